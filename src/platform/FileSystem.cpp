@@ -1,0 +1,155 @@
+#include "platform/FileSystem.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <fstream>
+#include <system_error>
+
+#include "platform/Error.h"
+#include "platform/Path.h"
+
+namespace orvane {
+namespace fs = std::filesystem;
+
+namespace {
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+[[noreturn]] void Fail(const char16_t* pattern, const fs::path& path) {
+  throw FileError(FormatMessage(pattern, PathToWide(path)));
+}
+
+constexpr const char16_t* kCannotCreate = u"ファイル %s を作成できません";
+constexpr const char16_t* kCannotOpen = u"ファイル %s を開けません";
+constexpr const char16_t* kCannotWrite = u"%s に書き込めません";
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+}  // namespace
+
+bool MatchesWildcard(std::string_view name, std::string_view wildcard) {
+  // Iterative matcher with one backtracking point: linear in practice.
+  size_t n = 0, w = 0, starW = std::string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (w < wildcard.size() &&
+        (wildcard[w] == '?' || AsciiLower(wildcard[w]) == AsciiLower(name[n]))) {
+      ++n, ++w;
+    } else if (w < wildcard.size() && wildcard[w] == '*') {
+      starW = w++, starN = n;
+    } else if (starW != std::string_view::npos) {
+      w = starW + 1, n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (w < wildcard.size() && wildcard[w] == '*') ++w;
+  return w == wildcard.size();
+}
+
+std::vector<DirEntry> ListDirectory(const fs::path& folder, std::string_view wildcard) {
+  std::vector<DirEntry> entries;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    DirEntry e;
+    e.path = it->path();
+    e.name = e.path.filename().native();
+    if (!MatchesWildcard(e.name, wildcard)) continue;
+    std::error_code sec;
+    auto status = it->status(sec);
+    e.isDirectory = fs::is_directory(status);
+    e.isHidden = !e.name.empty() && e.name[0] == '.';
+    e.isSystem = !e.isDirectory && !fs::is_regular_file(status);
+    entries.push_back(std::move(e));
+  }
+  std::sort(entries.begin(), entries.end(),
+            [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
+  return entries;
+}
+
+bool FileExists(const fs::path& path) {
+  std::error_code ec;
+  return fs::is_regular_file(path, ec);
+}
+
+void CreateEmptyFile(const fs::path& path) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) Fail(kCannotCreate, path);
+  ::close(fd);
+}
+
+void CreateFolder(const fs::path& path) {
+  std::error_code ec;
+  fs::create_directories(path, ec);
+  if (ec || !fs::is_directory(path, ec)) Fail(u"フォルダ %s を作成できません", path);
+}
+
+void CopyFileTo(const fs::path& from, const fs::path& to) {
+  WriteWholeFile(to, ReadWholeFile(from));
+}
+
+AnsiString ReadWholeFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in || fs::is_directory(path)) Fail(kCannotOpen, path);
+  AnsiString bytes;
+  in.seekg(0, std::ios::end);
+  auto size = in.tellg();
+  if (size > 0) {
+    bytes.resize(static_cast<size_t>(size));
+    in.seekg(0);
+    in.read(bytes.data(), size);
+    bytes.resize(static_cast<size_t>(in.gcount()));
+  }
+  if (in.bad()) Fail(kCannotOpen, path);
+  return bytes;
+}
+
+void WriteWholeFile(const fs::path& path, std::string_view bytes) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) Fail(kCannotCreate, path);
+  bool ok = WriteAll(fd, bytes);
+  ok = ::close(fd) == 0 && ok;
+  if (!ok) Fail(kCannotWrite, path);
+}
+
+void ReplaceFileAtomically(const fs::path& path, std::string_view bytes, fs::perms newFilePerms) {
+  struct stat old {};
+  bool exists = ::stat(path.c_str(), &old) == 0;
+  // A file without write permission is read-only, also for a superuser,
+  // whose writes the permission bits would not stop.
+  if (exists && (!S_ISREG(old.st_mode) || (old.st_mode & 0222) == 0)) Fail(kCannotWrite, path);
+  mode_t mode = exists ? (old.st_mode & 07777) : static_cast<mode_t>(newFilePerms);
+
+  fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+  std::string temp = (folder / ("." + path.filename().native() + ".XXXXXX")).native();
+  int fd = ::mkstemp(temp.data());
+  if (fd < 0) Fail(kCannotWrite, path);
+  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    ::unlink(temp.c_str());
+    Fail(kCannotWrite, path);
+  }
+}
+
+bool RemoveFile(const fs::path& path) { return ::unlink(path.c_str()) == 0; }
+
+fs::path LongPath(const fs::path& path) {
+  std::error_code ec;
+  auto canonical = fs::canonical(path, ec);
+  return ec ? path : canonical;
+}
+
+}  // namespace orvane

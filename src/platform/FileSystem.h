@@ -1,0 +1,49 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+#include "platform/Types.h"
+
+namespace orvane {
+
+struct DirEntry {
+  std::filesystem::path path;
+  std::string name;  // as the file system reports it (UTF-8)
+  bool isDirectory = false;
+  bool isHidden = false;  // the name starts with "."
+  bool isSystem = false;  // anything that is neither a regular file nor a folder
+  bool IsPlainFile() const { return !isDirectory && !isHidden && !isSystem; }
+};
+
+// The entries of a folder whose names match a wildcard ("*" and "?",
+// compared without regard to ASCII case), sorted by name so that the order
+// is stable. A missing folder gives no entries.
+std::vector<DirEntry> ListDirectory(const std::filesystem::path& folder,
+                                    std::string_view wildcard = "*");
+bool MatchesWildcard(std::string_view name, std::string_view wildcard);
+
+// True for an existing regular file (not a folder), following links.
+bool FileExists(const std::filesystem::path& path);
+
+// Each of these throws FileError with the path in its message.
+void CreateEmptyFile(const std::filesystem::path& path);
+void CreateFolder(const std::filesystem::path& path);
+void CopyFileTo(const std::filesystem::path& from, const std::filesystem::path& to);
+AnsiString ReadWholeFile(const std::filesystem::path& path);
+void WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
+
+// Writes the new content beside the old file and renames it over it, so the
+// file holds either the old or the new content, never a part. New files get
+// the given permission bits.
+void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                           std::filesystem::perms newFilePerms);
+
+// Removes a file; false when it could not be removed.
+bool RemoveFile(const std::filesystem::path& path);
+
+// The canonical form of an existing path, the path itself otherwise.
+std::filesystem::path LongPath(const std::filesystem::path& path);
+
+}  // namespace orvane

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <filesystem>
+
+#include "platform/Types.h"
+
+namespace orvane {
+
+// One private-profile ini file, Shift_JIS on disk. Every call opens the
+// file, performs one access and closes it again: nothing is cached, so a
+// change made by hand or by another window is seen at the next read.
+//
+// Reading: section names and keys are compared without regard to case, the
+// first occurrence of a key in its section counts, the value is the text
+// after the first "=" without surrounding blanks, one pair of enclosing
+// double or single quotes is removed, and at most 2047 characters are read.
+// A missing file, section or key gives the default.
+//
+// Writing replaces the key's line or adds it at the end of its section,
+// creating the section and the file when needed. The new file is written
+// beside the old one and renamed over it. A failed write throws FileError
+// "%s に書き込めません".
+class IniFile {
+ public:
+  // newFilePerms: the permissions a file created by a write gets (0600 for
+  // files that hold a password).
+  explicit IniFile(std::filesystem::path path,
+                   std::filesystem::perms newFilePerms = std::filesystem::perms::owner_read |
+                                                         std::filesystem::perms::owner_write |
+                                                         std::filesystem::perms::group_read |
+                                                         std::filesystem::perms::others_read);
+
+  const std::filesystem::path& Path() const { return path_; }
+
+  AnsiString ReadString(const AnsiString& section, const AnsiString& key,
+                        const AnsiString& defaultValue) const;
+  // Decimal, or hexadecimal after "$" or "0x"; any other text gives the default.
+  int ReadInteger(const AnsiString& section, const AnsiString& key, int defaultValue) const;
+  // Read as an integer: 0 false, any other number true, other text the default.
+  bool ReadBool(const AnsiString& section, const AnsiString& key, bool defaultValue) const;
+
+  void WriteString(const AnsiString& section, const AnsiString& key, const AnsiString& value) const;
+  void WriteInteger(const AnsiString& section, const AnsiString& key, int value) const;
+  // Written as "1" or "0".
+  void WriteBool(const AnsiString& section, const AnsiString& key, bool value) const;
+
+  void EraseSection(const AnsiString& section) const;
+  bool SectionExists(const AnsiString& section) const;
+
+ private:
+  std::filesystem::path path_;
+  std::filesystem::perms newFilePerms_;
+};
+
+}  // namespace orvane

@@ -1,0 +1,122 @@
+#include "platform/FileSystem.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "platform/Error.h"
+#include "platform/Path.h"
+#include "platform/TextFile.h"
+#include "support/TempFolder.h"
+
+namespace orvane {
+namespace {
+namespace fs = std::filesystem;
+using test::ReadFile;
+using test::TempFolder;
+using test::WriteFile;
+
+TEST(Wildcard, MatchesWithoutRegardToAsciiCase) {
+  struct Case {
+    const char* name;
+    const char* wildcard;
+    bool match;
+  } cases[] = {
+      {"work.ini", "*.ini", true},   {"Work.INI", "*.ini", true}, {"work.ini.bak", "*.ini", false},
+      {".ini", "*.ini", true},       {"a.txt", "?.txt", true},    {"ab.txt", "?.txt", false},
+      {"anything", "*", true},       {"", "*", true},             {"abc", "a*b*c", true},
+      {"aXbYc", "a*b*c", true},      {"abcb", "a*b", true},       {"acb", "a*bc", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(MatchesWildcard(c.name, c.wildcard), c.match) << c.name;
+}
+
+TEST(ListDirectory, ClassifiesHiddenSystemAndFolders) {
+  TempFolder dir;
+  WriteFile(dir / "b.txt", "b");
+  WriteFile(dir / "a.txt", "a");
+  WriteFile(dir / ".hidden", "h");
+  fs::create_directory(dir / "sub");
+  ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0);
+  fs::create_symlink(dir / "a.txt", dir / "link.txt");
+
+  auto entries = ListDirectory(dir.Path());
+  std::vector<std::string> plain;
+  for (const auto& e : entries)
+    if (e.IsPlainFile()) plain.push_back(e.name);
+  EXPECT_EQ(plain, (std::vector<std::string>{"a.txt", "b.txt", "link.txt"}));
+
+  auto find = [&](const std::string& name) {
+    for (const auto& e : entries)
+      if (e.name == name) return e;
+    return DirEntry{};
+  };
+  EXPECT_TRUE(find(".hidden").isHidden);
+  EXPECT_TRUE(find("sub").isDirectory);
+  EXPECT_TRUE(find("pipe").isSystem);
+  EXPECT_TRUE(ListDirectory(dir / "missing").empty());
+  EXPECT_EQ(ListDirectory(dir.Path(), "*.TXT").size(), 3u);
+}
+
+TEST(ReplaceFileAtomically, KeepsTheOldFileWhenItCannotWrite) {
+  TempFolder dir;
+  auto file = dir / "orvane.ini";
+  WriteFile(file, "old");
+  fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
+  try {
+    ReplaceFileAtomically(file, "new", fs::perms::owner_read | fs::perms::owner_write);
+    FAIL() << "a read-only file was replaced";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.Message(), FormatMessage(u"%s に書き込めません", PathToWide(file)));
+  }
+  EXPECT_EQ(ReadFile(file), "old");
+  EXPECT_EQ(ListDirectory(dir.Path(), ".*").size(), 0u) << "a temporary file was left behind";
+
+  // A folder that cannot hold files: its path runs through a regular file.
+  EXPECT_THROW(ReplaceFileAtomically(file / "x.ini", "new", fs::perms::owner_all), FileError);
+}
+
+TEST(ReplaceFileAtomically, GivesNewFilesTheirPermissionsAndKeepsOldOnes) {
+  TempFolder dir;
+  ReplaceFileAtomically(dir / "account.ini", "secret", fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(fs::status(dir / "account.ini").permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(ReadFile(dir / "account.ini"), "secret");
+
+  WriteFile(dir / "shared.ini", "a");
+  fs::permissions(dir / "shared.ini", fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+  ReplaceFileAtomically(dir / "shared.ini", "b", fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(fs::status(dir / "shared.ini").permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+  EXPECT_EQ(ReadFile(dir / "shared.ini"), "b");
+}
+
+TEST(Files, ReportFailuresWithThePath) {
+  TempFolder dir;
+  EXPECT_THROW(CreateEmptyFile(dir / "missing" / "x.txt"), FileError);
+  EXPECT_THROW(ReadWholeFile(dir / "missing.txt"), FileError);
+  EXPECT_THROW(ReadWholeFile(dir.Path()), FileError);
+  CreateEmptyFile(dir / "empty.txt");
+  EXPECT_TRUE(FileExists(dir / "empty.txt"));
+  EXPECT_FALSE(FileExists(dir.Path()));
+  EXPECT_EQ(ReadWholeFile(dir / "empty.txt"), "");
+  CopyFileTo(dir / "empty.txt", dir / "copy.txt");
+  EXPECT_TRUE(RemoveFile(dir / "copy.txt"));
+  EXPECT_FALSE(RemoveFile(dir / "copy.txt"));
+}
+
+TEST(UserText, ReadsUtf8Utf16AndShiftJis) {
+  struct Case {
+    std::string bytes;
+    std::u16string text;
+  } cases[] = {
+      {"\xE6\x97\xA5\xE6\x9C\xAC\r\n", u"日本\r\n"},
+      {"\xEF\xBB\xBF\xE6\x97\xA5", u"日"},
+      {"\x93\xFA\x96\x7B", u"日本"},  // Shift_JIS, invalid as UTF-8
+      {std::string("\xFF\xFE\xE5\x65\x2C\x67", 6), u"日本"},
+      {std::string("\xFE\xFF\x65\xE5\x67\x2C", 6), u"日本"},
+      {"plain", u"plain"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(DecodeUserText(c.bytes), c.text);
+}
+
+}  // namespace
+}  // namespace orvane
