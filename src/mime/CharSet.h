@@ -1,0 +1,87 @@
+#pragma once
+
+#include <string_view>
+
+#include "platform/Types.h"
+
+namespace orvane {
+
+// The MIME character sets, in this order (the ordinal is stored in settings
+// and used by the encoding dialog).
+enum TMimeCharSet {
+  mcsUS_ASCII,
+  mcsISO_2022_JP,
+  mcsSHIFT_JIS,
+  mcsEUC_JP,
+  mcsUTF_7,
+  mcsUTF_8,
+  mcsGB2312,
+  mcsGB2312HZ,
+  mcsGBK,
+  mcsBIG5,
+  mcsKSC5601,
+  mcsEUC_KR,
+  mcsISO_2022_KR,
+  mcsISO_8859_1,
+  mcsISO_8859_2,
+  mcsISO_8859_3,
+  mcsISO_8859_4,
+  mcsISO_8859_5,
+  mcsISO_8859_6,
+  mcsISO_8859_7,
+  mcsISO_8859_8,
+  mcsISO_8859_9,
+  mcsISO_8859_10,
+  mcsUnKnown,
+};
+
+enum TUnicodeEncodingType { ueUTF_7, ueUTF_8 };
+
+struct TCharSetInfo {
+  AnsiString name;          // the charset name written into messages
+  AnsiString bodyEncoding;  // the body transfer encoding paired with it
+};
+
+TMimeCharSet CharSetFromName(std::string_view name);
+TCharSetInfo CharSetInfo(TMimeCharSet charset);
+
+// The process-wide Unicode fallback setting (starts at ueUTF_7).
+TUnicodeEncodingType UnicodeEncodingSetting();
+void SetUnicodeEncodingSetting(TUnicodeEncodingType value);
+// mcsUTF_8 when the setting is ueUTF_8, otherwise mcsUTF_7.
+TMimeCharSet UnicodeFallback();
+
+// Unicode to the bytes of a charset. On return charset names the charset the
+// bytes are really in; failed tells that the text could not be represented.
+AnsiString UnicodeToCharSet(const WideString& text, TMimeCharSet& charset, bool& failed,
+                            bool detectAscii);
+
+// Bytes in the named charset to Unicode; charsets without a decoder decode
+// `alternative` instead. The recognised charset goes to *charset.
+WideString CharSetToUnicode(std::string_view name, std::string_view bytes,
+                            std::string_view alternative, TMimeCharSet* charset = nullptr);
+
+// Raw escape-coded text (ISO-2022-JP, ISO-2022-KR, HZ) that arrives without
+// MIME encoding; false when no escape coding is found.
+bool DecodeEscapedText(std::string_view bytes, WideString& text, TMimeCharSet& charset);
+
+// The Japanese conversions. failed is only ever set to true.
+AnsiString SjisToJis(std::string_view sjis, bool& failed);
+AnsiString JisToSjis(std::string_view jis);
+AnsiString EucToSjis(std::string_view euc);
+
+// The HZ and ISO-2022-KR coders.
+AnsiString HzEncode(const WideString& text, bool& failed);
+WideString HzDecode(std::string_view bytes);
+AnsiString Iso2022KrEncode(const WideString& text, bool& failed);
+WideString Iso2022KrDecode(std::string_view bytes);
+
+// The platform conversion with the fallbacks of the message library.
+AnsiString WideToCodePage(const WideString& text, int codePage, bool& failed);
+WideString CodePageToWide(std::string_view bytes, int codePage);
+
+// Every character at most U+007E / every byte at most 0x7F.
+bool IsAsciiText(std::u16string_view text);
+bool IsAsciiBytes(std::string_view bytes);
+
+}  // namespace orvane
