@@ -31,6 +31,7 @@ bench: deps
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_FUZZ=ON >/dev/null
 	@cmake --build $(BUILD)-fuzz -j $(JOBS)
+	@echo "fuzz targets built; run them with scripts/fuzz SECONDS"
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-fuzz
