@@ -1,8 +1,12 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <optional>
+#include <string_view>
 
 #include "platform/Types.h"
+#include "settings/ProfileText.h"
 
 namespace orvane {
 
@@ -18,8 +22,12 @@ namespace orvane {
 //
 // Writing replaces the key's line or adds it at the end of its section,
 // creating the section and the file when needed. The new file is written
-// beside the old one and renamed over it. A failed write throws FileError
-// "%s に書き込めません".
+// beside the old one and renamed over it, so the file holds either the old
+// or the new text. A failed write throws FileError "%s に書き込めません" and
+// leaves the file as it was; so does a write into a file that exists but
+// cannot be read, which would otherwise lose its other lines. A write that
+// changes nothing leaves the file alone. A file that cannot be read gives
+// the defaults. A symbolic link is written through to its target.
 class IniFile {
  public:
   // newFilePerms: the permissions a file created by a write gets (0600 for
@@ -47,9 +55,22 @@ class IniFile {
   void EraseSection(const AnsiString& section) const;
   bool SectionExists(const AnsiString& section) const;
 
+  // The file's text as it is now, for several reads from one opening.
+  ProfileText Load() const;
+  // Several changes in one write: reads the file, lets edit change the text
+  // and writes it back as above. An exception from edit writes nothing.
+  void Update(const std::function<void(ProfileText&)>& edit) const;
+
  private:
   std::filesystem::path path_;
   std::filesystem::perms newFilePerms_;
 };
+
+// An integer as the settings store reads it: decimal, or hexadecimal after
+// "$" or "0x", with an optional sign, the whole text; hexadecimal values up
+// to FFFFFFFF wrap to negative numbers. nullopt for any other text.
+std::optional<int> ParseInteger(std::string_view text);
+// ParseInteger, or throws ConvertError ("'%s' は有効な整数値ではありません").
+int StrToInt(const AnsiString& text);
 
 }  // namespace orvane

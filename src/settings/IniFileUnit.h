@@ -17,13 +17,17 @@ class IniFileUnit {
  public:
   explicit IniFileUnit(std::filesystem::path programFolder);
 
-  // ProgramPath's folder part and the files and folders in it.
+  // ProgramPath's folder part (in its long form) and the files and folders
+  // in it. A name is looked up without regard to ASCII case when no entry of
+  // exactly that name exists, so "Work.INI" is the file of account "work".
   const std::filesystem::path& ProgramFolder() const { return programFolder_; }
-  std::filesystem::path GeneralFilePath() const;                 // "orvane.ini"
+  std::filesystem::path GeneralFilePath() const;  // "orvane.ini"
+  // Throws FileError for a name that is not one file name (holds a "/").
   std::filesystem::path AccountFilePath(const AnsiString& account) const;
-  std::filesystem::path AttachFolder() const;                    // "AttachFiles"
-  std::filesystem::path AddressFolder() const;                   // "Address"
-  std::filesystem::path SentLogFolder() const;                   // "SendedLog"
+  std::filesystem::path AttachFolder() const;   // "AttachFiles"
+  std::filesystem::path AddressFolder() const;  // "Address"
+  std::filesystem::path SentLogFolder() const;  // "SendedLog"
+  // False also for a name that cannot be an account's.
   bool AccountExists(const AnsiString& account) const;
   IniFile GeneralFile() const;
   IniFile AccountFile(const AnsiString& account) const;  // created with mode 0600
@@ -55,11 +59,13 @@ class IniFileUnit {
   AnsiString ReadTemplateBlock(const AnsiString& account) const;
   AnsiString ReadSignatureBlock(const AnsiString& account) const;
   AnsiString ReadXHeaderBlock(const AnsiString& account) const;  // "=" read as ": "
-  // Writes a block as the dialogs do: erases the section, writes the other
-  // keys given, then LineCount and the quoted lines when text is not empty.
-  void WriteAccountBlock(const AnsiString& account, const AnsiString& section,
-                         const AnsiString& text,
-                         const std::vector<std::pair<AnsiString, AnsiString>>& otherKeys = {}) const;
+  // Writes a block as the dialogs do, in one write: erases the section,
+  // writes the other keys given, then LineCount and the quoted lines when
+  // text is not empty. Lines end in CR LF, LF or CR; a line break at the end
+  // starts no further line.
+  void WriteAccountBlock(
+      const AnsiString& account, const AnsiString& section, const AnsiString& text,
+      const std::vector<std::pair<AnsiString, AnsiString>>& otherKeys = {}) const;
 
   // The attached files' full paths (Shift_JIS), each followed by CR LF.
   AnsiString ListAttachFiles() const;
@@ -69,10 +75,9 @@ class IniFileUnit {
 };
 
 // An account boolean: "0" and "False" (any case) are false, any other
-// number and "True" true; other text throws ConvertError.
+// number and "True" true; other text throws ConvertError. StrToInt, for the
+// account file's numbers, is declared with IniFile.
 bool AccountBoolFromText(const AnsiString& text);
-// A decimal integer, or throws ConvertError ("'%s' は有効な整数値ではありません").
-int StrToInt(const AnsiString& text);
 
 // The path in its long form: one trailing separator dropped, each existing
 // component in the case the file system reports; an unknown path unchanged.

@@ -1,0 +1,223 @@
+#include "settings/IniFileUnit.h"
+
+#include <system_error>
+
+#include "platform/CodePage.h"
+#include "platform/Error.h"
+#include "platform/FileSystem.h"
+#include "platform/Path.h"
+#include "settings/ProfileBlock.h"
+#include "settings/SjisText.h"
+
+namespace orvane {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kAccountSection = "Account";
+constexpr fs::perms kPrivateFilePerms = fs::perms::owner_read | fs::perms::owner_write;
+
+bool SameAsciiCase(std::string_view a, std::string_view b) {
+  // UTF-8 bytes of non-ASCII characters are never ASCII letters.
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+// The entry of the folder with this name, found without regard to ASCII
+// case when there is no entry of exactly this name: an account listed from
+// "Work.INI" is the account "Work", whose file must not become a new
+// "Work.ini" beside it.
+fs::path EntryOf(const fs::path& folder, const std::string& name) {
+  fs::path exact = folder / name;
+  std::error_code ec;
+  if (fs::exists(fs::symlink_status(exact, ec))) return exact;
+  // The name as a wildcard narrows the listing; "?" and "*" in it match
+  // more, which the comparison sorts out.
+  for (const DirEntry& entry : ListDirectory(folder, name))
+    if (SameAsciiCase(entry.name, name)) return entry.path;
+  return exact;
+}
+
+std::string_view DropTrailingSeparator(std::string_view path) {
+  if (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+  return path;
+}
+
+// The name of the folder's entry as the file system stores it: on a file
+// system that ignores case, the name looked up may differ from it.
+std::string StoredName(const fs::path& folder, const std::string& name) {
+  std::string found = name;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::string entry = it->path().filename().native();
+    if (entry == name) return name;
+    if (found == name && SameAsciiCase(entry, name)) found = entry;
+  }
+  return found;
+}
+
+AnsiString ReadBlockText(const IniFile& file, std::string_view section) {
+  return JoinTextLines(ReadProfileBlock(file.Load(), section));
+}
+
+}  // namespace
+
+IniFileUnit::IniFileUnit(fs::path programFolder) : programFolder_(ExpandLongPath(programFolder)) {}
+
+fs::path IniFileUnit::GeneralFilePath() const {
+  return EntryOf(programFolder_, "orvane.ini");
+}
+
+fs::path IniFileUnit::AccountFilePath(const AnsiString& account) const {
+  std::string name = SjisToPath(account).native() + ".ini";
+  // The account's name is one file name: a "/" would reach outside the
+  // program folder.
+  if (name.find_first_of(std::string_view("/\0", 2)) != std::string::npos)
+    throw FileError(FormatMessage(u"'%s' はアカウント名に使えません", SjisToWide(account)));
+  return EntryOf(programFolder_, name);
+}
+
+fs::path IniFileUnit::AttachFolder() const {
+  return EntryOf(programFolder_, "AttachFiles");
+}
+
+fs::path IniFileUnit::AddressFolder() const {
+  return EntryOf(programFolder_, "Address");
+}
+
+fs::path IniFileUnit::SentLogFolder() const {
+  return EntryOf(programFolder_, "SendedLog");
+}
+
+bool IniFileUnit::AccountExists(const AnsiString& account) const {
+  try {
+    return FileExists(AccountFilePath(account));
+  } catch (const FileError&) {
+    return false;
+  }
+}
+
+IniFile IniFileUnit::GeneralFile() const {
+  return IniFile(GeneralFilePath());
+}
+
+IniFile IniFileUnit::AccountFile(const AnsiString& account) const {
+  return IniFile(AccountFilePath(account), kPrivateFilePerms);
+}
+
+int IniFileUnit::ReadGeneralInteger(const AnsiString& section, const AnsiString& key,
+                                    int defaultValue) const {
+  return GeneralFile().ReadInteger(section, key, defaultValue);
+}
+
+AnsiString IniFileUnit::ReadGeneralString(const AnsiString& section, const AnsiString& key,
+                                          const AnsiString& defaultValue) const {
+  return GeneralFile().ReadString(section, key, defaultValue);
+}
+
+bool IniFileUnit::ReadGeneralBool(const AnsiString& section, const AnsiString& key,
+                                  bool defaultValue) const {
+  return GeneralFile().ReadBool(section, key, defaultValue);
+}
+
+void IniFileUnit::WriteGeneralInteger(const AnsiString& section, const AnsiString& key,
+                                      int value) const {
+  GeneralFile().WriteInteger(section, key, value);
+}
+
+void IniFileUnit::WriteGeneralString(const AnsiString& section, const AnsiString& key,
+                                     const AnsiString& value) const {
+  GeneralFile().WriteString(section, key, value);
+}
+
+void IniFileUnit::WriteGeneralBool(const AnsiString& section, const AnsiString& key,
+                                   bool value) const {
+  GeneralFile().WriteBool(section, key, value);
+}
+
+AnsiString IniFileUnit::ReadAccountString(const AnsiString& account, const AnsiString& key,
+                                          const AnsiString& defaultValue) const {
+  return AccountFile(account).ReadString(kAccountSection, key, defaultValue);
+}
+
+void IniFileUnit::WriteAccountString(const AnsiString& account, const AnsiString& key,
+                                     const AnsiString& value) const {
+  AccountFile(account).WriteString(kAccountSection, key, value);
+}
+
+AnsiString IniFileUnit::ReadAccountValue(const AnsiString& account, const AnsiString& section,
+                                         const AnsiString& key,
+                                         const AnsiString& defaultValue) const {
+  return AccountFile(account).ReadString(section, key, defaultValue);
+}
+
+void IniFileUnit::WriteAccountValue(const AnsiString& account, const AnsiString& section,
+                                    const AnsiString& key, const AnsiString& value) const {
+  AccountFile(account).WriteString(section, key, value);
+}
+
+void IniFileUnit::EraseAccountSection(const AnsiString& account, const AnsiString& section) const {
+  AccountFile(account).EraseSection(section);
+}
+
+bool IniFileUnit::ReadAccountBool(const AnsiString& account, const AnsiString& key) const {
+  return AccountBoolFromText(ReadAccountString(account, key, "false"));
+}
+
+AnsiString IniFileUnit::ReadTemplateBlock(const AnsiString& account) const {
+  return ReadBlockText(AccountFile(account), "Template");
+}
+
+AnsiString IniFileUnit::ReadSignatureBlock(const AnsiString& account) const {
+  return ReadBlockText(AccountFile(account), "Signature");
+}
+
+AnsiString IniFileUnit::ReadXHeaderBlock(const AnsiString& account) const {
+  std::vector<AnsiString> lines = ReadProfileBlock(AccountFile(account).Load(), "XHeader");
+  // Stored as name "=" value; "=" is below the range of second bytes.
+  for (AnsiString& line : lines)
+    if (size_t equals = line.find('='); equals != AnsiString::npos) line.replace(equals, 1, ": ");
+  return JoinTextLines(lines);
+}
+
+void IniFileUnit::WriteAccountBlock(
+    const AnsiString& account, const AnsiString& section, const AnsiString& text,
+    const std::vector<std::pair<AnsiString, AnsiString>>& otherKeys) const {
+  std::vector<AnsiString> lines = SplitTextLines(text);
+  AccountFile(account).Update(
+      [&](ProfileText& profile) { WriteProfileBlock(profile, section, lines, otherKeys); });
+}
+
+AnsiString IniFileUnit::ListAttachFiles() const {
+  AnsiString list;
+  for (const DirEntry& entry : ListDirectory(AttachFolder())) {
+    if (!entry.IsPlainFile()) continue;
+    list += PathToSjis(entry.path);
+    list += "\r\n";
+  }
+  return list;
+}
+
+bool AccountBoolFromText(const AnsiString& text) {
+  if (SameSjisText(text, "False")) return false;
+  if (SameSjisText(text, "True")) return true;
+  if (auto number = ParseInteger(text)) return *number != 0;
+  throw ConvertError(FormatMessage(u"'%s' は有効なブール値ではありません", SjisToWide(text)));
+}
+
+fs::path ExpandLongPath(const fs::path& path) {
+  fs::path remaining(DropTrailingSeparator(path.native()));
+  std::error_code ec;
+  fs::path canonical = fs::canonical(remaining, ec);
+  if (ec) return remaining;
+  fs::path result = canonical.root_path();
+  for (const fs::path& part : canonical.relative_path())
+    result /= StoredName(result, part.native());
+  return result;
+}
+
+}  // namespace orvane
