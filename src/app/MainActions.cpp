@@ -37,10 +37,8 @@ constexpr std::array<ActionInfo, 26> kActions{{
      16, "", true},
     {ActionId::FileMake, "ActionFileMake", u"Setting", u"ファイル作成 (&M)",
      u"エンコードしてファイルを作成します", 17, "", false},
-    {ActionId::SetTo, "ActionSetTo", u"Setting", u"To: (&T)", u"To アドレスを入力", 18, "",
-     false},
-    {ActionId::SetCc, "ActionSetCc", u"Setting", u"Cc: (&C)", u"Cc アドレスを入力", 19, "",
-     false},
+    {ActionId::SetTo, "ActionSetTo", u"Setting", u"To: (&T)", u"To アドレスを入力", 18, "", false},
+    {ActionId::SetCc, "ActionSetCc", u"Setting", u"Cc: (&C)", u"Cc アドレスを入力", 19, "", false},
     {ActionId::SetBcc, "ActionSetBcc", u"Setting", u"Bcc: (&B)", u"Bcc アドレスを入力", 20, "",
      false},
     {ActionId::Exit, "ActionExit", u"Setting", u"終了 (&X)", u"終了します", 21, "Alt+F4", false},
@@ -54,10 +52,10 @@ constexpr std::array<ActionInfo, 26> kActions{{
      u"このメールを開封時にメッセージを要求します", 6, "", true},
     {ActionId::Version, "ActionVersion", u"Help", u"バージョン情報 (&V)...",
      u"バージョン情報を開きます", 14, "", false},
-    {ActionId::HelpContents, "ActionHelpContents", u"Help", u"ヘルプ (&H)", u"ヘルプを開きます",
-     15, "F1", false},
-    {ActionId::Readme, "ActionReadme", u"Help", u"Readme.txt (&R)...", u"Readme.txt を開く", -1,
-     "", false},
+    {ActionId::HelpContents, "ActionHelpContents", u"Help", u"ヘルプ (&H)", u"ヘルプを開きます", 15,
+     "F1", false},
+    {ActionId::Readme, "ActionReadme", u"Help", u"Readme.txt (&R)...", u"Readme.txt を開く", -1, "",
+     false},
 }};
 
 constexpr bool InIdOrder() {
@@ -69,19 +67,23 @@ static_assert(InIdOrder(), "the action table is indexed by ActionId");
 
 // Toolbar codes 1 to 21, in code order.
 constexpr std::array<ActionId, 21> kToolBarActions{
-    ActionId::AcountSet,   ActionId::Encode,       ActionId::Warning,   ActionId::ToolBar,
-    ActionId::SignSet,     ActionId::Option,       ActionId::AddressBook,
-    ActionId::InputToaddress, ActionId::AttachSet, ActionId::TempSet,   ActionId::XHeaderSet,
-    ActionId::ReplyTo,     ActionId::InReplyTo,    ActionId::Version,   ActionId::HelpContents,
-    ActionId::PostSelf,    ActionId::FileMake,     ActionId::SetTo,     ActionId::SetCc,
-    ActionId::SetBcc,      ActionId::Exit,
+    ActionId::AcountSet, ActionId::Encode,  ActionId::Warning,      ActionId::ToolBar,
+    ActionId::SignSet,   ActionId::Option,  ActionId::AddressBook,  ActionId::InputToaddress,
+    ActionId::AttachSet, ActionId::TempSet, ActionId::XHeaderSet,   ActionId::ReplyTo,
+    ActionId::InReplyTo, ActionId::Version, ActionId::HelpContents, ActionId::PostSelf,
+    ActionId::FileMake,  ActionId::SetTo,   ActionId::SetCc,        ActionId::SetBcc,
+    ActionId::Exit,
 };
 
 }  // namespace
 
-std::span<const ActionInfo> MainActions() { return kActions; }
+std::span<const ActionInfo> MainActions() {
+  return kActions;
+}
 
-const ActionInfo& ActionInfoOf(ActionId id) { return kActions[static_cast<size_t>(id)]; }
+const ActionInfo& ActionInfoOf(ActionId id) {
+  return kActions[static_cast<size_t>(id)];
+}
 
 std::optional<ActionId> ActionOfToolBarCode(int code) {
   if (code < 1 || code > static_cast<int>(kToolBarActions.size())) return std::nullopt;

@@ -7,7 +7,6 @@
 #include "platform/CodePage.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
-#include "platform/Path.h"
 #include "platform/RegionalFormats.h"
 
 namespace orvane {
@@ -99,8 +98,9 @@ void TOrvaneMainForm::BuildToolBar() {
 
 void TOrvaneMainForm::UpdateAttachPanel() {
   const auto entries = ListDirectory(Settings().AttachFolder());
-  SetPanelFlag(5, std::any_of(entries.begin(), entries.end(),
-                              [](const DirEntry& entry) { return entry.IsPlainFile(); }),
+  SetPanelFlag(5,
+               std::any_of(entries.begin(), entries.end(),
+                           [](const DirEntry& entry) { return entry.IsPlainFile(); }),
                u"添付");
   DoChanged();
 }
@@ -272,8 +272,12 @@ void TOrvaneMainForm::OpenReadme() const {
   services_.shell.OpenFile(*readme);
 }
 
-void TOrvaneMainForm::OpenMakerPage() const { services_.shell.OpenUrl(kMakerUrl); }
+void TOrvaneMainForm::OpenMakerPage() const {
+  services_.shell.OpenUrl(kMakerUrl);
+}
 
-void TOrvaneMainForm::UseMakerAddress() { AddressFieldEdited(MakerEntry()); }
+void TOrvaneMainForm::UseMakerAddress() {
+  AddressFieldEdited(MakerEntry());
+}
 
 }  // namespace orvane

@@ -79,8 +79,7 @@ struct FileDialogFilter {
 
 // The status panels 0 to 6: hint, "CC", "BCC", "R", "In", "添付", clock.
 inline constexpr int kStatusPanelCount = 7;
-inline constexpr std::array<int, kStatusPanelCount> kStatusPanelWidths{250, 30, 30, 30,
-                                                                       30,  30, 50};
+inline constexpr std::array<int, kStatusPanelCount> kStatusPanelWidths{250, 30, 30, 30, 30, 30, 50};
 
 // The main window's model and controller: the message draft, the rules of
 // every control, start-up and closing. The window on screen renders what

@@ -66,7 +66,9 @@ void TOrvaneMainForm::SelectAccount(const AnsiString& name) {
   UpdateCaption();
 }
 
-bool TOrvaneMainForm::BodyFileExists() const { return FileExists(Draft.BodyFileName); }
+bool TOrvaneMainForm::BodyFileExists() const {
+  return FileExists(Draft.BodyFileName);
+}
 
 void TOrvaneMainForm::ProcessCommandLine() {
   const Arguments& args = arguments_;
@@ -127,7 +129,9 @@ Translucency TOrvaneMainForm::FadeWhenInactive() const {
   return result;
 }
 
-Translucency TOrvaneMainForm::OpaqueWhenActive() const { return Translucency{}; }
+Translucency TOrvaneMainForm::OpaqueWhenActive() const {
+  return Translucency{};
+}
 
 std::optional<WideString> TOrvaneMainForm::Close(int left, int top) {
   std::optional<WideString> failure;

@@ -13,7 +13,9 @@ MenuEntry Act(ActionId action, WideString caption = {}, WideString hint = {}) {
   return entry;
 }
 
-MenuEntry Separator() { return MenuEntry{}; }
+MenuEntry Separator() {
+  return MenuEntry{};
+}
 
 MenuEntry Submenu(std::string name, WideString caption, std::vector<MenuEntry> items,
                   WideString hint = {}) {
@@ -70,8 +72,8 @@ std::vector<MenuEntry> MakeMenuBar() {
                }()}),
       Submenu("MM_config", u"設定 (&C)",
               {Act(ActionId::Encode), Act(ActionId::ToolBar), Act(ActionId::Warning), Separator(),
-               Act(ActionId::PostSelf), Act(ActionId::Option), Act(ActionId::FileMake),
-               Separator(), Act(ActionId::Exit)},
+               Act(ActionId::PostSelf), Act(ActionId::Option), Act(ActionId::FileMake), Separator(),
+               Act(ActionId::Exit)},
               u"各種設定します"),
       Submenu("MM_Help", u"ヘルプ (&H)",
               {Act(ActionId::HelpContents, u"ヘルプ (&H)..."), Act(ActionId::Readme), Separator(),
@@ -98,8 +100,8 @@ const std::vector<MenuEntry>& MainMenuBar() {
 }
 
 const MenuEntry& SendPopup() {
-  static const MenuEntry popup = Submenu(
-      "PM_Send", {}, {Act(ActionId::SetTo), Act(ActionId::SetCc), Act(ActionId::SetBcc)});
+  static const MenuEntry popup =
+      Submenu("PM_Send", {}, {Act(ActionId::SetTo), Act(ActionId::SetCc), Act(ActionId::SetBcc)});
   return popup;
 }
 

@@ -7,7 +7,9 @@ namespace orvane {
 
 namespace {
 
-bool IsBlankOrControl(char16_t c) { return c <= u' '; }
+bool IsBlankOrControl(char16_t c) {
+  return c <= u' ';
+}
 
 WideString Trim(const WideString& text) {
   size_t begin = 0, end = text.size();
@@ -40,8 +42,7 @@ WideString LowerCase(WideString text) {
   return text;
 }
 
-std::optional<size_t> FindKey(const Arguments& arguments, const WideString& name,
-                              bool ignoreCase) {
+std::optional<size_t> FindKey(const Arguments& arguments, const WideString& name, bool ignoreCase) {
   const WideString wanted = ignoreCase ? LowerCase(name) : name;
   for (size_t i = 0; i < arguments.size(); ++i) {
     WideString key = SwitchKey(arguments[i]);

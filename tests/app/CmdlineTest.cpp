@@ -1,24 +1,33 @@
-#include "app/cmdline.h"
-
 #include <gtest/gtest.h>
 
+#include "app/cmdline.h"
 #include "platform/CodePage.h"
 
 namespace orvane {
 namespace {
 
-std::string U8(const WideString& text) { return WideToUtf8(text); }
+std::string U8(const WideString& text) {
+  return WideToUtf8(text);
+}
 
 TEST(Cmdline, SwitchesBeginWithSlashMinusOrPlus) {
   struct Case {
     const char16_t* argument;
     bool isSwitch;
   } cases[] = {
-      {u"/o", true},          {u"-o", true},   {u"+o", true},  {u"o", false},
-      {u"subject=/x", false}, {u"", false},    {u" /o", false}, {u"mailto:a@b", false},
-      {u"/O", true},          {u"/", true},
+      {u"/o", true},
+      {u"-o", true},
+      {u"+o", true},
+      {u"o", false},
+      {u"subject=/x", false},
+      {u"", false},
+      {u" /o", false},
+      {u"mailto:a@b", false},
+      {u"/O", true},
+      {u"/", true},
       // Absolute paths are file names, not switches.
-      {u"/home/taro/note.txt", false}, {u"/tmp/", false},
+      {u"/home/taro/note.txt", false},
+      {u"/tmp/", false},
   };
   for (const auto& c : cases) EXPECT_EQ(IsSwitch(c.argument), c.isSwitch) << U8(c.argument);
 }
@@ -61,8 +70,7 @@ TEST(Cmdline, ValueRules) {
       {u"subject=件名テスト", u"件名テスト"},
       {u"subject=a=b", u"a=b"},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(U8(SwitchValue(c.argument)), U8(c.value)) << U8(c.argument);
+  for (const auto& c : cases) EXPECT_EQ(U8(SwitchValue(c.argument)), U8(c.value)) << U8(c.argument);
 }
 
 TEST(Cmdline, MatchingIgnoresCaseAndTakesTheFirstArgument) {

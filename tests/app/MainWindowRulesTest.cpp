@@ -9,7 +9,9 @@ namespace orvane::test {
 namespace {
 namespace fs = std::filesystem;
 
-std::string U8(const WideString& text) { return WideToUtf8(text); }
+std::string U8(const WideString& text) {
+  return WideToUtf8(text);
+}
 
 class MainWindowRules : public MainFormTest {
  protected:
@@ -127,12 +129,10 @@ TEST_F(MainWindowRules, ClearAllOnTheAddressFieldEmptiesOnlyTheShownList) {
 
 TEST_F(MainWindowRules, CutCopyPasteGoThroughTheClipboard) {
   form->AddressFieldEdited(u"a@x.jp, 花子 <b@x.jp>");
-  EXPECT_EQ(form->EditCommand(MenuCommand::Copy, kAddressFieldTag, {8, 2}),
-            (FieldSelection{8, 2}));
+  EXPECT_EQ(form->EditCommand(MenuCommand::Copy, kAddressFieldTag, {8, 2}), (FieldSelection{8, 2}));
   EXPECT_EQ(U8(clipboard.text), "花子");
 
-  EXPECT_EQ(form->EditCommand(MenuCommand::Cut, kAddressFieldTag, {0, 8}),
-            (FieldSelection{0, 0}));
+  EXPECT_EQ(form->EditCommand(MenuCommand::Cut, kAddressFieldTag, {0, 8}), (FieldSelection{0, 0}));
   EXPECT_EQ(U8(clipboard.text), "a@x.jp, ");
   EXPECT_EQ(U8(form->Draft.ToText), "花子 <b@x.jp>");
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "app/MainForm.h"
 #include "MainFormFixture.h"
+#include "app/MainForm.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "support/TempFolder.h"
