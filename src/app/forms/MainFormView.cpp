@@ -405,7 +405,7 @@ void TOrvaneMainFormView::RunAction(ActionId id) {
         form_.OpenReadme();
         break;
       default:
-        // The dialogs of the other actions are not part of this window.
+        // The other actions open dialogs this window does not have yet.
         break;
     }
   });
