@@ -52,7 +52,14 @@ void SetUnicodeEncodingSetting(TUnicodeEncodingType value);
 TMimeCharSet UnicodeFallback();
 
 // Unicode to the bytes of a charset. On return charset names the charset the
-// bytes are really in; failed tells that the text could not be represented.
+// bytes are really in; failed tells that the text could not be represented
+// (the caller then switches to UnicodeFallback()). Japanese requests yield
+// ISO-2022-JP; with detectAscii, ASCII text yields US-ASCII. A character
+// that the code page of the charset lacks counts as a failure, also on the
+// ISO-2022-JP path, so that no typed character is sent as "?". A failed
+// conversion into another charset is tried once more as ISO-2022-JP.
+// UTF-7 and UTF-8 never fail.
+// Text ends at the first U+0000; bytes likewise end at the first NUL.
 AnsiString UnicodeToCharSet(const WideString& text, TMimeCharSet& charset, bool& failed,
                             bool detectAscii);
 
@@ -62,10 +69,15 @@ WideString CharSetToUnicode(std::string_view name, std::string_view bytes,
                             std::string_view alternative, TMimeCharSet* charset = nullptr);
 
 // Raw escape-coded text (ISO-2022-JP, ISO-2022-KR, HZ) that arrives without
-// MIME encoding; false when no escape coding is found.
+// MIME encoding: the first of ESC $ ) C, ESC $ B / ESC $ @, or "~{" with a
+// "~}" later decides. False, with empty text and charset untouched, when no
+// escape coding is found.
 bool DecodeEscapedText(std::string_view bytes, WideString& text, TMimeCharSet& charset);
 
-// The Japanese conversions. failed is only ever set to true.
+// The Japanese conversions. failed is only ever set to true, for a code
+// without a JIS X 0208 form. The decoders read malformed input as far as it
+// goes without pairing a stray byte with its neighbour, so a line break or
+// a character after a broken pair survives.
 AnsiString SjisToJis(std::string_view sjis, bool& failed);
 AnsiString JisToSjis(std::string_view jis);
 AnsiString EucToSjis(std::string_view euc);
@@ -76,7 +88,10 @@ WideString HzDecode(std::string_view bytes);
 AnsiString Iso2022KrEncode(const WideString& text, bool& failed);
 WideString Iso2022KrDecode(std::string_view bytes);
 
-// The platform conversion with the fallbacks of the message library.
+// The platform conversion with the fallbacks of the message library: an
+// unknown code page, or a character the code page lacks, sets failed;
+// decoding with an unknown code page falls back to code page 932. Code page
+// 52936 is HZ.
 AnsiString WideToCodePage(const WideString& text, int codePage, bool& failed);
 WideString CodePageToWide(std::string_view bytes, int codePage);
 

@@ -321,6 +321,9 @@ std::optional<WideString> DecodeCodePage(std::string_view bytes, int codePage) {
     if (r != static_cast<size_t>(-1) || errno == E2BIG) continue;
     out.push_back(u'\uFFFD');
     if (errno == EINVAL) break;  // an incomplete sequence at the end
+    // glibc's CP949 reports an unassigned pair after it has consumed it, so
+    // the input may already be used up here.
+    if (il == 0) break;
     ++ip;
     --il;
   }

@@ -100,5 +100,12 @@ TEST(CodePages, ReportTheDefaultCharacterAndUnknownCodePages) {
   EXPECT_EQ(DecodeCodePage("a\xFF" "b", 936), u"a\uFFFDb");
 }
 
+TEST(CodePages, AnUnassignedPairAtTheEndEndsTheDecoding) {
+  // 0xA2E8 is unassigned in code page 949; glibc consumes it before it
+  // reports the error.
+  const std::string buffer = "\xA2\xE8" "after the end";
+  EXPECT_EQ(DecodeCodePage(std::string_view(buffer.data(), 2), 949), u"\uFFFD");
+}
+
 }  // namespace
 }  // namespace orvane
