@@ -12,8 +12,9 @@ namespace orvane {
 
 TOrvaneApplication::TOrvaneApplication(int& argc, char** argv)
     : QApplication(argc, argv), helpFile_(QString::fromUtf8(kHelpFileName)) {
+  // The application's title; no display name, which the window system
+  // would append to every window caption.
   setApplicationName(QStringLiteral("Orvane"));
-  setApplicationDisplayName(QStringLiteral("Orvane"));
   setFont(WindowFont());
 }
 
