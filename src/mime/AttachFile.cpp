@@ -60,8 +60,7 @@ bool CreateAttachFolder(const TAttachTarget& target) {
     if (!IsOneComponent(target.subfolder)) return false;
     Fd base(::open(target.base.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!base.ok()) return false;
-    if (::mkdirat(base.get(), target.subfolder.c_str(), 0755) != 0 && errno != EEXIST)
-      return false;
+    if (::mkdirat(base.get(), target.subfolder.c_str(), 0755) != 0 && errno != EEXIST) return false;
   }
   return OpenFolder(target).ok();
 }
@@ -73,7 +72,9 @@ bool AttachNameTaken(const TAttachTarget& target, const std::filesystem::path& n
   return ::fstatat(folder.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-TAttachFileWriter::~TAttachFileWriter() { Close(); }
+TAttachFileWriter::~TAttachFileWriter() {
+  Close();
+}
 
 bool TAttachFileWriter::Open(const TAttachTarget& target, const std::filesystem::path& name) {
   Close();

@@ -44,7 +44,9 @@ constexpr std::array<std::string_view, 25> kTypes = {
 };
 static_assert(kExtensionTable.size() == kTypes.size() * kEntryWidth);
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
 
 }  // namespace
 

@@ -15,15 +15,21 @@ constexpr size_t kMaxNameBytes = 255;
 
 // ASCII U+0021-U+007E and their full-width forms U+FF01-U+FF5E lie at a
 // fixed distance.
-char16_t FullWidthForm(char16_t c) { return static_cast<char16_t>(c - 0x21 + 0xFF01); }
+char16_t FullWidthForm(char16_t c) {
+  return static_cast<char16_t>(c - 0x21 + 0xFF01);
+}
 
 bool IsExtensionChar(char16_t c) {
   return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
          c == u'+' || c == u'-';
 }
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool IsHighSurrogate(char16_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c) {
+  return c >= 0xDC00 && c <= 0xDFFF;
+}
 
 }  // namespace
 
@@ -49,7 +55,8 @@ WideString DefaultAttachName(const std::filesystem::path& folder, const WideStri
                              WideString name, const WideString& subfolderName) {
   if (name.empty()) name = u"Attach" + subfolderName;
   WideString ext = extension.substr(0, extension.empty() ? 0 : 1);
-  for (size_t i = 1; i < extension.size() && IsExtensionChar(extension[i]); ++i) ext += extension[i];
+  for (size_t i = 1; i < extension.size() && IsExtensionChar(extension[i]); ++i)
+    ext += extension[i];
   size_t fixed = PathToWide(folder / "").size() + ext.size();
   if (fixed + name.size() >= kMaxPathChars) {
     size_t keep = fixed < kMaxPathChars ? kMaxPathChars - fixed : 0;
@@ -67,7 +74,11 @@ WideString FitFileNameLength(WideString name) {
   size_t used = 0, keep = 0;
   for (size_t i = 0; i < name.size() - ext.size(); ++i) {
     char16_t c = name[i];
-    size_t bytes = c < 0x80 ? 1 : c < 0x800 ? 2 : IsHighSurrogate(c) ? 4 : IsLowSurrogate(c) ? 0 : 3;
+    size_t bytes = c < 0x80             ? 1
+                   : c < 0x800          ? 2
+                   : IsHighSurrogate(c) ? 4
+                   : IsLowSurrogate(c)  ? 0
+                                        : 3;
     if (used + bytes > budget) break;
     used += bytes;
     keep = i + 1;

@@ -45,7 +45,8 @@ TZelMimePart* AddPart(TPartRoot& root, std::unique_ptr<TZelMimePart> part, const
     return root.get();
   }
   auto* multi = dynamic_cast<TZelMultiPart*>(root.get());
-  if (multi && SameIgnoringAsciiCase(multi->SubType, "mixed")) return multi->Parts.Add(std::move(part));
+  if (multi && SameIgnoringAsciiCase(multi->SubType, "mixed"))
+    return multi->Parts.Add(std::move(part));
   auto mixed = std::make_unique<TZelMultiPart>(clock);
   mixed->Parts.Add(std::move(root));
   TZelMimePart* added = mixed->Parts.Add(std::move(part));

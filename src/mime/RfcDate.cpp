@@ -10,7 +10,9 @@ constexpr std::array<const char*, 7> kWeekdays = {"Sun", "Mon", "Tue", "Wed", "T
 constexpr std::array<const char*, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -33,8 +35,10 @@ AnsiString WithoutComments(std::string_view text) {
   for (size_t i = 0; i < text.size(); ++i) {
     char c = text[i];
     if (depth == 0) {
-      if (c == '(') depth = 1;
-      else out += c;
+      if (c == '(')
+        depth = 1;
+      else
+        out += c;
     } else if (c == '\\') {
       ++i;
     } else if (c == '(') {
@@ -73,7 +77,9 @@ std::optional<int> ToInt(std::string_view s) {
   return negative ? -value : value;
 }
 
-bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool IsLeapYear(int y) {
+  return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
   static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -154,8 +160,10 @@ std::optional<TimePoint> ParseRfcDate(std::string_view text) {
 
   std::optional<int> year = ToInt(yearField);
   if (!year) return std::nullopt;
-  if (*year >= 0 && *year <= 50) *year += 2000;
-  else if (*year >= 51 && *year <= 99) *year += 1900;
+  if (*year >= 0 && *year <= 50)
+    *year += 2000;
+  else if (*year >= 51 && *year <= 99)
+    *year += 1900;
   if (*year < 1951 || *year > 9999) return std::nullopt;
   if (*day > DaysInMonth(*year, month)) return std::nullopt;
 
@@ -178,12 +186,10 @@ std::optional<TimePoint> ParseRfcDate(std::string_view text) {
 std::int32_t DosDateTime(TimePoint moment) {
   LocalDateTime t = ToLocalDateTime(moment);
   if (t.year < 1980 || t.year > 2107) return 0;
-  std::uint32_t value = static_cast<std::uint32_t>(t.year - 1980) << 25 |
-                        static_cast<std::uint32_t>(t.month) << 21 |
-                        static_cast<std::uint32_t>(t.day) << 16 |
-                        static_cast<std::uint32_t>(t.hour) << 11 |
-                        static_cast<std::uint32_t>(t.minute) << 5 |
-                        static_cast<std::uint32_t>(t.second / 2);
+  std::uint32_t value =
+      static_cast<std::uint32_t>(t.year - 1980) << 25 | static_cast<std::uint32_t>(t.month) << 21 |
+      static_cast<std::uint32_t>(t.day) << 16 | static_cast<std::uint32_t>(t.hour) << 11 |
+      static_cast<std::uint32_t>(t.minute) << 5 | static_cast<std::uint32_t>(t.second / 2);
   return static_cast<std::int32_t>(value);
 }
 

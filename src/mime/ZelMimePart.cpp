@@ -9,7 +9,9 @@
 
 namespace orvane {
 
-AnsiString TZelMimePart::GetHeader() const { return HeaderText; }
+AnsiString TZelMimePart::GetHeader() const {
+  return HeaderText;
+}
 
 AnsiString TZelMessagePart::GetHeader() const {
   if (!HeaderText.empty()) return HeaderText;

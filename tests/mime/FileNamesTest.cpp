@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,7 +28,7 @@ TEST(SanitizeFileName, ReplacesPathAndShellCharactersByFullWidthForms) {
 
 TEST(IsUsableFileName, RejectsNamesThatLeaveTheFolderOrNameNoFile) {
   EXPECT_TRUE(IsUsableFileName(u"a.txt"));
-  EXPECT_TRUE(IsUsableFileName(u"...")); 
+  EXPECT_TRUE(IsUsableFileName(u"..."));
   EXPECT_TRUE(IsUsableFileName(u".hidden"));
   EXPECT_FALSE(IsUsableFileName(u""));
   EXPECT_FALSE(IsUsableFileName(u"."));

@@ -17,8 +17,10 @@ class ScopedTimeZone {
     ::tzset();
   }
   ~ScopedTimeZone() {
-    if (hadOld_) ::setenv("TZ", old_.c_str(), 1);
-    else ::unsetenv("TZ");
+    if (hadOld_)
+      ::setenv("TZ", old_.c_str(), 1);
+    else
+      ::unsetenv("TZ");
     ::tzset();
   }
   ScopedTimeZone(const ScopedTimeZone&) = delete;

@@ -4,10 +4,10 @@
 #include <set>
 #include <stdexcept>
 
+#include "MimeTestSupport.h"
 #include "mime/ContentType.h"
 #include "mime/PartTree.h"
 #include "mime/ZelMimePart.h"
-#include "MimeTestSupport.h"
 #include "platform/Error.h"
 #include "support/TempFolder.h"
 
@@ -124,7 +124,7 @@ TEST(TextPartFile, IsReadByItsByteOrderMarkOrAsShiftJis) {
       {std::string("\xFF\xFE\x42\x30\x0D\x00\x0A\x00", 8), u"\u3042\r\n"},
       {std::string("\xFE\xFF\x30\x42\x00\x41", 6), u"\u3042A"},
       {"\x82\xA0\x82\xA2", u"\u3042\u3044"},  // Shift_JIS
-      {"\xE3\x81\x82", u"\u3042"},             // valid UTF-8
+      {"\xE3\x81\x82", u"\u3042"},            // valid UTF-8
   };
   for (const auto& c : cases) {
     test::WriteFile(folder / "body.txt", c.bytes);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "mime/RfcDate.h"
 #include "MimeTestSupport.h"
+#include "mime/RfcDate.h"
 
 namespace orvane {
 namespace {
@@ -31,7 +31,8 @@ TEST(RfcDateString, WritesTheOffsetInForceAtThatMoment) {
 
 struct ParseCase {
   const char* text;
-  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;  // local time in Japan; year 0: unreadable
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0,
+      second = 0;  // local time in Japan; year 0: unreadable
 };
 
 class ParseRfcDateInJapan : public ::testing::TestWithParam<ParseCase> {
@@ -80,18 +81,13 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"5 Jan 2003 25:61:61 +0900", 2003, 1, 5, 0, 0, 0},
         ParseCase{"5 Jan 2003 xx:yy:zz +0900", 2003, 1, 5, 0, 0, 0},
         ParseCase{"29 Feb 2004 00:00:00 +0900", 2004, 2, 29, 0, 0, 0},
-        ParseCase{"31 Feb 2003 00:00:00 +0900", 0},
-        ParseCase{"29 Feb 2003 00:00:00 +0900", 0},
-        ParseCase{"0 Jan 2003 00:00:00 +0900", 0},
-        ParseCase{"32 Jan 2003 00:00:00 +0900", 0},
+        ParseCase{"31 Feb 2003 00:00:00 +0900", 0}, ParseCase{"29 Feb 2003 00:00:00 +0900", 0},
+        ParseCase{"0 Jan 2003 00:00:00 +0900", 0}, ParseCase{"32 Jan 2003 00:00:00 +0900", 0},
         ParseCase{"5 Jan 1950 00:00:00 +0900", 0},
         ParseCase{"5 Jan 51 00:00:00 +0900", 1951, 1, 5, 0, 0, 0},
         ParseCase{"5 Jan 50 00:00:00 +0900", 2050, 1, 5, 0, 0, 0},
-        ParseCase{"5 Jan 150 00:00:00 +0900", 0},
-        ParseCase{"5 Jan year 00:00:00 +0900", 0},
-        ParseCase{"", 0},
-        ParseCase{"Sun,", 0},
-        ParseCase{"(only a comment", 0}));
+        ParseCase{"5 Jan 150 00:00:00 +0900", 0}, ParseCase{"5 Jan year 00:00:00 +0900", 0},
+        ParseCase{"", 0}, ParseCase{"Sun,", 0}, ParseCase{"(only a comment", 0}));
 
 TEST(ParseRfcDate, ConvertsWithTheOffsetInForceAtTheParsedMoment) {
   ScopedTimeZone berlin("Europe/Berlin");
