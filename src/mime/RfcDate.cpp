@@ -10,6 +10,8 @@ constexpr std::array<const char*, 7> kWeekdays = {"Sun", "Mon", "Tue", "Wed", "T
 constexpr std::array<const char*, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
+constexpr int kLastYear = 2261;
+
 bool IsBlank(char c) {
   return static_cast<unsigned char>(c) <= ' ';
 }
@@ -164,7 +166,8 @@ std::optional<TimePoint> ParseRfcDate(std::string_view text) {
     *year += 2000;
   else if (*year >= 51 && *year <= 99)
     *year += 1900;
-  if (*year < 1951 || *year > 9999) return std::nullopt;
+  // A time point counts nanoseconds, which reach to April 2262.
+  if (*year < 1951 || *year > kLastYear) return std::nullopt;
   if (*day > DaysInMonth(*year, month)) return std::nullopt;
 
   // Out-of-range times read as 0; a negative one is no time at all.

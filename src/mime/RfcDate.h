@@ -15,7 +15,7 @@ namespace orvane {
 AnsiString RfcDateString(TimePoint moment);
 
 // The moment a Date field value names, or none when it is unreadable or
-// names an impossible date. Comments and a leading weekday are skipped;
+// names an impossible date or a year after 2261. Comments and a leading weekday are skipped;
 // two-digit years below 51 are 20xx; a numeric zone counts hours and
 // minutes, a letter zone follows RFC 822, unknown zone names count as UTC.
 std::optional<TimePoint> ParseRfcDate(std::string_view text);

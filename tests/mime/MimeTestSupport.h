@@ -42,4 +42,9 @@ class FixedClock final : public Clock {
   TimePoint now_;
 };
 
+// The moment 12:34:56 on 5 January 2003 in Japan.
+inline TimePoint JapanNoon() {
+  return FromUtcDateTime(2003, 1, 5, 3, 34, 56);
+}
+
 }  // namespace orvane::test

@@ -86,7 +86,10 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"5 Jan 1950 00:00:00 +0900", 0},
         ParseCase{"5 Jan 51 00:00:00 +0900", 1951, 1, 5, 0, 0, 0},
         ParseCase{"5 Jan 50 00:00:00 +0900", 2050, 1, 5, 0, 0, 0},
-        ParseCase{"5 Jan 150 00:00:00 +0900", 0}, ParseCase{"5 Jan year 00:00:00 +0900", 0},
+        ParseCase{"5 Jan 150 00:00:00 +0900", 0},
+        ParseCase{"31 Dec 2261 00:00:00 +0900", 2261, 12, 31, 0, 0, 0},
+        ParseCase{"1 Jan 2262 00:00:00 +0900", 0},  // past what a time point holds
+        ParseCase{"1 Jan 9999 00:00:00 +0900", 0}, ParseCase{"5 Jan year 00:00:00 +0900", 0},
         ParseCase{"", 0}, ParseCase{"Sun,", 0}, ParseCase{"(only a comment", 0}));
 
 TEST(ParseRfcDate, ConvertsWithTheOffsetInForceAtTheParsedMoment) {
