@@ -3,6 +3,8 @@
 #include <cstring>
 #include <utility>
 
+#include "mime/TextLines.h"
+
 namespace orvane {
 namespace {
 
@@ -48,19 +50,8 @@ void TLineList::Add(std::string_view line) {
 
 void TLineList::SetText(std::string_view text) {
   Clear();
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = text.size();
-    Add(text.substr(start, end - start));
-    start = end;
-    if (start < text.size() && text[start] == '\r') {
-      ++start;
-      if (start < text.size() && text[start] == '\n') ++start;
-    } else if (start < text.size()) {
-      ++start;  // a lone LF
-    }
-  }
+  size_t pos = 0;
+  for (std::string_view line; NextLine(text, pos, line);) Add(line);
 }
 
 void TLineList::SetText(AnsiString&& text) {

@@ -13,7 +13,6 @@ namespace orvane {
 class TLineList {
  public:
   size_t Count() const { return starts_.size(); }
-  bool Empty() const { return starts_.empty(); }
   std::string_view operator[](size_t index) const;
 
   void Clear();

@@ -1,5 +1,7 @@
 #include "mime/Uuencode.h"
 
+#include "mime/TextLines.h"
+
 namespace orvane {
 namespace {
 
@@ -30,13 +32,8 @@ AnsiString UudecodeLine(std::string_view text) {
 }
 
 void AppendUudecoded(std::string_view text, AnsiString& out) {
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = text.size();
-    DecodeOneLine(text.substr(start, end - start), out);
-    start = end + 1;
-  }
+  size_t pos = 0;
+  for (std::string_view line; NextLine(text, pos, line);) DecodeOneLine(line, out);
 }
 
 }  // namespace orvane

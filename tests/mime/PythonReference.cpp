@@ -29,4 +29,24 @@ std::string PythonReference(const std::string& command, std::string_view input) 
   return out;
 }
 
+std::vector<std::string> PythonReferenceEach(const std::string& command,
+                                             const std::vector<std::string>& headers) {
+  std::string input;
+  for (size_t i = 0; i < headers.size(); ++i) {
+    if (i > 0) input += '\0';
+    input += headers[i];
+  }
+  const std::string output = PythonReference(command, input);
+  std::vector<std::string> answers;
+  size_t start = 0;
+  for (size_t end; (end = output.find('\0', start)) != std::string::npos; start = end + 1)
+    answers.push_back(output.substr(start, end - start));
+  answers.push_back(output.substr(start));
+  if (answers.size() != headers.size()) {
+    ADD_FAILURE() << command << " gave " << answers.size() << " answers for " << headers.size();
+    answers.resize(headers.size());
+  }
+  return answers;
+}
+
 }  // namespace orvane::test

@@ -85,10 +85,17 @@ TEST(QuotedPrintableDecode, ReadsEscapesAndSoftBreaks) {
     std::string in, out;
   } cases[] = {
       {"=e3", " "},  // lower-case digits are not an escape
-      {"=E3", "\xe3"},      {"abc=", "abc="}, {"abc=4", "abc=4"}, {"ab=\r\ncd", "abcd"},
-      {"a=3Db=20", "a=b "}, {"=4G!", " !"},   {"a=\nbc", "a c"},  // "=" and two characters that are
-                                                                  // no escape
-      {"=\r", "=\r"},       {"==41", " 1"},   {"", ""},
+      {"=E3", "\xe3"},
+      {"abc=", "abc="},
+      {"abc=4", "abc=4"},
+      {"ab=\r\ncd", "abcd"},
+      {"a=3Db=20", "a=b "},
+      {"=4G!", " !"},
+      {"a=\nbc", "a c"},  // "=" and two characters that are
+                          // no escape
+      {"=\r", "=\r"},
+      {"==41", " 1"},
+      {"", ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.in);
