@@ -9,7 +9,7 @@
 
 #include "platform/MainThread.h"
 #include "transport/EventLog.h"
-#include "transport/ScriptedServer.h"
+#include "support/ScriptedServer.h"
 #include "transport/TCPThread.h"
 #include "transport/ZelSmtp.h"
 

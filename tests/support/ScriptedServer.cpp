@@ -1,4 +1,4 @@
-#include "transport/ScriptedServer.h"
+#include "support/ScriptedServer.h"
 
 #include <netinet/in.h>
 #include <netinet/tcp.h>
