@@ -1,6 +1,8 @@
 #include "transport/LineTransport.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace orvane {
 namespace {
@@ -53,36 +55,75 @@ bool IsSafeCommandLine(std::string_view line) {
   return line.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }
 
-AnsiString MessageBody(std::string_view data) {
-  // Copies run between the bytes that need attention, so that a large
-  // message costs little more than two passes of memcpy.
-  AnsiString lines;
-  lines.reserve(data.size() + 8);
-  for (std::size_t i = 0; i < data.size();) {
-    std::size_t end = data.find_first_of("\r\n", i);
-    if (end == std::string_view::npos) end = data.size();
-    lines.append(data, i, end - i);
-    if (end == data.size()) break;
-    lines += "\r\n";
-    i = end + (data[end] == '\r' && end + 1 < data.size() && data[end + 1] == '\n' ? 2 : 1);
-  }
-  constexpr std::string_view kTerminator = "\r\n.\r\n";
-  std::string_view text = lines;
-  if (text.size() > kTerminator.size() && text.ends_with(kTerminator))
-    text.remove_suffix(kTerminator.size());
-  text = TrimRight(text);
+namespace {
 
-  AnsiString body;
-  body.reserve(text.size() + text.size() / 64 + 8);
-  if (text.starts_with('.')) body += '.';
-  for (std::size_t i = 0; i < text.size();) {
-    std::size_t dot = text.find("\n.", i);
-    std::size_t end = dot == std::string_view::npos ? text.size() : dot + 1;
-    body.append(text, i, end - i);
-    if (dot != std::string_view::npos) body += '.';
-    i = end;
+// The length of the line break that ends `text`: CR LF, a bare CR or a
+// bare LF; 0 when it does not end with one.
+std::size_t TrailingBreak(std::string_view text) {
+  if (text.ends_with("\r\n")) return 2;
+  return text.ends_with('\r') || text.ends_with('\n') ? 1 : 0;
+}
+
+}  // namespace
+
+BodyEncoder::BodyEncoder(std::string_view data) {
+  // A body that already ends with its terminating line (in any line-break
+  // form) loses it; the line break before it goes with the trimming below.
+  if (std::size_t last = TrailingBreak(data); last > 0) {
+    std::string_view line = data.substr(0, data.size() - last);
+    if (line.ends_with('.')) {
+      std::string_view before = line.substr(0, line.size() - 1);
+      std::size_t preceding = TrailingBreak(before);
+      if (preceding > 0 && before.size() > preceding) data = before;
+    }
   }
-  body += kTerminator;
+  rest_ = TrimRight(data);
+}
+
+std::size_t BodyEncoder::NextBreak() {
+  const char* begin = rest_.data();
+  const char* end = begin + rest_.size();
+  // The next LF is remembered: a body with CRs alone would otherwise be
+  // searched to its end once per line.
+  if (!nextLf_ || nextLf_ < begin) {
+    nextLf_ = static_cast<const char*>(std::memchr(begin, '\n', rest_.size()));
+    if (!nextLf_) nextLf_ = end;
+  }
+  auto* cr = static_cast<const char*>(std::memchr(begin, '\r', nextLf_ - begin));
+  const char* found = cr ? cr : nextLf_;
+  return found == end ? std::string_view::npos : static_cast<std::size_t>(found - begin);
+}
+
+void BodyEncoder::Fill(AnsiString& out, std::size_t size) {
+  while (out.size() < size && !done_) {
+    if (rest_.empty()) {
+      out += "\r\n.\r\n";
+      done_ = true;
+      break;
+    }
+    if (lineStart_ && rest_.front() == '.') out += '.';
+    lineStart_ = false;
+    std::size_t brk = NextBreak();
+    std::size_t room = size > out.size() ? size - out.size() : 0;
+    if (brk == std::string_view::npos || brk > room) {
+      std::size_t take = std::min(rest_.size(), std::max<std::size_t>(room, 1));
+      out.append(rest_.substr(0, take));
+      rest_.remove_prefix(take);
+      continue;
+    }
+    out.append(rest_.substr(0, brk));
+    out += "\r\n";
+    bool pair = rest_[brk] == '\r' && brk + 1 < rest_.size() && rest_[brk + 1] == '\n';
+    rest_.remove_prefix(brk + (pair ? 2 : 1));
+    lineStart_ = true;
+  }
+}
+
+AnsiString MessageBody(std::string_view data) {
+  AnsiString body;
+  body.reserve(data.size() + data.size() / 64 + 8);
+  BodyEncoder encoder(data);
+  encoder.Fill(body, AnsiString::npos);
   return body;
 }
 

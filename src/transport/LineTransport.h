@@ -43,10 +43,31 @@ bool ReplyHasCode(std::string_view reply, std::string_view code);
 // the line early and let the rest pass as a command of its own.
 bool IsSafeCommandLine(std::string_view line);
 
-// The wire form of a message body for the DATA command (RFC 5321 section
-// 4.5.2): every bare CR and bare LF made CR LF, a terminator already there
-// dropped, every line beginning with "." given another ".", trailing blanks
-// and empty lines removed, and the terminating line CR LF "." CR LF added.
+// Produces, piece by piece, the wire form of a message body for the DATA
+// command (RFC 5321 section 4.5.2): every bare CR and bare LF made CR LF,
+// a terminator already there dropped, trailing blanks and empty lines
+// removed, every line beginning with "." given another "." (the first line
+// too), and the terminating line CR LF "." CR LF added. Holds a view of the
+// data, which must outlive it.
+class BodyEncoder {
+ public:
+  explicit BodyEncoder(std::string_view data);
+  // Appends the next bytes of the wire form to `out` until it holds at
+  // least `size` bytes or the wire form is complete.
+  void Fill(AnsiString& out, std::size_t size);
+  bool AtEnd() const { return done_; }
+
+ private:
+  // The position of the next CR or LF in rest_, or npos.
+  std::size_t NextBreak();
+
+  std::string_view rest_;
+  const char* nextLf_ = nullptr;
+  bool lineStart_ = true;
+  bool done_ = false;
+};
+
+// The whole wire form of a message body (see BodyEncoder).
 AnsiString MessageBody(std::string_view data);
 
 }  // namespace orvane

@@ -11,7 +11,7 @@ TSmtpThread::TSmtpThread(TSmtpItem& item)
       MailFrom(item.MailFrom),
       Recipients(item.Recipients),
       SmtpAuth(item.SmtpAuth) {
-  Data = item.Message;
+  Data = *item.Message;
   Resume();
 }
 

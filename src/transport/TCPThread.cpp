@@ -135,14 +135,24 @@ void TTCPThread::Synchronize(const std::function<void(TTCPComponent&)>& fn) {
 }
 
 bool TSendTCPThread::SendData() {
+  // The wire form is produced a block at a time and written in chunks of
+  // kBufferSize, so that a large message is never held twice.
+  constexpr std::size_t kBlockSize = 64 * kBufferSize;
   sent_ = 0;
   try {
-    AnsiString body = MessageBody(Data);
-    std::string_view rest = body;
-    while (!rest.empty() && !Terminated()) {
-      std::string_view chunk = rest.substr(0, kBufferSize);
+    BodyEncoder encoder(Data);
+    AnsiString block;
+    std::size_t offset = 0;
+    while (!Terminated()) {
+      if (block.size() - offset < kBufferSize && !encoder.AtEnd()) {
+        block.erase(0, offset);
+        offset = 0;
+        encoder.Fill(block, kBlockSize);
+      }
+      if (offset == block.size()) break;
+      std::string_view chunk = std::string_view(block).substr(offset, kBufferSize);
       socket_.WriteAll(chunk);
-      rest.remove_prefix(chunk.size());
+      offset += chunk.size();
       sent_ += static_cast<std::int64_t>(chunk.size());
       DoDataSent();
     }

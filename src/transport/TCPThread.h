@@ -84,7 +84,9 @@ class TTCPThread {
   const AnsiString User;
   const AnsiString Password;
   AnsiString LastReply;
-  AnsiString Data;
+  // The message to transmit: a view of the item's copy, which lives until
+  // the worker has ended.
+  std::string_view Data;
 
  private:
   void Run();

@@ -54,7 +54,7 @@ TSmtpItem::TSmtpItem(TZelSmtp& component)
     : TTCPItem(component),
       SmtpAuth(component.SmtpAuth()),
       MailFrom(component.MailFrom()),
-      Message(component.Message()),
+      Message(component.message_),
       Recipients(*component.Recipients()) {}
 
 TSmtpItem::~TSmtpItem() {

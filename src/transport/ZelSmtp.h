@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/MainThread.h"
@@ -48,8 +49,10 @@ class TZelSmtp : public TTCPComponent {
   bool SmtpAuth() const { return smtpAuth_; }
   void SetSmtpAuth(bool value) { smtpAuth_ = value; }
   // The whole message, header and body, lines ended by CR LF.
-  const AnsiString& Message() const { return message_; }
-  void SetMessage(AnsiString value) { message_ = std::move(value); }
+  const AnsiString& Message() const { return *message_; }
+  void SetMessage(AnsiString value) {
+    message_ = std::make_shared<const AnsiString>(std::move(value));
+  }
   // The envelope recipients, owned by the caller; Send copies them.
   const std::vector<AnsiString>* Recipients() const { return recipients_; }
   void SetRecipients(const std::vector<AnsiString>* value) { recipients_ = value; }
@@ -76,9 +79,11 @@ class TZelSmtp : public TTCPComponent {
   virtual void DoRcptError(TSmtpItem& item, const std::vector<AnsiString>& errorAddress);
 
  private:
+  friend class TSmtpItem;
   AnsiString mailFrom_;
   bool smtpAuth_ = false;
-  AnsiString message_;
+  // Shared with the items, which keep the text they were given.
+  std::shared_ptr<const AnsiString> message_ = std::make_shared<const AnsiString>();
   const std::vector<AnsiString>* recipients_ = nullptr;
 };
 
@@ -93,7 +98,7 @@ class TSmtpItem final : public TTCPItem {
 
   const bool SmtpAuth;
   const AnsiString MailFrom;
-  const AnsiString Message;
+  const std::shared_ptr<const AnsiString> Message;
   const std::vector<AnsiString> Recipients;
 };
 

@@ -67,8 +67,26 @@ TEST(MessageBody, StuffsDotsNormalisesLineEndsAndTerminates) {
       {"..two\r\n", "...two\r\n.\r\n"},
       {"", "\r\n.\r\n"},
       {"end\r\n.", "end\r\n..\r\n.\r\n"},
+      {"end\n.\n", "end\r\n.\r\n"},
+      {"end\r\n.\r\n\r\n", "end\r\n..\r\n.\r\n"},
+      {"\r\n.\r\n", "\r\n..\r\n.\r\n"},
+      {".\r\n", "..\r\n.\r\n"},
   };
   for (const Case& c : cases) EXPECT_EQ(MessageBody(c.data), c.wire) << c.data;
+}
+
+TEST(BodyEncoder, GivesTheSameBytesWhateverThePiecesAskedFor) {
+  std::string data;
+  for (int i = 0; i < 40; ++i) data += (i % 3 ? ".line\r" : "x\n.\r\n") + std::string(i * 7, 'y');
+  std::string whole = MessageBody(data);
+  for (std::size_t piece : {1u, 5u, 1024u}) {
+    BodyEncoder encoder(data);
+    std::string pieces;
+    while (!encoder.AtEnd()) encoder.Fill(pieces, pieces.size() + piece);
+    EXPECT_EQ(pieces, whole) << piece;
+  }
+  EXPECT_TRUE(whole.starts_with("x\r\n..\r\n"));
+  EXPECT_TRUE(whole.ends_with("\r\n.\r\n"));
 }
 
 TEST(EhloList, JoinsTheParametersOfARepeatedKeyword) {
