@@ -32,7 +32,9 @@ using Clock = std::chrono::steady_clock;
 constexpr std::size_t kMessageBytes = 70'000'000;
 constexpr int kRuns = 3;
 
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double Seconds(Clock::duration d) {
+  return std::chrono::duration<double>(d).count();
+}
 
 // Header lines and a body of 76-character lines, like a base64 attachment.
 std::string MakeMessage() {
@@ -110,7 +112,9 @@ double TimeClient(MainThread& main, int port, const std::string& message,
   return seconds;
 }
 
-double Best(std::vector<double> times) { return *std::min_element(times.begin(), times.end()); }
+double Best(std::vector<double> times) {
+  return *std::min_element(times.begin(), times.end());
+}
 
 // The cost of one synchronous hand-over from a worker to a waiting main thread.
 double HandOverMicroseconds(QueuedMainThread& main) {
@@ -168,8 +172,9 @@ int Run() {
   std::printf("  curl                          %7.3f s  %7.1f MB/s\n", c, mb / c);
   std::printf("  (a) events inline             %7.3f s  %7.1f MB/s  %.2fx curl  (goal <= 1.10x)\n",
               a, mb / a, a / c);
-  std::printf("  (b) events to the main thread %7.3f s  %7.1f MB/s  %.2fx curl  (goal >= 20 MB/s)\n",
-              b, mb / b, b / c);
+  std::printf(
+      "  (b) events to the main thread %7.3f s  %7.1f MB/s  %.2fx curl  (goal >= 20 MB/s)\n", b,
+      mb / b, b / c);
   std::printf("  progress events per delivery  %lld\n", static_cast<long long>(events));
   std::printf("  one hand-over to a waiting main thread: %.2f us\n", handOver);
   return 0;
@@ -178,4 +183,6 @@ int Run() {
 }  // namespace
 }  // namespace orvane
 
-int main() { return orvane::Run(); }
+int main() {
+  return orvane::Run();
+}

@@ -19,7 +19,9 @@ namespace {
 
 }  // namespace
 
-TcpSocket::~TcpSocket() { Close(); }
+TcpSocket::~TcpSocket() {
+  Close();
+}
 
 void TcpSocket::Open() {
   Close();

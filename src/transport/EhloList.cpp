@@ -8,7 +8,9 @@
 namespace orvane {
 namespace {
 
-std::string_view NameOf(std::string_view entry) { return entry.substr(0, entry.find('=')); }
+std::string_view NameOf(std::string_view entry) {
+  return entry.substr(0, entry.find('='));
+}
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && StartsWithNoCase(a, b);

@@ -7,7 +7,9 @@
 namespace orvane {
 namespace {
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
 
 }  // namespace
 
@@ -25,7 +27,9 @@ std::string_view TrimRight(std::string_view text) {
   return text;
 }
 
-std::string_view Trim(std::string_view text) { return TrimLeft(TrimRight(text)); }
+std::string_view Trim(std::string_view text) {
+  return TrimLeft(TrimRight(text));
+}
 
 bool StartsWithNoCase(std::string_view a, std::string_view prefix) {
   if (a.size() < prefix.size()) return false;

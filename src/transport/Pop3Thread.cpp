@@ -88,7 +88,9 @@ bool TPopThread::Login() {
   }
 }
 
-void TPopThread::DoTimeout() { NotifyError(peTimeOut); }
+void TPopThread::DoTimeout() {
+  NotifyError(peTimeOut);
+}
 
 void TPopThread::DoCommandSent(const AnsiString& command, const AnsiString& argument) {
   StatusText = Trim(command + ' ' + argument);

@@ -185,7 +185,9 @@ void TSmtpThread::DoCommandSent(const AnsiString& command, const AnsiString& arg
     Notify([&](TZelSmtp& smtp, TSmtpItem& item) { smtp.DoSmtpStatus(item, StatusText); });
 }
 
-void TSmtpThread::DoQuit() { NotifyClosed(); }
+void TSmtpThread::DoQuit() {
+  NotifyClosed();
+}
 
 void TSmtpThread::DoDataSent() {
   std::int64_t max = DataLength();

@@ -43,7 +43,9 @@ TTCPComponent::TTCPComponent(MainThread& mainThread)
   list_->Component = this;
 }
 
-TTCPComponent::~TTCPComponent() { DetachItems(); }
+TTCPComponent::~TTCPComponent() {
+  DetachItems();
+}
 
 void TTCPComponent::CancelAll() {
   std::lock_guard guard(list_->Lock);

@@ -94,8 +94,14 @@ class TTCPComponent {
   // Cancels every item and cuts the running ones off this component. Each
   // protocol's destructor calls it first, while its notifiers still exist.
   void DetachItems();
-  // The lock guarding Items; re-entrant.
-  std::recursive_mutex& ItemsLock() const { return list_->Lock; }
+  // Creates an item of `self` and starts its connection, under the lock.
+  template <class Item, class Component>
+  Item* StartItem(Component& self) {
+    std::lock_guard guard(list_->Lock);
+    auto item = std::make_unique<Item>(self);
+    item->Start();
+    return item.release();
+  }
 
  private:
   friend class TTCPItem;

@@ -60,7 +60,9 @@ void TTCPThread::Disconnect() {
   socket_.Close();
 }
 
-bool TTCPThread::ResponseIs(std::string_view code) const { return ReplyHasCode(LastReply, code); }
+bool TTCPThread::ResponseIs(std::string_view code) const {
+  return ReplyHasCode(LastReply, code);
+}
 
 bool TTCPThread::SendCommand(const AnsiString& command, const AnsiString& argument) {
   AnsiString line = argument.empty() ? command : command + ' ' + argument;
@@ -128,7 +130,9 @@ void TTCPThread::Quit() {
   PauseBeforeClosing();
 }
 
-void TTCPThread::PauseBeforeClosing() const { std::this_thread::sleep_for(pause_); }
+void TTCPThread::PauseBeforeClosing() const {
+  std::this_thread::sleep_for(pause_);
+}
 
 void TTCPThread::Synchronize(const std::function<void(TTCPComponent&)>& fn) {
   main_.Invoke([&] { item_->WithComponent(fn); });

@@ -4,22 +4,18 @@
 
 namespace orvane {
 
-TZelPop3::TZelPop3(MainThread& mainThread) : TTCPComponent(mainThread) { SetPort(110); }
+TZelPop3::TZelPop3(MainThread& mainThread) : TTCPComponent(mainThread) {
+  SetPort(110);
+}
 
-TZelPop3::~TZelPop3() { DetachItems(); }
+TZelPop3::~TZelPop3() {
+  DetachItems();
+}
 
 TPopItem* TZelPop3::Authenticate(bool beforeSmtp) {
   authOnly_ = true;
   beforeSmtp_ = beforeSmtp;
-  std::lock_guard guard(ItemsLock());
-  auto* item = new TPopItem(*this);
-  try {
-    item->Start();
-  } catch (...) {
-    delete item;
-    throw;
-  }
-  return item;
+  return StartItem<TPopItem>(*this);
 }
 
 void TZelPop3::DoServerStatus(TPopItem& item, const AnsiString& s) {

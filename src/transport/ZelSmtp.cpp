@@ -5,21 +5,17 @@
 
 namespace orvane {
 
-TZelSmtp::TZelSmtp(MainThread& mainThread) : TTCPComponent(mainThread) { SetPort(25); }
+TZelSmtp::TZelSmtp(MainThread& mainThread) : TTCPComponent(mainThread) {
+  SetPort(25);
+}
 
-TZelSmtp::~TZelSmtp() { DetachItems(); }
+TZelSmtp::~TZelSmtp() {
+  DetachItems();
+}
 
 TSmtpItem* TZelSmtp::Send() {
   if (!recipients_) throw Error(u"送信先が設定されていません");
-  std::lock_guard guard(ItemsLock());
-  auto* item = new TSmtpItem(*this);
-  try {
-    item->Start();
-  } catch (...) {
-    delete item;
-    throw;
-  }
-  return item;
+  return StartItem<TSmtpItem>(*this);
 }
 
 void TZelSmtp::DoServerStatus(TSmtpItem& item, const AnsiString& s) {

@@ -13,18 +13,18 @@ constexpr std::uint32_t kShift[64] = {7, 12, 17, 22, 7, 12, 17, 22, 7, 12, 17, 2
                                       6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21, 6, 10, 15, 21};
 
 constexpr std::uint32_t kSine[64] = {
-    0xd76aa478, 0xe8c7b756, 0x242070db, 0xc1bdceee, 0xf57c0faf, 0x4787c62a, 0xa8304613,
-    0xfd469501, 0x698098d8, 0x8b44f7af, 0xffff5bb1, 0x895cd7be, 0x6b901122, 0xfd987193,
-    0xa679438e, 0x49b40821, 0xf61e2562, 0xc040b340, 0x265e5a51, 0xe9b6c7aa, 0xd62f105d,
-    0x02441453, 0xd8a1e681, 0xe7d3fbc8, 0x21e1cde6, 0xc33707d6, 0xf4d50d87, 0x455a14ed,
-    0xa9e3e905, 0xfcefa3f8, 0x676f02d9, 0x8d2a4c8a, 0xfffa3942, 0x8771f681, 0x6d9d6122,
-    0xfde5380c, 0xa4beea44, 0x4bdecfa9, 0xf6bb4b60, 0xbebfbc70, 0x289b7ec6, 0xeaa127fa,
-    0xd4ef3085, 0x04881d05, 0xd9d4d039, 0xe6db99e5, 0x1fa27cf8, 0xc4ac5665, 0xf4292244,
-    0x432aff97, 0xab9423a7, 0xfc93a039, 0x655b59c3, 0x8f0ccc92, 0xffeff47d, 0x85845dd1,
-    0x6fa87e4f, 0xfe2ce6e0, 0xa3014314, 0x4e0811a1, 0xf7537e82, 0xbd3af235, 0x2ad7d2bb,
-    0xeb86d391};
+    0xd76aa478, 0xe8c7b756, 0x242070db, 0xc1bdceee, 0xf57c0faf, 0x4787c62a, 0xa8304613, 0xfd469501,
+    0x698098d8, 0x8b44f7af, 0xffff5bb1, 0x895cd7be, 0x6b901122, 0xfd987193, 0xa679438e, 0x49b40821,
+    0xf61e2562, 0xc040b340, 0x265e5a51, 0xe9b6c7aa, 0xd62f105d, 0x02441453, 0xd8a1e681, 0xe7d3fbc8,
+    0x21e1cde6, 0xc33707d6, 0xf4d50d87, 0x455a14ed, 0xa9e3e905, 0xfcefa3f8, 0x676f02d9, 0x8d2a4c8a,
+    0xfffa3942, 0x8771f681, 0x6d9d6122, 0xfde5380c, 0xa4beea44, 0x4bdecfa9, 0xf6bb4b60, 0xbebfbc70,
+    0x289b7ec6, 0xeaa127fa, 0xd4ef3085, 0x04881d05, 0xd9d4d039, 0xe6db99e5, 0x1fa27cf8, 0xc4ac5665,
+    0xf4292244, 0x432aff97, 0xab9423a7, 0xfc93a039, 0x655b59c3, 0x8f0ccc92, 0xffeff47d, 0x85845dd1,
+    0x6fa87e4f, 0xfe2ce6e0, 0xa3014314, 0x4e0811a1, 0xf7537e82, 0xbd3af235, 0x2ad7d2bb, 0xeb86d391};
 
-std::uint32_t RotateLeft(std::uint32_t x, std::uint32_t n) { return x << n | x >> (32 - n); }
+std::uint32_t RotateLeft(std::uint32_t x, std::uint32_t n) {
+  return x << n | x >> (32 - n);
+}
 
 void Transform(std::uint32_t state[4], const std::uint8_t block[64]) {
   std::uint32_t x[16];
@@ -73,8 +73,8 @@ void MD5Init(MD5Context& context) {
 void MD5Update(MD5Context& context, const void* bytes, std::size_t length) {
   auto* in = static_cast<const std::uint8_t*>(bytes);
   std::size_t used = context.count[0] >> 3 & 63;
-  std::uint64_t bits = (std::uint64_t(context.count[1]) << 32 | context.count[0]) +
-                       (std::uint64_t(length) << 3);
+  std::uint64_t bits =
+      (std::uint64_t(context.count[1]) << 32 | context.count[0]) + (std::uint64_t(length) << 3);
   context.count[0] = static_cast<std::uint32_t>(bits);
   context.count[1] = static_cast<std::uint32_t>(bits >> 32);
   std::size_t i = 0;
@@ -101,7 +101,8 @@ void MD5Final(MD5Digest& digest, MD5Context& context) {
   std::size_t used = context.count[0] >> 3 & 63;
   MD5Update(context, kPadding, used < 56 ? 56 - used : 120 - used);
   MD5Update(context, length, 8);
-  for (int i = 0; i < 16; ++i) digest[i] = static_cast<std::uint8_t>(context.state[i / 4] >> (8 * (i % 4)));
+  for (int i = 0; i < 16; ++i)
+    digest[i] = static_cast<std::uint8_t>(context.state[i / 4] >> (8 * (i % 4)));
   std::memset(&context, 0, sizeof context);
 }
 

@@ -40,9 +40,9 @@ class Pop3ServerTest : public ::testing::Test {
     for (int attempt = 0; attempt < 5; ++attempt) {
       int port = UnusedPort();
       std::filesystem::remove_all(folder);
-      server = std::make_unique<ServerProcess>(std::vector<std::string>{
-          ORVANE_SOURCE_DIR "/tests/servers/dovecot-pop3", folder.native(), std::to_string(port),
-          kCanaryUser, kCanaryPassword});
+      server = std::make_unique<ServerProcess>(
+          std::vector<std::string>{ORVANE_SOURCE_DIR "/tests/servers/dovecot-pop3", folder.native(),
+                                   std::to_string(port), kCanaryUser, kCanaryPassword});
       if (WaitForPort(port, std::chrono::seconds(20)) && server->Running()) {
         pop->SetPort(port);
         return;

@@ -20,11 +20,11 @@ class SmtpServerTest : public SmtpClientTest {
  protected:
   void StartServer(const std::string& auth, const std::string& password = kCanaryPassword,
                    const std::vector<std::string>& refused = {}) {
-    std::vector<std::string> argv{"node",     ORVANE_SOURCE_DIR "/tests/servers/smtp-server.js",
-                                  "--dir",    folder.Path().native(),
-                                  "--user",   kCanaryUser,
+    std::vector<std::string> argv{"node",       ORVANE_SOURCE_DIR "/tests/servers/smtp-server.js",
+                                  "--dir",      folder.Path().native(),
+                                  "--user",     kCanaryUser,
                                   "--password", password,
-                                  "--auth",   auth};
+                                  "--auth",     auth};
     for (const std::string& r : refused) argv.insert(argv.end(), {"--refuse", r});
     server = std::make_unique<ServerProcess>(argv);
     std::string line = server->ReadLine(std::chrono::seconds(20));
@@ -105,8 +105,9 @@ TEST_F(SmtpServerTest, DeliversToTheRecipientsThatAreNotRefused) {
   EXPECT_NE(std::find(events.Trace.begin(), events.Trace.end(), "rcpt-error b@example.com"),
             events.Trace.end());
   ASSERT_TRUE(Stored());
-  EXPECT_EQ(Envelope(),
-            R"({"user":null,"mailFrom":"me@example.com","rcptTo":["a@example.com","c@example.com"]})");
+  EXPECT_EQ(
+      Envelope(),
+      R"({"user":null,"mailFrom":"me@example.com","rcptTo":["a@example.com","c@example.com"]})");
 }
 
 }  // namespace

@@ -26,7 +26,8 @@ class SecretWatch {
   void Check(const AnsiString& text) {
     EXPECT_EQ(text.find(kCanaryPassword), AnsiString::npos) << text;
     EXPECT_EQ(text.find("Q2FuYXJ5LTdmM1E5engh"), AnsiString::npos) << text;
-    for (const AnsiString& answer : cramAnswers_) EXPECT_EQ(text.find(answer), AnsiString::npos) << text;
+    for (const AnsiString& answer : cramAnswers_)
+      EXPECT_EQ(text.find(answer), AnsiString::npos) << text;
     ++checked_;
   }
   void CheckServer(const AnsiString& reply) {
@@ -43,20 +44,40 @@ class SecretWatch {
   int checked_ = 0;
 };
 
-// Every event of an SMTP client, one line each, in the order raised.
-struct SmtpEvents {
+// The events of a client, one line each, in the order raised.
+struct EventTrace {
+  void Status(const AnsiString& s) {
+    secrets.Check(s);
+    Trace.push_back("status " + s);
+  }
+  void Server(const AnsiString& s) {
+    secrets.CheckServer(s);
+    Trace.push_back("server " + s);
+  }
+  void Error(int kind) { Trace.push_back("error " + std::to_string(kind)); }
+  void Destroy() {
+    Trace.push_back("destroy");
+    ++Destroyed;
+  }
+
+  // The trace without server replies: what the client did.
+  std::vector<std::string> Actions() const {
+    std::vector<std::string> actions;
+    for (const std::string& t : Trace)
+      if (!t.starts_with("server ")) actions.push_back(t);
+    return actions;
+  }
+
+  std::vector<std::string> Trace;
+  int Destroyed = 0;
+  SecretWatch secrets;
+};
+
+struct SmtpEvents : EventTrace {
   explicit SmtpEvents(TZelSmtp& smtp) {
-    smtp.OnSmtpStatus = [this](TSmtpItem&, const AnsiString& s) {
-      secrets.Check(s);
-      Trace.push_back("status " + s);
-    };
-    smtp.OnServerStatus = [this](TSmtpItem&, const AnsiString& s) {
-      secrets.CheckServer(s);
-      Trace.push_back("server " + s);
-    };
-    smtp.OnSmtpError = [this](TSmtpItem&, TSmtpErrorEventType e) {
-      Trace.push_back("error " + std::to_string(e));
-    };
+    smtp.OnSmtpStatus = [this](TSmtpItem&, const AnsiString& s) { Status(s); };
+    smtp.OnServerStatus = [this](TSmtpItem&, const AnsiString& s) { Server(s); };
+    smtp.OnSmtpError = [this](TSmtpItem&, TSmtpErrorEventType e) { Error(e); };
     smtp.OnSmtpClosed = [this](TSmtpItem&, bool success) {
       Trace.push_back(success ? "closed ok" : "closed failed");
       ++Closed;
@@ -70,64 +91,27 @@ struct SmtpEvents {
       for (const AnsiString& a : addresses) line += ' ' + a;
       Trace.push_back(line);
     };
-    smtp.OnItemDestroy = [this](TSmtpItem&) {
-      Trace.push_back("destroy");
-      ++Destroyed;
-    };
+    smtp.OnItemDestroy = [this](TSmtpItem&) { Destroy(); };
   }
 
-  // The trace without server replies: what the client did.
-  std::vector<std::string> Actions() const {
-    std::vector<std::string> actions;
-    for (const std::string& t : Trace)
-      if (!t.starts_with("server ")) actions.push_back(t);
-    return actions;
-  }
-
-  std::vector<std::string> Trace;
   std::vector<std::pair<std::int64_t, std::int64_t>> Progress;
   int Closed = 0;
-  int Destroyed = 0;
   bool Success = false;
-  SecretWatch secrets;
 };
 
-// Every event of a POP3 client, one line each, in the order raised.
-struct PopEvents {
+struct PopEvents : EventTrace {
   explicit PopEvents(TZelPop3& pop) {
-    pop.OnPopStatus = [this](TPopItem&, const AnsiString& s) {
-      secrets.Check(s);
-      Trace.push_back("status " + s);
-    };
-    pop.OnServerStatus = [this](TPopItem&, const AnsiString& s) {
-      secrets.CheckServer(s);
-      Trace.push_back("server " + s);
-    };
-    pop.OnPopError = [this](TPopItem&, TPopErrorEventType e) {
-      Trace.push_back("error " + std::to_string(e));
-    };
+    pop.OnPopStatus = [this](TPopItem&, const AnsiString& s) { Status(s); };
+    pop.OnServerStatus = [this](TPopItem&, const AnsiString& s) { Server(s); };
+    pop.OnPopError = [this](TPopItem&, TPopErrorEventType e) { Error(e); };
     pop.OnAuthenticated = [this](TPopItem&, bool beforeSmtp) {
       Trace.push_back(beforeSmtp ? "authenticated before-smtp" : "authenticated");
     };
     pop.OnAuthenticateFail = [this](TPopItem&, bool beforeSmtp) {
       Trace.push_back(beforeSmtp ? "auth-failed before-smtp" : "auth-failed");
     };
-    pop.OnItemDestroy = [this](TPopItem&) {
-      Trace.push_back("destroy");
-      ++Destroyed;
-    };
+    pop.OnItemDestroy = [this](TPopItem&) { Destroy(); };
   }
-
-  std::vector<std::string> Actions() const {
-    std::vector<std::string> actions;
-    for (const std::string& t : Trace)
-      if (!t.starts_with("server ")) actions.push_back(t);
-    return actions;
-  }
-
-  std::vector<std::string> Trace;
-  int Destroyed = 0;
-  SecretWatch secrets;
 };
 
 }  // namespace orvane::test

@@ -94,8 +94,8 @@ TEST(EhloList, JoinsTheParametersOfARepeatedKeyword) {
   list.Parse(
       "250-mail.example.com Hello\r\n250-PIPELINING\r\n250-AUTH LOGIN\r\n250-AUTH CRAM-MD5\r\n"
       "250-SIZE 1000\r\n250 8BITMIME\r\n");
-  EXPECT_EQ(list.Entries(),
-            (std::vector<AnsiString>{"PIPELINING", "AUTH=LOGIN CRAM-MD5", "SIZE=1000", "8BITMIME"}));
+  EXPECT_EQ(list.Entries(), (std::vector<AnsiString>{"PIPELINING", "AUTH=LOGIN CRAM-MD5",
+                                                     "SIZE=1000", "8BITMIME"}));
 }
 
 TEST(EhloList, FindsKeywordsAndWholeParametersWithoutCase) {

@@ -47,9 +47,9 @@ TEST_F(Pop3ClientTest, LogsInWithUserAndPassAndNeverShowsThePassword) {
   LogIn(server);
   EXPECT_EQ(server.Received(), "USER orvane\r\nPASS Canary-7f3Q9zx!\r\nQUIT\r\n");
   EXPECT_EQ(events.Trace,
-            (Trace{"server +OK ready\r\n", "status USER orvane", "server +OK send your password\r\n",
-                   "status PASS", "server +OK logged in\r\n", "authenticated before-smtp",
-                   "status QUIT", "destroy"}));
+            (Trace{"server +OK ready\r\n", "status USER orvane",
+                   "server +OK send your password\r\n", "status PASS", "server +OK logged in\r\n",
+                   "authenticated before-smtp", "status QUIT", "destroy"}));
   EXPECT_TRUE(pop->AuthOnly());
   EXPECT_TRUE(pop->BeforeSmtp());
 }
@@ -126,8 +126,8 @@ TEST_F(Pop3ClientTest, DigestsTheWholeGreetingWhenItHasNoTimestamp) {
   pop->SetAPOP(true);
   LogIn(server);
   EXPECT_EQ(server.Received(), "APOP orvane 303dba2ceeaab626bd1f74f3d87edf67\r\nQUIT\r\n");
-  EXPECT_EQ(events.Actions(), (Trace{"status APOP", "auth-failed before-smtp", "error 4",
-                                     "status QUIT", "destroy"}));
+  EXPECT_EQ(events.Actions(),
+            (Trace{"status APOP", "auth-failed before-smtp", "error 4", "status QUIT", "destroy"}));
 }
 
 TEST_F(Pop3ClientTest, ReportsConnectWithoutAnAuthenticationEvent) {

@@ -66,8 +66,8 @@ TEST_F(SmtpClientTest, AuthenticatesWithCramMd5AndNeverShowsTheAnswer) {
   Deliver(server);
   EXPECT_TRUE(events.Success);
   EXPECT_TRUE(server.Received().starts_with(
-            "EHLO 127.0.0.1\r\nAUTH CRAM-MD5\r\n"
-            "b3J2YW5lIDUzZmMyMDg5OTZjYmU0MmI5NWQ5YzUwMzE1N2M1MzU0\r\nMAIL FROM:"));
+      "EHLO 127.0.0.1\r\nAUTH CRAM-MD5\r\n"
+      "b3J2YW5lIDUzZmMyMDg5OTZjYmU0MmI5NWQ5YzUwMzE1N2M1MzU0\r\nMAIL FROM:"));
   Trace actions = events.Actions();
   EXPECT_EQ(Trace(actions.begin(), actions.begin() + 3),
             (Trace{"status EHLO 127.0.0.1", "status AUTH CRAM-MD5",
@@ -88,9 +88,9 @@ TEST_F(SmtpClientTest, TriesLoginWhenTheCramMd5AnswerIsRefused) {
   Deliver(server);
   EXPECT_TRUE(events.Success);
   EXPECT_TRUE(server.Received().starts_with(
-            "EHLO 127.0.0.1\r\nAUTH CRAM-MD5\r\n"
-            "b3J2YW5lIDUzZmMyMDg5OTZjYmU0MmI5NWQ5YzUwMzE1N2M1MzU0\r\n"
-            "AUTH LOGIN\r\nb3J2YW5l\r\nQ2FuYXJ5LTdmM1E5engh\r\nMAIL FROM:"));
+      "EHLO 127.0.0.1\r\nAUTH CRAM-MD5\r\n"
+      "b3J2YW5lIDUzZmMyMDg5OTZjYmU0MmI5NWQ5YzUwMzE1N2M1MzU0\r\n"
+      "AUTH LOGIN\r\nb3J2YW5l\r\nQ2FuYXJ5LTdmM1E5engh\r\nMAIL FROM:"));
   EXPECT_GT(events.secrets.Checked(), 10);
 }
 
@@ -289,9 +289,8 @@ TEST_F(SmtpClientTest, SendsTheBodyInChunksOf1024WithProgressAfterEach) {
   smtp->SetMessage(body);
   Deliver(server);
   EXPECT_EQ(data, body + "\r\n.\r\n");
-  EXPECT_EQ(events.Progress,
-            (std::vector<std::pair<std::int64_t, std::int64_t>>{{2500, 1024}, {2500, 2048},
-                                                                 {2500, 2505}}));
+  EXPECT_EQ(events.Progress, (std::vector<std::pair<std::int64_t, std::int64_t>>{
+                                 {2500, 1024}, {2500, 2048}, {2500, 2505}}));
 }
 
 TEST_F(SmtpClientTest, ReportsDataWhenTheServerResetsInTheMiddleOfTheMessage) {
@@ -324,8 +323,8 @@ TEST_F(SmtpClientTest, EndsTheDialogueOnAReplyLongerThanTheProtocolAllows) {
   });
   Deliver(server);
   EXPECT_EQ(server.Received(), "EHLO 127.0.0.1\r\nQUIT\r\n");
-  EXPECT_EQ(events.Actions(), (Trace{"status EHLO 127.0.0.1", "error 0", "status QUIT",
-                                     "closed failed", "destroy"}));
+  EXPECT_EQ(events.Actions(),
+            (Trace{"status EHLO 127.0.0.1", "error 0", "status QUIT", "closed failed", "destroy"}));
 }
 
 TEST_F(SmtpClientTest, EndsWithoutAnErrorWhenTheServerHangsUp) {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/MainThread.h"
-#include "transport/EventLog.h"
 #include "support/ScriptedServer.h"
+#include "transport/EventLog.h"
 #include "transport/TCPThread.h"
 #include "transport/ZelSmtp.h"
 
