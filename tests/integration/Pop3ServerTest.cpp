@@ -34,7 +34,11 @@ class Pop3ServerTest : public ::testing::Test {
   }
 
   void StartServer() {
-    folder = std::filesystem::path(ORVANE_SERVER_DIR) / ("pop3-" + std::to_string(::getpid()));
+    // Under the system's temporary folder: as root Dovecot reads its files
+    // as its own unprivileged users, who may not reach into a build tree
+    // below a private home folder.
+    folder = std::filesystem::temp_directory_path() /
+             ("orvane-pop3-" + std::to_string(::getpid()));
     // The port is free when chosen but may be taken before Dovecot binds
     // it; another one is tried then.
     for (int attempt = 0; attempt < 5; ++attempt) {
