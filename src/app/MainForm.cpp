@@ -1,0 +1,283 @@
+#include "app/MainForm.h"
+
+#include <algorithm>
+
+#include "app/AccountFiles.h"
+#include "app/VersionUnit.h"
+#include "platform/CodePage.h"
+#include "platform/Error.h"
+#include "platform/FileSystem.h"
+#include "platform/RegionalFormats.h"
+
+namespace orvane {
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::vector<int> kDefaultToolBar{1, 0, 7, 0, 9, 5, 11, 0, 14, 15};
+
+// More items than any toolbar can show; a count beyond it in a settings
+// file edited by hand would only exhaust memory.
+constexpr int kMaxToolBarItems = 256;
+
+WideString TwoDigits(int value) {
+  return {static_cast<char16_t>(u'0' + value / 10 % 10), static_cast<char16_t>(u'0' + value % 10)};
+}
+
+// The long time format "h:nn:ss" of the Japanese regional settings.
+WideString FormatLongTime(const LocalDateTime& time) {
+  const char16_t separator = JapaneseFormats().timeSeparator;
+  return Utf8ToWide(std::to_string(time.hour)) + separator + TwoDigits(time.minute) + separator +
+         TwoDigits(time.second);
+}
+
+FieldSelection Clamp(FieldSelection selection, size_t textLength) {
+  const int length = static_cast<int>(textLength);
+  selection.start = std::clamp(selection.start, 0, length);
+  selection.length = std::clamp(selection.length, 0, length - selection.start);
+  return selection;
+}
+
+// A one-line field takes pasted text up to its first line break.
+WideString FirstLine(const WideString& text) {
+  return text.substr(0, text.find_first_of(u"\r\n"));
+}
+
+}  // namespace
+
+TOrvaneMainForm::TOrvaneMainForm(MainFormServices services, Arguments arguments)
+    : services_(std::move(services)),
+      shippedFiles_(services_.settings.ProgramFolder(), services_.installFolder),
+      arguments_(std::move(arguments)) {}
+
+void TOrvaneMainForm::DoChanged() {
+  if (OnChanged) OnChanged();
+}
+
+void TOrvaneMainForm::DoReplyFromFile() {
+  if (OnReplyFromFile) OnReplyFromFile();
+}
+
+void TOrvaneMainForm::UpdateCaption() {
+  const WideString name = SjisToWide(Settings().ReadAccountString(AccountName, "Name", ""));
+  const WideString address = SjisToWide(Settings().ReadAccountString(AccountName, "Address", ""));
+  caption_ = u"Orvane - " + name + u" <" + address + u">" + u" [" + SjisToWide(AccountName) + u"]";
+  DoChanged();
+}
+
+void TOrvaneMainForm::SetPanelFlag(int panel, bool on, const char16_t* text) {
+  panels_.at(static_cast<size_t>(panel)) = on ? text : u"";
+}
+
+void TOrvaneMainForm::ShowDraftState() {
+  addressFieldText_ = ShownListText();
+  SetPanelFlag(1, !Draft.CcText.empty(), u"CC");
+  SetPanelFlag(2, !Draft.BccText.empty(), u"BCC");
+  SetPanelFlag(3, !Draft.ReplyToText.empty(), u"R");
+  SetPanelFlag(4, !Draft.InReplyToText.empty(), u"In");
+  UpdateCaption();
+}
+
+void TOrvaneMainForm::BuildToolBar() {
+  const ProfileText general = Settings().GeneralFile().Load();
+  auto readInteger = [&](const char* section, const std::string& key, int defaultValue) {
+    auto text = general.Find(section, key);
+    return text ? ParseInteger(*text).value_or(defaultValue) : defaultValue;
+  };
+  toolBar_.flat = readInteger("ToolBarOpt", "Flat", 0) != 0;
+  const int count = readInteger("ToolBar", "ItemCount", -1);
+  if (count == -1) {
+    toolBar_.codes = kDefaultToolBar;
+  } else {
+    toolBar_.codes.clear();
+    for (int i = 1; i <= std::min(count, kMaxToolBarItems); ++i)
+      toolBar_.codes.push_back(readInteger("ToolBar", "Item" + std::to_string(i), 0));
+  }
+  DoChanged();
+}
+
+void TOrvaneMainForm::UpdateAttachPanel() {
+  const auto entries = ListDirectory(Settings().AttachFolder());
+  SetPanelFlag(5,
+               std::any_of(entries.begin(), entries.end(),
+                           [](const DirEntry& entry) { return entry.IsPlainFile(); }),
+               u"添付");
+  DoChanged();
+}
+
+void TOrvaneMainForm::TickClock() {
+  panels_[6] = FormatLongTime(ToLocalDateTime(services_.clock.Now()));
+  DoChanged();
+}
+
+WideString& TOrvaneMainForm::ShownListText() {
+  switch (shownList_) {
+    case ShownList::Cc:
+      return Draft.CcText;
+    case ShownList::Bcc:
+      return Draft.BccText;
+    case ShownList::To:
+      break;
+  }
+  return Draft.ToText;
+}
+
+WideString& TOrvaneMainForm::FieldText(int tag) {
+  return tag == kSubjectFieldTag ? Draft.Subject : addressFieldText_;
+}
+
+void TOrvaneMainForm::ToButtonClicked() {
+  switch (shownList_) {
+    case ShownList::To:
+      shownList_ = ShownList::Cc;
+      toButtonCaption_ = u"CC";
+      break;
+    case ShownList::Cc:
+      shownList_ = ShownList::Bcc;
+      toButtonCaption_ = u"BCC";
+      break;
+    case ShownList::Bcc:
+      shownList_ = ShownList::To;
+      toButtonCaption_ = u"To";
+      break;
+  }
+  addressFieldText_ = ShownListText();
+  DoChanged();
+}
+
+void TOrvaneMainForm::ShowList(ShownList list) {
+  static constexpr const char16_t* kCaptions[] = {u"To", u"Cc", u"Bcc"};
+  shownList_ = list;
+  toButtonCaption_ = kCaptions[static_cast<int>(list)];
+  addressFieldText_ = ShownListText();
+  DoChanged();
+}
+
+void TOrvaneMainForm::AddressFieldEdited(const WideString& text) {
+  addressFieldText_ = text;
+  ShownListText() = text;
+  if (shownList_ == ShownList::Cc) SetPanelFlag(1, !text.empty(), u"CC");
+  if (shownList_ == ShownList::Bcc) SetPanelFlag(2, !text.empty(), u"BCC");
+  DoChanged();
+}
+
+void TOrvaneMainForm::SubjectEdited(const WideString& text) {
+  Draft.Subject = text;
+  DoChanged();
+}
+
+void TOrvaneMainForm::SetBodyFileName(const fs::path& path) {
+  Draft.BodyFileName = path;
+  DoChanged();
+}
+
+FileDialogFilter TOrvaneMainForm::BodyFileFilter() const {
+  return {u"ﾃｷｽﾄﾌｧｲﾙ(*.txt.*.eml)", {u"*.txt", u"*.eml"}};
+}
+
+void TOrvaneMainForm::TogglePostSelf() {
+  const bool on = !Draft.PostSelf;
+  Settings().WriteGeneralBool("Option", "SendToSelf", on);
+  Draft.PostSelf = on;
+  DoChanged();
+}
+
+void TOrvaneMainForm::ToggleDisposition() {
+  Draft.Disposition = !Draft.Disposition;
+  DoChanged();
+}
+
+void TOrvaneMainForm::SetPriority(PriorityItem item) {
+  Draft.Priority = item;
+  DoChanged();
+}
+
+InputBoxRequest TOrvaneMainForm::ReplyToInput() const {
+  return {u"ReplyTo", u"ReplyToフィールドを設定してください", Draft.ReplyToText};
+}
+
+void TOrvaneMainForm::SetReplyToText(const WideString& text) {
+  Draft.ReplyToText = text;
+  ShowDraftState();
+}
+
+InputBoxRequest TOrvaneMainForm::InReplyToInput() const {
+  return {u"InReplyTo", u"InReplyToフィールドを設定してください", Draft.InReplyToText};
+}
+
+void TOrvaneMainForm::SetInReplyToText(const WideString& text) {
+  Draft.InReplyToText = text;
+  ShowDraftState();
+}
+
+FieldSelection TOrvaneMainForm::EditCommand(MenuCommand command, int tag,
+                                            FieldSelection selection) {
+  WideString text = FieldText(tag);
+  selection = Clamp(selection, text.size());
+  const auto start = static_cast<size_t>(selection.start);
+  const auto length = static_cast<size_t>(selection.length);
+  switch (command) {
+    case MenuCommand::Cut:
+      if (length == 0) return selection;
+      services_.clipboard.SetText(text.substr(start, length));
+      text.erase(start, length);
+      selection = {selection.start, 0};
+      break;
+    case MenuCommand::Copy:
+      if (length > 0) services_.clipboard.SetText(text.substr(start, length));
+      return selection;
+    case MenuCommand::Paste: {
+      const WideString pasted = FirstLine(services_.clipboard.Text());
+      text.replace(start, length, pasted);
+      selection = {selection.start + static_cast<int>(pasted.size()), 0};
+      break;
+    }
+    case MenuCommand::SelectAll:
+      return {0, static_cast<int>(text.size())};
+    case MenuCommand::ClearAll:
+      text.clear();
+      selection = {};
+      break;
+    default:
+      return selection;
+  }
+  if (tag == kSubjectFieldTag)
+    SubjectEdited(text);
+  else
+    AddressFieldEdited(text);
+  return selection;
+}
+
+std::vector<WideString> TOrvaneMainForm::AccountMenuItems() const {
+  std::vector<WideString> items;
+  for (const std::string& name : ListAccountNames(Settings())) items.push_back(Utf8ToWide(name));
+  return items;
+}
+
+void TOrvaneMainForm::AccountMenuItemChosen(const WideString& caption) {
+  SelectAccount(WideToSjis(caption));
+}
+
+fs::path TOrvaneMainForm::HelpBookIndex() const {
+  if (auto book = shippedFiles_.Find(kHelpFileName)) {
+    fs::path index = *book / kHelpIndexPage;
+    if (FileExists(index)) return index;
+  }
+  throw Error(u"ヘルプファイルが見つかりません");
+}
+
+void TOrvaneMainForm::OpenReadme() const {
+  auto readme = shippedFiles_.Find(kReadmeFileName);
+  if (!readme || !FileExists(*readme)) throw Error(u"Readme.txt が見つかりません");
+  services_.shell.OpenFile(*readme);
+}
+
+void TOrvaneMainForm::OpenMakerPage() const {
+  services_.shell.OpenUrl(kMakerUrl);
+}
+
+void TOrvaneMainForm::UseMakerAddress() {
+  AddressFieldEdited(MakerEntry());
+}
+
+}  // namespace orvane

@@ -1,0 +1,207 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "app/MainMenus.h"
+#include "app/MessageDraft.h"
+#include "app/ShippedFiles.h"
+#include "app/cmdline.h"
+#include "platform/Clipboard.h"
+#include "platform/Clock.h"
+#include "platform/Shell.h"
+#include "platform/Types.h"
+#include "settings/IniFileUnit.h"
+
+namespace orvane {
+
+// What the main window works with, handed in so that tests can replace it.
+struct MainFormServices {
+  IniFileUnit settings;
+  const Clock& clock;
+  Shell& shell;
+  Clipboard& clipboard;
+  // Where the shipped files are found when the program folder lacks them.
+  std::filesystem::path installFolder;
+};
+
+// What start-up asks of the window on screen.
+class MainFormWindow {
+ public:
+  virtual ~MainFormWindow() = default;
+  // The outer position of the window, in pixels.
+  virtual void MoveTo(int left, int top) = 0;
+  // Shows the window growing from its centre (300 ms) and activates it.
+  virtual void ShowAnimated() = 0;
+};
+
+// The list the address field shows: the tag of the button SB_To.
+enum class ShownList { To = 0, Cc = 1, Bcc = 2 };
+
+// The window's translucency: off, or on with opacities (0 invisible, 255
+// opaque) to apply in turn, letting the user interface process pending
+// events after each.
+struct Translucency {
+  bool enabled = false;
+  std::vector<int> opacitySteps;
+  bool operator==(const Translucency&) const = default;
+};
+
+// The toolbar as BuildToolBar made it: items left to right. Code 0 is a
+// separator 8 pixels wide, 1 to 21 a button bound to an action, any other
+// code a button bound to nothing.
+struct ToolBarLayout {
+  bool flat = false;
+  std::vector<int> codes;
+  bool operator==(const ToolBarLayout&) const = default;
+};
+
+// A selection in a one-line field, in UTF-16 units.
+struct FieldSelection {
+  int start = 0;
+  int length = 0;
+  bool operator==(const FieldSelection&) const = default;
+};
+
+struct InputBoxRequest {
+  WideString caption;
+  WideString prompt;
+  WideString text;
+};
+
+struct FileDialogFilter {
+  WideString description;
+  std::vector<WideString> patterns;
+};
+
+// The status panels 0 to 6: hint, "CC", "BCC", "R", "In", "添付", clock.
+inline constexpr int kStatusPanelCount = 7;
+inline constexpr std::array<int, kStatusPanelCount> kStatusPanelWidths{250, 30, 30, 30, 30, 30, 50};
+
+// The main window's model and controller: the message draft, the rules of
+// every control, start-up and closing. The window on screen renders what
+// this says and forwards what the user does; OnChanged tells it to render.
+class TOrvaneMainForm {
+ public:
+  TOrvaneMainForm(MainFormServices services, Arguments arguments);
+  virtual ~TOrvaneMainForm() = default;
+  TOrvaneMainForm(const TOrvaneMainForm&) = delete;
+  TOrvaneMainForm& operator=(const TOrvaneMainForm&) = delete;
+
+  // The draft and the window's other state.
+  MessageDraft Draft;
+  AnsiString AccountName;  // the current account (Shift_JIS, as the settings store names it)
+  WideString VersionText;
+  bool CanSend = false;
+  bool MakeFile = false;
+  bool SendSucceeded = false;
+
+  const IniFileUnit& Settings() const { return services_.settings; }
+  Shell& ShellService() const { return services_.shell; }
+  const Arguments& CommandLine() const { return arguments_; }
+
+  // --- Start-up and closing ---
+
+  // The steps of creating the window, in order: toolbar, default account,
+  // attachment folder, send-to-self, command line, version, activation
+  // handlers, position, normal priority, showing, draft state. An error
+  // skips the remaining steps; it is returned for the window to show, and
+  // the window still opens.
+  std::optional<WideString> Create(MainFormWindow& window);
+  AnsiString FindDefaultAccount() const;
+  // Creates the attachment folder when needed and deletes its plain files.
+  void ClearAttachFolder() const;
+  void ProcessCommandLine();
+  // Makes the account current when its settings file exists.
+  void SelectAccount(const AnsiString& name);
+  bool ActivationHandlersInstalled() const { return activationHandlersInstalled_; }
+  Translucency FadeWhenInactive() const;
+  Translucency OpaqueWhenActive() const;
+  // The window agrees to close: stores its position and empties the
+  // attachment folder. Both are attempted; the first error is returned.
+  std::optional<WideString> Close(int left, int top);
+
+  // Called with the draft filled from the command line when the switch "/r"
+  // names an existing saved message; the reply mode fills it in.
+  std::function<void()> OnReplyFromFile;
+
+  // --- What the window shows ---
+
+  void UpdateCaption();
+  void ShowDraftState();
+  void BuildToolBar();
+  // Panel 5, after the attachments may have changed.
+  void UpdateAttachPanel();
+  // Panel 6, the time in the long time format; the window's timer calls it
+  // every second.
+  void TickClock();
+
+  const WideString& Caption() const { return caption_; }
+  const WideString& ToButtonCaption() const { return toButtonCaption_; }
+  ShownList ToButtonTag() const { return shownList_; }
+  const WideString& AddressFieldText() const { return addressFieldText_; }
+  const WideString& Panel(int index) const { return panels_.at(static_cast<size_t>(index)); }
+  const ToolBarLayout& ToolBar() const { return toolBar_; }
+
+  std::function<void()> OnChanged;
+
+  // --- What the user does ---
+
+  // SB_To clicked: To -> CC -> BCC -> To.
+  void ToButtonClicked();
+  // ActionSetTo, ActionSetCc, ActionSetBcc.
+  void ShowList(ShownList list);
+  // The address field's text stored at once into the list it shows.
+  void AddressFieldEdited(const WideString& text);
+  void SubjectEdited(const WideString& text);
+  void SetBodyFileName(const std::filesystem::path& path);
+  FileDialogFilter BodyFileFilter() const;
+  // ActionPostSelf: stores the new state in the settings first.
+  void TogglePostSelf();
+  void ToggleDisposition();
+  void SetPriority(PriorityItem item);
+  InputBoxRequest ReplyToInput() const;
+  void SetReplyToText(const WideString& text);
+  InputBoxRequest InReplyToInput() const;
+  void SetInReplyToText(const WideString& text);
+  // The edit popups' shared handlers: tag 0 the address field, 1 the
+  // subject. Returns the selection the field shows afterwards.
+  FieldSelection EditCommand(MenuCommand command, int tag, FieldSelection selection);
+  // The accounts submenu's items, made each time it opens.
+  std::vector<WideString> AccountMenuItems() const;
+  void AccountMenuItemChosen(const WideString& caption);
+  // The help book's index page; throws Error when the book is missing.
+  std::filesystem::path HelpBookIndex() const;
+  // Opens the read-me with the shell; throws Error when it is missing.
+  void OpenReadme() const;
+  // The version dialog's lines.
+  void OpenMakerPage() const;
+  void UseMakerAddress();
+
+ protected:
+  virtual void DoChanged();
+  virtual void DoReplyFromFile();
+
+ private:
+  WideString& ShownListText();
+  WideString& FieldText(int tag);
+  void OpenNumberedBodyFile();
+  bool BodyFileExists() const;
+  void SetPanelFlag(int panel, bool on, const char16_t* text);
+
+  MainFormServices services_;
+  ShippedFiles shippedFiles_;
+  Arguments arguments_;
+  bool activationHandlersInstalled_ = false;
+  WideString caption_ = u"Orvane";
+  WideString toButtonCaption_ = u"To";
+  ShownList shownList_ = ShownList::To;
+  WideString addressFieldText_;
+  std::array<WideString, kStatusPanelCount> panels_;
+  ToolBarLayout toolBar_;
+};
+
+}  // namespace orvane

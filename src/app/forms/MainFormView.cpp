@@ -1,0 +1,505 @@
+#include "app/forms/MainFormView.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPropertyAnimation>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <utility>
+
+#include "app/forms/VersionForm.h"
+#include "gui/ErrorHandler.h"
+#include "gui/HelpWindow.h"
+#include "gui/MenuBuilder.h"
+#include "gui/QtText.h"
+
+namespace orvane {
+
+namespace {
+
+bool animationsEnabled = true;
+
+constexpr int kClientWidth = 477;
+constexpr int kClientHeight = 144;
+constexpr int kOpenMilliseconds = 300;
+constexpr int kCloseMilliseconds = 500;
+constexpr int kHelpTopic = 1;
+const QSize kToolButtonSize(23, 22);
+
+QToolButton* SmallButton(const QString& name, const QString& text, QWidget* parent) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(name);
+  button->setText(text);
+  button->setFixedSize(22, 21);
+  return button;
+}
+
+void SetHint(QWidget* widget, const QString& hint) {
+  widget->setStatusTip(hint);
+  widget->setToolTip(hint);
+}
+
+QString QtFilter(const FileDialogFilter& filter) {
+  QStringList patterns;
+  for (const WideString& pattern : filter.patterns) patterns << ToQString(pattern);
+  return ToQString(filter.description) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+         QLatin1Char(')');
+}
+
+QRect CentrePoint(const QRect& rect) {
+  return QRect(rect.center(), QSize(1, 1));
+}
+
+}  // namespace
+
+TOrvaneMainFormView::TOrvaneMainFormView(TOrvaneMainForm& form, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                              Qt::WindowStaysOnTopHint),
+      form_(form),
+      actions_(this) {
+  setObjectName(QStringLiteral("OrvaneMainForm"));
+  setWindowTitle(ToQString(form_.Caption()));
+  BuildControls();
+  BuildMenus();
+  BuildStatusBar();
+  ConnectActions();
+  setFixedSize(WindowSize());
+  form_.OnChanged = [this] { Render(); };
+  connect(qApp, &QGuiApplication::applicationStateChanged, this,
+          &TOrvaneMainFormView::OnApplicationStateChanged);
+}
+
+TOrvaneMainFormView::~TOrvaneMainFormView() {
+  form_.OnChanged = nullptr;
+}
+
+void TOrvaneMainFormView::SetAnimationsEnabled(bool enabled) {
+  animationsEnabled = enabled;
+}
+
+QSize TOrvaneMainFormView::WindowSize() const {
+  // The client area lies below the menu bar, which Qt counts as part of the
+  // window.
+  return QSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+}
+
+void TOrvaneMainFormView::BuildControls() {
+  toolBar_ = new QToolBar(this);
+  toolBar_->setObjectName(QStringLiteral("TB"));
+  toolBar_->setMovable(false);
+  toolBar_->setFloatable(false);
+  toolBar_->setIconSize(QSize(16, 16));
+  addToolBar(toolBar_);
+
+  auto* client = new QWidget(this);
+  auto* columns = new QHBoxLayout(client);
+  columns->setContentsMargins(4, 0, 4, 2);
+  columns->setSpacing(6);
+  auto* groups = new QVBoxLayout;
+  groups->setSpacing(0);
+  columns->addLayout(groups, 1);
+
+  auto* sendGroup = new QGroupBox(QStringLiteral("送信先"), client);
+  sendGroup->setObjectName(QStringLiteral("GroupSend"));
+  auto* sendRow = new QHBoxLayout(sendGroup);
+  sendRow->setContentsMargins(4, 0, 4, 3);
+  sendRow->setSpacing(2);
+  toButton_ = new QToolButton(sendGroup);
+  toButton_->setObjectName(QStringLiteral("SB_To"));
+  toButton_->setAutoRaise(true);
+  toButton_->setCursor(Qt::PointingHandCursor);
+  toButton_->setFixedSize(34, 21);
+  toButton_->setContextMenuPolicy(Qt::CustomContextMenu);
+  SetHint(toButton_, QStringLiteral("送信先切り替え"));
+  toEdit_ = new QLineEdit(sendGroup);
+  toEdit_->setObjectName(QStringLiteral("EDIT_To"));
+  toEdit_->setContextMenuPolicy(Qt::CustomContextMenu);
+  SetHint(toEdit_, QStringLiteral("送信先"));
+  QToolButton* inputAddress =
+      SmallButton(QStringLiteral("BTN_InputToAddress"), QStringLiteral("..."), sendGroup);
+  SetHint(inputAddress, ToQString(ActionInfoOf(ActionId::InputToaddress).hint));
+  connect(inputAddress, &QToolButton::clicked, actions_.Action(ActionId::InputToaddress),
+          &QAction::trigger);
+  sendRow->addWidget(toButton_);
+  sendRow->addWidget(toEdit_, 1);
+  sendRow->addWidget(inputAddress);
+  groups->addWidget(sendGroup);
+
+  auto* subjectGroup = new QGroupBox(QStringLiteral("件名"), client);
+  subjectGroup->setObjectName(QStringLiteral("GroupSubject"));
+  auto* subjectRow = new QHBoxLayout(subjectGroup);
+  subjectRow->setContentsMargins(4, 0, 4, 3);
+  subjectRow->setSpacing(2);
+  subjectEdit_ = new QLineEdit(subjectGroup);
+  subjectEdit_->setObjectName(QStringLiteral("EDIT_Subject"));
+  subjectEdit_->setContextMenuPolicy(Qt::CustomContextMenu);
+  SetHint(subjectEdit_, QStringLiteral("件名"));
+  QToolButton* bodyFile =
+      SmallButton(QStringLiteral("Button1"), QStringLiteral("..."), subjectGroup);
+  SetHint(bodyFile, QStringLiteral("本文ファイルの指定"));
+  connect(bodyFile, &QToolButton::clicked, this, [this] { Guarded([this] { ChooseBodyFile(); }); });
+  subjectRow->addWidget(subjectEdit_, 1);
+  subjectRow->addWidget(bodyFile);
+  groups->addWidget(subjectGroup);
+
+  auto* buttons = new QVBoxLayout;
+  buttons->setContentsMargins(0, 8, 0, 0);
+  auto* send = new QPushButton(QStringLiteral("送信"), client);
+  send->setObjectName(QStringLiteral("BTM_Send"));
+  SetHint(send, QStringLiteral("送信します"));
+  auto* cancel = new QPushButton(QStringLiteral("キャンセル"), client);
+  cancel->setObjectName(QStringLiteral("BTM_Cancel"));
+  SetHint(cancel, ToQString(ActionInfoOf(ActionId::Exit).hint));
+  connect(cancel, &QPushButton::clicked, actions_.Action(ActionId::Exit), &QAction::trigger);
+  for (QPushButton* button : {send, cancel}) {
+    button->setFixedSize(75, 25);
+    buttons->addWidget(button);
+  }
+  buttons->addStretch(1);
+  columns->addLayout(buttons);
+  setCentralWidget(client);
+
+  connect(toButton_, &QToolButton::clicked, this,
+          [this] { Guarded([this] { form_.ToButtonClicked(); }); });
+  connect(toEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    Guarded([&] { form_.AddressFieldEdited(ToWide(text)); });
+  });
+  connect(subjectEdit_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { Guarded([&] { form_.SubjectEdited(ToWide(text)); }); });
+  connect(toButton_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { ShowPopup(sendPopup_, toButton_, at); });
+  connect(toEdit_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { ShowPopup(editToPopup_, toEdit_, at); });
+  connect(subjectEdit_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { ShowPopup(subjectPopup_, subjectEdit_, at); });
+  toEdit_->setFocus();
+}
+
+void TOrvaneMainFormView::BuildMenus() {
+  auto onCommand = [this](MenuCommand command, int tag) { RunCommand(command, tag); };
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("MM"));
+  for (const MenuEntry& entry : MainMenuBar()) {
+    QMenu* menu = bar->addMenu(QString());
+    FillMenu(menu, entry, actions_, onCommand);
+  }
+  if (auto* accounts = bar->findChild<QMenu*>(QStringLiteral("A1")))
+    connect(accounts, &QMenu::aboutToShow, this,
+            [this] { Guarded([this] { RebuildAccountList(); }); });
+
+  auto makePopup = [&](const MenuEntry& entry) {
+    auto* popup = new QMenu(this);
+    FillMenu(popup, entry, actions_, onCommand);
+    // A popup is a window of its own: its hints do not reach this one.
+    connect(popup, &QMenu::hovered, this,
+            [this](QAction* action) { panels_[0]->setText(action->statusTip()); });
+    return popup;
+  };
+  sendPopup_ = makePopup(SendPopup());
+  editToPopup_ = makePopup(EditToPopup());
+  subjectPopup_ = makePopup(SubjectPopup());
+}
+
+void TOrvaneMainFormView::BuildStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName(QStringLiteral("SB"));
+  bar->setSizeGripEnabled(false);
+  for (int i = 0; i < kStatusPanelCount; ++i) {
+    auto* panel = new QLabel(bar);
+    panel->setObjectName(QStringLiteral("Panel%1").arg(i));
+    panel->setFixedWidth(kStatusPanelWidths[static_cast<size_t>(i)]);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    const bool centred = i != 0 && i != 5;
+    panel->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+    bar->addWidget(panel);
+    panels_[static_cast<size_t>(i)] = panel;
+  }
+  clockTimer_ = new QTimer(this);
+  clockTimer_->setObjectName(QStringLiteral("Timer"));
+  clockTimer_->setInterval(1000);
+  connect(clockTimer_, &QTimer::timeout, this, [this] { form_.TickClock(); });
+}
+
+void TOrvaneMainFormView::ConnectActions() {
+  for (const ActionInfo& info : MainActions()) {
+    const ActionId id = info.id;
+    connect(actions_.Action(id), &QAction::triggered, this, [this, id] { RunAction(id); });
+    addAction(actions_.Action(id));  // shortcuts work without a menu open
+  }
+}
+
+void TOrvaneMainFormView::Start() {
+  form_.TickClock();
+  clockTimer_->start();
+  startError_ = form_.Create(*this);
+  Render();
+  if (!isVisible()) show();
+  toEdit_->setFocus();
+  if (startError_) {
+    QTimer::singleShot(0, this, [this] {
+      if (startError_) ShowError(this, *std::exchange(startError_, std::nullopt));
+    });
+  }
+}
+
+void TOrvaneMainFormView::MoveTo(int left, int top) {
+  move(left, top);
+}
+
+void TOrvaneMainFormView::ShowAnimated() {
+  if (!animationsEnabled) {
+    show();
+    activateWindow();
+    return;
+  }
+  const QRect full(geometry().topLeft(), WindowSize());
+  setMinimumSize(1, 1);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  setGeometry(CentrePoint(full));
+  show();
+  activateWindow();
+  AnimateGeometry(CentrePoint(full), full, kOpenMilliseconds,
+                  [this] { setFixedSize(WindowSize()); });
+}
+
+void TOrvaneMainFormView::AnimateGeometry(const QRect& from, const QRect& to, int milliseconds,
+                                          const std::function<void()>& done) {
+  auto* animation = new QPropertyAnimation(this, "geometry", this);
+  animation->setDuration(milliseconds);
+  animation->setStartValue(from);
+  animation->setEndValue(to);
+  connect(animation, &QPropertyAnimation::finished, this, done);
+  animation->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void TOrvaneMainFormView::closeEvent(QCloseEvent* event) {
+  if (closed_) {
+    event->accept();
+    return;
+  }
+  event->ignore();
+  if (closing_) return;
+  closing_ = true;
+  if (auto failure = form_.Close(pos().x(), pos().y())) ShowError(this, *failure);
+  auto finish = [this] {
+    closed_ = true;
+    close();
+  };
+  if (!animationsEnabled || !isVisible()) {
+    // Closing again from inside this close would be refused.
+    QTimer::singleShot(0, this, finish);
+    return;
+  }
+  const QRect full = geometry();
+  setMinimumSize(1, 1);
+  AnimateGeometry(full, CentrePoint(full), kCloseMilliseconds, finish);
+}
+
+bool TOrvaneMainFormView::event(QEvent* event) {
+  if (event->type() == QEvent::StatusTip) {
+    panels_[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
+void TOrvaneMainFormView::Guarded(const std::function<void()>& action) {
+  RunGuarded(this, action);
+  // A failed action may have left a toggle or a field out of step.
+  Render();
+}
+
+void TOrvaneMainFormView::RenderField(QLineEdit* field, const WideString& text) {
+  const QString shown = ToQString(text);
+  if (field->text() != shown) field->setText(shown);
+}
+
+void TOrvaneMainFormView::Render() {
+  setWindowTitle(ToQString(form_.Caption()));
+  toButton_->setText(ToQString(form_.ToButtonCaption()));
+  RenderField(toEdit_, form_.AddressFieldText());
+  RenderField(subjectEdit_, form_.Draft.Subject);
+  for (int i = 1; i < kStatusPanelCount; ++i)
+    panels_[static_cast<size_t>(i)]->setText(ToQString(form_.Panel(i)));
+  actions_.Action(ActionId::PostSelf)->setChecked(form_.Draft.PostSelf);
+  actions_.Action(ActionId::Dispostition)->setChecked(form_.Draft.Disposition);
+  static constexpr const char* kPriorityItems[] = {"N11", "N21", "N31", "N41", "N51"};
+  const auto priority = static_cast<size_t>(form_.Draft.Priority);
+  if (auto* item = menuBar()->findChild<QAction*>(QLatin1String(kPriorityItems[priority])))
+    item->setChecked(true);
+  if (shownToolBar_ != form_.ToolBar()) RenderToolBar();
+}
+
+void TOrvaneMainFormView::RenderToolBar() {
+  toolBar_->clear();
+  qDeleteAll(toolBarItems_);
+  toolBarItems_.clear();
+  const ToolBarLayout& layout = form_.ToolBar();
+  for (int code : layout.codes) {
+    if (code == 0) {
+      toolBarItems_.push_back(toolBar_->addSeparator());
+      continue;
+    }
+    auto* button = new QToolButton(toolBar_);
+    button->setFixedSize(kToolButtonSize);
+    button->setAutoRaise(layout.flat);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    if (auto action = ActionOfToolBarCode(code)) button->setDefaultAction(actions_.Action(*action));
+    button->setProperty("code", code);
+    toolBarItems_.push_back(button);
+    toolBarItems_.push_back(toolBar_->addWidget(button));
+  }
+  shownToolBar_ = layout;
+}
+
+void TOrvaneMainFormView::RunAction(ActionId id) {
+  Guarded([&] {
+    switch (id) {
+      case ActionId::PostSelf:
+        form_.TogglePostSelf();
+        break;
+      case ActionId::Dispostition:
+        form_.ToggleDisposition();
+        break;
+      case ActionId::SetTo:
+        form_.ShowList(ShownList::To);
+        break;
+      case ActionId::SetCc:
+        form_.ShowList(ShownList::Cc);
+        break;
+      case ActionId::SetBcc:
+        form_.ShowList(ShownList::Bcc);
+        break;
+      case ActionId::Exit:
+        close();
+        break;
+      case ActionId::ReplyTo:
+        AskHeaderText(form_.ReplyToInput(), &TOrvaneMainForm::SetReplyToText);
+        break;
+      case ActionId::InReplyTo:
+        AskHeaderText(form_.InReplyToInput(), &TOrvaneMainForm::SetInReplyToText);
+        break;
+      case ActionId::Version: {
+        TVersionForm dialog(this, form_);
+        dialog.exec();
+        break;
+      }
+      case ActionId::HelpContents:
+        ShowHelpTopic(this, form_.HelpBookIndex(), kHelpTopic);
+        break;
+      case ActionId::Readme:
+        form_.OpenReadme();
+        break;
+      default:
+        // The other actions open dialogs this window does not have yet.
+        break;
+    }
+  });
+}
+
+void TOrvaneMainFormView::RunCommand(MenuCommand command, int tag) {
+  Guarded([&] {
+    switch (command) {
+      case MenuCommand::PriorityHighest:
+      case MenuCommand::PriorityHigh:
+      case MenuCommand::PriorityNormal:
+      case MenuCommand::PriorityLow:
+      case MenuCommand::PriorityLowest:
+        form_.SetPriority(static_cast<PriorityItem>(
+            static_cast<int>(command) - static_cast<int>(MenuCommand::PriorityHighest)));
+        return;
+      case MenuCommand::Cut:
+      case MenuCommand::Copy:
+      case MenuCommand::Paste:
+      case MenuCommand::SelectAll:
+      case MenuCommand::ClearAll:
+        break;
+      default:
+        return;
+    }
+    QLineEdit* field = tag == kSubjectFieldTag ? subjectEdit_ : toEdit_;
+    FieldSelection selection{
+        field->hasSelectedText() ? field->selectionStart() : field->cursorPosition(),
+        static_cast<int>(field->selectedText().size())};
+    const FieldSelection after = form_.EditCommand(command, tag, selection);
+    Render();
+    if (after.length > 0)
+      field->setSelection(after.start, after.length);
+    else
+      field->setCursorPosition(after.start);
+    field->setFocus();
+  });
+}
+
+void TOrvaneMainFormView::AskHeaderText(const InputBoxRequest& request,
+                                        void (TOrvaneMainForm::*apply)(const WideString&)) {
+  bool ok = false;
+  const QString text =
+      QInputDialog::getText(this, ToQString(request.caption), ToQString(request.prompt),
+                            QLineEdit::Normal, ToQString(request.text), &ok);
+  if (ok) (form_.*apply)(ToWide(text));
+}
+
+void TOrvaneMainFormView::ChooseBodyFile() {
+  const QString chosen = QFileDialog::getOpenFileName(
+      this, QString(), PathToQString(form_.Draft.BodyFileName), QtFilter(form_.BodyFileFilter()));
+  if (!chosen.isEmpty()) form_.SetBodyFileName(QStringToPath(chosen));
+}
+
+void TOrvaneMainFormView::RebuildAccountList() {
+  auto* list = menuBar()->findChild<QMenu*>(QLatin1String(kAccountListMenu));
+  if (!list) return;
+  list->clear();
+  for (const WideString& name : form_.AccountMenuItems()) {
+    QString caption = ToQString(name);
+    // The file name as it is: an "&" in it is no hotkey.
+    QAction* item =
+        list->addAction(QString(caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    connect(item, &QAction::triggered, this,
+            [this, name] { Guarded([&] { form_.AccountMenuItemChosen(name); }); });
+  }
+}
+
+void TOrvaneMainFormView::ShowPopup(QMenu* popup, QWidget* owner, const QPoint& at) {
+  popup->popup(owner->mapToGlobal(at));
+}
+
+void TOrvaneMainFormView::ApplyTranslucency(const Translucency& translucency) {
+  const unsigned generation = ++fadeGeneration_;
+  if (!translucency.enabled) {
+    setWindowOpacity(1.0);
+    return;
+  }
+  for (int opacity : translucency.opacitySteps) {
+    setWindowOpacity(opacity / 255.0);
+    QCoreApplication::processEvents();
+    // Activated again while fading: the window is opaque now and stays so.
+    if (generation != fadeGeneration_) return;
+  }
+}
+
+void TOrvaneMainFormView::OnApplicationStateChanged(Qt::ApplicationState state) {
+  if (!form_.ActivationHandlersInstalled() || closing_) return;
+  if (state == Qt::ApplicationActive) {
+    ApplyTranslucency(form_.OpaqueWhenActive());
+  } else if (state == Qt::ApplicationInactive) {
+    Translucency fade;
+    if (RunGuarded(this, [&] { fade = form_.FadeWhenInactive(); })) ApplyTranslucency(fade);
+  }
+}
+
+}  // namespace orvane

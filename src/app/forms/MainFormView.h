@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "app/MainForm.h"
+#include "gui/ActionSet.h"
+#include "platform/Types.h"
+
+class QLabel;
+class QLineEdit;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+namespace orvane {
+
+// The main window on screen: lays out the controls, renders what the
+// controller says and forwards what the user does to it.
+class TOrvaneMainFormView : public QMainWindow, public MainFormWindow {
+ public:
+  explicit TOrvaneMainFormView(TOrvaneMainForm& form, QWidget* parent = nullptr);
+  ~TOrvaneMainFormView() override;
+
+  // Runs the creation steps; the window opens also when one fails, and the
+  // failure is shown once the window is up.
+  void Start();
+
+  // The opening and closing animations; off for tests and screenshots.
+  static void SetAnimationsEnabled(bool enabled);
+
+  const ActionSet& Actions() const { return actions_; }
+
+  // MainFormWindow
+  void MoveTo(int left, int top) override;
+  void ShowAnimated() override;
+
+ protected:
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  QMenu* createPopupMenu() override { return nullptr; }
+
+ private:
+  void BuildControls();
+  void BuildMenus();
+  void BuildStatusBar();
+  void ConnectActions();
+  void Render();
+  void RenderToolBar();
+  void RenderField(QLineEdit* field, const WideString& text);
+  void RunAction(ActionId id);
+  void RunCommand(MenuCommand command, int tag);
+  void Guarded(const std::function<void()>& action);
+  void ApplyTranslucency(const Translucency& translucency);
+  void OnApplicationStateChanged(Qt::ApplicationState state);
+  void RebuildAccountList();
+  void ChooseBodyFile();
+  void AskHeaderText(const InputBoxRequest& request,
+                     void (TOrvaneMainForm::*apply)(const WideString&));
+  void ShowPopup(QMenu* popup, QWidget* owner, const QPoint& at);
+  void AnimateGeometry(const QRect& from, const QRect& to, int milliseconds,
+                       const std::function<void()>& done);
+  QSize WindowSize() const;
+
+  TOrvaneMainForm& form_;
+  ActionSet actions_;
+  QToolBar* toolBar_ = nullptr;
+  QToolButton* toButton_ = nullptr;
+  QLineEdit* toEdit_ = nullptr;
+  QLineEdit* subjectEdit_ = nullptr;
+  std::array<QLabel*, kStatusPanelCount> panels_{};
+  QMenu* sendPopup_ = nullptr;
+  QMenu* editToPopup_ = nullptr;
+  QMenu* subjectPopup_ = nullptr;
+  QTimer* clockTimer_ = nullptr;
+  std::optional<ToolBarLayout> shownToolBar_;
+  std::vector<QObject*> toolBarItems_;
+  std::optional<WideString> startError_;
+  unsigned fadeGeneration_ = 0;
+  bool closing_ = false;
+  bool closed_ = false;
+};
+
+}  // namespace orvane

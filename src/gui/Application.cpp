@@ -1,0 +1,46 @@
+#include "gui/Application.h"
+
+#include <QFont>
+#include <cstdlib>
+
+#include "app/ShippedFiles.h"
+#include "gui/ErrorHandler.h"
+#include "platform/CodePage.h"
+#include "platform/Error.h"
+
+namespace orvane {
+
+TOrvaneApplication::TOrvaneApplication(int& argc, char** argv)
+    : QApplication(argc, argv), helpFile_(QString::fromUtf8(kHelpFileName)) {
+  // The application's title; no display name, which the window system
+  // would append to every window caption.
+  setApplicationName(QStringLiteral("Orvane"));
+  setFont(WindowFont());
+}
+
+bool TOrvaneApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const Error& error) {
+    ShowError(activeWindow(), error.Message());
+  } catch (const std::exception& error) {
+    ShowError(activeWindow(), Utf8ToWide(error.what()));
+  }
+  return false;
+}
+
+QFont WindowFont() {
+  QFont font;
+  font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("Noto Sans CJK JP"),
+                    QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic")});
+  font.setPixelSize(12);
+  return font;
+}
+
+bool HasDisplay() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    if (const char* value = std::getenv(name); value && *value) return true;
+  return false;
+}
+
+}  // namespace orvane

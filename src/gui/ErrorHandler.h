@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+#include "platform/Types.h"
+
+namespace orvane {
+
+// The program's message box for a failure: caption "Orvane", the error
+// icon and an OK button.
+void ShowError(QWidget* parent, const WideString& message);
+
+// Runs an action at the edge of the user interface: an error it raises is
+// shown and the action abandoned; the program goes on. Returns whether the
+// action ran to its end.
+bool RunGuarded(QWidget* parent, const std::function<void()>& action);
+
+}  // namespace orvane

@@ -1,0 +1,33 @@
+#include "gui/QtText.h"
+
+#include "platform/CodePage.h"
+#include "platform/Path.h"
+
+namespace orvane {
+
+QString ToQString(const WideString& text) {
+  return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+WideString ToWide(const QString& text) {
+  return WideString(reinterpret_cast<const char16_t*>(text.utf16()),
+                    static_cast<size_t>(text.size()));
+}
+
+QString SjisToQString(const AnsiString& text) {
+  return ToQString(SjisToWide(text));
+}
+
+AnsiString QStringToSjis(const QString& text) {
+  return WideToSjis(ToWide(text));
+}
+
+QString PathToQString(const std::filesystem::path& path) {
+  return ToQString(PathToWide(path));
+}
+
+std::filesystem::path QStringToPath(const QString& text) {
+  return WideToPath(ToWide(text));
+}
+
+}  // namespace orvane

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <filesystem>
+
+#include "platform/Types.h"
+
+namespace orvane {
+
+// QString and WideString are both UTF-16: the units are copied as they are.
+QString ToQString(const WideString& text);
+WideString ToWide(const QString& text);
+
+// Shift_JIS text of the settings files, through the code page 932 table.
+QString SjisToQString(const AnsiString& text);
+AnsiString QStringToSjis(const QString& text);
+
+// Paths are UTF-8 on this file system.
+QString PathToQString(const std::filesystem::path& path);
+std::filesystem::path QStringToPath(const QString& text);
+
+}  // namespace orvane

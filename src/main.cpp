@@ -1,0 +1,36 @@
+#include <cstdio>
+#include <vector>
+
+#include "app/MainForm.h"
+#include "app/forms/MainFormView.h"
+#include "gui/Application.h"
+#include "gui/DesktopShell.h"
+#include "gui/SystemClipboard.h"
+#include "platform/CodePage.h"
+#include "platform/Path.h"
+
+int main(int argc, char** argv) {
+  using namespace orvane;
+  if (!HasDisplay()) {
+    std::fprintf(stderr,
+                 "orvane: no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY "
+                 "is set).\nStart it in a desktop session, or set QT_QPA_PLATFORM (for instance "
+                 "QT_QPA_PLATFORM=offscreen).\n");
+    return 1;
+  }
+  TOrvaneApplication application(argc, argv);
+
+  // Qt has taken its own options out of argv; the rest are the user's.
+  Arguments arguments;
+  for (int i = 0; i < argc; ++i) arguments.push_back(Utf8ToWide(argv[i]));
+
+  DesktopShell shell;
+  SystemClipboard clipboard;
+  SystemClock clock;
+  TOrvaneMainForm form(MainFormServices{IniFileUnit(DefaultProgramFolder()), clock, shell,
+                                        clipboard, ExecutableFolder()},
+                       std::move(arguments));
+  TOrvaneMainFormView window(form);
+  window.Start();
+  return application.exec();
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/MainForm.h"
+#include "app/forms/MainFormView.h"
+#include "gui/Application.h"
+#include "platform/CodePage.h"
+#include "support/TempFolder.h"
+
+namespace orvane::test {
+
+// The one application object of the test program, made at first use.
+inline QApplication& TestApplication() {
+  static int argc = 1;
+  static char name[] = "test_forms";
+  static char* argv[] = {name, nullptr};
+  static auto* application = new TOrvaneApplication(argc, argv);
+  return *application;
+}
+
+class RecordingShell final : public Shell {
+ public:
+  void OpenFile(const std::filesystem::path& path) override { files.push_back(path); }
+  void OpenUrl(const WideString& url) override { urls.push_back(url); }
+  std::vector<std::filesystem::path> files;
+  std::vector<WideString> urls;
+};
+
+class MemoryClipboard final : public Clipboard {
+ public:
+  WideString Text() const override { return text; }
+  void SetText(const WideString& value) override { text = value; }
+  WideString text;
+};
+
+// A main window over a fresh program folder, without animations.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() {
+    TestApplication();
+    TOrvaneMainFormView::SetAnimationsEnabled(false);
+  }
+
+  TOrvaneMainFormView& Open(const std::vector<std::string>& args = {}) {
+    Arguments arguments{u"orvane"};
+    for (const std::string& arg : args) arguments.push_back(Utf8ToWide(arg));
+    form = std::make_unique<TOrvaneMainForm>(
+        MainFormServices{IniFileUnit(home.Path()), clock, shell, clipboard, install.Path()},
+        std::move(arguments));
+    view = std::make_unique<TOrvaneMainFormView>(*form);
+    view->Start();
+    QApplication::processEvents();
+    return *view;
+  }
+
+  template <typename T>
+  T* Find(const char* name) const {
+    T* found = view->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+
+  TempFolder home;
+  TempFolder install;
+  SystemClock clock;
+  RecordingShell shell;
+  MemoryClipboard clipboard;
+  std::unique_ptr<TOrvaneMainForm> form;
+  std::unique_ptr<TOrvaneMainFormView> view;
+};
+
+}  // namespace orvane::test
