@@ -9,9 +9,20 @@ namespace orvane {
 // Base64 (RFC 2045 section 6.8) of the whole input as one line, "=" padded.
 AnsiString Base64Encode(std::string_view bytes);
 
-// Decodes base64; CR and LF between groups of four are skipped, "=" marks
-// padding. The output never exceeds the size computed from the count of
-// characters other than CR, LF and "=".
+// Appends the base64 of bytes to out in lines of 64 characters (48 input
+// bytes), each line followed by CR LF. Empty input gives one empty line.
+void AppendBase64Lines(std::string_view bytes, AnsiString& out);
+
+// Decodes base64. "=" marks padding: a group of four whose third character
+// is "=" yields one byte, one whose fourth is "=" two; a final group of two
+// or three characters yields one or two bytes. CR, LF and every other
+// character outside the alphabet are skipped wherever they stand. The
+// output never exceeds the size computed from the count n of characters
+// other than CR, LF and "=": (n div 4) * 3, plus (n mod 4) - 1 when n mod 4
+// is not 0.
 AnsiString Base64Decode(std::string_view text);
+
+// Base64Decode appended to out.
+void AppendBase64Decoded(std::string_view text, AnsiString& out);
 
 }  // namespace orvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -47,6 +48,7 @@ class QueuedMainThread final : public MainThread {
   std::mutex lock_;
   std::condition_variable changed_;
   std::deque<std::function<void()>> queue_;
+  std::atomic<size_t> queued_{0};  // queue_.size(), readable without the lock
 };
 
 }  // namespace orvane

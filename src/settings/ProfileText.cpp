@@ -181,7 +181,10 @@ void ProfileText::InsertLine(size_t at, AnsiString text) {
 void ProfileText::AppendSection(std::string_view section, const Keys& keys) {
   // A blank line sets a new section apart from the one before it.
   if (!lines_.empty() && !IsBlank(lines_.back().text)) InsertLine(lines_.size(), "");
-  InsertLine(lines_.size(), "[" + AnsiString(section) + "]");
+  AnsiString header;
+  header.reserve(section.size() + 2);
+  header.append("[").append(section).append("]");
+  InsertLine(lines_.size(), std::move(header));
   for (const auto& [key, value] : keys) InsertLine(lines_.size(), KeyLine(key, value));
 }
 

@@ -32,5 +32,25 @@ TEST(QueuedMainThread, InvokeOnTheOwnerRunsAtOnceAndPostWaitsForThePump) {
   EXPECT_FALSE(main.PumpUntil([] { return false; }, std::chrono::milliseconds(10)));
 }
 
+TEST(QueuedMainThread, AHandlerThatThrowsStillReleasesTheWorker) {
+  QueuedMainThread main;
+  std::atomic<bool> returned{false};
+  std::thread worker([&] {
+    main.Invoke([] { throw std::runtime_error("handler failed"); });
+    returned = true;
+  });
+  bool thrown = false;
+  for (int i = 0; i < 5000 && !returned; ++i) {
+    try {
+      main.PumpUntil([&] { return returned.load(); }, std::chrono::milliseconds(2));
+    } catch (const std::runtime_error&) {
+      thrown = true;
+    }
+  }
+  worker.join();
+  EXPECT_TRUE(thrown);
+  EXPECT_TRUE(returned);
+}
+
 }  // namespace
 }  // namespace orvane

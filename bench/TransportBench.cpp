@@ -1,0 +1,188 @@
+// Delivers one 70 MB message over loopback to Postfix's smtp-sink, with
+// curl and with our SMTP client, and prints the times and their ratio:
+//   (a) the client with its events handled inline on the worker,
+//   (b) the client handing every event synchronously to a waiting main
+//       thread, as the program does;
+// and the cost of one such hand-over on its own.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/MainThread.h"
+#include "support/ScriptedServer.h"
+#include "support/ServerProcess.h"
+#include "transport/TCPThread.h"
+#include "transport/ZelSmtp.h"
+
+namespace orvane {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr std::size_t kMessageBytes = 70'000'000;
+constexpr int kRuns = 3;
+
+double Seconds(Clock::duration d) {
+  return std::chrono::duration<double>(d).count();
+}
+
+// Header lines and a body of 76-character lines, like a base64 attachment.
+std::string MakeMessage() {
+  std::string message =
+      "From: me@example.com\r\nTo: you@example.com\r\nSubject: bench\r\n"
+      "MIME-Version: 1.0\r\nContent-Type: application/octet-stream\r\n"
+      "Content-Transfer-Encoding: base64\r\n\r\n";
+  const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  std::string line;
+  for (int i = 0; i < 76; ++i) line += alphabet[(i * 7) % 64];
+  line += "\r\n";
+  while (message.size() + line.size() <= kMessageBytes) message += line;
+  message.append(kMessageBytes - message.size() - 2, 'A');
+  message += "\r\n";
+  return message;
+}
+
+double TimeCurl(int port, const std::string& file) {
+  auto start = Clock::now();
+  pid_t pid = ::fork();
+  if (pid == 0) {
+    std::string url = "smtp://127.0.0.1:" + std::to_string(port);
+    ::execlp("curl", "curl", "-sS", "--fail", url.c_str(), "--mail-from", "me@example.com",
+             "--mail-rcpt", "you@example.com", "-T", file.c_str(), nullptr);
+    ::_exit(127);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    std::fprintf(stderr, "curl failed (status %d)\n", status);
+    std::exit(1);
+  }
+  return Seconds(Clock::now() - start);
+}
+
+// One delivery by TZelSmtp; `pump` runs on this thread until it is done.
+double TimeClient(MainThread& main, int port, const std::string& message,
+                  const std::vector<AnsiString>& recipients,
+                  const std::function<void(const std::function<bool()>&)>& pump,
+                  std::int64_t* progressEvents) {
+  TZelSmtp smtp(main);
+  smtp.SetHost("127.0.0.1");
+  smtp.SetPort(port);
+  smtp.SetPause(0);
+  smtp.SetMailFrom("me@example.com");
+  smtp.SetRecipients(&recipients);
+  smtp.SetMessage(message);
+  std::mutex lock;
+  std::condition_variable closed;
+  bool done = false, success = false;
+  std::int64_t events = 0, position = 0;
+  smtp.OnProgress = [&](TSmtpItem&, std::int64_t, std::int64_t sended) {
+    position = sended;
+    ++events;
+  };
+  smtp.OnSmtpClosed = [&](TSmtpItem&, bool ok) {
+    std::lock_guard guard(lock);
+    success = ok;
+    done = true;
+    closed.notify_all();
+  };
+  auto start = Clock::now();
+  smtp.Send();
+  pump([&] {
+    std::lock_guard guard(lock);
+    return done;
+  });
+  double seconds = Seconds(Clock::now() - start);
+  if (!success || position < static_cast<std::int64_t>(message.size())) {
+    std::fprintf(stderr, "delivery failed\n");
+    std::exit(1);
+  }
+  *progressEvents = events;
+  pump([] { return TTCPThread::LiveWorkers() == 0; });
+  return seconds;
+}
+
+double Best(std::vector<double> times) {
+  return *std::min_element(times.begin(), times.end());
+}
+
+// The cost of one synchronous hand-over from a worker to a waiting main thread.
+double HandOverMicroseconds(QueuedMainThread& main) {
+  constexpr int kCalls = 100000;
+  std::atomic<bool> finished{false};
+  int counter = 0;
+  auto start = Clock::now();
+  std::thread worker([&] {
+    for (int i = 0; i < kCalls; ++i) main.Invoke([&] { ++counter; });
+    finished = true;
+  });
+  main.PumpUntil([&] { return finished.load(); }, std::chrono::minutes(5));
+  worker.join();
+  return Seconds(Clock::now() - start) / kCalls * 1e6;
+}
+
+int Run() {
+  int port = test::UnusedPort();
+  std::vector<std::string> sink{"smtp-sink"};
+  if (::geteuid() == 0) sink.insert(sink.end(), {"-u", "postfix"});
+  sink.insert(sink.end(), {"127.0.0.1:" + std::to_string(port), "64"});
+  test::ServerProcess server(sink);
+  if (!test::WaitForPort(port, std::chrono::seconds(10))) {
+    std::fprintf(stderr, "smtp-sink did not start on port %d\n", port);
+    return 1;
+  }
+
+  std::string message = MakeMessage();
+  std::filesystem::path file = std::filesystem::temp_directory_path() /
+                               ("orvane-bench-" + std::to_string(::getpid()) + ".eml");
+  std::ofstream(file, std::ios::binary).write(message.data(), std::streamsize(message.size()));
+  std::vector<AnsiString> recipients{"you@example.com"};
+
+  std::vector<double> curl, inlined, handedOver;
+  std::int64_t events = 0;
+  InlineMainThread inlineMain;
+  QueuedMainThread queuedMain;
+  auto wait = [](const std::function<bool()>& until) {
+    while (!until()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  };
+  auto pump = [&](const std::function<bool()>& until) {
+    queuedMain.PumpUntil(until, std::chrono::minutes(5));
+  };
+  for (int run = 0; run < kRuns; ++run) {
+    curl.push_back(TimeCurl(port, file.native()));
+    inlined.push_back(TimeClient(inlineMain, port, message, recipients, wait, &events));
+    handedOver.push_back(TimeClient(queuedMain, port, message, recipients, pump, &events));
+  }
+  std::filesystem::remove(file);
+  double handOver = HandOverMicroseconds(queuedMain);
+
+  double mb = message.size() / 1e6;
+  double c = Best(curl), a = Best(inlined), b = Best(handedOver);
+  std::printf("SMTP delivery of %.0f MB to smtp-sink over loopback, best of %d runs\n", mb, kRuns);
+  std::printf("  curl                          %7.3f s  %7.1f MB/s\n", c, mb / c);
+  std::printf("  (a) events inline             %7.3f s  %7.1f MB/s  %.2fx curl  (goal <= 1.10x)\n",
+              a, mb / a, a / c);
+  std::printf(
+      "  (b) events to the main thread %7.3f s  %7.1f MB/s  %.2fx curl  (goal >= 20 MB/s)\n", b,
+      mb / b, b / c);
+  std::printf("  progress events per delivery  %lld\n", static_cast<long long>(events));
+  std::printf("  one hand-over to a waiting main thread: %.2f us\n", handOver);
+  return 0;
+}
+
+}  // namespace
+}  // namespace orvane
+
+int main() {
+  return orvane::Run();
+}

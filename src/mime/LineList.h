@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "platform/Types.h"
+
+namespace orvane {
+
+// A list of lines kept in one buffer, each line followed by CR LF, so the
+// base64 of a large attachment is neither one allocation per line nor a
+// second copy when it is written out.
+class TLineList {
+ public:
+  size_t Count() const { return starts_.size(); }
+  std::string_view operator[](size_t index) const;
+
+  void Clear();
+  void Add(std::string_view line);
+
+  // Every line followed by CR LF.
+  const AnsiString& Text() const { return text_; }
+  // Replaces the lines by those of text, split at CR LF, CR or LF; a line
+  // break at the very end does not begin another line.
+  void SetText(std::string_view text);
+  // As SetText, taking over text when its lines already all end with CR LF.
+  void SetText(AnsiString&& text);
+
+ private:
+  AnsiString text_;
+  std::vector<size_t> starts_;
+};
+
+}  // namespace orvane

@@ -1,0 +1,55 @@
+#include "mime/PercentEncoding.h"
+
+#include "mime/HexDigits.h"
+
+namespace orvane {
+namespace {
+
+bool IsAlphanumeric(char c) {
+  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+}  // namespace
+
+AnsiString PercentEncode(std::string_view bytes) {
+  AnsiString out;
+  out.reserve(bytes.size() * 3);
+  for (char c : bytes) {
+    if (IsAlphanumeric(c)) {
+      out += c;
+    } else {
+      const auto b = static_cast<unsigned char>(c);
+      out += '%';
+      out += kUpperHexDigits[b >> 4];
+      out += kUpperHexDigits[b & 15];
+    }
+  }
+  return out;
+}
+
+AnsiString PercentDecode(std::string_view text) {
+  AnsiString out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '%' || text.size() - i < 3) {
+      out += text[i];
+      continue;
+    }
+    const int high = UpperHexValue(text[i + 1]);
+    const int low = UpperHexValue(text[i + 2]);
+    if (high < 0 || low < 0) {
+      out += ' ';
+      i += 2;
+    } else if (high < 8) {
+      out += static_cast<char>(high << 4 | low);
+      i += 2;
+    } else {
+      // Bytes from 0x80 up never stood escaped in a 7-bit value: the text
+      // is kept as written.
+      out += '%';
+    }
+  }
+  return out;
+}
+
+}  // namespace orvane

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string_view>
+
+#include "platform/Types.h"
+
+namespace orvane {
+
+// RFC 2231 parameter values: letters and digits as they are, every other
+// byte ("." and "-" included) as "%XX" with upper-case digits.
+AnsiString PercentEncode(std::string_view bytes);
+
+// "%" with two upper-case hexadecimal digits below 0x80 is the byte they
+// spell; with two characters that are not both such digits it is one space;
+// with digits spelling 0x80 or more, and with fewer than two characters
+// after it, the "%" and what follows are copied unchanged.
+AnsiString PercentDecode(std::string_view text);
+
+}  // namespace orvane

@@ -1,0 +1,134 @@
+#include "transport/LineTransport.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+namespace orvane {
+namespace {
+
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
+
+}  // namespace
+
+std::chrono::milliseconds EffectiveTimeout(int timeout) {
+  return std::chrono::milliseconds(timeout > 10000 ? timeout : 600000);
+}
+
+std::string_view TrimLeft(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+std::string_view TrimRight(std::string_view text) {
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string_view Trim(std::string_view text) {
+  return TrimLeft(TrimRight(text));
+}
+
+bool StartsWithNoCase(std::string_view a, std::string_view prefix) {
+  if (a.size() < prefix.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(prefix[i])))
+      return false;
+  return true;
+}
+
+bool ReplyHasCode(std::string_view reply, std::string_view code) {
+  if (std::string_view bare = TrimRight(reply); bare.size() == 3)
+    return bare.size() == code.size() && StartsWithNoCase(bare, code);
+  AnsiString wanted(code);
+  wanted += ' ';
+  while (!reply.empty()) {
+    std::size_t end = reply.find("\r\n");
+    std::string_view line = reply.substr(0, end);
+    if (StartsWithNoCase(TrimLeft(line), wanted)) return true;
+    if (end == std::string_view::npos) break;
+    reply.remove_prefix(end + 2);
+  }
+  return false;
+}
+
+bool IsSafeCommandLine(std::string_view line) {
+  return line.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+}
+
+namespace {
+
+// The length of the line break that ends `text`: CR LF, a bare CR or a
+// bare LF; 0 when it does not end with one.
+std::size_t TrailingBreak(std::string_view text) {
+  if (text.ends_with("\r\n")) return 2;
+  return text.ends_with('\r') || text.ends_with('\n') ? 1 : 0;
+}
+
+}  // namespace
+
+BodyEncoder::BodyEncoder(std::string_view data) {
+  // A body that already ends with its terminating line (in any line-break
+  // form) loses it; the line break before it goes with the trimming below.
+  if (std::size_t last = TrailingBreak(data); last > 0) {
+    std::string_view line = data.substr(0, data.size() - last);
+    if (line.ends_with('.')) {
+      std::string_view before = line.substr(0, line.size() - 1);
+      std::size_t preceding = TrailingBreak(before);
+      if (preceding > 0 && before.size() > preceding) data = before;
+    }
+  }
+  rest_ = TrimRight(data);
+}
+
+std::size_t BodyEncoder::NextBreak() {
+  const char* begin = rest_.data();
+  const char* end = begin + rest_.size();
+  // The next LF is remembered: a body with CRs alone would otherwise be
+  // searched to its end once per line.
+  if (!nextLf_ || nextLf_ < begin) {
+    nextLf_ = static_cast<const char*>(std::memchr(begin, '\n', rest_.size()));
+    if (!nextLf_) nextLf_ = end;
+  }
+  auto* cr = static_cast<const char*>(std::memchr(begin, '\r', nextLf_ - begin));
+  const char* found = cr ? cr : nextLf_;
+  return found == end ? std::string_view::npos : static_cast<std::size_t>(found - begin);
+}
+
+void BodyEncoder::Fill(AnsiString& out, std::size_t size) {
+  while (out.size() < size && !done_) {
+    if (rest_.empty()) {
+      out += "\r\n.\r\n";
+      done_ = true;
+      break;
+    }
+    if (lineStart_ && rest_.front() == '.') out += '.';
+    lineStart_ = false;
+    std::size_t brk = NextBreak();
+    std::size_t room = size > out.size() ? size - out.size() : 0;
+    if (brk == std::string_view::npos || brk > room) {
+      std::size_t take = std::min(rest_.size(), std::max<std::size_t>(room, 1));
+      out.append(rest_.substr(0, take));
+      rest_.remove_prefix(take);
+      continue;
+    }
+    out.append(rest_.substr(0, brk));
+    out += "\r\n";
+    bool pair = rest_[brk] == '\r' && brk + 1 < rest_.size() && rest_[brk + 1] == '\n';
+    rest_.remove_prefix(brk + (pair ? 2 : 1));
+    lineStart_ = true;
+  }
+}
+
+AnsiString MessageBody(std::string_view data) {
+  AnsiString body;
+  body.reserve(data.size() + data.size() / 64 + 8);
+  BodyEncoder encoder(data);
+  encoder.Fill(body, AnsiString::npos);
+  return body;
+}
+
+}  // namespace orvane

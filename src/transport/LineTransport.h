@@ -1,0 +1,73 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <stdexcept>
+#include <string_view>
+
+#include "platform/Types.h"
+
+namespace orvane {
+
+// Reads take at most this many bytes; message bodies go out in chunks of it.
+inline constexpr std::size_t kBufferSize = 1024;
+// A reply larger than either limit ends the dialogue as a protocol failure.
+inline constexpr std::size_t kMaxReplyBytes = 64 * 1024;
+inline constexpr std::size_t kMaxReplyLines = 1000;
+
+// The server broke the protocol: a reply beyond the limits above.
+class ProtocolError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The wait limit of each read: `timeout` when it is above 10000 ms, ten
+// minutes otherwise.
+std::chrono::milliseconds EffectiveTimeout(int timeout);
+
+// `text` without the blanks and control characters at its start, its end,
+// or both.
+std::string_view TrimLeft(std::string_view text);
+std::string_view TrimRight(std::string_view text);
+std::string_view Trim(std::string_view text);
+
+// Whether `a` begins with `prefix`, letters compared without case.
+bool StartsWithNoCase(std::string_view a, std::string_view prefix);
+
+// Whether a reply carries `code` (case-insensitive): either the reply is
+// just the code, or one of its lines, leading blanks skipped, begins with
+// the code and a blank. A continuation line (code and "-") never matches.
+bool ReplyHasCode(std::string_view reply, std::string_view code);
+
+// Whether a command line may be written: CR, LF or NUL inside it would end
+// the line early and let the rest pass as a command of its own.
+bool IsSafeCommandLine(std::string_view line);
+
+// Produces, piece by piece, the wire form of a message body for the DATA
+// command (RFC 5321 section 4.5.2): every bare CR and bare LF made CR LF,
+// a terminator already there dropped, trailing blanks and empty lines
+// removed, every line beginning with "." given another "." (the first line
+// too), and the terminating line CR LF "." CR LF added. Holds a view of the
+// data, which must outlive it.
+class BodyEncoder {
+ public:
+  explicit BodyEncoder(std::string_view data);
+  // Appends the next bytes of the wire form to `out` until it holds at
+  // least `size` bytes or the wire form is complete.
+  void Fill(AnsiString& out, std::size_t size);
+  bool AtEnd() const { return done_; }
+
+ private:
+  // The position of the next CR or LF in rest_, or npos.
+  std::size_t NextBreak();
+
+  std::string_view rest_;
+  const char* nextLf_ = nullptr;
+  bool lineStart_ = true;
+  bool done_ = false;
+};
+
+// The whole wire form of a message body (see BodyEncoder).
+AnsiString MessageBody(std::string_view data);
+
+}  // namespace orvane

@@ -1,0 +1,103 @@
+#include "transport/Pop3Thread.h"
+
+#include "transport/LineTransport.h"
+#include "transport/rfcMD5.h"
+
+namespace orvane {
+
+AnsiString ApopTimestamp(std::string_view greeting) {
+  std::string_view text = Trim(greeting);
+  std::size_t open = text.rfind('<');
+  if (text.ends_with('>') && open != std::string_view::npos) text.remove_prefix(open);
+  return AnsiString(text);
+}
+
+TPopThread::TPopThread(TPopItem& item)
+    : TTCPThread(item), APOP(item.APOP), BeforeSmtp(item.BeforeSmtp) {
+  Resume();
+}
+
+void TPopThread::Notify(const std::function<void(TZelPop3&, TPopItem&)>& fn) {
+  Synchronize([&](TTCPComponent& c) { fn(static_cast<TZelPop3&>(c), PopItem()); });
+}
+
+void TPopThread::NotifyError(TPopErrorEventType kind) {
+  ErrorKind = kind;
+  Notify([&](TZelPop3& pop, TPopItem& item) { pop.DoPopError(item, ErrorKind); });
+}
+
+void TPopThread::NotifyRefused() {
+  Notify([&](TZelPop3& pop, TPopItem& item) { pop.DoAuthenticateFail(item, BeforeSmtp); });
+  NotifyError(peAuth);
+}
+
+bool TPopThread::Reply() {
+  ReceiveReply();
+  Notify([&](TZelPop3& pop, TPopItem& item) { pop.DoServerStatus(item, LastReply); });
+  return ResponseIs("+ok");
+}
+
+void TPopThread::Execute() {
+  try {
+    Connect();
+    if (Terminated()) return;
+    if (!Reply()) {
+      NotifyError(peConnect);
+      return Disconnect();
+    }
+    if (Terminated()) return Disconnect();
+    if (!Login()) return;
+    Notify([&](TZelPop3& pop, TPopItem& item) { pop.DoAuthenticated(item, BeforeSmtp); });
+    Quit();
+  } catch (const std::exception&) {
+    if (Ended()) return;
+    NotifyError(peConnect);
+    Quit();
+  }
+}
+
+bool TPopThread::Login() {
+  auto refused = [this] {
+    NotifyRefused();
+    Quit();
+    return false;
+  };
+  try {
+    if (APOP) {
+      // The password goes out only inside the digest, but one holding CR
+      // or LF is refused here as everywhere else.
+      if (!IsSafeCommandLine(Password) ||
+          !SendCommand("APOP", User + ' ' + MD5Hex(ApopTimestamp(LastReply) + Password)))
+        return refused();
+    } else {
+      if (!SendCommand("USER", User) || !Reply()) return refused();
+      if (Terminated()) {
+        Disconnect();
+        return false;
+      }
+      if (!SendCommand("PASS", Password)) return refused();
+    }
+    return Reply() || refused();
+  } catch (const ProtocolError&) {
+    throw;
+  } catch (const std::exception&) {
+    if (Ended()) return false;
+    NotifyRefused();
+    Disconnect();
+    return false;
+  }
+}
+
+void TPopThread::DoTimeout() {
+  NotifyError(peTimeOut);
+}
+
+void TPopThread::DoCommandSent(const AnsiString& command, const AnsiString& argument) {
+  StatusText = Trim(command + ' ' + argument);
+  // The secret part of these two commands is never reported.
+  if (StartsWithNoCase(StatusText, "APOP") || StartsWithNoCase(StatusText, "PASS"))
+    StatusText.resize(4);
+  Notify([&](TZelPop3& pop, TPopItem& item) { pop.DoPopStatus(item, StatusText); });
+}
+
+}  // namespace orvane

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "transport/TCPThread.h"
+#include "transport/ZelPop3.h"
+
+namespace orvane {
+
+// The worker of one POP3 login: greeting, USER and PASS or APOP, QUIT.
+class TPopThread final : public TTCPThread {
+ public:
+  explicit TPopThread(TPopItem& item);
+
+ protected:
+  void Execute() override;
+  void DoTimeout() override;
+  void DoCommandSent(const AnsiString& command, const AnsiString& argument) override;
+
+ private:
+  // Returns false when the login was refused, after reporting it.
+  bool Login();
+  // Receive, OnServerStatus, and whether the reply is positive.
+  bool Reply();
+  // OnAuthenticateFail, then OnPopError with peAuth.
+  void NotifyRefused();
+  void NotifyError(TPopErrorEventType kind);
+
+  TPopItem& PopItem() const { return static_cast<TPopItem&>(Item()); }
+  void Notify(const std::function<void(TZelPop3&, TPopItem&)>& fn);
+
+  const bool APOP;
+  const bool BeforeSmtp;
+  AnsiString StatusText;
+  TPopErrorEventType ErrorKind = peConnect;
+};
+
+// The APOP timestamp of a greeting (RFC 1939 section 7): from its last "<"
+// to its closing ">", brackets included; without one, the whole greeting,
+// trimmed.
+AnsiString ApopTimestamp(std::string_view greeting);
+
+}  // namespace orvane

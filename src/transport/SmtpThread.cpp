@@ -1,0 +1,198 @@
+#include "transport/SmtpThread.h"
+
+#include "mime/TransferEncoding.h"
+#include "transport/LineTransport.h"
+#include "transport/rfcSASL.h"
+
+namespace orvane {
+
+TSmtpThread::TSmtpThread(TSmtpItem& item)
+    : TSendTCPThread(item),
+      MailFrom(item.MailFrom),
+      Recipients(item.Recipients),
+      SmtpAuth(item.SmtpAuth) {
+  Data = *item.Message;
+  Resume();
+}
+
+void TSmtpThread::Notify(const std::function<void(TZelSmtp&, TSmtpItem&)>& fn) {
+  Synchronize([&](TTCPComponent& c) { fn(static_cast<TZelSmtp&>(c), SmtpItem()); });
+}
+
+void TSmtpThread::NotifyServerStatus(const AnsiString& s) {
+  Notify([&](TZelSmtp& smtp, TSmtpItem& item) { smtp.DoServerStatus(item, s); });
+}
+
+void TSmtpThread::NotifyError(TSmtpErrorEventType kind) {
+  ErrorKind = kind;
+  Notify([&](TZelSmtp& smtp, TSmtpItem& item) { smtp.DoSmtpError(item, ErrorKind); });
+}
+
+void TSmtpThread::NotifyClosed() {
+  bool success = Success();
+  Notify([&](TZelSmtp& smtp, TSmtpItem& item) { smtp.DoSmtpClosed(item, success); });
+}
+
+void TSmtpThread::Execute() {
+  try {
+    Dialogue();
+  } catch (const std::exception&) {
+    if (Ended()) return;
+    if (Success()) {
+      // The server took the message before the failure: it stays delivered.
+      NotifyClosed();
+      PauseBeforeClosing();
+      return;
+    }
+    Fail(seConnect);
+  }
+}
+
+void TSmtpThread::Dialogue() {
+  Connect();
+  if (!Reply("220")) {
+    NotifyError(seConnect);
+    NotifyClosed();
+    Disconnect();
+    return;
+  }
+
+  SendCommand("EHLO", ServerHost());
+  if (ReceiveEhloReply()) {
+    if (SmtpAuth && !SmtpLogin()) return Fail(seAuth);
+  } else {
+    NotifyError(seEhlo);
+    SendCommand("HELO", ServerHost());
+    if (!Reply("250")) return Fail(seHelo);
+  }
+  if (!SendCommand("MAIL FROM:", '<' + MailFrom + '>') || !Reply("250")) return Fail(seFrom);
+  if (!SendRecipients()) return Fail(seRcpt);
+  if (Terminated()) return Quit();
+
+  SendCommand("DATA", "");
+  if (!Reply("354")) return Fail(seData);
+  if (!SendData()) return Fail(seData);
+  if (!Reply("250")) return Fail(seData);
+
+  // From here the message is delivered, whatever becomes of QUIT: a
+  // failure reported now would have the user send it twice.
+  SetSuccess(true);
+  SendCommand("QUIT", "");
+  ReceiveReply();
+  NotifyServerStatus(LastReply);
+  NotifyClosed();
+  PauseBeforeClosing();
+}
+
+bool TSmtpThread::Reply(std::string_view code) {
+  ReceiveReply();
+  NotifyServerStatus(LastReply);
+  return ResponseIs(code);
+}
+
+bool TSmtpThread::ReplyComplete(std::string_view received) const {
+  if (!received.ends_with("\r\n")) return false;
+  std::string_view body = received.substr(0, received.size() - 2);
+  std::size_t start = body.rfind("\r\n");
+  std::string_view last = start == std::string_view::npos ? body : body.substr(start + 2);
+  return last.size() < 4 || last[3] != '-';
+}
+
+bool TSmtpThread::ReceiveEhloReply() {
+  ReceiveReply();
+  AnsiString collected = "\r\n" + LastReply;
+  bool found = collected.find("\r\n250 ") != AnsiString::npos;
+  EhloMultiline = collected.starts_with("\r\n250-");
+  StatusText = LastReply;
+  if (EhloMultiline) Capabilities.Parse(StatusText);
+  NotifyServerStatus(StatusText);
+  return found;
+}
+
+bool TSmtpThread::SmtpLogin() {
+  // Base64 would carry CR or LF in a name or password past the line check;
+  // refusing them keeps every command line what it appears to be.
+  if (!IsSafeCommandLine(User) || !IsSafeCommandLine(Password)) return false;
+  if (Capabilities.Has("AUTH", "CRAM-MD5") && CramMd5Exchange()) return true;
+  return Capabilities.Has("AUTH", "LOGIN") && LoginExchange();
+}
+
+bool TSmtpThread::SendHidden(const AnsiString& line) {
+  HideCommand = true;
+  struct Reveal {
+    bool& hide;
+    ~Reveal() { hide = false; }
+  } reveal{HideCommand};
+  return SendCommand(line, "");
+}
+
+// RFC 2195.
+bool TSmtpThread::CramMd5Exchange() {
+  SendCommand("AUTH", "CRAM-MD5");
+  if (!Reply("334")) return false;
+  std::string_view challenge = LastReply;
+  challenge = Trim(challenge.substr(std::min<std::size_t>(4, challenge.size())));
+  SendHidden(CramMd5Response(Password, challenge, User));
+  return Reply("235");
+}
+
+bool TSmtpThread::LoginExchange() {
+  SendCommand("AUTH", "LOGIN");
+  if (!Reply("334")) return false;
+  SendHidden(Base64Encode(User));
+  if (!Reply("334")) return false;
+  SendHidden(Base64Encode(Password));
+  return Reply("235");
+}
+
+bool TSmtpThread::SendRecipients() {
+  Rejected.clear();
+  bool accepted = false;
+  bool unsafe = false;
+  try {
+    for (const AnsiString& address : Recipients) {
+      if (!SendCommand("RCPT TO:", '<' + address + '>')) {
+        Rejected.push_back(address);
+        unsafe = true;
+        break;
+      }
+      ReceiveReply();
+      NotifyServerStatus(LastReply);
+      if (ResponseIs("250") || ResponseIs("251"))
+        accepted = true;
+      else
+        Rejected.push_back(address);
+    }
+  } catch (...) {
+    if (!Ended() && !Rejected.empty())
+      Notify([&](TZelSmtp& smtp, TSmtpItem& item) { smtp.DoRcptError(item, Rejected); });
+    throw;
+  }
+  if (!Rejected.empty())
+    Notify([&](TZelSmtp& smtp, TSmtpItem& item) { smtp.DoRcptError(item, Rejected); });
+  return accepted && !unsafe;
+}
+
+void TSmtpThread::Fail(TSmtpErrorEventType kind) {
+  NotifyError(kind);
+  SetSuccess(false);
+  Quit();
+}
+
+void TSmtpThread::DoCommandSent(const AnsiString& command, const AnsiString& argument) {
+  StatusText = Trim(command + ' ' + argument);
+  if (!HideCommand)
+    Notify([&](TZelSmtp& smtp, TSmtpItem& item) { smtp.DoSmtpStatus(item, StatusText); });
+}
+
+void TSmtpThread::DoQuit() {
+  NotifyClosed();
+}
+
+void TSmtpThread::DoDataSent() {
+  std::int64_t max = DataLength();
+  std::int64_t sent = Sent();
+  Notify([&](TZelSmtp& smtp, TSmtpItem& item) { smtp.DoProgress(item, max, sent); });
+}
+
+}  // namespace orvane

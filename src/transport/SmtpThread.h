@@ -1,0 +1,57 @@
+#pragma once
+
+#include <vector>
+
+#include "transport/EhloList.h"
+#include "transport/TCPThread.h"
+#include "transport/ZelSmtp.h"
+
+namespace orvane {
+
+// The worker of one delivery: greeting, EHLO or HELO, authentication,
+// MAIL FROM, RCPT TO, DATA and QUIT (RFC 5321).
+class TSmtpThread final : public TSendTCPThread {
+ public:
+  explicit TSmtpThread(TSmtpItem& item);
+
+ protected:
+  void Execute() override;
+  void DoCommandSent(const AnsiString& command, const AnsiString& argument) override;
+  void DoQuit() override;
+  void DoDataSent() override;
+  // A reply is complete with its last line (RFC 5321 section 4.2.1): the
+  // line whose code is not followed by "-".
+  bool ReplyComplete(std::string_view received) const override;
+
+ private:
+  void Dialogue();
+  // Receive, OnServerStatus, and whether the reply carries `code`.
+  bool Reply(std::string_view code);
+  bool ReceiveEhloReply();
+  bool SmtpLogin();
+  bool CramMd5Exchange();
+  bool LoginExchange();
+  // Writes a line that the events never show.
+  bool SendHidden(const AnsiString& line);
+  bool SendRecipients();
+  // OnSmtpError with `kind`, then Quit, which reports the delivery failed.
+  void Fail(TSmtpErrorEventType kind);
+
+  TSmtpItem& SmtpItem() const { return static_cast<TSmtpItem&>(Item()); }
+  void Notify(const std::function<void(TZelSmtp&, TSmtpItem&)>& fn);
+  void NotifyServerStatus(const AnsiString& s);
+  void NotifyError(TSmtpErrorEventType kind);
+  void NotifyClosed();
+
+  const AnsiString MailFrom;
+  const std::vector<AnsiString> Recipients;
+  const bool SmtpAuth;
+  AnsiString StatusText;
+  std::vector<AnsiString> Rejected;
+  TEhloList Capabilities;
+  bool EhloMultiline = false;
+  bool HideCommand = false;
+  TSmtpErrorEventType ErrorKind = seConnect;
+};
+
+}  // namespace orvane

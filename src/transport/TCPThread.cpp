@@ -1,0 +1,169 @@
+#include "transport/TCPThread.h"
+
+#include <thread>
+
+#include "transport/LineTransport.h"
+
+namespace orvane {
+
+std::atomic<int> TTCPThread::liveWorkers_{0};
+
+TTCPThread::TTCPThread(TTCPItem& item)
+    : User(item.User),
+      Password(item.Password),
+      item_(&item),
+      main_(item.list_->Component->Main()),
+      timeout_(EffectiveTimeout(item.list_->Component->Timeout())),
+      pause_(item.list_->Component->Pause()) {
+  socket_.SetHost(item.Host);
+  socket_.SetPort(item.Port);
+  item.thread_ = this;
+}
+
+void TTCPThread::Resume() {
+  ++liveWorkers_;
+  try {
+    std::thread([this] { Run(); }).detach();
+  } catch (...) {
+    --liveWorkers_;
+    item_->thread_ = nullptr;
+    throw;
+  }
+}
+
+void TTCPThread::Run() {
+  try {
+    Execute();
+  } catch (...) {
+    // Execute reports its own failures; nothing may escape the thread.
+  }
+  socket_.Close();
+  main_.Invoke([this] { FreeItem(); });
+  delete this;
+  --liveWorkers_;
+}
+
+void TTCPThread::FreeItem() {
+  delete item_;
+  item_ = nullptr;
+}
+
+bool TTCPThread::Connect() {
+  if (socket_.Connected()) return false;
+  socket_.Open();
+  return true;
+}
+
+void TTCPThread::Disconnect() {
+  ended_ = true;
+  PauseBeforeClosing();
+  socket_.Close();
+}
+
+bool TTCPThread::ResponseIs(std::string_view code) const {
+  return ReplyHasCode(LastReply, code);
+}
+
+bool TTCPThread::SendCommand(const AnsiString& command, const AnsiString& argument) {
+  AnsiString line = argument.empty() ? command : command + ' ' + argument;
+  if (!IsSafeCommandLine(line)) return false;
+  DoCommandSent(command, argument);
+  line += "\r\n";
+  socket_.WriteAll(line);
+  return true;
+}
+
+bool TTCPThread::ReplyComplete(std::string_view received) const {
+  return received.ends_with("\r\n");
+}
+
+int TTCPThread::Receive() {
+  AnsiString received;
+  std::size_t lines = 0;
+  char buffer[kBufferSize];
+  for (;;) {
+    std::size_t count;
+    try {
+      if (!socket_.WaitReadable(timeout_)) {
+        DoTimeout();
+        Quit();
+        return -1;
+      }
+      count = socket_.Read(buffer, sizeof buffer);
+    } catch (...) {
+      DoTimeout();
+      Quit();
+      throw;
+    }
+    if (count == 0) {
+      LastReply.clear();
+      Quit();
+      return 0;
+    }
+    received.append(buffer, count);
+    for (std::size_t i = 0; i < count; ++i) lines += buffer[i] == '\n';
+    if (received.size() > kMaxReplyBytes || lines > kMaxReplyLines)
+      throw ProtocolError("reply longer than the protocol allows");
+    if (ReplyComplete(received)) {
+      LastReply = std::move(received);
+      return static_cast<int>(LastReply.size());
+    }
+  }
+}
+
+void TTCPThread::ReceiveReply() {
+  Receive();
+  if (ended_) throw DialogueOver{};
+}
+
+void TTCPThread::Quit() {
+  if (ended_) return;
+  ended_ = true;
+  if (socket_.Connected()) {
+    try {
+      SendCommand("QUIT", "");
+    } catch (const SocketError&) {
+      // The dialogue ends all the same; the server has gone.
+    }
+  }
+  DoQuit();
+  PauseBeforeClosing();
+}
+
+void TTCPThread::PauseBeforeClosing() const {
+  std::this_thread::sleep_for(pause_);
+}
+
+void TTCPThread::Synchronize(const std::function<void(TTCPComponent&)>& fn) {
+  main_.Invoke([&] { item_->WithComponent(fn); });
+}
+
+bool TSendTCPThread::SendData() {
+  // The wire form is produced a block at a time and written in chunks of
+  // kBufferSize, so that a large message is never held twice.
+  constexpr std::size_t kBlockSize = 64 * kBufferSize;
+  sent_ = 0;
+  try {
+    BodyEncoder encoder(Data);
+    AnsiString block;
+    std::size_t offset = 0;
+    while (!Terminated()) {
+      if (block.size() - offset < kBufferSize && !encoder.AtEnd()) {
+        block.erase(0, offset);
+        offset = 0;
+        encoder.Fill(block, kBlockSize);
+      }
+      if (offset == block.size()) break;
+      std::string_view chunk = std::string_view(block).substr(offset, kBufferSize);
+      socket_.WriteAll(chunk);
+      offset += chunk.size();
+      sent_ += static_cast<std::int64_t>(chunk.size());
+      DoDataSent();
+    }
+    return !Terminated();
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+}  // namespace orvane

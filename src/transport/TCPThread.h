@@ -1,0 +1,127 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+
+#include "platform/MainThread.h"
+#include "platform/TcpSocket.h"
+#include "platform/Types.h"
+#include "transport/TCPComponent.h"
+
+namespace orvane {
+
+// The worker of one connection: runs the protocol's dialogue (Execute) on a
+// thread of its own, with a blocking line transport, and hands every
+// notification to the main thread. Frees itself when the dialogue has
+// ended, after its item has been freed on the main thread.
+class TTCPThread {
+ public:
+  TTCPThread(const TTCPThread&) = delete;
+  TTCPThread& operator=(const TTCPThread&) = delete;
+
+  // Asks the dialogue to end at the next point where it looks.
+  void Terminate() { terminated_ = true; }
+  bool Terminated() const { return terminated_; }
+
+  // How many workers exist in the process: the main thread must outlive
+  // them, since each one ends with a hand-over to it.
+  static int LiveWorkers() { return liveWorkers_.load(); }
+
+ protected:
+  // Runs on the main thread with the item's component lock held.
+  explicit TTCPThread(TTCPItem& item);
+  virtual ~TTCPThread() = default;
+
+  // Starts the thread; the most derived constructor calls it last.
+  void Resume();
+  // The dialogue. Catches every error it raises.
+  virtual void Execute() = 0;
+
+  virtual TTCPItem& Item() const { return *item_; }
+  // Opens the connection unless it is open already; false then. Raises
+  // SocketError when the host does not resolve or does not accept.
+  virtual bool Connect();
+  // Pauses, then closes the connection without QUIT, ending the dialogue.
+  virtual void Disconnect();
+  // Whether LastReply carries `code` (see ReplyHasCode).
+  virtual bool ResponseIs(std::string_view code) const;
+  // Writes command and argument, joined by a blank, and CR LF. A line
+  // that would carry CR, LF or NUL is not written, and the result is false.
+  virtual bool SendCommand(const AnsiString& command, const AnsiString& argument);
+  // Reads one complete reply into LastReply and returns its length; 0 when
+  // the server closed the connection and -1 on a time-out, both after Quit.
+  // A reply beyond kMaxReplyBytes or kMaxReplyLines raises ProtocolError.
+  virtual int Receive();
+  // Ends the dialogue: QUIT while the connection is open (its reply is not
+  // read), DoQuit, the pause. Runs once; later calls do nothing.
+  virtual void Quit();
+  virtual void DoTimeout() {}
+  virtual void DoCommandSent(const AnsiString& /*command*/, const AnsiString& /*argument*/) {}
+  virtual void DoQuit() {}
+  virtual void DoDataSent() {}
+  // Whether the data read so far is a whole reply: here, whether it ends
+  // with CR LF.
+  virtual bool ReplyComplete(std::string_view received) const;
+
+  // The host as the item was given it.
+  const AnsiString& ServerHost() const { return socket_.Host(); }
+  std::int64_t DataLength() const { return static_cast<std::int64_t>(Data.size()); }
+  // Whether Quit or Disconnect has run: the dialogue is over.
+  bool Ended() const { return ended_; }
+  // Receive, leaving the dialogue by DialogueOver when it ended the dialogue.
+  void ReceiveReply();
+  // Waits the component's closing pause.
+  void PauseBeforeClosing() const;
+  // Runs fn with the component on the main thread while this thread waits;
+  // nothing when the component is gone.
+  void Synchronize(const std::function<void(TTCPComponent&)>& fn);
+
+  // Thrown by ReceiveReply when the dialogue has ended inside Receive.
+  struct DialogueOver {};
+
+  const AnsiString User;
+  const AnsiString Password;
+  AnsiString LastReply;
+  // The message to transmit: a view of the item's copy, which lives until
+  // the worker has ended.
+  std::string_view Data;
+
+ private:
+  void Run();
+  void FreeItem();
+
+  static std::atomic<int> liveWorkers_;
+  TTCPItem* item_;
+  MainThread& main_;
+  TcpSocket socket_;
+  std::chrono::milliseconds timeout_;
+  std::chrono::milliseconds pause_;
+  std::atomic<bool> terminated_{false};
+  bool ended_ = false;
+
+  friend class TSendTCPThread;
+};
+
+// A worker that also transmits a message body.
+class TSendTCPThread : public TTCPThread {
+ protected:
+  using TTCPThread::TTCPThread;
+
+  // Writes Data as a message body (see MessageBody) in chunks of
+  // kBufferSize bytes, DoDataSent after each. True when all of it was
+  // written and no terminate request came.
+  bool SendData();
+
+  bool Success() const { return success_; }
+  void SetSuccess(bool value) { success_ = value; }
+  // Bytes of the body written so far, stuffed dots and terminator included.
+  std::int64_t Sent() const { return sent_; }
+
+ private:
+  std::int64_t sent_ = 0;
+  bool success_ = false;
+};
+
+}  // namespace orvane

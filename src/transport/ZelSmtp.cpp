@@ -1,0 +1,64 @@
+#include "transport/ZelSmtp.h"
+
+#include "platform/Error.h"
+#include "transport/SmtpThread.h"
+
+namespace orvane {
+
+TZelSmtp::TZelSmtp(MainThread& mainThread) : TTCPComponent(mainThread) {
+  SetPort(25);
+}
+
+TZelSmtp::~TZelSmtp() {
+  DetachItems();
+}
+
+TSmtpItem* TZelSmtp::Send() {
+  if (!recipients_) throw Error(u"送信先が設定されていません");
+  return StartItem<TSmtpItem>(*this);
+}
+
+void TZelSmtp::DoServerStatus(TSmtpItem& item, const AnsiString& s) {
+  if (OnServerStatus) OnServerStatus(item, s);
+}
+
+void TZelSmtp::DoSmtpStatus(TSmtpItem& item, const AnsiString& s) {
+  if (OnSmtpStatus) OnSmtpStatus(item, s);
+}
+
+void TZelSmtp::DoSmtpError(TSmtpItem& item, TSmtpErrorEventType error) {
+  if (OnSmtpError) OnSmtpError(item, error);
+}
+
+void TZelSmtp::DoSmtpClosed(TSmtpItem& item, bool success) {
+  if (OnSmtpClosed) OnSmtpClosed(item, success);
+}
+
+void TZelSmtp::DoProgress(TSmtpItem& item, std::int64_t max, std::int64_t sended) {
+  if (OnProgress) OnProgress(item, max, sended);
+}
+
+void TZelSmtp::DoItemDestroy(TSmtpItem& item) {
+  if (OnItemDestroy) OnItemDestroy(item);
+}
+
+void TZelSmtp::DoRcptError(TSmtpItem& item, const std::vector<AnsiString>& errorAddress) {
+  if (OnRcptError) OnRcptError(item, errorAddress);
+}
+
+TSmtpItem::TSmtpItem(TZelSmtp& component)
+    : TTCPItem(component),
+      SmtpAuth(component.SmtpAuth()),
+      MailFrom(component.MailFrom()),
+      Message(component.message_),
+      Recipients(*component.Recipients()) {}
+
+TSmtpItem::~TSmtpItem() {
+  WithComponent([this](TTCPComponent& c) { static_cast<TZelSmtp&>(c).DoItemDestroy(*this); });
+}
+
+void TSmtpItem::Start() {
+  if (!Thread()) new TSmtpThread(*this);
+}
+
+}  // namespace orvane

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/MainThread.h"
+#include "platform/Types.h"
+#include "transport/TCPComponent.h"
+
+namespace orvane {
+
+class TSmtpItem;
+
+// The failed step of a delivery.
+enum TSmtpErrorEventType {
+  seConnect,  // no connection, a greeting other than 220, or an error in the dialogue
+  seAuth,     // authentication was asked for and did not succeed
+  seEhlo,     // EHLO refused; the dialogue goes on with HELO
+  seHelo,
+  seFrom,
+  seRcpt,  // no recipient accepted
+  seData,  // DATA refused, the message not written whole, or not accepted
+  seTimeOut,
+};
+
+using TSmtpClosedEvent = std::function<void(TSmtpItem& Item, bool Success)>;
+using TSmtpStatusEvent = std::function<void(TSmtpItem& Item, const AnsiString& S)>;
+using TSmtpErrorEvent = std::function<void(TSmtpItem& Item, TSmtpErrorEventType Error)>;
+using TSmtpProgressEvent =
+    std::function<void(TSmtpItem& Item, std::int64_t Max, std::int64_t Sended)>;
+using TSmtpItemDestroyEvent = std::function<void(TSmtpItem& Item)>;
+using TSmtpRcptErrorEvent =
+    std::function<void(TSmtpItem& Item, const std::vector<AnsiString>& ErrorAddress)>;
+
+// The SMTP client: each Send delivers the message to the server on a worker
+// thread of its own; everything it learns arrives as events on the main
+// thread while the worker waits.
+class TZelSmtp : public TTCPComponent {
+ public:
+  explicit TZelSmtp(MainThread& mainThread);
+  ~TZelSmtp() override;
+
+  // The envelope sender, without angle brackets.
+  const AnsiString& MailFrom() const { return mailFrom_; }
+  void SetMailFrom(const AnsiString& value) { mailFrom_ = value; }
+  // Authenticate (CRAM-MD5, else LOGIN) after a successful EHLO.
+  bool SmtpAuth() const { return smtpAuth_; }
+  void SetSmtpAuth(bool value) { smtpAuth_ = value; }
+  // The whole message, header and body, lines ended by CR LF.
+  const AnsiString& Message() const { return *message_; }
+  void SetMessage(AnsiString value) {
+    message_ = std::make_shared<const AnsiString>(std::move(value));
+  }
+  // The envelope recipients, owned by the caller; Send copies them.
+  const std::vector<AnsiString>* Recipients() const { return recipients_; }
+  void SetRecipients(const std::vector<AnsiString>* value) { recipients_ = value; }
+
+  // Starts one delivery of the current settings and returns its item,
+  // valid until OnItemDestroy. Raises Error when Recipients is not set.
+  TSmtpItem* Send();
+
+  TSmtpClosedEvent OnSmtpClosed;
+  TSmtpStatusEvent OnSmtpStatus;
+  TSmtpStatusEvent OnServerStatus;
+  TSmtpErrorEvent OnSmtpError;
+  TSmtpProgressEvent OnProgress;
+  TSmtpItemDestroyEvent OnItemDestroy;
+  TSmtpRcptErrorEvent OnRcptError;
+
+  // The notifiers: each calls its event when a handler is set.
+  virtual void DoServerStatus(TSmtpItem& item, const AnsiString& s);
+  virtual void DoSmtpStatus(TSmtpItem& item, const AnsiString& s);
+  virtual void DoSmtpError(TSmtpItem& item, TSmtpErrorEventType error);
+  virtual void DoSmtpClosed(TSmtpItem& item, bool success);
+  virtual void DoProgress(TSmtpItem& item, std::int64_t max, std::int64_t sended);
+  virtual void DoItemDestroy(TSmtpItem& item);
+  virtual void DoRcptError(TSmtpItem& item, const std::vector<AnsiString>& errorAddress);
+
+ private:
+  friend class TSmtpItem;
+  AnsiString mailFrom_;
+  bool smtpAuth_ = false;
+  // Shared with the items, which keep the text they were given.
+  std::shared_ptr<const AnsiString> message_ = std::make_shared<const AnsiString>();
+  const std::vector<AnsiString>* recipients_ = nullptr;
+};
+
+// The snapshot of one delivery.
+class TSmtpItem final : public TTCPItem {
+ public:
+  explicit TSmtpItem(TZelSmtp& component);
+  ~TSmtpItem() override;
+
+  // Creates the worker unless there is one.
+  void Start();
+
+  const bool SmtpAuth;
+  const AnsiString MailFrom;
+  const std::shared_ptr<const AnsiString> Message;
+  const std::vector<AnsiString> Recipients;
+};
+
+}  // namespace orvane

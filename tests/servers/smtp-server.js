@@ -1,0 +1,78 @@
+'use strict';
+// An SMTP server for the integration tests, on 127.0.0.1 and a port the
+// system chooses. Prints "PORT <n>" once it listens. Every message it takes
+// is written to FOLDER as <n>.eml (the data after dot-unstuffing) and then
+// <n>.json (the envelope), each renamed into place when complete.
+//
+// node smtp-server.js --dir FOLDER --user NAME --password SECRET
+//                     [--auth LOGIN,PLAIN,CRAM-MD5] [--refuse ADDRESS]...
+const fs = require('fs');
+const path = require('path');
+const { SMTPServer } = require('smtp-server');
+
+const options = { auth: 'LOGIN,PLAIN,CRAM-MD5', refuse: [] };
+for (let i = 2; i < process.argv.length; i += 2) {
+  const name = process.argv[i].replace(/^--/, '');
+  const value = process.argv[i + 1];
+  if (name === 'refuse') options.refuse.push(value.toLowerCase());
+  else options[name] = value;
+}
+if (!options.dir || !options.user || options.password === undefined) {
+  console.error('usage: smtp-server.js --dir FOLDER --user NAME --password SECRET');
+  process.exit(2);
+}
+
+let count = 0;
+function writeAtomically(file, data) {
+  fs.writeFileSync(file + '.part', data);
+  fs.renameSync(file + '.part', file);
+}
+
+const server = new SMTPServer({
+  authMethods: options.auth.split(',').filter(Boolean),
+  authOptional: true,
+  allowInsecureAuth: true,
+  disabledCommands: ['STARTTLS'],
+  size: 200 * 1024 * 1024,
+  logger: false,
+  onAuth(auth, session, callback) {
+    const good =
+      auth.username === options.user &&
+      (auth.method === 'CRAM-MD5'
+        ? auth.validatePassword(options.password)
+        : auth.password === options.password);
+    if (!good) return callback(new Error('Invalid username or password'));
+    callback(null, { user: auth.username });
+  },
+  onRcptTo(address, session, callback) {
+    if (options.refuse.includes(address.address.toLowerCase())) {
+      const err = new Error('No such user here');
+      err.responseCode = 550;
+      return callback(err);
+    }
+    callback();
+  },
+  onData(stream, session, callback) {
+    const chunks = [];
+    stream.on('data', (chunk) => chunks.push(chunk));
+    stream.on('end', () => {
+      const n = ++count;
+      writeAtomically(path.join(options.dir, `${n}.eml`), Buffer.concat(chunks));
+      writeAtomically(
+        path.join(options.dir, `${n}.json`),
+        JSON.stringify({
+          user: session.user || null,
+          mailFrom: session.envelope.mailFrom ? session.envelope.mailFrom.address : null,
+          rcptTo: session.envelope.rcptTo.map((r) => r.address),
+        }),
+      );
+      callback(null, 'Message queued');
+    });
+  },
+});
+
+server.on('error', (err) => console.error(err.message));
+server.listen(0, '127.0.0.1', () => {
+  process.stdout.write(`PORT ${server.server.address().port}\n`);
+});
+process.on('SIGTERM', () => server.close(() => process.exit(0)));

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "mime/TransferEncoding.h"
+#include "transport/LineTransport.h"
+#include "transport/ZelPop3.h"
+#include "transport/ZelSmtp.h"
+#include "transport/rfcSASL.h"
+
+namespace orvane::test {
+
+// The credentials every transport test logs in with. No status text handed
+// to an event handler may give the password away, in any form.
+inline const AnsiString kCanaryUser = "orvane";
+inline const AnsiString kCanaryPassword = "Canary-7f3Q9zx!";
+
+// Watches the status texts of one connection for the canary password: as
+// it is, in base64 (AUTH LOGIN), and as the CRAM-MD5 answer to any
+// challenge the server sent.
+class SecretWatch {
+ public:
+  void Check(const AnsiString& text) {
+    EXPECT_EQ(text.find(kCanaryPassword), AnsiString::npos) << text;
+    EXPECT_EQ(text.find("Q2FuYXJ5LTdmM1E5engh"), AnsiString::npos) << text;
+    for (const AnsiString& answer : cramAnswers_)
+      EXPECT_EQ(text.find(answer), AnsiString::npos) << text;
+    ++checked_;
+  }
+  void CheckServer(const AnsiString& reply) {
+    Check(reply);
+    if (reply.starts_with("334 ")) {
+      AnsiString challenge(Trim(std::string_view(reply).substr(4)));
+      cramAnswers_.push_back(CramMd5Response(kCanaryPassword, challenge, kCanaryUser));
+    }
+  }
+  int Checked() const { return checked_; }
+
+ private:
+  std::vector<AnsiString> cramAnswers_;
+  int checked_ = 0;
+};
+
+// The events of a client, one line each, in the order raised.
+struct EventTrace {
+  void Status(const AnsiString& s) {
+    secrets.Check(s);
+    Trace.push_back("status " + s);
+  }
+  void Server(const AnsiString& s) {
+    secrets.CheckServer(s);
+    Trace.push_back("server " + s);
+  }
+  void Error(int kind) { Trace.push_back("error " + std::to_string(kind)); }
+  void Destroy() {
+    Trace.push_back("destroy");
+    ++Destroyed;
+  }
+
+  // The trace without server replies: what the client did.
+  std::vector<std::string> Actions() const {
+    std::vector<std::string> actions;
+    for (const std::string& t : Trace)
+      if (!t.starts_with("server ")) actions.push_back(t);
+    return actions;
+  }
+
+  std::vector<std::string> Trace;
+  int Destroyed = 0;
+  SecretWatch secrets;
+};
+
+struct SmtpEvents : EventTrace {
+  explicit SmtpEvents(TZelSmtp& smtp) {
+    smtp.OnSmtpStatus = [this](TSmtpItem&, const AnsiString& s) { Status(s); };
+    smtp.OnServerStatus = [this](TSmtpItem&, const AnsiString& s) { Server(s); };
+    smtp.OnSmtpError = [this](TSmtpItem&, TSmtpErrorEventType e) { Error(e); };
+    smtp.OnSmtpClosed = [this](TSmtpItem&, bool success) {
+      Trace.push_back(success ? "closed ok" : "closed failed");
+      ++Closed;
+      Success = success;
+    };
+    smtp.OnProgress = [this](TSmtpItem&, std::int64_t max, std::int64_t sended) {
+      Progress.emplace_back(max, sended);
+    };
+    smtp.OnRcptError = [this](TSmtpItem&, const std::vector<AnsiString>& addresses) {
+      std::string line = "rcpt-error";
+      for (const AnsiString& a : addresses) line += ' ' + a;
+      Trace.push_back(line);
+    };
+    smtp.OnItemDestroy = [this](TSmtpItem&) { Destroy(); };
+  }
+
+  std::vector<std::pair<std::int64_t, std::int64_t>> Progress;
+  int Closed = 0;
+  bool Success = false;
+};
+
+struct PopEvents : EventTrace {
+  explicit PopEvents(TZelPop3& pop) {
+    pop.OnPopStatus = [this](TPopItem&, const AnsiString& s) { Status(s); };
+    pop.OnServerStatus = [this](TPopItem&, const AnsiString& s) { Server(s); };
+    pop.OnPopError = [this](TPopItem&, TPopErrorEventType e) { Error(e); };
+    pop.OnAuthenticated = [this](TPopItem&, bool beforeSmtp) {
+      Trace.push_back(beforeSmtp ? "authenticated before-smtp" : "authenticated");
+    };
+    pop.OnAuthenticateFail = [this](TPopItem&, bool beforeSmtp) {
+      Trace.push_back(beforeSmtp ? "auth-failed before-smtp" : "auth-failed");
+    };
+    pop.OnItemDestroy = [this](TPopItem&) { Destroy(); };
+  }
+};
+
+}  // namespace orvane::test

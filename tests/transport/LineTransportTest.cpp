@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "transport/EhloList.h"
+#include "transport/LineTransport.h"
+#include "transport/Pop3Thread.h"
+
+namespace orvane {
+namespace {
+
+TEST(ReplyHasCode, MatchesFinalLinesAndTheBareCodeOnly) {
+  struct Case {
+    const char* reply;
+    const char* code;
+    bool matches;
+  } cases[] = {
+      {"250\r\n", "250", true},
+      {"250", "250", true},
+      {"251\r\n", "250", false},
+      {"250 OK\r\n", "250", true},
+      {"250-first\r\n", "250", false},
+      {"250-first\r\n250 last\r\n", "250", true},
+      {"  250 indented\r\n", "250", true},
+      {"\r\n\r\n250 after empty lines\r\n", "250", true},
+      {"2500 no\r\n", "250", false},
+      {"550 refused\r\n", "250", false},
+      {"+OK ready\r\n", "+ok", true},
+      {"+ok ready\r\n", "+OK", true},
+      {"-ERR no\r\n", "+ok", false},
+      {"+OK\r\n", "+ok", true},
+      {"", "250", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ReplyHasCode(c.reply, c.code), c.matches) << c.reply;
+}
+
+TEST(EffectiveTimeout, UsesOnlyValuesAboveTenSeconds) {
+  EXPECT_EQ(EffectiveTimeout(0).count(), 600000);
+  EXPECT_EQ(EffectiveTimeout(10000).count(), 600000);
+  EXPECT_EQ(EffectiveTimeout(-5).count(), 600000);
+  EXPECT_EQ(EffectiveTimeout(10001).count(), 10001);
+  EXPECT_EQ(EffectiveTimeout(30000).count(), 30000);
+}
+
+TEST(IsSafeCommandLine, RefusesLineBreaksAndNul) {
+  EXPECT_TRUE(IsSafeCommandLine("RCPT TO: <a@example.com>"));
+  EXPECT_FALSE(IsSafeCommandLine("RCPT TO: <a@example.com>\r\nDATA"));
+  EXPECT_FALSE(IsSafeCommandLine("USER a\nPASS"));
+  EXPECT_FALSE(IsSafeCommandLine("USER a\rb"));
+  EXPECT_FALSE(IsSafeCommandLine(std::string("USER a\0b", 8)));
+}
+
+TEST(MessageBody, StuffsDotsNormalisesLineEndsAndTerminates) {
+  struct Case {
+    const char* data;
+    const char* wire;
+  } cases[] = {
+      {"line 1\r\n.\r\nline 3\r\n", "line 1\r\n..\r\nline 3\r\n.\r\n"},
+      {"body\r\n.\r\n", "body\r\n.\r\n"},
+      {"body\r\n\r\n  \r\n\t\r\n", "body\r\n.\r\n"},
+      {".first\r\nsecond\r\n", "..first\r\nsecond\r\n.\r\n"},
+      {"a\nb\n", "a\r\nb\r\n.\r\n"},
+      {"a\rb\r", "a\r\nb\r\n.\r\n"},
+      {"a\n.\nb", "a\r\n..\r\nb\r\n.\r\n"},
+      {"a\r\n.\nb", "a\r\n..\r\nb\r\n.\r\n"},
+      {"a\n\r\nb", "a\r\n\r\nb\r\n.\r\n"},
+      {"..two\r\n", "...two\r\n.\r\n"},
+      {"", "\r\n.\r\n"},
+      {"end\r\n.", "end\r\n..\r\n.\r\n"},
+      {"end\n.\n", "end\r\n.\r\n"},
+      {"end\r\n.\r\n\r\n", "end\r\n..\r\n.\r\n"},
+      {"\r\n.\r\n", "\r\n..\r\n.\r\n"},
+      {".\r\n", "..\r\n.\r\n"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(MessageBody(c.data), c.wire) << c.data;
+}
+
+TEST(BodyEncoder, GivesTheSameBytesWhateverThePiecesAskedFor) {
+  std::string data;
+  for (int i = 0; i < 40; ++i) data += (i % 3 ? ".line\r" : "x\n.\r\n") + std::string(i * 7, 'y');
+  std::string whole = MessageBody(data);
+  for (std::size_t piece : {1u, 5u, 1024u}) {
+    BodyEncoder encoder(data);
+    std::string pieces;
+    while (!encoder.AtEnd()) encoder.Fill(pieces, pieces.size() + piece);
+    EXPECT_EQ(pieces, whole) << piece;
+  }
+  EXPECT_TRUE(whole.starts_with("x\r\n..\r\n"));
+  EXPECT_TRUE(whole.ends_with("\r\n.\r\n"));
+}
+
+TEST(EhloList, JoinsTheParametersOfARepeatedKeyword) {
+  TEhloList list;
+  list.Parse(
+      "250-mail.example.com Hello\r\n250-PIPELINING\r\n250-AUTH LOGIN\r\n250-AUTH CRAM-MD5\r\n"
+      "250-SIZE 1000\r\n250 8BITMIME\r\n");
+  EXPECT_EQ(list.Entries(), (std::vector<AnsiString>{"PIPELINING", "AUTH=LOGIN CRAM-MD5",
+                                                     "SIZE=1000", "8BITMIME"}));
+}
+
+TEST(EhloList, FindsKeywordsAndWholeParametersWithoutCase) {
+  TEhloList list;
+  list.Parse("250-host\r\n250-auth PLAIN LOGIN CRAM-MD5\r\n250 PIPELINING\r\n");
+  EXPECT_TRUE(list.Has("AUTH", "LOGIN"));
+  EXPECT_TRUE(list.Has("Auth", "cram-md5"));
+  EXPECT_FALSE(list.Has("AUTH", "CRAM"));
+  EXPECT_FALSE(list.Has("AUTH", "DIGEST-MD5"));
+  EXPECT_TRUE(list.Has("pipelining"));
+  EXPECT_TRUE(list.Has("AUTH"));
+  EXPECT_FALSE(list.Has("STARTTLS"));
+  EXPECT_FALSE(list.Has("PIPELINING", "X"));
+}
+
+TEST(EhloList, ParsingAnEmptyReplyClearsIt) {
+  TEhloList list;
+  list.Parse("250-host\r\n250 AUTH LOGIN\r\n");
+  list.Parse("");
+  EXPECT_TRUE(list.Entries().empty());
+}
+
+TEST(ApopTimestamp, TakesTheLastBracketedTextOrTheWholeGreeting) {
+  EXPECT_EQ(ApopTimestamp("+OK POP3 server ready <1896.697170952@dbc.mtview.ca.us>\r\n"),
+            "<1896.697170952@dbc.mtview.ca.us>");
+  EXPECT_EQ(ApopTimestamp("+OK <a> then <b@c>  \r\n"), "<b@c>");
+  EXPECT_EQ(ApopTimestamp("  +OK ready\r\n"), "+OK ready");
+  EXPECT_EQ(ApopTimestamp("+OK <open but not closed\r\n"), "+OK <open but not closed");
+}
+
+}  // namespace
+}  // namespace orvane
