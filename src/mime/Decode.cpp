@@ -1,8 +1,5 @@
 #include "mime/Decode.h"
 
-#include <algorithm>
-#include <functional>
-
 #include "mime/ByteText.h"
 #include "mime/FileNames.h"
 #include "mime/HeaderDecoding.h"
@@ -32,6 +29,17 @@ AnsiString RootHeaderText(std::string_view header, std::string_view lower) {
             AnsiString(TrimBlanks(header.substr(f.begin, f.end - f.begin)));
   }
   return text;
+}
+
+// The next CR LF "--" boundary from position from, or npos. A boundary
+// comes from one unfolded header line and so holds no CR LF: comparing it
+// at one CR LF "--" never reads past the next, and the search stays linear
+// in the body however long the boundary and however often it nearly
+// matches.
+size_t FindDelimiter(std::string_view body, std::string_view boundary, size_t from) {
+  for (size_t at = from; (at = body.find("\r\n--", at)) != std::string_view::npos; ++at)
+    if (body.substr(at + 4).starts_with(boundary)) return at;
+  return std::string_view::npos;
 }
 
 }  // namespace
@@ -187,28 +195,24 @@ void TMimeDecoder::DecodeEntity(std::string_view header, std::string_view lower,
 void TMimeDecoder::DecodeMultipartBody(TZelMultiPart& multi, std::string_view body, int nesting) {
   // RFC 2046 section 5.1.1: a delimiter is CR LF "--" boundary; the body is
   // read as if a line break stood before it, so it may begin with one.
-  const AnsiString delimiter = "\r\n--" + multi.Boundary;
-  const std::boyer_moore_horspool_searcher searcher(delimiter.begin(), delimiter.end());
-  auto find = [&](size_t from) -> size_t {
-    auto it = std::search(body.begin() + static_cast<std::ptrdiff_t>(from), body.end(), searcher);
-    return it == body.end() ? std::string_view::npos : static_cast<size_t>(it - body.begin());
-  };
+  const std::string_view boundary = multi.Boundary;
+  const size_t delimiterSize = 4 + boundary.size();
   size_t start;
-  if (body.starts_with(std::string_view(delimiter).substr(2))) {
-    start = delimiter.size() - 2;
+  if (body.starts_with("--") && body.substr(2).starts_with(boundary)) {
+    start = delimiterSize - 2;
   } else {
-    size_t first = find(0);
+    size_t first = FindDelimiter(body, boundary, 0);
     if (first == std::string_view::npos) return;
-    start = first + delimiter.size();
+    start = first + delimiterSize;
   }
   while (start + 2 <= body.size()) {
-    size_t next = find(start);
+    size_t next = FindDelimiter(body, boundary, start);
     if (next == std::string_view::npos) break;  // a part without a closing delimiter is dropped
     TEntity entity = SplitBodyPart(body.substr(start, next - start));
     AnsiString header = Unfold(entity.header);
     AnsiString lower = LowerAscii(header);
     DecodeEntity(header, lower, entity.body, &multi, nesting);
-    start = next + delimiter.size();
+    start = next + delimiterSize;
     if (body.compare(start, 2, "--") == 0) break;
   }
 }

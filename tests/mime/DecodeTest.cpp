@@ -374,6 +374,21 @@ TEST_F(DecodeTest, AHundredThousandTinyPartsAreAllDecoded) {
   EXPECT_EQ(mime.Attachments()[count - 1], "many.octet-stream");
 }
 
+TEST_F(DecodeTest, ALongBoundaryThatNearlyMatchesEverywhereIsStillFound) {
+  // Searching such a body by the boundary's last byte alone would compare
+  // the whole boundary at every byte of the run of "a".
+  const std::string boundary(60000, 'a');
+  std::string nearMisses;
+  for (int i = 0; i < 30; ++i) nearMisses += "\r\n--" + std::string(59999, 'a') + "b";
+  const std::string first = std::string(8000000, 'a') + nearMisses;
+  DecodeText(Multipart({"Content-Type: text/plain\r\n\r\n" + first,
+                        "Content-Type: application/octet-stream; name=x.bin\r\n\r\nx"},
+                       boundary));
+  ASSERT_EQ(PartCount(mime.RootPart()), 2u);
+  EXPECT_EQ(mime.BodyText().size(), first.size());
+  EXPECT_EQ(test::ReadFile(Saved("x.bin")), "x");
+}
+
 TEST_F(DecodeTest, AFolderThatCannotBeMadeIsReportedAndDecodingGoesOn) {
   test::WriteFile(folder / "file", "not a folder");
   mime.AttachDir = folder / "file" / "Attach";
