@@ -1,20 +1,9 @@
 #include "mime/AttachList.h"
 
-#include <algorithm>
-#include <stdexcept>
-#include <string>
-
 #include "mime/ZelMime.h"
+#include "platform/ListIndex.h"
 
 namespace orvane {
-namespace {
-
-void CheckIndex(size_t index, size_t count) {
-  if (index >= count)
-    throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
-}
-
-}  // namespace
 
 void TAttachList::AttachPart(const std::filesystem::path& fileName) {
   TZelMessagePart* existing = FindMessagePart(owner_.RootPart(), fileName);
@@ -30,13 +19,13 @@ void TAttachList::Add(const std::filesystem::path& fileName) {
 }
 
 void TAttachList::Insert(size_t index, const std::filesystem::path& fileName) {
-  CheckIndex(index, items_.size() + 1);
+  CheckListIndex(index, items_.size() + 1);
   items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(index), fileName);
   AttachPart(fileName);
 }
 
 void TAttachList::Delete(size_t index) {
-  CheckIndex(index, items_.size());
+  CheckListIndex(index, items_.size());
   TZelMessagePart* part = FindMessagePart(owner_.RootPart(), items_[index]);
   items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
   if (part && !part->Inline) RemovePart(owner_.root_, part);
@@ -47,7 +36,7 @@ void TAttachList::Clear() {
 }
 
 void TAttachList::Put(size_t index, const std::filesystem::path& fileName) {
-  CheckIndex(index, items_.size());
+  CheckListIndex(index, items_.size());
   TZelMessagePart* part = FindMessagePart(owner_.RootPart(), items_[index]);
   items_[index] = fileName;
   if (part) part->SetFileName(fileName);
@@ -56,6 +45,11 @@ void TAttachList::Put(size_t index, const std::filesystem::path& fileName) {
 void TAttachList::Assign(const std::vector<std::filesystem::path>& fileNames) {
   Clear();
   for (const auto& name : fileNames) Add(name);
+}
+
+const std::filesystem::path& TAttachList::operator[](size_t index) const {
+  CheckListIndex(index, items_.size());
+  return items_[index];
 }
 
 void TAttachList::Refresh() {

@@ -35,7 +35,8 @@ class TAttachList {
 
   size_t Count() const { return items_.size(); }
   bool Empty() const { return items_.empty(); }
-  const std::filesystem::path& operator[](size_t index) const { return items_.at(index); }
+  // Throws ListIndexError past the last entry.
+  const std::filesystem::path& operator[](size_t index) const;
   auto begin() const { return items_.begin(); }
   auto end() const { return items_.end(); }
 

@@ -1,23 +1,13 @@
 #include "mime/PartTree.h"
 
-#include <stdexcept>
-#include <string>
 #include <utility>
 #include <vector>
 
+#include "mime/ByteText.h"
+#include "platform/ListIndex.h"
+
 namespace orvane {
 namespace {
-
-bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
-    if (x != y) return false;
-  }
-  return true;
-}
 
 // Visits the parts below a multipart depth-first without recursion, so a
 // deep tree cannot exhaust the stack.
@@ -39,13 +29,16 @@ TZelMimePart* FindBelow(TZelMultiPart& top, const std::function<bool(TZelMimePar
 }  // namespace
 
 TZelMimePart* AddPart(TPartRoot& root, std::unique_ptr<TZelMimePart> part, const Clock& clock) {
-  if (!part) return nullptr;
+  if (!part) {
+    root.reset();
+    return nullptr;
+  }
   if (!root) {
     root = std::move(part);
     return root.get();
   }
   auto* multi = dynamic_cast<TZelMultiPart*>(root.get());
-  if (multi && SameIgnoringAsciiCase(multi->SubType, "mixed"))
+  if (multi && EqualsNoCase(multi->SubType, "mixed"))
     return multi->Parts.Add(std::move(part));
   auto mixed = std::make_unique<TZelMultiPart>(clock);
   mixed->Parts.Add(std::move(root));
@@ -83,7 +76,7 @@ TZelMultiPart* FindMultiPart(TZelMimePart* root, std::string_view boundary) {
 TZelMessagePart* FindMessagePart(TZelMimePart* root, const std::filesystem::path& fileName) {
   return static_cast<TZelMessagePart*>(FindPart(root, [&](TZelMimePart& p) {
     auto* message = dynamic_cast<TZelMessagePart*>(&p);
-    return message && SameIgnoringAsciiCase(message->FileName.native(), fileName.native());
+    return message && EqualsNoCase(message->FileName.native(), fileName.native());
   }));
 }
 
@@ -107,7 +100,7 @@ TZelMimePart& PartAt(TZelMimePart* root, size_t index) {
   } else if (root && index == 0) {
     found = root;
   }
-  if (!found) throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
+  if (!found) CheckListIndex(index, PartCount(root));
   return *found;
 }
 

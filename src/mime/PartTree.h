@@ -17,6 +17,7 @@ using TPartRoot = std::unique_ptr<TZelMimePart>;
 // Adds a part while composing: it becomes the root when there is none and
 // joins a multipart/mixed root; any other root is wrapped, together with the
 // new part, in a new multipart/mixed (old root first). Returns the part.
+// Adding none empties the tree.
 TZelMimePart* AddPart(TPartRoot& root, std::unique_ptr<TZelMimePart> part, const Clock& clock);
 
 // Visits the root and then, for a multipart, every part below it depth-first
@@ -38,7 +39,7 @@ TZelMessagePart* FindMessagePart(TZelMimePart* root, const std::filesystem::path
 // multipart root its children, each nested multipart counting as one plus
 // its own parts.
 size_t PartCount(TZelMimePart* root);
-// The part at a position in that depth-first order; throws std::out_of_range
+// The part at a position in that depth-first order; throws ListIndexError
 // past the last part.
 TZelMimePart& PartAt(TZelMimePart* root, size_t index);
 

@@ -5,6 +5,7 @@
 
 #include "MimeTestSupport.h"
 #include "mime/ZelMime.h"
+#include "platform/ListIndex.h"
 #include "support/TempFolder.h"
 
 namespace orvane {
@@ -177,7 +178,7 @@ TEST_F(AttachTest, ClearPutInsertAndAssignKeepTheTreeInStep) {
   list.Clear();
   EXPECT_TRUE(mime.Attachments().Empty());
   EXPECT_EQ(PartCount(mime.RootPart()), 1u);  // the text part stays
-  EXPECT_THROW(list.Delete(0), std::out_of_range);
+  EXPECT_THROW(list.Delete(0), ListIndexError);
 }
 
 TEST_F(AttachTest, AnInlinePartOfTheSameFileIsNotAttachedAgain) {

@@ -2,13 +2,13 @@
 
 #include <regex>
 #include <set>
-#include <stdexcept>
 
 #include "MimeTestSupport.h"
 #include "mime/ContentType.h"
 #include "mime/PartTree.h"
 #include "mime/ZelMimePart.h"
 #include "platform/Error.h"
+#include "platform/ListIndex.h"
 #include "support/TempFolder.h"
 
 namespace orvane {
@@ -221,6 +221,7 @@ TEST(AddPart, WrapsAMultipartRootThatIsNotMixed) {
   AddPart(upper, FilePart("a.bin"), clock);
   EXPECT_EQ(static_cast<TZelMultiPart&>(*upper).Parts.Count(), 1u);
   EXPECT_EQ(AddPart(upper, nullptr, clock), nullptr);
+  EXPECT_EQ(upper, nullptr);  // adding none empties the tree
 }
 
 // root(m1): text "a", m2(file "X.PDF", text "b", m3(html)), file "c.bin"
@@ -252,8 +253,13 @@ TEST(TreeQueries, WalkDepthFirstWithMultipartsBeforeTheirChildren) {
       EXPECT_EQ(dynamic_cast<TZelMessagePart&>(part).FileName, order[i]);
     }
   }
-  EXPECT_THROW(PartAt(root.get(), 7), std::out_of_range);
-  EXPECT_THROW(PartAt(nullptr, 0), std::out_of_range);
+  try {
+    PartAt(root.get(), 7);
+    ADD_FAILURE() << "no error past the last part";
+  } catch (const Error& e) {  // shown to the user like any other error
+    EXPECT_EQ(e.Message(), u"リストのインデックスが範囲を超えています (7)");
+  }
+  EXPECT_THROW(PartAt(nullptr, 0), ListIndexError);
 
   TZelTextPart* main = MainTextPart(root.get());
   ASSERT_NE(main, nullptr);
@@ -271,7 +277,7 @@ TEST(TreeQueries, ASinglePartRootCountsOnce) {
   TPartRoot root = TextPart(u"x");
   EXPECT_EQ(PartCount(root.get()), 1u);
   EXPECT_EQ(&PartAt(root.get(), 0), root.get());
-  EXPECT_THROW(PartAt(root.get(), 1), std::out_of_range);
+  EXPECT_THROW(PartAt(root.get(), 1), ListIndexError);
   EXPECT_EQ(MainTextPart(root.get()), root.get());
   EXPECT_EQ(PartCount(nullptr), 0u);
 }
