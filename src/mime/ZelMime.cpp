@@ -103,14 +103,14 @@ void TZelMime::SetHeaderField(std::string_view name, std::string_view value) {
   SplitMessageText();
 }
 
-WideString TZelMime::DecodedField(std::string_view key, const WideString& stored) const {
-  if (header_.Text.empty()) return stored;
-  return DecodeHeaderText(Unfold(header_.FieldValue(key))).Text;
+WideString TZelMime::DecodedField(std::string_view key, WideString& stored) const {
+  if (!header_.Text.empty()) stored = DecodeHeaderText(Unfold(header_.FieldValue(key))).Text;
+  return stored;
 }
 
-AnsiString TZelMime::RawField(std::string_view key, const AnsiString& stored) const {
-  if (header_.Text.empty()) return stored;
-  return Unfold(header_.FieldValue(key));
+AnsiString TZelMime::RawField(std::string_view key, AnsiString& stored) const {
+  if (!header_.Text.empty()) stored = Unfold(header_.FieldValue(key));
+  return stored;
 }
 
 WideString TZelMime::From() const {
@@ -130,9 +130,6 @@ WideString TZelMime::ReplyTo() const {
 }
 WideString TZelMime::Subject() const {
   return DecodedField("\r\nsubject:", subject_);
-}
-WideString TZelMime::Sender() const {
-  return DecodedField("\r\nsender:", sender_);
 }
 AnsiString TZelMime::MessageId() const {
   return RawField("\r\nmessage-id:", messageId_);

@@ -133,17 +133,19 @@ class TZelMime {
 
   // --- Header values ----------------------------------------------------------
   // While Header is not empty, these read the field from it (unfolded and,
-  // for the Unicode ones, decoded); otherwise the value set.
+  // for the Unicode ones, decoded) and keep what they read as the value;
+  // otherwise they return the value set. A later Compose writes that value.
   WideString From() const;
   WideString To() const;
   WideString Cc() const;
   WideString Bcc() const;
   WideString ReplyTo() const;
   WideString Subject() const;
-  WideString Sender() const;
   AnsiString MessageId() const;
   AnsiString InReplyTo() const;
   AnsiString References() const;
+  // The value set, or the one Decode read.
+  WideString Sender() const { return sender_; }
   void SetFrom(WideString value) { from_ = std::move(value); }
   void SetTo(WideString value) { to_ = std::move(value); }
   void SetCc(WideString value) { cc_ = std::move(value); }
@@ -226,8 +228,8 @@ class TZelMime {
   void ComposeHeader(TMimeCharSet& charset);
   AnsiString GenerateMessageId(const AnsiString& address) const;
   void SplitMessageText();
-  WideString DecodedField(std::string_view key, const WideString& stored) const;
-  AnsiString RawField(std::string_view key, const AnsiString& stored) const;
+  WideString DecodedField(std::string_view key, WideString& stored) const;
+  AnsiString RawField(std::string_view key, AnsiString& stored) const;
 
   const Clock& clock_;
   std::filesystem::path programFolder_;
@@ -240,9 +242,11 @@ class TZelMime {
   AnsiString messageText_;
   size_t bodyBegin_ = 0;  // RawBody is messageText_[bodyBegin_, bodyEnd_)
   size_t bodyEnd_ = 0;
-  AnsiString messageId_, references_, inReplyTo_;
+  // The getters keep what they read from Header in these.
+  mutable AnsiString messageId_, references_, inReplyTo_;
   AnsiString xMailer_, xNewsReader_, newsgroups_, organization_;
-  WideString subject_, sender_, replyTo_, from_, to_, cc_, bcc_;
+  WideString sender_;
+  mutable WideString subject_, replyTo_, from_, to_, cc_, bcc_;
   TMimeCharSet messageCharSet_ = mcsUS_ASCII;
 };
 

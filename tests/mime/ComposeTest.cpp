@@ -386,6 +386,24 @@ TEST_F(ComposeTest, GettersReadTheHeaderOnceThereIsOne) {
   EXPECT_EQ(mime.BodyText(), u"body");  // RawBody before any Decode
 }
 
+TEST_F(ComposeTest, WhatTheGettersReadIsWhatComposeWrites) {
+  mime.Option.Exclude(TMimeOption::SetDateField);
+  mime.SetMessageText(
+      "Message-ID: <old@x>\r\nFrom: =?ISO-2022-JP?B?GyRCQXc/LjxUGyhC?= <s@x>\r\n"
+      "Sender: s@x\r\n\r\nbody");
+  EXPECT_EQ(mime.Sender(), u"");  // only Decode reads it
+  EXPECT_EQ(mime.From(), u"送信者 <s@x>");
+  EXPECT_EQ(mime.MessageId(), "<old@x>");
+  mime.Compose();
+  // Without the read values Compose would generate a new Message-ID and
+  // leave From as it was.
+  EXPECT_TRUE(Text().starts_with("Message-Id: <old@x>\r\n"
+                                 "From: =?ISO-2022-JP?B?GyRCQXc/LjxUGyhC?= <s@x>\r\n"))
+      << Text();
+  mime.Decode();
+  EXPECT_EQ(mime.Sender(), u"s@x");
+}
+
 TEST_F(ComposeTest, SetMessageTextSplitsAtTheFirstEmptyLine) {
   mime.SetMessageText("A: 1\r\nB: 2\r\n\r\nbody\r\n\r\nmore");
   EXPECT_EQ(mime.Header().Text, "\r\nA: 1\r\nB: 2\r\n");
