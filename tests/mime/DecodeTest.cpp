@@ -259,6 +259,17 @@ TEST_F(DecodeTest, HtmlPartsKeepTheirSourceAndCidsPointAtSavedFiles) {
   EXPECT_NE(html->Html.find("cid:img1"), std::string::npos);  // the source as received
 }
 
+TEST_F(DecodeTest, TheContentIdListedFirstWinsWhereSeveralMatch) {
+  DecodeText(Multipart({"Content-Type: text/html; name=page.html\r\n\r\n"
+                        "cid:img10 cid:img1x cid:img cid:",
+                        "Content-Type: image/png; name=ten.png\r\nContent-ID: <img10>\r\n\r\n10",
+                        "Content-Type: image/png; name=one.png\r\nContent-ID: img1\r\n\r\n1",
+                        "Content-Type: image/png; name=none.png\r\nContent-ID: <>\r\n\r\n0"}));
+  EXPECT_EQ(mime.ContentIds(), (std::vector<AnsiString>{"img10", "img1", ""}));
+  EXPECT_EQ(test::ReadFile(Saved("page.html")),
+            Saved("ten.png").native() + " " + Saved("one.png").native() + "x cid:img cid:");
+}
+
 TEST_F(DecodeTest, AnInlineHtmlPartWithoutNameIsSavedUnderTheSubject) {
   DecodeText(
       Multipart({"Content-Type: text/html\r\nContent-Transfer-Encoding: base64\r\n\r\n"
