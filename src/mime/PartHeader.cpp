@@ -171,14 +171,6 @@ AnsiString TransferEncodingOf(std::string_view lower) {
   return AnsiString(FieldValueOf(lower, lower, "\r\ncontent-transfer-encoding:"));
 }
 
-TEntity SplitEntity(std::string_view text) {
-  size_t at = text.find("\r\n\r\n");
-  if (at == std::string_view::npos) return {AnsiString(text), {}};
-  AnsiString header = "\r\n";
-  header += text.substr(0, at + 2);
-  return {std::move(header), text.substr(at + 4)};
-}
-
 TEntity SplitBodyPart(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   if (text.starts_with("\r\n"))
@@ -186,7 +178,16 @@ TEntity SplitBodyPart(std::string_view text) {
   else if (text.starts_with("\n"))
     text.remove_prefix(1);
   if (text.starts_with("\r\n")) return {{}, text.substr(2)};
-  return SplitEntity(text);
+  AnsiString header = "\r\n";
+  size_t at = text.find("\r\n\r\n");
+  if (at == std::string_view::npos) {
+    // Header lines alone: the line break before the delimiter ends them,
+    // and the body is empty.
+    header += text;
+    return {std::move(header), {}};
+  }
+  header += text.substr(0, at + 2);
+  return {std::move(header), text.substr(at + 4)};
 }
 
 }  // namespace orvane

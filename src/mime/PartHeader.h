@@ -48,19 +48,16 @@ AnsiString ContentIdOf(std::string_view header, std::string_view lower);
 // The lower-cased Content-Transfer-Encoding value.
 AnsiString TransferEncodingOf(std::string_view lower);
 
-// The header and body of a part's text: the header runs through the CR LF
-// that ends its last line (CR LF put in front, so its first field can be
-// found by key) and the body starts after the empty line. Without an empty
-// line the whole text is the header.
+// The header and body of a part between two boundary delimiters (RFC 2046
+// section 5.1.1): blanks after the delimiter and the line break ending it
+// are skipped; the header runs through the CR LF that ends its last line,
+// with CR LF put in front so its first field can be found by key; the body
+// starts after the empty line. A part that starts with an empty line has no
+// header; one without an empty line is all header with an empty body.
 struct TEntity {
   AnsiString header;
   std::string_view body;
 };
-TEntity SplitEntity(std::string_view text);
-
-// A body part between two boundary delimiters (RFC 2046 section 5.1.1):
-// blanks after the delimiter and the line break ending it are skipped; a
-// part that starts with an empty line has no header.
 TEntity SplitBodyPart(std::string_view text);
 
 }  // namespace orvane

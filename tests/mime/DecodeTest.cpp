@@ -85,6 +85,35 @@ TEST_F(DecodeTest, AMultipartGivesTheTextAndSavedAttachments) {
   EXPECT_EQ(Attachments(), std::vector<fs::path>{Saved("photo.jpg")});
 }
 
+TEST_F(DecodeTest, AJapaneseRfc2231FileNameIsDecoded) {
+  DecodeText(Multipart({"Content-Type: text/plain; charset=ISO-2022-JP\r\n\r\n\x1b$B$\"\x1b(B",
+                        "Content-Type: image/jpeg\r\n"
+                        "Content-Disposition: attachment;\r\n"
+                        " filename*0*=iso-2022-jp''%1B%24B%24%22%24%24%24%26;\r\n"
+                        " filename*1*=%24%28%24%2A%1B%28B%2Ejpg\r\n"
+                        "Content-Transfer-Encoding: base64\r\n\r\n/9j/\r\n"}));
+  auto& text = dynamic_cast<TZelTextPart&>(PartAt(mime.RootPart(), 0));
+  EXPECT_TRUE(text.HasText);
+  EXPECT_EQ(text.Text, u"あ");
+  const fs::path photo = Saved("あいうえお.jpg");
+  EXPECT_EQ(dynamic_cast<TZelMessagePart&>(PartAt(mime.RootPart(), 1)).FileName, photo);
+  EXPECT_EQ(Attachments(), std::vector<fs::path>{photo});
+  EXPECT_EQ(test::ReadFile(photo), "\xFF\xD8\xFF");
+}
+
+TEST_F(DecodeTest, AnEmptyAttachmentWithoutBodyLinesIsSavedEmpty) {
+  // Header lines directly followed by the delimiter: the line break before
+  // it ends the header and the body is empty (RFC 2046 section 5.1.1).
+  DecodeText(Multipart({"Content-Type: text/plain\r\n\r\nbody",
+                        "Content-Type: image/png\r\n"
+                        "Content-Disposition: attachment; filename=\"e.png\"\r\n"}));
+  EXPECT_EQ(Attachments(), std::vector<fs::path>{Saved("e.png")});
+  ASSERT_TRUE(fs::is_regular_file(Saved("e.png")));
+  EXPECT_EQ(test::ReadFile(Saved("e.png")), "");
+  EXPECT_EQ(PartAt(mime.RootPart(), 1).HeaderText,
+            "Content-Type: image/png\r\nContent-Disposition: attachment; filename=\"e.png\"");
+}
+
 TEST_F(DecodeTest, ASecondPlainTextIsSavedAsThePlainFileNotTaken) {
   test::WriteFile(Saved("Plain1.txt"), "taken");
   DecodeText(Multipart({"Content-Type: text/plain\r\n\r\nfirst",
@@ -193,10 +222,49 @@ TEST_F(DecodeTest, OnAttachDecodingMayRenameOrRefuseButNotLeaveTheFolder) {
   EXPECT_FALSE(fs::exists(Saved("refuse.bin")));
 }
 
+TEST_F(DecodeTest, NamesThatNameNoFileBecomeTheDefaultName) {
+  const struct {
+    const char16_t* given;  // by the message, then by the handler
+    const char* saved;
+  } cases[] = {
+      {u"", "Report.octet-stream"},   {u".", "Report.octet-stream"},
+      {u"..", "Report.octet-stream"}, {u" \t", "Report.octet-stream"},
+      {u"a/b", "a\xEF\xBC\x8F"
+               "b"},
+  };
+  for (const auto& c : cases) {
+    const WideString given = c.given;
+    mime.OnAttachDecoding = [&](TZelMime&, TContentType, const AnsiString&, WideString& name,
+                                bool&) { name = given; };
+    DecodeText(Multipart({"Content-Type: application/octet-stream; name=a.bin\r\n\r\nx"}));
+    EXPECT_EQ(Attachments(), std::vector<fs::path>{Saved(c.saved)}) << WideToUtf8(given);
+  }
+  mime.OnAttachDecoding = nullptr;
+  for (const char* name : {"\".\"", "\"..\"", "\"\""}) {
+    DecodeText(Multipart({"Content-Type: application/octet-stream; name=" + std::string(name) +
+                          "\r\n\r\nx"}));
+    std::vector<fs::path> saved = Attachments();
+    ASSERT_EQ(saved.size(), 1u) << name;
+    EXPECT_EQ(saved[0].parent_path(), folder / "Attach") << name;
+    EXPECT_TRUE(fs::is_regular_file(saved[0])) << name;
+  }
+}
+
+TEST_F(DecodeTest, ASubfolderNameThatNamesNoFolderBecomesAttach) {
+  mime.Option.Include(TMimeOption::MakeSubDir);
+  for (const char* id : {".", "..", "\t.. "}) {
+    DecodeText(Multipart({"Content-Type: application/octet-stream; name=a.bin\r\n\r\nx"}, "b1",
+                         "Message-ID: " + std::string(id) + "\r\n"));
+    EXPECT_EQ(Attachments(), std::vector<fs::path>{folder / "Attach" / "Attach" / "a.bin"}) << id;
+  }
+  EXPECT_FALSE(fs::exists(folder / "a.bin"));
+}
+
 TEST_F(DecodeTest, WithoutAttachDecodeFilesAreEmptyOrNotMade) {
   mime.Option.Exclude(TMimeOption::AttachDecode);
   std::string message = Multipart({"Content-Type: application/octet-stream; name=a.bin\r\n\r\nx"});
   DecodeText(message);
+  ASSERT_TRUE(fs::is_regular_file(Saved("a.bin")));
   EXPECT_EQ(test::ReadFile(Saved("a.bin")), "");
   mime.Option.Exclude(TMimeOption::ZeroByteFile);
   fs::remove(Saved("a.bin"));
@@ -339,6 +407,7 @@ TEST_F(DecodeTest, MalformedMultipartsDecodeAsFarAsTheyGo) {
       "--b\r\nContent-Type: text/plain\r\n\r\nlost");
   ASSERT_EQ(PartCount(mime.RootPart()), 2u);
   EXPECT_EQ(mime.BodyText(), u"first");
+  EXPECT_EQ(Attachments(), std::vector<fs::path>{Saved("x.bin")});
   EXPECT_EQ(test::ReadFile(Saved("x.bin")), "");
 
   DecodeText("Content-Type: multipart/mixed; boundary=b\r\n\r\n--b");
@@ -349,6 +418,62 @@ TEST_F(DecodeTest, MalformedMultipartsDecodeAsFarAsTheyGo) {
   EXPECT_EQ(mime.BodyText(), u"headerless");
   DecodeText("no header at all");
   EXPECT_EQ(mime.BodyText(), u"");
+}
+
+TEST_F(DecodeTest, TruncatedInputDecodesAsFarAsItGoes) {
+  const std::string head = "Subject: cut\r\nContent-Type: multipart/mixed; boundary=b\r\n\r\n";
+  const struct {
+    const char* name;
+    std::string message;
+    size_t parts;
+    const char16_t* body;
+  } cases[] = {
+      {"unclosed quote", "Content-Type: multipart/mixed; boundary=\"b\r\n\r\n--b\r\n\r\nx\r\n--b--",
+       1, u"x"},
+      // Without a text part the body reads as the raw body.
+      {"cut inside the delimiter", head + "--b\r\n\r\nfirst\r\n--", 0, u"--b\r\n\r\nfirst\r\n--"},
+      {"cut after the delimiter", head + "--b\r\n\r\nfirst\r\n--b", 1, u"first"},
+      {"cut after the first delimiter", head + "--b", 0, u"--b"},
+      {"cut inside a part header", head + "--b\r\nContent-Type: text/pl\r\n--b--", 1,
+       u"--b\r\nContent-Type: text/pl\r\n--b--"},
+      {"cut inside a field name", head + "--b\r\n\r\nfirst\r\n--b\r\nContent-Ty\r\n--b--", 2,
+       u"first"},
+      {"empty boundary", "Content-Type: multipart/mixed; boundary=\r\n\r\n--\r\n\r\nx\r\n----", 1,
+       u"x"},
+      {"no body", "Content-Type: multipart/mixed; boundary=b\r\n\r\n", 0, u""},
+      // Without an empty line no field can be found: one empty text.
+      {"header only", "Content-Type: multipart/mixed; boundary=b", 1, u""},
+      {"lines without colon", "garbage\r\nmore garbage\r\nSubject: s\r\n\r\nbody", 1, u"body"},
+  };
+  for (const auto& c : cases) {
+    DecodeText(c.message);
+    EXPECT_EQ(PartCount(mime.RootPart()), c.parts)
+        << c.name;
+    EXPECT_EQ(mime.BodyText(), c.body) << c.name;
+  }
+}
+
+TEST_F(DecodeTest, TruncatedContentIsSavedAsFarAsItGoes) {
+  DecodeText(Multipart(
+      {"Content-Type: text/plain\r\n\r\nbegin 644 lost.bin\r\n#86)C\r\n",
+       "Content-Type: application/octet-stream; name=b64.bin\r\n"
+       "Content-Transfer-Encoding: base64\r\n\r\nYWJjZ",
+       "Content-Type: application/octet-stream; name=qp.bin\r\n"
+       "Content-Transfer-Encoding: quoted-printable\r\n\r\nab=4",
+       "Content-Type: application/octet-stream; name=uu.bin\r\n"
+       "Content-Transfer-Encoding: x-uuencode\r\n\r\nbegin 644 uu.bin\r\n#86)C\r\n",
+       "Content-Type: message/partial; number=99999999999; total=-1; id=\"open\r\n\r\np",
+       "Content-Type: application/octet-stream\r\n"
+       "Content-Disposition: attachment; filename*1*=%G1%; filename*0*=x''%4\r\n\r\nz"}));
+  ASSERT_EQ(PartCount(mime.RootPart()), 6u);
+  EXPECT_TRUE(dynamic_cast<TZelTextPart&>(PartAt(mime.RootPart(), 0)).UUFiles.empty());
+  EXPECT_EQ(test::ReadFile(Saved("b64.bin")), "abc");
+  EXPECT_TRUE(test::ReadFile(Saved("qp.bin")).starts_with("ab")) << test::ReadFile(Saved("qp.bin"));
+  EXPECT_FALSE(fs::exists(Saved("uu.bin")));  // a block without its end line holds no file
+  auto& partial = dynamic_cast<TZelPartialPart&>(PartAt(mime.RootPart(), 4));
+  EXPECT_EQ(partial.Number, 0);
+  EXPECT_EQ(partial.Total, 0);
+  for (const fs::path& p : Attachments()) EXPECT_EQ(p.parent_path(), folder / "Attach") << p;
 }
 
 TEST_F(DecodeTest, NestingDeeperThan64IsNotDescended) {
