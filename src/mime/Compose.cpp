@@ -1,0 +1,116 @@
+#include <cstdio>
+
+#include "mime/BodyWriter.h"
+#include "mime/ByteText.h"
+#include "mime/HeaderEncoding.h"
+#include "mime/RfcDate.h"
+#include "mime/ZelMime.h"
+#include "platform/CodePage.h"
+
+namespace orvane {
+namespace {
+
+// In-Reply-To and References: the ids of a comma-separated list, each in
+// angle brackets; empty when the first element holds no id.
+AnsiString IdList(const AnsiString& value) {
+  TParsedAddress first = ParseAddress(SjisToWide(TrimBlanks(value)));
+  if (first.address.empty()) return {};
+  AnsiString ids = "<" + first.address + ">";
+  WideString rest = std::move(first.rest);
+  while (!rest.empty()) {
+    TParsedAddress next = ParseAddress(rest);
+    if (!next.address.empty()) ids += " <" + next.address + ">";
+    rest = std::move(next.rest);
+  }
+  return ids;
+}
+
+// A field name of printable ASCII without spaces (RFC 5322 section 2.2).
+bool IsPlainAsciiName(std::string_view name) {
+  for (char c : name)
+    if (static_cast<unsigned char>(c) <= ' ' || static_cast<unsigned char>(c) >= 0x7F) return false;
+  return true;
+}
+
+}  // namespace
+
+AnsiString TZelMime::GenerateMessageId(const AnsiString& address) const {
+  TimePoint now = clock_.Now();
+  AnsiString stamp =
+      MessageIdType == mtDOS ? std::to_string(DosDateTime(now)) : CompactDateTime(now);
+  return "<" + stamp + RandomLetters() + address + ">";
+}
+
+void TZelMime::ComposeHeader(TMimeCharSet& charset) {
+  // In ceMessage mode the charset one field settles on carries over to
+  // the fields after it and to the body.
+  THeaderFieldEncoder encoder(DefaultEncodeCharSet, CharSetEncodeMode);
+  auto structured = [&](std::string_view name, const WideString& value) {
+    WideString text = WithoutLeadingSpaces(value);
+    if (text.empty()) return;
+    SetField(name, encoder.Structured(text));
+    if (CharSetEncodeMode == ceMessage) charset = encoder.CharSet();
+  };
+  auto unstructured = [&](std::string_view name, const WideString& value) {
+    WideString text = WithoutLeadingSpaces(value);
+    if (text.empty()) return;
+    SetField(name, encoder.Unstructured(text));
+    if (CharSetEncodeMode == ceMessage) charset = encoder.CharSet();
+  };
+  auto fixedJis = [&](std::string_view name, const AnsiString& value) {
+    if (!TrimBlanks(value).empty()) SetField(name, EncodeFixedJis(value));
+  };
+
+  if (Option.Has(TMimeOption::SetDateField)) SetField("Date:", RfcDateString(clock_.Now()));
+  structured("From:", from_);
+  structured("Organization:", SjisToWide(organization_));
+  unstructured("Subject:", subject_);
+  unstructured("Newsgroups:", SjisToWide(newsgroups_));
+  structured("Sender:", sender_);
+  structured("Reply-To:", replyTo_);
+
+  recipients_.Clear();
+  structured("To:", to_);
+  recipients_.Add(WithoutLeadingSpaces(to_));
+  structured("Cc:", cc_);
+  recipients_.Add(WithoutLeadingSpaces(cc_));
+  if (WantBcc) structured("Bcc:", bcc_);
+  recipients_.Add(WithoutLeadingSpaces(bcc_));
+
+  if (!TrimBlanks(messageId_).empty()) {
+    SetField("Message-Id:", messageId_);
+  } else if (AnsiString address = ParseAddress(from_).address; !address.empty()) {
+    messageId_ = GenerateMessageId(address);
+    SetField("Message-Id:", messageId_);
+  }
+  if (AnsiString ids = IdList(inReplyTo_); !ids.empty()) SetField("In-Reply-To:", ids);
+  if (AnsiString ids = IdList(references_); !ids.empty()) SetField("References:", ids);
+  SetField("MIME-Version:", "1.0");
+  fixedJis("X-Mailer:", xMailer_);
+  fixedJis("X-NewsReader:", xNewsReader_);
+
+  for (const AnsiString& line : HeaderLines) {
+    size_t colon = line.find(':');
+    if (colon == AnsiString::npos || colon == 0 || colon + 1 == line.size()) continue;
+    std::string_view name = std::string_view(line).substr(0, colon + 1);
+    if (!IsPlainAsciiName(name)) continue;
+    SetField(name, EncodeFixedJis(line.substr(colon + 1)));
+  }
+}
+
+TMimeCharSet TZelMime::Compose() {
+  TMimeCharSet charset = DefaultEncodeCharSet;
+  ComposeHeader(charset);
+  if (CharSetEncodeMode == ceMessage) messageCharSet_ = charset;
+  for (const char* name : {"Content-Disposition:", "Content-Type:", "Content-Transfer-Encoding:"})
+    SetField(name, {});
+
+  AnsiString text(TrimBlanks(header_.Text));
+  TBodyWriter(*this, text).WriteBody();
+  messageText_ = std::move(text);
+  SplitMessageText();
+  TZelTextPart* main = MainTextPart(root_.get());
+  return main ? main->CharSet : mcsUS_ASCII;
+}
+
+}  // namespace orvane
