@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <memory>
