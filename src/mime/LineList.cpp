@@ -64,4 +64,12 @@ void TLineList::SetText(AnsiString&& text) {
   starts_ = std::move(starts);
 }
 
+void TLineList::AdoptUniformLines(AnsiString&& text, size_t lineLength) {
+  const size_t stride = lineLength + 2;
+  starts_.clear();
+  starts_.reserve(text.size() / stride + 1);
+  for (size_t start = 0; start < text.size(); start += stride) starts_.push_back(start);
+  text_ = std::move(text);
+}
+
 }  // namespace orvane

@@ -25,6 +25,10 @@ class TLineList {
   void SetText(std::string_view text);
   // As SetText, taking over text when its lines already all end with CR LF.
   void SetText(AnsiString&& text);
+  // Takes over text made of lines of lineLength characters (the last one
+  // maybe shorter), each followed by CR LF, as an encoder writes them: the
+  // line starts follow from the length without reading the text.
+  void AdoptUniformLines(AnsiString&& text, size_t lineLength);
 
  private:
   AnsiString text_;

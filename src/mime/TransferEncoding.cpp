@@ -139,8 +139,8 @@ AnsiString Base64Encode(std::string_view bytes) {
 }
 
 void AppendBase64Lines(std::string_view bytes, AnsiString& out) {
-  constexpr size_t kLineBytes = 48;
-  constexpr size_t kLineChars = 64;
+  constexpr size_t kLineChars = kBase64LineLength;
+  constexpr size_t kLineBytes = kLineChars / 4 * 3;
   const size_t full = bytes.size() / kLineBytes;
   const size_t rest = bytes.size() % kLineBytes;
   size_t added = full * (kLineChars + 2) + (rest ? (rest + 2) / 3 * 4 + 2 : 0);

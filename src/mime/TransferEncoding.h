@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 #include "platform/Types.h"
@@ -8,6 +9,9 @@ namespace orvane {
 
 // Base64 (RFC 2045 section 6.8) of the whole input as one line, "=" padded.
 AnsiString Base64Encode(std::string_view bytes);
+
+// The length of the base64 lines written for attachments.
+inline constexpr size_t kBase64LineLength = 64;
 
 // Appends the base64 of bytes to out in lines of 64 characters (48 input
 // bytes), each line followed by CR LF. Empty input gives one empty line.

@@ -12,7 +12,7 @@ void TZelCorder::Encode() {
   if (!Stream) return;
   AnsiString text;
   AppendBase64Lines(*Stream, text);
-  Lines.SetText(std::move(text));
+  Lines.AdoptUniformLines(std::move(text), kBase64LineLength);
 }
 
 void TZelCorder::Decode() {

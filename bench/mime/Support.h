@@ -1,0 +1,54 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvane::bench {
+
+// Runs per measurement; the median is reported.
+constexpr int kRuns = 5;
+
+// Runs the tasks in turn for `runs` rounds and returns the median wall time
+// of each, in seconds (steady clock). Taking turns lets a change of load on
+// the shared machine fall on every contender alike.
+std::vector<double> MedianSecondsEach(const std::vector<std::function<void()>>& tasks,
+                                      int runs = kRuns);
+double MedianSeconds(const std::function<void()>& task, int runs = kRuns);
+
+// The peak resident set of this process so far (VmHWM), in bytes.
+long long PeakResidentBytes();
+
+// Ends the program with a message when a peer's or our output is wrong: a
+// benchmark of a broken converter measures nothing.
+void Require(bool ok, const char* what);
+
+// Runs a program with arguments, waits for it and returns what it wrote
+// to its standard output; ends the benchmark when it fails.
+std::string RunProgram(const std::vector<std::string>& argv);
+
+// The value after "key " on a line of a peer's output; exits when missing.
+double ValueOf(std::string_view output, std::string_view key);
+
+std::string ReadFile(const std::filesystem::path& path);
+void WriteFile(const std::filesystem::path& path, std::string_view bytes);
+
+// A fresh folder under the system's temporary folder, removed with its
+// contents when the object goes.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+  std::filesystem::path operator/(const std::filesystem::path& name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace orvane::bench
