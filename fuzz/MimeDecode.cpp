@@ -8,8 +8,7 @@
 
 namespace {
 
-// One scratch folder for the whole run: decoding may save the texts of
-// extra plain parts even without attachment decoding.
+// One scratch folder for the whole run, emptied after every input.
 const std::filesystem::path& ScratchFolder() {
   static const std::filesystem::path folder = [] {
     std::string pattern = (std::filesystem::temp_directory_path() / "orvane-fuzz-XXXXXX").native();
@@ -19,28 +18,37 @@ const std::filesystem::path& ScratchFolder() {
   return folder;
 }
 
+// Reads every view of a part, as the program's callers do.
+void ReadPart(orvane::TZelMimePart& part) {
+  using namespace orvane;
+  part.GetHeader();
+  if (auto* text = dynamic_cast<TZelTextPart*>(&part)) text->ReadText();
+  if (auto* html = dynamic_cast<TZelHtmlPart*>(&part)) html->ReadSource();
+  if (auto* partial = dynamic_cast<TZelPartialPart*>(&part)) partial->ReadContent();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace orvane;
-  TZelMime mime(DefaultClock(), ScratchFolder());
-  mime.AttachDir = ScratchFolder() / "Attach";
-  mime.Option.Exclude(TMimeOption::AttachDecode).Exclude(TMimeOption::ZeroByteFile);
-  mime.OnDecodeWarning = [](TZelMime&, const WideString&) {};
-  mime.SetMessageText(std::string(reinterpret_cast<const char*>(data), size));
-  mime.Decode();
-  // Walk every part and every view of it.
-  size_t count = PartCount(mime.RootPart());
-  for (size_t i = 0; i < count; ++i) {
-    TZelMimePart& part = PartAt(mime.RootPart(), i);
-    part.GetHeader();
-    if (auto* text = dynamic_cast<TZelTextPart*>(&part); text && text->HasText) text->ReadText();
+  {
+    TZelMime mime(DefaultClock(), ScratchFolder());
+    mime.AttachDir = ScratchFolder() / "Attach";
+    mime.OnDecodeWarning = [](TZelMime&, const WideString&) {};
+    mime.SetMessageText(std::string(reinterpret_cast<const char*>(data), size));
+    mime.Subject();
+    mime.From();
+    mime.Date();
+    mime.Decode();
+    FindPart(mime.RootPart(), [](TZelMimePart& part) {
+      ReadPart(part);
+      return false;
+    });
+    mime.Attachments();
+    mime.BodyText();
+    // The decoded tree written again, saved files included.
+    mime.Compose();
   }
-  mime.Attachments();
-  mime.BodyText();
-  mime.Subject();
-  mime.From();
-  mime.Date();
   std::error_code ec;
   std::filesystem::remove_all(ScratchFolder() / "Attach", ec);
   return 0;
