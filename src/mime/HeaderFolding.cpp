@@ -29,7 +29,7 @@ class TLineCutter {
 
   // Where the tail starting at start is cut with limit, relative to start,
   // or kNoCut.
-  size_t Cut(size_t start, size_t limit) {
+  size_t FoldSplit(size_t start, size_t limit) {
     const std::string_view tail = line_.substr(start);
     if (tail.size() < limit) return kNoCut;
     size_t cut = kNoCut;
@@ -92,7 +92,7 @@ AnsiString FoldHeader(std::string_view text, std::string_view breakBefore,
     size_t limit = firstLine ? kFirstLineLimit : kLineLimit;
     size_t start = 0;
     for (bool firstPiece = firstLine;; firstPiece = false) {
-      const size_t cut = cutter.Cut(start, limit);
+      const size_t cut = cutter.FoldSplit(start, limit);
       const std::string_view piece = line.substr(start, cut);
       if (firstPiece) {
         out += piece;

@@ -30,6 +30,33 @@ enum TMessageType { tsPlain, tsHtml, tsHtmlToAttach, tsObject };
 
 class TMimeDecoder;
 class TBodyWriter;
+class TZelMime;
+
+// Event handler types. Every handler gets the component first; a reference
+// parameter is what the handler may change.
+using TNotifyEvent = std::function<void(TZelMime&)>;
+using THeaderFieldCreateEvent =
+    std::function<void(TZelMime&, const AnsiString& fieldName, AnsiString& param)>;
+using TContentTypeEvent = std::function<void(TZelMime&, const AnsiString& ext, bool isDefault,
+                                             AnsiString& contentType)>;
+using TTextEncodingEvent =
+    std::function<void(TZelMime&, const WideString& text, AnsiString& encoded,
+                       AnsiString& charSet, AnsiString& encoding)>;
+using TUseUnicodeEvent =
+    std::function<void(TZelMime&, bool& toUnicode, TUnicodeEncodingType& uniType)>;
+using TDecodeHeaderEvent = std::function<void(TZelMime&, const AnsiString& fieldName,
+                                              const AnsiString& param, TMimeCharSet charset)>;
+using TDecodeHeaderWEvent = std::function<void(TZelMime&, const AnsiString& fieldName,
+                                               const WideString& param, TMimeCharSet charset)>;
+using TMimePartDecodingEvent =
+    std::function<void(TZelMime&, std::string_view parentBoundary, std::string_view boundary,
+                       std::string_view header, std::string_view body, TContentType type,
+                       std::string_view subType, std::string_view charset)>;
+using TMimePartAddEvent = std::function<void(TZelMime&, TZelMimePart& part)>;
+using TAttachDecodeEvent = std::function<void(TZelMime&, TContentType type,
+                                              const AnsiString& subType, WideString& fileName,
+                                              bool& canSave)>;
+using TDecodeWarningEvent = std::function<void(TZelMime&, const WideString& message)>;
 
 // The message component: composes an Internet message (RFC 5322, MIME)
 // from header values, a body text and attachment files, and reads saved
@@ -68,44 +95,31 @@ class TZelMime {
   // --- Events ---------------------------------------------------------------
   // For every header field Compose or SetHeaderField sets or removes; the
   // value left in param is written (empty removes the field).
-  std::function<void(TZelMime&, const AnsiString& fieldName, AnsiString& param)>
-      OnHeaderFieldCreate;
+  THeaderFieldCreateEvent OnHeaderFieldCreate;
   // For every attachment written; a handler can give a type to an unknown
   // extension (isDefault false) but not change a built-in one.
-  std::function<void(TZelMime&, const AnsiString& ext, bool isDefault, AnsiString& contentType)>
-      OnContentTypeCreate;
+  TContentTypeEvent OnContentTypeCreate;
   // With UserEncode, encodes the body text; what it returns is used as is.
-  std::function<void(TZelMime&, const WideString& text, AnsiString& encoded, AnsiString& charSet,
-                     AnsiString& encoding)>
-      OnTextEncoding;
+  TTextEncodingEvent OnTextEncoding;
   // When the body cannot be represented in its charset; clearing toUnicode
   // keeps the lossy first conversion.
-  std::function<void(TZelMime&, bool& toUnicode, TUnicodeEncodingType& uniType)> OnUseUnicode;
-  std::function<void(TZelMime&)> OnBeginDecode;
-  std::function<void(TZelMime&)> OnEndDecode;
-  std::function<void(TZelMime&, const AnsiString& fieldName, const AnsiString& param,
-                     TMimeCharSet charset)>
-      OnHeaderFieldDecoded;
-  std::function<void(TZelMime&, const AnsiString& fieldName, const WideString& param,
-                     TMimeCharSet charset)>
-      OnHeaderFieldDecodedW;
+  TUseUnicodeEvent OnUseUnicode;
+  TNotifyEvent OnBeginDecode;
+  TNotifyEvent OnEndDecode;
+  TDecodeHeaderEvent OnHeaderFieldDecoded;
+  TDecodeHeaderWEvent OnHeaderFieldDecodedW;
   // Before each part is decoded (raised directly, not through a Do method).
-  std::function<void(TZelMime&, std::string_view parentBoundary, std::string_view boundary,
-                     std::string_view header, std::string_view body, TContentType type,
-                     std::string_view subType, std::string_view charset)>
-      OnMimePartDecoding;
+  TMimePartDecodingEvent OnMimePartDecoding;
   // After each decoded part has entered the tree.
-  std::function<void(TZelMime&, TZelMimePart& part)> OnMimePartDecoded;
+  TMimePartAddEvent OnMimePartDecoded;
   // Before an attachment is saved; the handler may rename it or refuse.
-  std::function<void(TZelMime&, TContentType type, const AnsiString& subType, WideString& fileName,
-                     bool& canSave)>
-      OnAttachDecoding;
+  TAttachDecodeEvent OnAttachDecoding;
   // Never raised by any operation.
-  std::function<void(TZelMime&)> OnCreatePartialData;
-  std::function<void(TZelMime&)> OnReassembled;
+  TNotifyEvent OnCreatePartialData;
+  TNotifyEvent OnReassembled;
   // A message for the user while decoding (the attachment folder cannot be
   // made); without a handler it goes to the standard error stream.
-  std::function<void(TZelMime&, const WideString& message)> OnDecodeWarning;
+  TDecodeWarningEvent OnDecodeWarning;
 
   // --- Operations -----------------------------------------------------------
   // Empties the tree, the recipients, the decoding results, every header
