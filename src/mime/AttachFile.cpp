@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <system_error>
 
+#include "platform/FileSystem.h"
+
 namespace orvane {
 namespace {
 
@@ -28,16 +30,6 @@ class Fd {
 bool IsOneComponent(const std::filesystem::path& name) {
   const std::string& s = name.native();
   return !s.empty() && s != "." && s != ".." && s.find('/') == std::string::npos;
-}
-
-bool WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bytes.remove_prefix(static_cast<size_t>(n));
-  }
-  return true;
 }
 
 // The folder files go into, opened without following a link at the

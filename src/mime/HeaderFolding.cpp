@@ -111,6 +111,18 @@ AnsiString ContinueLines(std::string_view text) {
   return FoldHeader(text, {}, {});
 }
 
+size_t FieldEnd(std::string_view text, size_t from) {
+  for (;;) {
+    const size_t at = text.find("\r\n", from);
+    if (at == std::string_view::npos) return text.size();
+    if (at + 2 < text.size() && (text[at + 2] == ' ' || text[at + 2] == '\t')) {
+      from = at + 2;
+      continue;
+    }
+    return at;
+  }
+}
+
 AnsiString Unfold(std::string_view text) {
   auto replace = [](std::string_view in, std::string_view from) {
     AnsiString out;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 #include "platform/Types.h"
@@ -24,6 +25,10 @@ AnsiString FoldHeader(std::string_view text, std::string_view breakBefore,
 // The lines of text joined with CR LF as continuation lines of one field:
 // FoldHeader without break bytes.
 AnsiString ContinueLines(std::string_view text);
+
+// The end of the field whose value starts at from: the first CR LF not
+// followed by a blank, or the end of text.
+size_t FieldEnd(std::string_view text, size_t from);
 
 // Every CR LF followed by a space, then every CR LF followed by a tab, is
 // replaced by one space.

@@ -20,19 +20,6 @@ AnsiString LowerAscii(std::string_view s) {
   return out;
 }
 
-// The position of the CR LF that ends the field whose text starts at from.
-size_t FieldEnd(std::string_view text, size_t from) {
-  for (;;) {
-    const size_t at = text.find("\r\n", from);
-    if (at == std::string_view::npos) return text.size();
-    if (at + 2 < text.size() && (text[at + 2] == ' ' || text[at + 2] == '\t')) {
-      from = at + 2;
-      continue;
-    }
-    return at;
-  }
-}
-
 }  // namespace
 
 void THeaderString::SetText(std::string_view text) {

@@ -7,6 +7,7 @@
 
 #include "mime/CharSet.h"
 #include "mime/HeaderDecoding.h"
+#include "mime/HeaderFolding.h"
 #include "mime/PercentEncoding.h"
 #include "platform/CodePage.h"
 
@@ -28,20 +29,6 @@ std::string LowerAscii(std::string_view s) {
 
 bool IsControlOrBlank(char c) {
   return static_cast<unsigned char>(c) <= 0x20;
-}
-
-// The end of the field whose value starts at from: the first CR LF not
-// followed by a blank.
-size_t FieldEnd(std::string_view text, size_t from) {
-  for (;;) {
-    const size_t at = text.find("\r\n", from);
-    if (at == std::string_view::npos) return text.size();
-    if (at + 2 < text.size() && (text[at + 2] == ' ' || text[at + 2] == '\t')) {
-      from = at + 2;
-      continue;
-    }
-    return at;
-  }
 }
 
 // Where a value starting at from ends: before a ";" outside double quotes,

@@ -27,6 +27,8 @@ constexpr const char16_t* kCannotCreate = u"ファイル %s を作成できま�
 constexpr const char16_t* kCannotOpen = u"ファイル %s を開けません";
 constexpr const char16_t* kCannotWrite = u"%s に書き込めません";
 
+}  // namespace
+
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     ssize_t n = ::write(fd, bytes.data(), bytes.size());
@@ -36,8 +38,6 @@ bool WriteAll(int fd, std::string_view bytes) {
   }
   return true;
 }
-
-}  // namespace
 
 bool MatchesWildcard(std::string_view name, std::string_view wildcard) {
   // Iterative matcher with one backtracking point: linear in practice.

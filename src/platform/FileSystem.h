@@ -32,6 +32,9 @@ void CreateEmptyFile(const std::filesystem::path& path);
 void CreateFolder(const std::filesystem::path& path);
 void CopyFileTo(const std::filesystem::path& from, const std::filesystem::path& to);
 AnsiString ReadWholeFile(const std::filesystem::path& path);
+// Writes all of bytes to an open descriptor, continuing short writes; false
+// when the system refuses (errno tells why).
+bool WriteAll(int fd, std::string_view bytes);
 void WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
 
 // Writes the new content beside the old file and renames it over it, so the
