@@ -5,6 +5,7 @@
 
 #include "MimeTestSupport.h"
 #include "mime/ZelMime.h"
+#include "platform/CodePage.h"
 #include "platform/Error.h"
 #include "support/TempFolder.h"
 
@@ -51,6 +52,71 @@ TEST_F(ComposeTest, WritesTheFieldsInTheirOrderAndASingleTextBody) {
   EXPECT_EQ(mime.RawBody(), "Hello\r\n");
   ASSERT_EQ(mime.Recipients().Count(), 1u);
   EXPECT_EQ(mime.Recipients()[0], "to@example.com");
+}
+
+TEST_F(ComposeTest, WritesEveryFieldInItsPlaceWithoutLeadingBlanks) {
+  mime.Option.Exclude(TMimeOption::SetDateField);
+  mime.SetFrom(u" me@example.com");
+  mime.SetOrganization(" Org");
+  mime.SetSubject(u"\t Test");
+  mime.SetNewsgroups("fj.test");
+  mime.SetSender(u"sender@example.com");
+  mime.SetReplyTo(u"  reply@example.com");
+  mime.SetTo(u"to@example.com");
+  mime.SetCc(u"cc@example.com");
+  mime.SetBcc(u"bcc@example.com");
+  mime.SetMessageId(" <given@example.com>");
+  mime.SetInReplyTo("<p@example.com>");
+  mime.SetReferences("<r1@example.com>, <r2@example.com>");
+  mime.SetXMailer("Mailer 1.0");
+  mime.SetXNewsReader("Reader 2.0");
+  mime.HeaderLines = {"X-Extra: value"};
+  mime.SetBodyText(u"body");
+  mime.Compose();
+  EXPECT_EQ(Text(),
+            "From: me@example.com\r\n"
+            "Organization: Org\r\n"
+            "Subject: Test\r\n"
+            "Newsgroups: fj.test\r\n"
+            "Sender: sender@example.com\r\n"
+            "Reply-To: reply@example.com\r\n"
+            "To: to@example.com\r\n"
+            "Cc: cc@example.com\r\n"
+            "Bcc: bcc@example.com\r\n"
+            "Message-Id: <given@example.com>\r\n"
+            "In-Reply-To: <p@example.com>\r\n"
+            "References: <r1@example.com> <r2@example.com>\r\n"
+            "MIME-Version: 1.0\r\n"
+            "X-Mailer: Mailer 1.0\r\n"
+            "X-NewsReader: Reader 2.0\r\n"
+            "X-Extra: value\r\n"
+            "Content-Type: text/plain; charset=US-ASCII\r\n"
+            "Content-Transfer-Encoding:7bit\r\n"
+            "\r\n"
+            "body");
+}
+
+TEST_F(ComposeTest, ValuesOfBlanksAloneAreNotWritten) {
+  mime.Option.Exclude(TMimeOption::SetDateField);
+  std::vector<std::string> names;
+  mime.OnHeaderFieldCreate = [&](TZelMime&, const AnsiString& name, AnsiString&) {
+    names.push_back(name);
+  };
+  mime.SetFrom(u" \t ");
+  mime.SetSubject(u"   ");
+  mime.SetOrganization("  ");
+  mime.SetTo(u"\t");
+  mime.SetMessageId("   ");
+  mime.SetXMailer(" ");
+  mime.SetBodyText(u"body");
+  mime.Compose();
+  EXPECT_EQ(Text(),
+            "MIME-Version: 1.0\r\n"
+            "Content-Type: text/plain; charset=US-ASCII\r\n"
+            "Content-Transfer-Encoding:7bit\r\n\r\nbody");
+  EXPECT_EQ(names, (std::vector<std::string>{"MIME-Version:", "Content-Disposition:",
+                                             "Content-Type:", "Content-Transfer-Encoding:"}));
+  EXPECT_TRUE(mime.Recipients().Empty());
 }
 
 TEST_F(ComposeTest, LeavesTheDateOutWithoutSetDateField) {
@@ -225,6 +291,28 @@ TEST_F(ComposeTest, EnvelopeRecipientsComeFromToCcAndBccWithoutRepeats) {
   mime.Compose();
   EXPECT_NE(Text().find("\r\nBcc: c@x,,d@x\r\n"), std::string::npos) << Text();
   EXPECT_EQ(mime.Recipients().Count(), 5u);  // rebuilt, not grown
+}
+
+TEST_F(ComposeTest, AnElementWithoutAddressLosesNoRecipientAfterIt) {
+  const struct {
+    const char16_t* to;
+    const char16_t* cc;
+    std::vector<AnsiString> recipients;
+  } cases[] = {
+      {u"a@x,,b@y", u"", {"a@x", "b@y"}},
+      {u",a@x", u"", {"a@x"}},
+      {u"a@x, (nobody) ,b@y", u", ,c@z", {"a@x", "b@y", "c@z"}},
+      {u"名前 <a@x>,,\"b, c\" <b@y>", u"", {"a@x", "b@y"}},
+  };
+  for (const auto& c : cases) {
+    mime.Clear();
+    mime.SetTo(c.to);
+    mime.SetCc(c.cc);
+    mime.Compose();
+    EXPECT_EQ(std::vector<AnsiString>(mime.Recipients().begin(), mime.Recipients().end()),
+              c.recipients)
+        << WideToUtf8(c.to);
+  }
 }
 
 TEST_F(ComposeTest, AFromWithoutAddressGetsNoMessageId) {

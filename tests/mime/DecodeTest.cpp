@@ -138,6 +138,33 @@ TEST_F(DecodeTest, NamelessAttachmentsAreNamedAfterTheSubject) {
                                                   Saved("Inner.eml"), Saved("notes.txt")}));
 }
 
+TEST_F(DecodeTest, AttachmentNamesComeFromTheHeaderWithTheirExtensionMadeSure) {
+  const struct {
+    const char* header;
+    const char* saved;
+  } cases[] = {
+      {"Content-Type: application/octet-stream; name=\"ct.bin\"\r\n"
+       "Content-Disposition: attachment; filename=\"cd.bin\"",
+       "cd.bin"},  // the filename parameter comes first
+      {"Content-Type: application/octet-stream; name=\"a\x01"
+       "b\x1d.bin\"",
+       "ab.bin"},
+      {"Content-Type: image/gif; name=\"picture\"", "picture.gif"},
+      {"Content-Type: application/pdf\r\n"
+       "Content-Disposition: attachment; "
+       "filename*=iso-2022-jp''%1B%24BJs9p%1B%28B%2E%1B%24B%3BqNA%1B%28B",
+       "\xE5\xA0\xB1\xE5\x91\x8A.\xE8\xB3\x87\xE6\x96\x99.pdf"},  // 報告.資料.pdf
+      {"Content-Type: message/rfc822", "\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88.eml"},  // テスト.eml
+  };
+  for (const auto& c : cases) {
+    DecodeText(Multipart(
+        {"Content-Type: text/plain\r\n\r\nbody",
+         std::string(c.header) + "\r\n\r\nSubject: =?ISO-2022-JP?B?GyRCJUYlOSVIGyhC?=\r\n\r\nx"}));
+    EXPECT_EQ(Attachments(), std::vector<fs::path>{Saved(c.saved)}) << c.header;
+    EXPECT_TRUE(fs::is_regular_file(Saved(c.saved))) << c.header;
+  }
+}
+
 TEST_F(DecodeTest, FileNamesAreMadeSafe) {
   DecodeText(
       Multipart({"Content-Type: text/plain\r\n\r\nbody",
@@ -536,6 +563,45 @@ TEST_F(DecodeTest, AFolderThatCannotBeMadeIsReportedAndDecodingGoesOn) {
   EXPECT_EQ(warnings, 2);
   EXPECT_EQ(PartCount(mime.RootPart()), 3u);
   EXPECT_EQ(mime.BodyText(), u"body");
+}
+
+TEST_F(DecodeTest, EveryMainFieldIsDecodedAndReportedInItsOrder) {
+  std::vector<std::string> reported;
+  mime.OnHeaderFieldDecodedW = [&](TZelMime&, const AnsiString& name, const WideString& value,
+                                   TMimeCharSet charset) {
+    reported.push_back(name + WideToUtf8(value) + (charset == mcsISO_2022_JP ? " jis" : ""));
+  };
+  mime.OnHeaderFieldDecoded = [&](TZelMime&, const AnsiString& name, const AnsiString& value,
+                                  TMimeCharSet) { reported.push_back(name + value); };
+  const std::string jis = "=?ISO-2022-JP?B?GyRCJUYlOSVIGyhC?=";  // テスト
+  const std::string sjis = "\x83\x65\x83\x58\x83\x67";
+  const std::string utf8 = "\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88";
+  DecodeText("Bcc: bcc@x\r\nCc: " + jis + " <cc@x>\r\nTo: to@x\r\nReply-To: reply@x\r\n" +
+             "From: from@x\r\nSender: sender@x\r\nSubject: " + jis + "\r\nOrganization: " + jis +
+             "\r\nX-Mailer: " + jis + "\r\n\r\nbody");
+  EXPECT_EQ(reported, (std::vector<std::string>{
+                          "subject:" + utf8 + " jis", "subject:" + sjis, "sender:sender@x",
+                          "sender:sender@x", "from:from@x", "from:from@x", "reply-to:reply@x",
+                          "reply-to:reply@x", "to:to@x", "to:to@x", "cc:" + utf8 + " <cc@x> jis",
+                          "cc:" + sjis + " <cc@x>", "bcc:bcc@x", "bcc:bcc@x"}));
+  EXPECT_EQ(mime.Sender(), u"sender@x");
+  EXPECT_EQ(mime.ReplyTo(), u"reply@x");
+  EXPECT_EQ(mime.Cc(), u"\u30C6\u30B9\u30C8 <cc@x>");
+  EXPECT_EQ(mime.Bcc(), u"bcc@x");
+  EXPECT_EQ(mime.Organization(), sjis);
+  EXPECT_EQ(mime.XMailer(), sjis);
+}
+
+TEST_F(DecodeTest, TheRootKeepsItsContentTypeAndTransferEncodingLines) {
+  DecodeText(
+      "Content-Transfer-Encoding: base64\r\nSubject: s\r\n"
+      "Content-Type: text/plain;\r\n charset=utf-8\r\n\r\n44GC\r\n");
+  auto* text = dynamic_cast<TZelTextPart*>(mime.RootPart());
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->Text, u"\u3042");
+  EXPECT_EQ(text->CharSet, mcsUTF_8);
+  EXPECT_EQ(text->HeaderText,
+            "Content-Type: text/plain; charset=utf-8\r\nContent-Transfer-Encoding: base64");
 }
 
 TEST_F(DecodeTest, MainHeaderFieldsAreStored) {
