@@ -9,6 +9,31 @@ bool IsAlphanumeric(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
+AnsiString Unescape(std::string_view text, bool everyByte) {
+  AnsiString out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '%' || text.size() - i < 3) {
+      out += text[i];
+      continue;
+    }
+    const int high = UpperHexValue(text[i + 1]);
+    const int low = UpperHexValue(text[i + 2]);
+    if (high < 0 || low < 0) {
+      out += ' ';
+      i += 2;
+    } else if (high < 8 || everyByte) {
+      out += static_cast<char>(high << 4 | low);
+      i += 2;
+    } else {
+      // Bytes from 0x80 up never stood escaped in a 7-bit value: the text
+      // is kept as written.
+      out += '%';
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 AnsiString PercentEncode(std::string_view bytes) {
@@ -27,29 +52,8 @@ AnsiString PercentEncode(std::string_view bytes) {
   return out;
 }
 
-AnsiString PercentDecode(std::string_view text) {
-  AnsiString out;
-  out.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '%' || text.size() - i < 3) {
-      out += text[i];
-      continue;
-    }
-    const int high = UpperHexValue(text[i + 1]);
-    const int low = UpperHexValue(text[i + 2]);
-    if (high < 0 || low < 0) {
-      out += ' ';
-      i += 2;
-    } else if (high < 8) {
-      out += static_cast<char>(high << 4 | low);
-      i += 2;
-    } else {
-      // Bytes from 0x80 up never stood escaped in a 7-bit value: the text
-      // is kept as written.
-      out += '%';
-    }
-  }
-  return out;
-}
+AnsiString PercentDecode(std::string_view text) { return Unescape(text, false); }
+
+AnsiString PercentDecodeOctets(std::string_view text) { return Unescape(text, true); }
 
 }  // namespace orvane

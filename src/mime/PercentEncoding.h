@@ -16,4 +16,9 @@ AnsiString PercentEncode(std::string_view bytes);
 // after it, the "%" and what follows are copied unchanged.
 AnsiString PercentDecode(std::string_view text);
 
+// As PercentDecode, but digits spelling 0x80 or more are that byte too: an
+// RFC 2231 extended value escapes every octet of its charset, so a UTF-8
+// name arrives as "%E3%81%82".
+AnsiString PercentDecodeOctets(std::string_view text);
+
 }  // namespace orvane

@@ -202,7 +202,7 @@ WideString DecodeParameterText(std::string_view lowerHeader, std::string_view he
   std::string bytes;
   for (const auto& segment : segments) {
     if (segment.Extended) {
-      bytes += PercentDecode(RemoveIgnoringCase(segment.Text, prefix));
+      bytes += PercentDecodeOctets(RemoveIgnoringCase(segment.Text, prefix));
     } else {
       bytes += segment.Text;
     }

@@ -178,8 +178,11 @@ TEST(DecodeParameter, ReadsSegmentsEncodedWordsAndPlainValues) {
       {"\r\nContent-Type: a/b; name=\"50%OFF.txt\"\r\n", kContentType, "name", "50%OFF.txt"},
       {"\r\nContent-Type: a/b; name=\"Tom's and Jerry's.txt\"\r\n", kContentType, "name",
        "Tom's and Jerry's.txt"},
+      // Every octet of an extended value may be escaped (Python: "あ.txt").
       {"\r\nContent-Type: a/b; name*=utf-8''%E3%81%82.txt\r\n", kContentType, "name",
-       "%E3%81%82.txt"},  // escapes of 0x80 and above are not decoded
+       "\x82\xa0.txt"},
+      {"\r\nContent-Type: a/b; name*0*=utf-8''%E3%81; name*1*=%82.txt\r\n", kContentType,
+       "name", "\x82\xa0.txt"},
       {"\r\nContent-Type: a/b; name*=us-ascii'en'a%20b.txt\r\n", kContentType, "name", "a b.txt"},
       // The name also matches inside "filename".
       {"\r\nContent-Disposition: attachment; filename=\"f.txt\"\r\n", kDisposition, "name",
