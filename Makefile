@@ -28,7 +28,8 @@ bench: deps
 	@cmake --build $(BUILD)-bench -j $(JOBS)
 	@scripts/bench $(BUILD)-bench
 
-fuzz: deps
+fuzz:
+	@scripts/install-deps --fuzz
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_FUZZ=ON >/dev/null
 	@cmake --build $(BUILD)-fuzz -j $(JOBS)
 	@echo "fuzz targets built; run them with scripts/fuzz SECONDS"
