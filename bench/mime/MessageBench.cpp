@@ -36,22 +36,22 @@ std::string Normalized(std::string_view text) {
 
 // A composed message is fair game only if an independent parser reads the
 // body and the attachment back from it.
-void CheckComposed(const char* who, std::string_view message, const BenchMessage& spec,
+void CheckComposed(const char* who, std::string_view message, const BenchMessage& sample,
                    const AnsiString& attachment, const fs::path& folder) {
   std::string what = std::string(who) + "'s message ";
   Require(HasCrLfLines(message), (what + "has line ends other than CR LF").c_str());
   fs::create_directories(folder);
   const GmimeDecoded decoded = GmimeDecode(message, folder);
-  Require(Normalized(decoded.text) == Normalized(spec.body),
+  Require(Normalized(decoded.text) == Normalized(sample.body),
           (what + "does not give the body back").c_str());
   Require(!decoded.attachment.empty() && ReadFile(decoded.attachment) == attachment,
           (what + "does not give the attachment back").c_str());
 }
 
 void CheckDecoded(const char* who, const std::string& text, const fs::path& saved,
-                  const BenchMessage& spec, const AnsiString& attachment) {
+                  const BenchMessage& sample, const AnsiString& attachment) {
   std::string what = std::string(who) + " ";
-  Require(Normalized(text) == Normalized(spec.body), (what + "decodes another body").c_str());
+  Require(Normalized(text) == Normalized(sample.body), (what + "decodes another body").c_str());
   Require(ReadFile(saved) == attachment, (what + "saves another attachment").c_str());
 }
 
@@ -62,8 +62,8 @@ std::string SelfPath() {
 // The peak resident set of a fresh process that composes the message once;
 // a message too short to hold the attachment means the child measured
 // nothing.
-long long ComposePeak(const char* composer, const BenchMessage& spec, std::size_t attachmentSize) {
-  const std::string output = RunProgram({SelfPath(), "--compose-peak", composer, spec.attachment});
+long long ComposePeak(const char* composer, const BenchMessage& sample, std::size_t attachmentSize) {
+  const std::string output = RunProgram({SelfPath(), "--compose-peak", composer, sample.attachment});
   Require(ValueOf(output, "message_bytes") >= attachmentSize / 3.0 * 4,
           "the composer of the peak measurement left out the attachment");
   return static_cast<long long>(ValueOf(output, "peak_bytes"));
@@ -73,13 +73,13 @@ long long ComposePeak(const char* composer, const BenchMessage& spec, std::size_
 
 int ComposePeakMain(std::string_view composer, const fs::path& attachment) {
   InitGmime();
-  BenchMessage spec;
-  spec.attachment = attachment;
+  BenchMessage sample;
+  sample.attachment = attachment;
   std::size_t size = 0;
   if (composer == "ours") {
-    size = OursCompose(spec, attachment.parent_path())->MessageText().size();
+    size = OursCompose(sample, attachment.parent_path())->MessageText().size();
   } else if (composer == "gmime") {
-    size = GmimeCompose(spec).View().size();
+    size = GmimeCompose(sample).View().size();
   } else {
     return 2;
   }
@@ -89,25 +89,25 @@ int ComposePeakMain(std::string_view composer, const fs::path& attachment) {
 
 void BenchMessages(const AnsiString& attachment, Report& report) {
   TempFolder temp;
-  BenchMessage spec;
-  spec.attachment = temp / "bench.bin";
-  WriteFile(spec.attachment, attachment);
+  BenchMessage sample;
+  sample.attachment = temp / "bench.bin";
+  WriteFile(sample.attachment, attachment);
 
   std::unique_ptr<TZelMime> ours;
   GmimeBytes gmimeMessage;
   const std::vector<double> compose = MedianSecondsEach({
       [&] {
         ours.reset();
-        ours = OursCompose(spec, temp.Path());
+        ours = OursCompose(sample, temp.Path());
       },
-      [&] { gmimeMessage = GmimeCompose(spec); },
+      [&] { gmimeMessage = GmimeCompose(sample); },
   });
-  CheckComposed("Our", ours->MessageText(), spec, attachment, temp / "check-ours");
-  CheckComposed("GMime", gmimeMessage.View(), spec, attachment, temp / "check-gmime");
+  CheckComposed("Our", ours->MessageText(), sample, attachment, temp / "check-ours");
+  CheckComposed("GMime", gmimeMessage.View(), sample, attachment, temp / "check-gmime");
 
-  const PythonRun pythonCompose = PythonCompose(spec, temp / "python.eml", kRuns);
+  const PythonRun pythonCompose = PythonCompose(sample, temp / "python.eml", kRuns);
   const std::string pythonMessage = ReadFile(temp / "python.eml");
-  CheckComposed("Python", pythonMessage, spec, attachment, temp / "check-python");
+  CheckComposed("Python", pythonMessage, sample, attachment, temp / "check-python");
   char sizes[160];
   std::snprintf(sizes, sizeof sizes,
                 "Message sizes: ours %zu bytes (64-character lines), GMime %zu, Python %zu "
@@ -130,18 +130,18 @@ void BenchMessages(const AnsiString& attachment, Report& report) {
       [&] { oursDecoded = OursDecode(message, temp.Path(), oursFolder); },
       [&] { gmimeDecoded = GmimeDecode(message, gmimeFolder); },
   });
-  CheckDecoded("Our Decode", oursDecoded.text, oursDecoded.attachment, spec, attachment);
-  CheckDecoded("GMime", gmimeDecoded.text, gmimeDecoded.attachment, spec, attachment);
+  CheckDecoded("Our Decode", oursDecoded.text, oursDecoded.attachment, sample, attachment);
+  CheckDecoded("GMime", gmimeDecoded.text, gmimeDecoded.attachment, sample, attachment);
 
   const fs::path pythonFolder = temp / "python-decoded";
   fs::create_directories(pythonFolder);
   const PythonRun pythonDecode = PythonDecode(temp / "message.eml", pythonFolder, kRuns);
   CheckDecoded("Python", ReadFile(pythonFolder / "body.txt"),
-               pythonFolder / spec.attachment.filename(), spec, attachment);
+               pythonFolder / sample.attachment.filename(), sample, attachment);
 
-  const long long oursPeak = ComposePeak("ours", spec, attachment.size());
-  const long long gmimePeak = ComposePeak("gmime", spec, attachment.size());
-  const long long pythonPeak = PythonCompose(spec, temp / "python-peak.eml", 1).peakBytes;
+  const long long oursPeak = ComposePeak("ours", sample, attachment.size());
+  const long long gmimePeak = ComposePeak("gmime", sample, attachment.size());
+  const long long pythonPeak = PythonCompose(sample, temp / "python-peak.eml", 1).peakBytes;
 
   report.AddTime("compose, 50 MiB attachment", compose[0], "GMime, CR LF", compose[1], 1);
   report.AddTime("compose, 50 MiB attachment", compose[0], "Python email, policy SMTP",

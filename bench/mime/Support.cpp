@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -91,29 +90,6 @@ double ValueOf(std::string_view output, std::string_view key) {
   }
   std::fprintf(stderr, "bench_mime: no \"%.*s\" in a peer's output\n", int(key.size()), key.data());
   std::exit(1);
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  Require(in.good(), "cannot read a file the benchmark wrote");
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  Require(out.good(), "cannot write a file for the benchmark");
-}
-
-TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "orvane-mime-bench-XXXXXX");
-  Require(::mkdtemp(pattern.data()) != nullptr, "cannot create a temporary folder");
-  path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
 }
 
 }  // namespace orvane::bench

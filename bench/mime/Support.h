@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "support/TempFolder.h"
+
 namespace orvane::bench {
 
 // Runs per measurement; the median is reported.
@@ -32,23 +34,9 @@ std::string RunProgram(const std::vector<std::string>& argv);
 // The value after "key " on a line of a peer's output; exits when missing.
 double ValueOf(std::string_view output, std::string_view key);
 
-std::string ReadFile(const std::filesystem::path& path);
-void WriteFile(const std::filesystem::path& path, std::string_view bytes);
-
-// A fresh folder under the system's temporary folder, removed with its
-// contents when the object goes.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::filesystem::path& Path() const { return path_; }
-  std::filesystem::path operator/(const std::filesystem::path& name) const { return path_ / name; }
-
- private:
-  std::filesystem::path path_;
-};
+// Temporary folders and whole-file reads and writes, shared with the tests.
+using test::ReadFile;
+using test::TempFolder;
+using test::WriteFile;
 
 }  // namespace orvane::bench
