@@ -59,8 +59,8 @@ void TOrvaneMainForm::DoReplyFromFile() {
 }
 
 void TOrvaneMainForm::UpdateCaption() {
-  const WideString name = SjisToWide(Settings().ReadAccountString(AccountName, "Name", ""));
-  const WideString address = SjisToWide(Settings().ReadAccountString(AccountName, "Address", ""));
+  const WideString name = SjisToWide(Settings().Read(AccountName, keys::kName));
+  const WideString address = SjisToWide(Settings().Read(AccountName, keys::kAddress));
   caption_ = u"Orvane - " + name + u" <" + address + u">" + u" [" + SjisToWide(AccountName) + u"]";
   DoChanged();
 }
@@ -177,7 +177,7 @@ FileDialogFilter TOrvaneMainForm::BodyFileFilter() const {
 
 void TOrvaneMainForm::TogglePostSelf() {
   const bool on = !Draft.PostSelf;
-  Settings().WriteGeneralBool("Option", "SendToSelf", on);
+  Settings().Write(keys::kSendToSelf, on);
   Draft.PostSelf = on;
   DoChanged();
 }

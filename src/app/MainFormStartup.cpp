@@ -31,12 +31,11 @@ std::optional<WideString> TOrvaneMainForm::Create(MainFormWindow& window) {
     BuildToolBar();
     AccountName = FindDefaultAccount();
     ClearAttachFolder();
-    Draft.PostSelf = Settings().ReadGeneralBool("Option", "SendToSelf", false);
+    Draft.PostSelf = Settings().Read(keys::kSendToSelf);
     ProcessCommandLine();
     VersionText = kVersionText;
     activationHandlersInstalled_ = true;
-    window.MoveTo(Settings().ReadGeneralInteger("Window", "Left", 0),
-                  Settings().ReadGeneralInteger("Window", "Top", 0));
+    window.MoveTo(Settings().Read(keys::kWindowLeft), Settings().Read(keys::kWindowTop));
     Draft.Priority = PriorityItem::Normal;
     window.ShowAnimated();
     ShowDraftState();
@@ -115,12 +114,12 @@ void TOrvaneMainForm::OpenNumberedBodyFile() {
 
 Translucency TOrvaneMainForm::FadeWhenInactive() const {
   Translucency result;
-  result.enabled = Settings().ReadGeneralBool("Option", "AlphaBlend", false);
+  result.enabled = Settings().Read(keys::kAlphaBlend);
   if (!result.enabled) return result;
-  const int value = Settings().ReadGeneralInteger("Option", "AlphaBlendValue", 230);
+  const int value = Settings().Read(keys::kAlphaBlendValue);
   // The opacity is one byte: a value below 0 stands for invisible.
   const int target = std::max(value, 0);
-  if (Settings().ReadGeneralBool("Option", "GoBlend", false)) {
+  if (Settings().Read(keys::kGoBlend)) {
     result.opacitySteps = {std::min(target, kOpaque)};
   } else if (value <= kOpaque) {
     for (int opacity = kOpaque; opacity >= target; --opacity)
@@ -138,8 +137,8 @@ std::optional<WideString> TOrvaneMainForm::Close(int left, int top) {
   // The window closes whatever fails here: a settings folder that cannot be
   // written must not keep the user from quitting.
   try {
-    Settings().WriteGeneralInteger("Window", "Left", left);
-    Settings().WriteGeneralInteger("Window", "Top", top);
+    Settings().Write(keys::kWindowLeft, left);
+    Settings().Write(keys::kWindowTop, top);
   } catch (const Error& error) {
     failure = error.Message();
   }

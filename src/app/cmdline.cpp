@@ -3,20 +3,11 @@
 #include <cwctype>
 #include <optional>
 
+#include "platform/AsciiText.h"
+
 namespace orvane {
 
 namespace {
-
-bool IsBlankOrControl(char16_t c) {
-  return c <= u' ';
-}
-
-WideString Trim(const WideString& text) {
-  size_t begin = 0, end = text.size();
-  while (begin < end && IsBlankOrControl(text[begin])) ++begin;
-  while (end > begin && IsBlankOrControl(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
-}
 
 // The text inside a leading double quote, "" standing for one quote.
 WideString ExtractQuoted(const WideString& text) {
@@ -67,7 +58,7 @@ WideString SwitchValue(const WideString& argument) {
   size_t separator = argument.find(u'=');
   if (separator == WideString::npos) separator = argument.find(u':');
   if (separator == WideString::npos) return {};
-  WideString value = Trim(argument.substr(separator + 1));
+  WideString value(Trim(std::u16string_view(argument).substr(separator + 1)));
   if (value.empty() || value[0] != u'"') return value;
   WideString unquoted = ExtractQuoted(value);
   return unquoted.empty() ? value : unquoted;

@@ -40,7 +40,7 @@ AnsiString TZelMime::ContentTypeFor(const std::filesystem::path& file) {
   // A handler's type goes into a header line of its own making: it may not
   // break that line.
   handed = WithoutLineBreaks(std::move(handed));
-  if (!isDefault && !handed.empty() && !EqualsNoCase(handed, type)) type = std::move(handed);
+  if (!isDefault && !handed.empty() && !SameAsciiText(handed, type)) type = std::move(handed);
   return type;
 }
 

@@ -13,7 +13,7 @@ namespace {
 // In-Reply-To and References: the ids of a comma-separated list, each in
 // angle brackets; empty when the first element holds no id.
 AnsiString IdList(const AnsiString& value) {
-  TParsedAddress first = ParseAddress(SjisToWide(TrimBlanks(value)));
+  TParsedAddress first = ParseAddress(SjisToWide(Trim(value)));
   if (first.address.empty()) return {};
   AnsiString ids = "<" + first.address + ">";
   WideString rest = std::move(first.rest);
@@ -58,7 +58,7 @@ void TZelMime::ComposeHeader(TMimeCharSet& charset) {
     if (CharSetEncodeMode == ceMessage) charset = encoder.CharSet();
   };
   auto fixedJis = [&](std::string_view name, const AnsiString& value) {
-    if (!TrimBlanks(value).empty()) SetField(name, EncodeFixedJis(value));
+    if (!Trim(value).empty()) SetField(name, EncodeFixedJis(value));
   };
 
   if (Option.Has(TMimeOption::SetDateField)) SetField("Date:", RfcDateString(clock_.Now()));
@@ -77,7 +77,7 @@ void TZelMime::ComposeHeader(TMimeCharSet& charset) {
   if (WantBcc) structured("Bcc:", bcc_);
   recipients_.Add(WithoutLeadingSpaces(bcc_));
 
-  if (!TrimBlanks(messageId_).empty()) {
+  if (!Trim(messageId_).empty()) {
     SetField("Message-Id:", messageId_);
   } else if (AnsiString address = ParseAddress(from_).address; !address.empty()) {
     messageId_ = GenerateMessageId(address);
@@ -105,7 +105,7 @@ TMimeCharSet TZelMime::Compose() {
   for (const char* name : {"Content-Disposition:", "Content-Type:", "Content-Transfer-Encoding:"})
     SetField(name, {});
 
-  AnsiString text(TrimBlanks(header_.Text));
+  AnsiString text(Trim(header_.Text));
   TBodyWriter(*this, text).WriteBody();
   messageText_ = std::move(text);
   SplitMessageText();

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/AsciiText.h"
+
 namespace orvane {
 namespace {
 
@@ -43,10 +45,6 @@ constexpr std::array<std::string_view, 25> kTypes = {
     "application/x-zip-compressed",
 };
 static_assert(kExtensionTable.size() == kTypes.size() * kEntryWidth);
-
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-}
 
 }  // namespace
 

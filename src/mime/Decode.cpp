@@ -22,11 +22,11 @@ bool HasFileNameParameter(std::string_view header, std::string_view lower) {
 AnsiString RootHeaderText(std::string_view header, std::string_view lower) {
   AnsiString text;
   if (TFieldRange f = FindField(lower, "\r\ncontent-type:"); f.found)
-    text = "Content-Type: " + AnsiString(TrimBlanks(header.substr(f.begin, f.end - f.begin)));
+    text = "Content-Type: " + AnsiString(Trim(header.substr(f.begin, f.end - f.begin)));
   if (TFieldRange f = FindField(lower, "\r\ncontent-transfer-encoding:"); f.found) {
     if (!text.empty()) text += "\r\n";
-    text += "Content-Transfer-Encoding: " +
-            AnsiString(TrimBlanks(header.substr(f.begin, f.end - f.begin)));
+    text +=
+        "Content-Transfer-Encoding: " + AnsiString(Trim(header.substr(f.begin, f.end - f.begin)));
   }
   return text;
 }
@@ -62,7 +62,7 @@ TMimeCharSet TMimeDecoder::Run() {
   ComputeAttachFolder();
 
   AnsiString header = Unfold(mime_.header_.Text);
-  AnsiString lower = LowerAscii(header);
+  AnsiString lower = ToAsciiLower(header);
   if (mime_.Option.Has(TMimeOption::MultiPartDecode)) {
     DecodeEntity(header, lower, mime_.RawBody(), nullptr, 0);
   } else {
@@ -111,7 +111,7 @@ void TMimeDecoder::DecodeMainFields() {
 void TMimeDecoder::ComputeAttachFolder() {
   AnsiString id = mime_.MessageId();
   WideString name;
-  if (!TrimBlanks(id).empty()) {
+  if (!Trim(id).empty()) {
     name = SanitizeFileName(SjisToWide(id));
   } else {
     std::optional<TimePoint> date = mime_.Date();
@@ -210,7 +210,7 @@ void TMimeDecoder::DecodeMultipartBody(TZelMultiPart& multi, std::string_view bo
     if (next == std::string_view::npos) break;  // a part without a closing delimiter is dropped
     TEntity entity = SplitBodyPart(body.substr(start, next - start));
     AnsiString header = Unfold(entity.header);
-    AnsiString lower = LowerAscii(header);
+    AnsiString lower = ToAsciiLower(header);
     DecodeEntity(header, lower, entity.body, &multi, nesting);
     start = next + delimiterSize;
     if (body.compare(start, 2, "--") == 0) break;
@@ -222,7 +222,7 @@ void TMimeDecoder::Insert(std::unique_ptr<TZelMimePart> part, TZelMultiPart* par
   TZelMimePart& inserted = *part;
   if (parent) {
     parent->Parts.Add(std::move(part));
-    inserted.HeaderText = AnsiString(TrimBlanks(header));
+    inserted.HeaderText = AnsiString(Trim(header));
   } else {
     mime_.root_ = std::move(part);
     inserted.HeaderText = RootHeaderText(header, lower);

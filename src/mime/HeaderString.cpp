@@ -1,30 +1,15 @@
 #include "mime/HeaderString.h"
 
 #include "mime/HeaderFolding.h"
+#include "platform/AsciiText.h"
 
 namespace orvane {
-namespace {
-
-// Removes the bytes up to the space from both ends.
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && static_cast<unsigned char>(s.front()) <= 0x20) s.remove_prefix(1);
-  while (!s.empty() && static_cast<unsigned char>(s.back()) <= 0x20) s.remove_suffix(1);
-  return s;
-}
-
-// Byte for byte, so positions in the copy are positions in the text.
-AnsiString LowerAscii(std::string_view s) {
-  AnsiString out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 void THeaderString::SetText(std::string_view text) {
   Text = text;
-  LowerText = LowerAscii(text);
+  // Byte for byte, so positions in the copy are positions in the text.
+  LowerText = ToAsciiLower(text);
 }
 
 void THeaderString::Clear() {

@@ -34,9 +34,9 @@ std::string_view ParameterValue(std::string_view header, std::string_view lower,
     while (eq < field.end && (lower[eq] == ' ' || lower[eq] == '\t')) ++eq;
     if (eq < field.end && lower[eq] == '=') {
       size_t begin = eq + 1;
-      while (begin < field.end && IsBlankByte(lower[begin])) ++begin;
+      while (begin < field.end && IsBlankOrControl(lower[begin])) ++begin;
       size_t end = ValueEnd(lower, begin, field.end);
-      return TrimBlanks(Slice(header, begin, end));
+      return Trim(Slice(header, begin, end));
     }
     at += name.size();
   }
@@ -77,7 +77,7 @@ std::string_view FieldValueOf(std::string_view header, std::string_view lower,
                               std::string_view key) {
   TFieldRange field = FindField(lower, key);
   if (!field.found) return {};
-  return TrimBlanks(Slice(header, field.begin, field.end));
+  return Trim(Slice(header, field.begin, field.end));
 }
 
 TPartType ClassifyContentType(std::string_view lower) {
@@ -109,14 +109,14 @@ TPartType ClassifyContentType(std::string_view lower) {
       size_t semicolon = value.find(';', begin);
       size_t end = std::min(semicolon, value.find("\r\n", begin));
       std::string_view sub = value.substr(begin, end == std::string_view::npos ? end : end - begin);
-      while (!sub.empty() && IsBlankByte(sub.back())) sub.remove_suffix(1);
+      while (!sub.empty() && IsBlankOrControl(sub.back())) sub.remove_suffix(1);
       result.subType = AnsiString(sub);
       if (semicolon != std::string_view::npos) {
         size_t cs = value.find("charset=", semicolon);
         if (cs != std::string_view::npos) {
           size_t csBegin = cs + 8;
           size_t csEnd = value.find(';', csBegin);
-          result.charset = WithoutQuotes(TrimBlanks(
+          result.charset = WithoutQuotes(Trim(
               value.substr(csBegin, csEnd == std::string_view::npos ? csEnd : csEnd - csBegin)));
         }
       }
@@ -136,13 +136,13 @@ AnsiString MultipartBoundary(std::string_view header, std::string_view lower) {
   size_t eq = lower.find('=', boundary);
   if (eq >= field.end) return {};
   std::string_view value = Slice(header, eq + 1, ValueEnd(lower, eq + 1, field.end));
-  while (!value.empty() && IsBlankByte(value.front())) value.remove_prefix(1);
+  while (!value.empty() && IsBlankOrControl(value.front())) value.remove_prefix(1);
   if (size_t quote = value.find('"'); quote != std::string_view::npos) {
     value.remove_prefix(quote + 1);
     return AnsiString(value.substr(0, value.find('"')));
   }
   // RFC 2046 section 5.1.1: a boundary never ends in a blank.
-  while (!value.empty() && IsBlankByte(value.back())) value.remove_suffix(1);
+  while (!value.empty() && IsBlankOrControl(value.back())) value.remove_suffix(1);
   return AnsiString(value);
 }
 

@@ -38,8 +38,7 @@ TZelMimePart* AddPart(TPartRoot& root, std::unique_ptr<TZelMimePart> part, const
     return root.get();
   }
   auto* multi = dynamic_cast<TZelMultiPart*>(root.get());
-  if (multi && EqualsNoCase(multi->SubType, "mixed"))
-    return multi->Parts.Add(std::move(part));
+  if (multi && SameAsciiText(multi->SubType, "mixed")) return multi->Parts.Add(std::move(part));
   auto mixed = std::make_unique<TZelMultiPart>(clock);
   mixed->Parts.Add(std::move(root));
   TZelMimePart* added = mixed->Parts.Add(std::move(part));
@@ -76,7 +75,7 @@ TZelMultiPart* FindMultiPart(TZelMimePart* root, std::string_view boundary) {
 TZelMessagePart* FindMessagePart(TZelMimePart* root, const std::filesystem::path& fileName) {
   return static_cast<TZelMessagePart*>(FindPart(root, [&](TZelMimePart& p) {
     auto* message = dynamic_cast<TZelMessagePart*>(&p);
-    return message && EqualsNoCase(message->FileName.native(), fileName.native());
+    return message && SameAsciiText(message->FileName.native(), fileName.native());
   }));
 }
 

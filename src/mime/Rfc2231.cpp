@@ -9,6 +9,7 @@
 #include "mime/HeaderDecoding.h"
 #include "mime/HeaderFolding.h"
 #include "mime/PercentEncoding.h"
+#include "platform/AsciiText.h"
 #include "platform/CodePage.h"
 
 namespace orvane {
@@ -16,16 +17,6 @@ namespace {
 
 constexpr size_t kSegmentMin = 36;
 constexpr size_t kSegmentMax = 40;
-
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string LowerAscii(std::string_view s) {
-  std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(), AsciiLower);
-  return out;
-}
 
 bool IsControlOrBlank(char c) {
   return static_cast<unsigned char>(c) <= 0x20;
@@ -109,8 +100,8 @@ std::map<size_t, TNumbered> NumberedOccurrences(std::string_view field, std::str
 // Removes every occurrence of what (ignoring ASCII case) from text.
 std::string RemoveIgnoringCase(std::string_view text, std::string_view what) {
   if (what.empty()) return std::string(text);
-  const std::string lowerText = LowerAscii(text);
-  const std::string lowerWhat = LowerAscii(what);
+  const std::string lowerText = ToAsciiLower(text);
+  const std::string lowerWhat = ToAsciiLower(what);
   std::string out;
   size_t start = 0;
   for (size_t at; (at = lowerText.find(lowerWhat, start)) != std::string::npos;
@@ -125,7 +116,7 @@ std::string RemoveIgnoringCase(std::string_view text, std::string_view what) {
 
 AnsiString EncodeRfc2231Parameter(std::string_view name, std::string_view charset,
                                   std::string_view value) {
-  const bool plain = LowerAscii(charset) == "us-ascii";
+  const bool plain = ToAsciiLower(charset) == "us-ascii";
   const std::string text =
       plain ? std::string(value) : std::string(charset) + "''" + std::string(value);
   const char* separator = plain ? "=" : "*=";
@@ -164,7 +155,7 @@ WideString DecodeParameterText(std::string_view lowerHeader, std::string_view he
   if (fieldStart >= fieldEnd) return {};
   const std::string_view lowerField = lowerHeader.substr(fieldStart, fieldEnd - fieldStart);
   const std::string_view field = header.substr(fieldStart, fieldEnd - fieldStart);
-  const std::string lowerName = LowerAscii(name);
+  const std::string lowerName = ToAsciiLower(name);
   if (lowerName.empty()) return {};
 
   std::vector<TParameterValue> segments;

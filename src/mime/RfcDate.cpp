@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdio>
 
+#include "platform/AsciiText.h"
+
 namespace orvane {
 namespace {
 
@@ -11,23 +13,6 @@ constexpr std::array<const char*, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "Ma
                                                  "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 constexpr int kLastYear = 2261;
-
-bool IsBlank(char c) {
-  return static_cast<unsigned char>(c) <= ' ';
-}
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-AnsiString Lower(std::string_view s) {
-  AnsiString out(s);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  return out;
-}
 
 // RFC 5322 comments: parentheses nest, a backslash quotes the next byte.
 AnsiString WithoutComments(std::string_view text) {
@@ -106,7 +91,7 @@ int ZoneOffsetMinutes(std::string_view zone) {
     static constexpr Named kNames[] = {{"ut", 0},   {"gmt", 0},  {"edt", -4}, {"est", -5},
                                        {"cdt", -5}, {"cst", -6}, {"mdt", -6}, {"mst", -7},
                                        {"pdt", -7}, {"pst", -8}, {"jst", 9}};
-    AnsiString lower = Lower(zone);
+    AnsiString lower = ToAsciiLower(zone);
     for (const Named& n : kNames)
       if (lower == n.name) return n.hours * 60;
     return 0;
@@ -156,7 +141,7 @@ std::optional<TimePoint> ParseRfcDate(std::string_view text) {
 
   constexpr std::string_view kMonthText = "jan feb mar apr may jun jul aug sep oct nov dec";
   if (monthField.empty()) return std::nullopt;
-  size_t monthAt = kMonthText.find(Lower(monthField));
+  size_t monthAt = kMonthText.find(ToAsciiLower(monthField));
   if (monthAt == std::string_view::npos) return std::nullopt;
   int month = static_cast<int>(monthAt) / 4 + 1;
 

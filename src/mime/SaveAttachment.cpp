@@ -19,11 +19,10 @@ WideString EnclosedSubject(std::string_view message) {
   size_t end = message.find("\r\n\r\n");
   AnsiString header = "\r\n";
   header += message.substr(0, end == std::string_view::npos ? message.size() : end + 2);
-  AnsiString lower = LowerAscii(header);
+  AnsiString lower = ToAsciiLower(header);
   TFieldRange field = FindField(lower, "\r\nsubject:");
   if (!field.found) return {};
-  return DecodeEncodedWords(Unfold(TrimBlanks(header.substr(field.begin, field.end - field.begin))))
-      .Text;
+  return DecodeEncodedWords(Unfold(Trim(header.substr(field.begin, field.end - field.begin)))).Text;
 }
 
 WideString WithoutControlCharacters(WideString name) {
@@ -44,7 +43,7 @@ WideString TMimeDecoder::AttachmentName(TContentType type, const AnsiString& sub
     extension = u"." + Utf8ToWide(subType);
     defaultName = subject_;
   }
-  if (extension.size() == 6 && EqualsNoCase(WideToUtf8(extension), ".plain")) extension = u".txt";
+  if (extension.size() == 6 && SameAsciiText(WideToUtf8(extension), ".plain")) extension = u".txt";
 
   WideString name = DecodeParameterText(lower, header, "\r\ncontent-disposition:", "filename");
   if (name.empty()) name = DecodeParameterText(lower, header, "\r\ncontent-type:", "name");

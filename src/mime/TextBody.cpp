@@ -87,7 +87,7 @@ void TBodyWriter::WriteTextPart(TZelTextPart& part) {
     e.encodingName = info.bodyEncoding;
   }
   part.CharSet = charset;
-  if (!mime_.UserEncode && EqualsNoCase(e.encodingName, "quoted-printable"))
+  if (!mime_.UserEncode && SameAsciiText(e.encodingName, "quoted-printable"))
     e.bytes = QuotedPrintableEncode(e.bytes);
 
   out_ += "\r\nContent-Type: text/plain";

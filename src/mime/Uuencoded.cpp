@@ -8,7 +8,7 @@ namespace orvane {
 namespace {
 
 bool StartsWithNoCase(std::string_view text, size_t at, std::string_view prefix) {
-  return at + prefix.size() <= text.size() && EqualsNoCase(text.substr(at, prefix.size()), prefix);
+  return at + prefix.size() <= text.size() && SameAsciiText(text.substr(at, prefix.size()), prefix);
 }
 
 bool IsDigit(char c) {

@@ -84,19 +84,19 @@ void TZelMime::SaveToFile(const std::filesystem::path& path) const {
 }
 
 void TZelMime::SetField(std::string_view fieldName, AnsiString value) {
-  AnsiString name(TrimBlanks(fieldName));
+  AnsiString name(Trim(fieldName));
   DoHeaderFieldCreate(name, value);
-  if (TrimBlanks(value).empty()) value.clear();  // a blank value removes the field too
-  header_.SetField("\r\n" + LowerAscii(name), name, value);
+  if (Trim(value).empty()) value.clear();  // a blank value removes the field too
+  header_.SetField("\r\n" + ToAsciiLower(name), name, value);
 }
 
 void TZelMime::SetHeaderField(std::string_view name, std::string_view value) {
-  AnsiString fieldName(TrimBlanks(name));
+  AnsiString fieldName(Trim(name));
   if (fieldName.empty()) return;
   if (fieldName.back() != ':') fieldName += ':';
   SetField(fieldName, AnsiString(value));
   AnsiString body(RawBody());
-  AnsiString text(TrimBlanks(header_.Text));
+  AnsiString text(Trim(header_.Text));
   text += "\r\n\r\n";
   text += body;
   messageText_ = std::move(text);

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/AsciiText.h"
 #include "platform/Error.h"
 #include "platform/Path.h"
 
@@ -16,8 +17,6 @@ namespace orvane {
 namespace fs = std::filesystem;
 
 namespace {
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 
 [[noreturn]] void Fail(const char16_t* pattern, const fs::path& path) {
   throw FileError(FormatMessage(pattern, PathToWide(path)));
@@ -144,7 +143,9 @@ void ReplaceFileAtomically(const fs::path& path, std::string_view bytes, fs::per
   }
 }
 
-bool RemoveFile(const fs::path& path) { return ::unlink(path.c_str()) == 0; }
+bool RemoveFile(const fs::path& path) {
+  return ::unlink(path.c_str()) == 0;
+}
 
 fs::path LongPath(const fs::path& path) {
   std::error_code ec;

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "platform/AsciiText.h"
 #include "platform/CodePage.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
@@ -17,16 +18,6 @@ namespace {
 constexpr const char* kAccountSection = "Account";
 constexpr fs::perms kPrivateFilePerms = fs::perms::owner_read | fs::perms::owner_write;
 
-bool SameAsciiCase(std::string_view a, std::string_view b) {
-  // UTF-8 bytes of non-ASCII characters are never ASCII letters.
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 // The entry of the folder with this name, found without regard to ASCII
 // case when there is no entry of exactly this name: an account listed from
 // "Work.INI" is the account "Work", whose file must not become a new
@@ -38,7 +29,7 @@ fs::path EntryOf(const fs::path& folder, const std::string& name) {
   // The name as a wildcard narrows the listing; "?" and "*" in it match
   // more, which the comparison sorts out.
   for (const DirEntry& entry : ListDirectory(folder, name))
-    if (SameAsciiCase(entry.name, name)) return entry.path;
+    if (SameAsciiText(entry.name, name)) return entry.path;
   return exact;
 }
 
@@ -55,7 +46,7 @@ std::string StoredName(const fs::path& folder, const std::string& name) {
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     std::string entry = it->path().filename().native();
     if (entry == name) return name;
-    if (found == name && SameAsciiCase(entry, name)) found = entry;
+    if (found == name && SameAsciiText(entry, name)) found = entry;
   }
   return found;
 }
@@ -69,7 +60,7 @@ AnsiString ReadBlockText(const IniFile& file, std::string_view section) {
 IniFileUnit::IniFileUnit(fs::path programFolder) : programFolder_(ExpandLongPath(programFolder)) {}
 
 fs::path IniFileUnit::GeneralFilePath() const {
-  return EntryOf(programFolder_, "orvane.ini");
+  return EntryOf(programFolder_, kGeneralFileName);
 }
 
 fs::path IniFileUnit::AccountFilePath(const AnsiString& account) const {
@@ -82,15 +73,15 @@ fs::path IniFileUnit::AccountFilePath(const AnsiString& account) const {
 }
 
 fs::path IniFileUnit::AttachFolder() const {
-  return EntryOf(programFolder_, "AttachFiles");
+  return EntryOf(programFolder_, kAttachFolderName);
 }
 
 fs::path IniFileUnit::AddressFolder() const {
-  return EntryOf(programFolder_, "Address");
+  return EntryOf(programFolder_, kAddressFolderName);
 }
 
 fs::path IniFileUnit::SentLogFolder() const {
-  return EntryOf(programFolder_, "SendedLog");
+  return EntryOf(programFolder_, kSentLogFolderName);
 }
 
 bool IniFileUnit::AccountExists(const AnsiString& account) const {
@@ -164,20 +155,58 @@ void IniFileUnit::EraseAccountSection(const AnsiString& account, const AnsiStrin
   AccountFile(account).EraseSection(section);
 }
 
+int IniFileUnit::Read(const GeneralInteger& key) const {
+  return ReadGeneralInteger(key.section, key.key, key.defaultValue);
+}
+
+bool IniFileUnit::Read(const GeneralBool& key) const {
+  return ReadGeneralBool(key.section, key.key, key.defaultValue);
+}
+
+AnsiString IniFileUnit::Read(const GeneralText& key) const {
+  return ReadGeneralString(key.section, key.key, key.defaultValue);
+}
+
+void IniFileUnit::Write(const GeneralInteger& key, int value) const {
+  WriteGeneralInteger(key.section, key.key, value);
+}
+
+void IniFileUnit::Write(const GeneralBool& key, bool value) const {
+  WriteGeneralBool(key.section, key.key, value);
+}
+
+void IniFileUnit::Write(const GeneralText& key, const AnsiString& value) const {
+  WriteGeneralString(key.section, key.key, value);
+}
+
+AnsiString IniFileUnit::Read(const AnsiString& account, const AccountText& key) const {
+  return ReadAccountString(account, key.key, key.defaultValue);
+}
+
+void IniFileUnit::Write(const AnsiString& account, const AccountText& key,
+                        const AnsiString& value) const {
+  WriteAccountString(account, key.key, value);
+}
+
+bool IniFileUnit::ReadBool(const AnsiString& account, const AccountText& key) const {
+  return AccountBoolFromText(Read(account, key));
+}
+
 bool IniFileUnit::ReadAccountBool(const AnsiString& account, const AnsiString& key) const {
   return AccountBoolFromText(ReadAccountString(account, key, "false"));
 }
 
 AnsiString IniFileUnit::ReadTemplateBlock(const AnsiString& account) const {
-  return ReadBlockText(AccountFile(account), "Template");
+  return ReadBlockText(AccountFile(account), keys::kTemplateSection);
 }
 
 AnsiString IniFileUnit::ReadSignatureBlock(const AnsiString& account) const {
-  return ReadBlockText(AccountFile(account), "Signature");
+  return ReadBlockText(AccountFile(account), keys::kSignatureSection);
 }
 
 AnsiString IniFileUnit::ReadXHeaderBlock(const AnsiString& account) const {
-  std::vector<AnsiString> lines = ReadProfileBlock(AccountFile(account).Load(), "XHeader");
+  std::vector<AnsiString> lines =
+      ReadProfileBlock(AccountFile(account).Load(), keys::kXHeaderSection);
   // Stored as name "=" value; "=" is below the range of second bytes.
   for (AnsiString& line : lines)
     if (size_t equals = line.find('='); equals != AnsiString::npos) line.replace(equals, 1, ": ");

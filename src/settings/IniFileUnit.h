@@ -6,6 +6,7 @@
 
 #include "platform/Types.h"
 #include "settings/IniFile.h"
+#include "settings/SettingKeys.h"
 
 namespace orvane {
 
@@ -40,6 +41,18 @@ class IniFileUnit {
   void WriteGeneralString(const AnsiString& section, const AnsiString& key,
                           const AnsiString& value) const;
   void WriteGeneralBool(const AnsiString& section, const AnsiString& key, bool value) const;
+
+  // The declared keys of SettingKeys.h, with their declared defaults.
+  int Read(const GeneralInteger& key) const;
+  bool Read(const GeneralBool& key) const;
+  AnsiString Read(const GeneralText& key) const;
+  void Write(const GeneralInteger& key, int value) const;
+  void Write(const GeneralBool& key, bool value) const;
+  void Write(const GeneralText& key, const AnsiString& value) const;
+  AnsiString Read(const AnsiString& account, const AccountText& key) const;
+  void Write(const AnsiString& account, const AccountText& key, const AnsiString& value) const;
+  // An account boolean, read as text; throws ConvertError for other text.
+  bool ReadBool(const AnsiString& account, const AccountText& key) const;
 
   // Section "Account" of the account's file.
   AnsiString ReadAccountString(const AnsiString& account, const AnsiString& key,

@@ -1,12 +1,10 @@
 #include "settings/SjisText.h"
 
+#include "platform/AsciiText.h"
+
 namespace orvane {
 
 namespace {
-
-char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
 
 // The length of the character at the start of the text: 2 for a lead byte
 // followed by anything, 1 otherwise.

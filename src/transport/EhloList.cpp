@@ -13,7 +13,7 @@ std::string_view NameOf(std::string_view entry) {
 }
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && StartsWithNoCase(a, b);
+  return a.size() == b.size() && StartsWithAsciiText(a, b);
 }
 
 AnsiString Upper(std::string_view text) {

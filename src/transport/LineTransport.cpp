@@ -1,54 +1,23 @@
 #include "transport/LineTransport.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 namespace orvane {
-namespace {
-
-bool IsBlank(char c) {
-  return static_cast<unsigned char>(c) <= ' ';
-}
-
-}  // namespace
 
 std::chrono::milliseconds EffectiveTimeout(int timeout) {
   return std::chrono::milliseconds(timeout > 10000 ? timeout : 600000);
 }
 
-std::string_view TrimLeft(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  return text;
-}
-
-std::string_view TrimRight(std::string_view text) {
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-std::string_view Trim(std::string_view text) {
-  return TrimLeft(TrimRight(text));
-}
-
-bool StartsWithNoCase(std::string_view a, std::string_view prefix) {
-  if (a.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(prefix[i])))
-      return false;
-  return true;
-}
-
 bool ReplyHasCode(std::string_view reply, std::string_view code) {
   if (std::string_view bare = TrimRight(reply); bare.size() == 3)
-    return bare.size() == code.size() && StartsWithNoCase(bare, code);
+    return bare.size() == code.size() && StartsWithAsciiText(bare, code);
   AnsiString wanted(code);
   wanted += ' ';
   while (!reply.empty()) {
     std::size_t end = reply.find("\r\n");
     std::string_view line = reply.substr(0, end);
-    if (StartsWithNoCase(TrimLeft(line), wanted)) return true;
+    if (StartsWithAsciiText(TrimLeft(line), wanted)) return true;
     if (end == std::string_view::npos) break;
     reply.remove_prefix(end + 2);
   }

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "platform/AsciiText.h"
 #include "platform/Types.h"
 
 namespace orvane {
@@ -24,15 +25,6 @@ class ProtocolError : public std::runtime_error {
 // The wait limit of each read: `timeout` when it is above 10000 ms, ten
 // minutes otherwise.
 std::chrono::milliseconds EffectiveTimeout(int timeout);
-
-// `text` without the blanks and control characters at its start, its end,
-// or both.
-std::string_view TrimLeft(std::string_view text);
-std::string_view TrimRight(std::string_view text);
-std::string_view Trim(std::string_view text);
-
-// Whether `a` begins with `prefix`, letters compared without case.
-bool StartsWithNoCase(std::string_view a, std::string_view prefix);
 
 // Whether a reply carries `code` (case-insensitive): either the reply is
 // just the code, or one of its lines, leading blanks skipped, begins with

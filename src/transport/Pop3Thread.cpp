@@ -95,7 +95,7 @@ void TPopThread::DoTimeout() {
 void TPopThread::DoCommandSent(const AnsiString& command, const AnsiString& argument) {
   StatusText = Trim(command + ' ' + argument);
   // The secret part of these two commands is never reported.
-  if (StartsWithNoCase(StatusText, "APOP") || StartsWithNoCase(StatusText, "PASS"))
+  if (StartsWithAsciiText(StatusText, "APOP") || StartsWithAsciiText(StatusText, "PASS"))
     StatusText.resize(4);
   Notify([&](TZelPop3& pop, TPopItem& item) { pop.DoPopStatus(item, StatusText); });
 }

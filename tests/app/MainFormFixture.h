@@ -8,34 +8,10 @@
 
 #include "app/MainForm.h"
 #include "platform/CodePage.h"
+#include "support/Fakes.h"
 #include "support/TempFolder.h"
 
 namespace orvane::test {
-
-class FakeShell final : public Shell {
- public:
-  void OpenFile(const std::filesystem::path& path) override { openedFiles.push_back(path); }
-  void OpenUrl(const WideString& url) override { openedUrls.push_back(url); }
-  std::vector<std::filesystem::path> openedFiles;
-  std::vector<WideString> openedUrls;
-};
-
-class FakeClipboard final : public Clipboard {
- public:
-  WideString Text() const override { return text; }
-  void SetText(const WideString& value) override {
-    text = value;
-    ++writes;
-  }
-  WideString text;
-  int writes = 0;
-};
-
-class FixedClock final : public Clock {
- public:
-  TimePoint Now() const override { return now; }
-  TimePoint now{};
-};
 
 // Records what start-up asks of the window, in order.
 class RecordingWindow final : public MainFormWindow {
@@ -72,8 +48,8 @@ class MainFormTest : public ::testing::Test {
   TempFolder home;
   TempFolder install;
   FixedClock clock;
-  FakeShell shell;
-  FakeClipboard clipboard;
+  RecordingShell shell;
+  MemoryClipboard clipboard;
   RecordingWindow window;
   std::optional<WideString> createError;
 };

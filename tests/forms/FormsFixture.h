@@ -11,6 +11,7 @@
 #include "app/forms/MainFormView.h"
 #include "gui/Application.h"
 #include "platform/CodePage.h"
+#include "support/Fakes.h"
 #include "support/TempFolder.h"
 
 namespace orvane::test {
@@ -23,21 +24,6 @@ inline QApplication& TestApplication() {
   static auto* application = new TOrvaneApplication(argc, argv);
   return *application;
 }
-
-class RecordingShell final : public Shell {
- public:
-  void OpenFile(const std::filesystem::path& path) override { files.push_back(path); }
-  void OpenUrl(const WideString& url) override { urls.push_back(url); }
-  std::vector<std::filesystem::path> files;
-  std::vector<WideString> urls;
-};
-
-class MemoryClipboard final : public Clipboard {
- public:
-  WideString Text() const override { return text; }
-  void SetText(const WideString& value) override { text = value; }
-  WideString text;
-};
 
 // A main window over a fresh program folder, without animations.
 class MainWindowTest : public ::testing::Test {

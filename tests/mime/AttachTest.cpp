@@ -3,10 +3,10 @@
 #include <regex>
 #include <string>
 
-#include "MimeTestSupport.h"
 #include "mime/ZelMime.h"
 #include "platform/ListIndex.h"
 #include "support/TempFolder.h"
+#include "support/TimeZone.h"
 
 namespace orvane {
 namespace {

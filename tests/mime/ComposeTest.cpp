@@ -3,11 +3,11 @@
 #include <regex>
 #include <vector>
 
-#include "MimeTestSupport.h"
 #include "mime/ZelMime.h"
 #include "platform/CodePage.h"
 #include "platform/Error.h"
 #include "support/TempFolder.h"
+#include "support/TimeZone.h"
 
 namespace orvane {
 namespace {
@@ -485,8 +485,9 @@ TEST_F(ComposeTest, WhatTheGettersReadIsWhatComposeWrites) {
   mime.Compose();
   // Without the read values Compose would generate a new Message-ID and
   // leave From as it was.
-  EXPECT_TRUE(Text().starts_with("Message-Id: <old@x>\r\n"
-                                 "From: =?ISO-2022-JP?B?GyRCQXc/LjxUGyhC?= <s@x>\r\n"))
+  EXPECT_TRUE(
+      Text().starts_with("Message-Id: <old@x>\r\n"
+                         "From: =?ISO-2022-JP?B?GyRCQXc/LjxUGyhC?= <s@x>\r\n"))
       << Text();
   mime.Decode();
   EXPECT_EQ(mime.Sender(), u"s@x");

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "MimeTestSupport.h"
 #include "mime/ZelMime.h"
 #include "platform/CodePage.h"
 #include "support/TempFolder.h"
+#include "support/TimeZone.h"
 
 namespace orvane {
 namespace {
@@ -254,10 +254,13 @@ TEST_F(DecodeTest, NamesThatNameNoFileBecomeTheDefaultName) {
     const char16_t* given;  // by the message, then by the handler
     const char* saved;
   } cases[] = {
-      {u"", "Report.octet-stream"},   {u".", "Report.octet-stream"},
-      {u"..", "Report.octet-stream"}, {u" \t", "Report.octet-stream"},
-      {u"a/b", "a\xEF\xBC\x8F"
-               "b"},
+      {u"", "Report.octet-stream"},
+      {u".", "Report.octet-stream"},
+      {u"..", "Report.octet-stream"},
+      {u" \t", "Report.octet-stream"},
+      {u"a/b",
+       "a\xEF\xBC\x8F"
+       "b"},
   };
   for (const auto& c : cases) {
     const WideString given = c.given;
@@ -268,8 +271,8 @@ TEST_F(DecodeTest, NamesThatNameNoFileBecomeTheDefaultName) {
   }
   mime.OnAttachDecoding = nullptr;
   for (const char* name : {"\".\"", "\"..\"", "\"\""}) {
-    DecodeText(Multipart({"Content-Type: application/octet-stream; name=" + std::string(name) +
-                          "\r\n\r\nx"}));
+    DecodeText(Multipart(
+        {"Content-Type: application/octet-stream; name=" + std::string(name) + "\r\n\r\nx"}));
     std::vector<fs::path> saved = Attachments();
     ASSERT_EQ(saved.size(), 1u) << name;
     EXPECT_EQ(saved[0].parent_path(), folder / "Attach") << name;
@@ -355,11 +358,12 @@ TEST_F(DecodeTest, HtmlPartsKeepTheirSourceAndCidsPointAtSavedFiles) {
 }
 
 TEST_F(DecodeTest, TheContentIdListedFirstWinsWhereSeveralMatch) {
-  DecodeText(Multipart({"Content-Type: text/html; name=page.html\r\n\r\n"
-                        "cid:img10 cid:img1x cid:img cid:",
-                        "Content-Type: image/png; name=ten.png\r\nContent-ID: <img10>\r\n\r\n10",
-                        "Content-Type: image/png; name=one.png\r\nContent-ID: img1\r\n\r\n1",
-                        "Content-Type: image/png; name=none.png\r\nContent-ID: <>\r\n\r\n0"}));
+  DecodeText(
+      Multipart({"Content-Type: text/html; name=page.html\r\n\r\n"
+                 "cid:img10 cid:img1x cid:img cid:",
+                 "Content-Type: image/png; name=ten.png\r\nContent-ID: <img10>\r\n\r\n10",
+                 "Content-Type: image/png; name=one.png\r\nContent-ID: img1\r\n\r\n1",
+                 "Content-Type: image/png; name=none.png\r\nContent-ID: <>\r\n\r\n0"}));
   EXPECT_EQ(mime.ContentIds(), (std::vector<AnsiString>{"img10", "img1", ""}));
   EXPECT_EQ(test::ReadFile(Saved("page.html")),
             Saved("ten.png").native() + " " + Saved("one.png").native() + "x cid:img cid:");
@@ -474,24 +478,23 @@ TEST_F(DecodeTest, TruncatedInputDecodesAsFarAsItGoes) {
   };
   for (const auto& c : cases) {
     DecodeText(c.message);
-    EXPECT_EQ(PartCount(mime.RootPart()), c.parts)
-        << c.name;
+    EXPECT_EQ(PartCount(mime.RootPart()), c.parts) << c.name;
     EXPECT_EQ(mime.BodyText(), c.body) << c.name;
   }
 }
 
 TEST_F(DecodeTest, TruncatedContentIsSavedAsFarAsItGoes) {
-  DecodeText(Multipart(
-      {"Content-Type: text/plain\r\n\r\nbegin 644 lost.bin\r\n#86)C\r\n",
-       "Content-Type: application/octet-stream; name=b64.bin\r\n"
-       "Content-Transfer-Encoding: base64\r\n\r\nYWJjZ",
-       "Content-Type: application/octet-stream; name=qp.bin\r\n"
-       "Content-Transfer-Encoding: quoted-printable\r\n\r\nab=4",
-       "Content-Type: application/octet-stream; name=uu.bin\r\n"
-       "Content-Transfer-Encoding: x-uuencode\r\n\r\nbegin 644 uu.bin\r\n#86)C\r\n",
-       "Content-Type: message/partial; number=99999999999; total=-1; id=\"open\r\n\r\np",
-       "Content-Type: application/octet-stream\r\n"
-       "Content-Disposition: attachment; filename*1*=%G1%; filename*0*=x''%4\r\n\r\nz"}));
+  DecodeText(
+      Multipart({"Content-Type: text/plain\r\n\r\nbegin 644 lost.bin\r\n#86)C\r\n",
+                 "Content-Type: application/octet-stream; name=b64.bin\r\n"
+                 "Content-Transfer-Encoding: base64\r\n\r\nYWJjZ",
+                 "Content-Type: application/octet-stream; name=qp.bin\r\n"
+                 "Content-Transfer-Encoding: quoted-printable\r\n\r\nab=4",
+                 "Content-Type: application/octet-stream; name=uu.bin\r\n"
+                 "Content-Transfer-Encoding: x-uuencode\r\n\r\nbegin 644 uu.bin\r\n#86)C\r\n",
+                 "Content-Type: message/partial; number=99999999999; total=-1; id=\"open\r\n\r\np",
+                 "Content-Type: application/octet-stream\r\n"
+                 "Content-Disposition: attachment; filename*1*=%G1%; filename*0*=x''%4\r\n\r\nz"}));
   ASSERT_EQ(PartCount(mime.RootPart()), 6u);
   EXPECT_TRUE(dynamic_cast<TZelTextPart&>(PartAt(mime.RootPart(), 0)).UUFiles.empty());
   EXPECT_EQ(test::ReadFile(Saved("b64.bin")), "abc");

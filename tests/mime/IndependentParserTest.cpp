@@ -5,32 +5,19 @@
 #include <string>
 #include <vector>
 
-#include "JsonValue.h"
-#include "MimeTestSupport.h"
 #include "mime/TransferEncoding.h"
 #include "mime/ZelMime.h"
 #include "platform/CodePage.h"
+#include "support/PythonParser.h"
 #include "support/TempFolder.h"
+#include "support/TimeZone.h"
 
 namespace orvane {
 namespace {
 
 using test::JsonValue;
+using test::ParseWithPython;
 namespace fs = std::filesystem;
-
-// What Python's email package reads from a message file.
-JsonValue ParseWithPython(const fs::path& file) {
-  std::string command =
-      "python3 '" ORVANE_SOURCE_DIR "/tests/mime/parse_message.py' '" + file.native() + "'";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) throw std::runtime_error("cannot run python3");
-  std::string output;
-  char buffer[4096];
-  while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
-  int status = ::pclose(pipe);
-  if (status != 0) throw std::runtime_error("parse_message.py failed: " + output);
-  return test::ParseJson(output);
-}
 
 std::u16string Lf(std::u16string text) {
   for (size_t at; (at = text.find(u"\r\n")) != std::u16string::npos;) text.erase(at, 1);

@@ -31,7 +31,7 @@ TEST(ClassifyContentType, ReadsTheTypeWordSubtypeAndCharset) {
       {"\r\nContent-Type:", ctText, "", ""},
   };
   for (const auto& c : cases) {
-    TPartType kind = ClassifyContentType(LowerAscii(c.header));
+    TPartType kind = ClassifyContentType(ToAsciiLower(c.header));
     EXPECT_EQ(kind.type, c.type) << c.header;
     EXPECT_EQ(kind.subType, c.subType) << c.header;
     EXPECT_EQ(kind.charset, c.charset) << c.header;
@@ -52,14 +52,14 @@ TEST(MultipartBoundary, IsTakenInItsOwnCase) {
   };
   for (const auto& c : cases) {
     std::string header = c.header;
-    EXPECT_EQ(MultipartBoundary(header, LowerAscii(header)), c.boundary) << c.header;
+    EXPECT_EQ(MultipartBoundary(header, ToAsciiLower(header)), c.boundary) << c.header;
   }
 }
 
 TEST(PartialParameters, ReadNumbersAndTheQuotedId) {
   std::string header =
       "\r\nContent-Type: message/partial; number=2; total=x;\r\n id=\"Id@Host\"\r\n";
-  TPartialParameters p = PartialParameters(header, LowerAscii(header));
+  TPartialParameters p = PartialParameters(header, ToAsciiLower(header));
   EXPECT_EQ(p.number, 2);
   EXPECT_EQ(p.total, 0);
   EXPECT_EQ(p.id, "Id@Host");
@@ -76,7 +76,7 @@ TEST(ContentIdOf, DropsTheAngleBrackets) {
       {"\r\nX: y\r\n", ""},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(ContentIdOf(c.header, LowerAscii(c.header)), c.id) << c.header;
+    EXPECT_EQ(ContentIdOf(c.header, ToAsciiLower(c.header)), c.id) << c.header;
 }
 
 TEST(SplitBodyPart, FindsTheHeaderOrItsAbsence) {

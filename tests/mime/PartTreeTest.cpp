@@ -3,13 +3,13 @@
 #include <regex>
 #include <set>
 
-#include "MimeTestSupport.h"
 #include "mime/ContentType.h"
 #include "mime/PartTree.h"
 #include "mime/ZelMimePart.h"
 #include "platform/Error.h"
 #include "platform/ListIndex.h"
 #include "support/TempFolder.h"
+#include "support/TimeZone.h"
 
 namespace orvane {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "MimeTestSupport.h"
 #include "mime/RfcDate.h"
+#include "support/TimeZone.h"
 
 namespace orvane {
 namespace {

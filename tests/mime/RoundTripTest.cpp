@@ -3,9 +3,9 @@
 #include <random>
 #include <string>
 
-#include "MimeTestSupport.h"
 #include "mime/ZelMime.h"
 #include "support/TempFolder.h"
+#include "support/TimeZone.h"
 
 namespace orvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "JsonValue.h"
+#include "support/JsonValue.h"
 
 #include <stdexcept>
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Clock.h"
+#include "support/Fakes.h"
 
 namespace orvane::test {
 
@@ -29,17 +30,6 @@ class ScopedTimeZone {
  private:
   std::string old_;
   bool hadOld_ = false;
-};
-
-// A clock that always reads the same moment.
-class FixedClock final : public Clock {
- public:
-  explicit FixedClock(TimePoint now) : now_(now) {}
-  TimePoint Now() const override { return now_; }
-  void Set(TimePoint now) { now_ = now; }
-
- private:
-  TimePoint now_;
 };
 
 // The moment 12:34:56 on 5 January 2003 in Japan.

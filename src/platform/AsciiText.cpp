@@ -1,0 +1,70 @@
+#include "platform/AsciiText.h"
+
+#include <algorithm>
+
+namespace orvane {
+
+namespace {
+
+template <typename Char>
+std::basic_string<Char> Lowered(std::basic_string_view<Char> text) {
+  std::basic_string<Char> lower(text);
+  for (Char& c : lower) c = AsciiLower(c);
+  return lower;
+}
+
+template <typename Char>
+bool SameText(std::basic_string_view<Char> a, std::basic_string_view<Char> b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](Char x, Char y) {
+           return AsciiLower(x) == AsciiLower(y);
+         });
+}
+
+template <typename Char>
+std::basic_string_view<Char> Trimmed(std::basic_string_view<Char> text) {
+  while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+}  // namespace
+
+std::string ToAsciiLower(std::string_view text) {
+  return Lowered(text);
+}
+
+WideString ToAsciiLower(std::u16string_view text) {
+  return Lowered(text);
+}
+
+bool SameAsciiText(std::string_view a, std::string_view b) {
+  return SameText(a, b);
+}
+
+bool SameAsciiText(std::u16string_view a, std::u16string_view b) {
+  return SameText(a, b);
+}
+
+bool StartsWithAsciiText(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
+}
+
+std::string_view TrimLeft(std::string_view text) {
+  while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+std::string_view TrimRight(std::string_view text) {
+  while (!text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string_view Trim(std::string_view text) {
+  return Trimmed(text);
+}
+
+std::u16string_view Trim(std::u16string_view text) {
+  return Trimmed(text);
+}
+
+}  // namespace orvane

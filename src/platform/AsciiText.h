@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/Types.h"
+
+namespace orvane {
+
+// The small text primitives every layer shares. Only ASCII letters change
+// case: a byte of a multi-byte character is never taken for a letter.
+
+constexpr char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+constexpr char16_t AsciiLower(char16_t c) {
+  return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
+}
+
+std::string ToAsciiLower(std::string_view text);
+WideString ToAsciiLower(std::u16string_view text);
+
+// Equal when ASCII letters are compared without case.
+bool SameAsciiText(std::string_view a, std::string_view b);
+bool SameAsciiText(std::u16string_view a, std::u16string_view b);
+bool StartsWithAsciiText(std::string_view text, std::string_view prefix);
+
+// A blank in the wide sense of the command line and the mail texts: the
+// space and every control character below it.
+constexpr bool IsBlankOrControl(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
+constexpr bool IsBlankOrControl(char16_t c) {
+  return c <= u' ';
+}
+
+// The text without blanks and control characters at its start, its end, or
+// both.
+std::string_view TrimLeft(std::string_view text);
+std::string_view TrimRight(std::string_view text);
+std::string_view Trim(std::string_view text);
+std::u16string_view Trim(std::u16string_view text);
+
+}  // namespace orvane

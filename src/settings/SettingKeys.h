@@ -1,0 +1,97 @@
+#pragma once
+
+namespace orvane {
+
+// A value of the general settings file, declared once with its section and
+// its default so that whoever reads it and whoever writes it agree.
+struct GeneralInteger {
+  const char* section;
+  const char* key;
+  int defaultValue;
+};
+struct GeneralBool {
+  const char* section;
+  const char* key;
+  bool defaultValue;
+};
+struct GeneralText {
+  const char* section;
+  const char* key;
+  const char* defaultValue;
+};
+
+// A value of section "Account" of an account file, read as text.
+struct AccountText {
+  const char* key;
+  const char* defaultValue;
+};
+
+namespace keys {
+
+// Section Option.
+inline constexpr GeneralBool kSendToSelf{"Option", "SendToSelf", false};
+inline constexpr GeneralBool kFileSave{"Option", "FileSave", false};
+inline constexpr GeneralInteger kFileName{"Option", "FileName", 0};
+inline constexpr GeneralText kExtention{"Option", "Extention", "eml"};
+inline constexpr GeneralBool kSendBeforExit{"Option", "SendBeforExit", false};
+inline constexpr GeneralBool kAlphaBlend{"Option", "AlphaBlend", false};
+inline constexpr GeneralInteger kAlphaBlendValue{"Option", "AlphaBlendValue", 230};
+inline constexpr GeneralBool kGoBlend{"Option", "GoBlend", false};
+// Option/PATH defaults to the program folder, which is not a constant.
+inline constexpr const char* kOptionSection = "Option";
+inline constexpr const char* kPathKey = "PATH";
+
+// Section Window: the main window's position.
+inline constexpr GeneralInteger kWindowLeft{"Window", "Left", 0};
+inline constexpr GeneralInteger kWindowTop{"Window", "Top", 0};
+
+// Sections ToolBar and ToolBarOpt.
+inline constexpr GeneralInteger kToolBarItemCount{"ToolBar", "ItemCount", -1};
+inline constexpr const char* kToolBarSection = "ToolBar";
+inline constexpr const char* kToolBarItemPrefix = "Item";
+inline constexpr GeneralBool kToolBarFlat{"ToolBarOpt", "Flat", false};
+
+// Section Encode: the message's charset and the attachment-name mode.
+inline constexpr GeneralInteger kEncodeCharset{"Encode", "Encode", 0};
+inline constexpr GeneralInteger kEncodeAttach{"Encode", "Attach", 0};
+
+// Section Log: the communication log window's geometry. Top and Left
+// default to the bottom-right corner of the screen.
+inline constexpr GeneralInteger kLogWidth{"Log", "Width", 380};
+inline constexpr GeneralInteger kLogHeight{"Log", "Height", 140};
+inline constexpr const char* kLogSection = "Log";
+
+// The sections of the pre-send rules and their parameters.
+inline constexpr const char* kWarningSection = "Warning";
+inline constexpr const char* kWOptionSection = "WOption";
+
+// Section Account of an account file.
+inline constexpr AccountText kName{"Name", ""};
+inline constexpr AccountText kAddress{"Address", ""};
+inline constexpr AccountText kSmtp{"SMTP", ""};
+inline constexpr AccountText kSmtpPort{"SMTPPORT", "25"};
+inline constexpr AccountText kUserId{"UserID", ""};
+inline constexpr AccountText kPass{"Pass", ""};
+inline constexpr AccountText kAuth{"Auth", "false"};
+inline constexpr AccountText kPopBeforeSmtp{"PopBeforeSmtp", "false"};
+inline constexpr AccountText kPop3{"POP3", ""};
+inline constexpr AccountText kPop3Port{"POP3PORT", "110"};
+inline constexpr AccountText kApop{"APOP", "false"};
+inline constexpr AccountText kUser{"User", ""};
+
+// The account file's multi-line blocks and their date formats.
+inline constexpr const char* kSignatureSection = "Signature";
+inline constexpr const char* kTemplateSection = "Template";
+inline constexpr const char* kXHeaderSection = "XHeader";
+inline constexpr const char* kDateTimeKeys[3] = {"DateTime1", "DateTime2", "DateTime3"};
+
+}  // namespace keys
+
+// The files and folders of the program folder.
+inline constexpr const char* kGeneralFileName = "orvane.ini";
+inline constexpr const char* kAccountFileExtension = ".ini";
+inline constexpr const char* kAttachFolderName = "AttachFiles";
+inline constexpr const char* kAddressFolderName = "Address";
+inline constexpr const char* kSentLogFolderName = "SendedLog";
+
+}  // namespace orvane

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Clipboard.h"
+#include "platform/Clock.h"
+#include "platform/Prompt.h"
+#include "platform/Shell.h"
+
+namespace orvane::test {
+
+// A clock that reads the moment it was last set to.
+class FixedClock final : public Clock {
+ public:
+  FixedClock() = default;
+  explicit FixedClock(TimePoint moment) : now(moment) {}
+  TimePoint Now() const override { return now; }
+  void Set(TimePoint moment) { now = moment; }
+  TimePoint now{};
+};
+
+// Records what was opened instead of starting applications.
+class RecordingShell final : public Shell {
+ public:
+  void OpenFile(const std::filesystem::path& path) override { openedFiles.push_back(path); }
+  void OpenUrl(const WideString& url) override { openedUrls.push_back(url); }
+  std::vector<std::filesystem::path> openedFiles;
+  std::vector<WideString> openedUrls;
+};
+
+class MemoryClipboard final : public Clipboard {
+ public:
+  WideString Text() const override { return text; }
+  void SetText(const WideString& value) override {
+    text = value;
+    ++writes;
+  }
+  WideString text;
+  int writes = 0;
+};
+
+// Answers questions and input boxes from scripts queued by the test, and
+// records everything it was shown. A question or input box with nothing
+// queued gets the default answer or the cancel, and is recorded as such.
+class ScriptedPrompt final : public Prompt {
+ public:
+  struct Shown {
+    enum Kind { Question, Information, Error, InputBox } kind;
+    WideString text;  // the input box's prompt
+    WideString caption;
+    bool operator==(const Shown&) const = default;
+  };
+
+  PromptAnswer Ask(const WideString& text, PromptButtons, PromptAnswer defaultAnswer) override {
+    shown.push_back({Shown::Question, text, u"Orvane"});
+    if (answers.empty()) return defaultAnswer;
+    PromptAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  void Inform(const WideString& text) override {
+    shown.push_back({Shown::Information, text, u"Orvane"});
+  }
+  void ShowError(const WideString& text) override {
+    shown.push_back({Shown::Error, text, u"Orvane"});
+  }
+  std::optional<WideString> Input(const WideString& caption, const WideString& prompt,
+                                  const WideString& text) override {
+    shown.push_back({Shown::InputBox, prompt, caption});
+    presets.push_back(text);
+    if (inputs.empty()) return std::nullopt;
+    std::optional<WideString> input = inputs.front();
+    inputs.pop_front();
+    return input;
+  }
+
+  // The texts shown of one kind, in order.
+  std::vector<WideString> Texts(Shown::Kind kind) const {
+    std::vector<WideString> texts;
+    for (const Shown& entry : shown)
+      if (entry.kind == kind) texts.push_back(entry.text);
+    return texts;
+  }
+
+  std::deque<PromptAnswer> answers;
+  std::deque<std::optional<WideString>> inputs;  // nullopt: the user cancels
+  std::vector<Shown> shown;
+  std::vector<WideString> presets;  // what each input box held at first
+};
+
+}  // namespace orvane::test
