@@ -5,6 +5,7 @@
 #include "app/forms/MainFormView.h"
 #include "gui/Application.h"
 #include "gui/DesktopShell.h"
+#include "gui/MessagePrompt.h"
 #include "gui/SystemClipboard.h"
 #include "platform/CodePage.h"
 #include "platform/Path.h"
@@ -27,8 +28,9 @@ int main(int argc, char** argv) {
   DesktopShell shell;
   SystemClipboard clipboard;
   SystemClock clock;
+  MessagePrompt prompt;
   TOrvaneMainForm form(MainFormServices{IniFileUnit(DefaultProgramFolder()), clock, shell,
-                                        clipboard, ExecutableFolder()},
+                                        clipboard, prompt, ExecutableFolder()},
                        std::move(arguments));
   TOrvaneMainFormView window(form);
   window.Start();

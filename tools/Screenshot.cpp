@@ -13,6 +13,7 @@
 #include "app/MainForm.h"
 #include "app/forms/MainFormView.h"
 #include "gui/Application.h"
+#include "gui/MessagePrompt.h"
 #include "platform/CodePage.h"
 #include "platform/Path.h"
 
@@ -54,8 +55,9 @@ int main(int argc, char** argv) {
   NoShell shell;
   NoClipboard clipboard;
   SystemClock clock;
+  MessagePrompt prompt;
   TOrvaneMainForm form(MainFormServices{IniFileUnit(DefaultProgramFolder()), clock, shell,
-                                        clipboard, ExecutableFolder().parent_path()},
+                                        clipboard, prompt, ExecutableFolder().parent_path()},
                        std::move(arguments));
   TOrvaneMainFormView::SetAnimationsEnabled(false);
   TOrvaneMainFormView window(form);

@@ -12,6 +12,7 @@
 #include "app/cmdline.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
+#include "platform/Prompt.h"
 #include "platform/Shell.h"
 #include "platform/Types.h"
 #include "settings/IniFileUnit.h"
@@ -24,6 +25,7 @@ struct MainFormServices {
   const Clock& clock;
   Shell& shell;
   Clipboard& clipboard;
+  Prompt& prompt;
   // Where the shipped files are found when the program folder lacks them.
   std::filesystem::path installFolder;
 };
@@ -101,6 +103,7 @@ class TOrvaneMainForm {
 
   const IniFileUnit& Settings() const { return services_.settings; }
   Shell& ShellService() const { return services_.shell; }
+  Prompt& PromptService() const { return services_.prompt; }
   const Arguments& CommandLine() const { return arguments_; }
 
   // --- Start-up and closing ---

@@ -33,7 +33,7 @@ class MainFormTest : public ::testing::Test {
     Arguments arguments{Utf8ToWide((home / "orvane").native())};
     for (const std::string& arg : args) arguments.push_back(Utf8ToWide(arg));
     return std::make_unique<TOrvaneMainForm>(
-        MainFormServices{Settings(), clock, shell, clipboard, install.Path()},
+        MainFormServices{Settings(), clock, shell, clipboard, prompt, install.Path()},
         std::move(arguments));
   }
 
@@ -50,6 +50,7 @@ class MainFormTest : public ::testing::Test {
   FixedClock clock;
   RecordingShell shell;
   MemoryClipboard clipboard;
+  ScriptedPrompt prompt;
   RecordingWindow window;
   std::optional<WideString> createError;
 };

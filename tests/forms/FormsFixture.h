@@ -37,7 +37,7 @@ class MainWindowTest : public ::testing::Test {
     Arguments arguments{u"orvane"};
     for (const std::string& arg : args) arguments.push_back(Utf8ToWide(arg));
     form = std::make_unique<TOrvaneMainForm>(
-        MainFormServices{IniFileUnit(home.Path()), clock, shell, clipboard, install.Path()},
+        MainFormServices{IniFileUnit(home.Path()), clock, shell, clipboard, prompt, install.Path()},
         std::move(arguments));
     view = std::make_unique<TOrvaneMainFormView>(*form);
     view->Start();
@@ -57,6 +57,7 @@ class MainWindowTest : public ::testing::Test {
   SystemClock clock;
   RecordingShell shell;
   MemoryClipboard clipboard;
+  ScriptedPrompt prompt;
   std::unique_ptr<TOrvaneMainForm> form;
   std::unique_ptr<TOrvaneMainFormView> view;
 };

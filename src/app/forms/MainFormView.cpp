@@ -404,8 +404,22 @@ void TOrvaneMainFormView::RunAction(ActionId id) {
       case ActionId::Readme:
         form_.OpenReadme();
         break;
-      default:
-        // The other actions open dialogs this window does not have yet.
+      case ActionId::AcountSet:
+      case ActionId::AccountAdd:
+      case ActionId::AccountNameChange:
+      case ActionId::AccountDelete:
+      case ActionId::AddressBook:
+      case ActionId::InputToaddress:
+      case ActionId::Encode:
+      case ActionId::Warning:
+      case ActionId::ToolBar:
+      case ActionId::SignSet:
+      case ActionId::Option:
+      case ActionId::AttachSet:
+      case ActionId::TempSet:
+      case ActionId::FileMake:
+      case ActionId::XHeaderSet:
+        ShowError(this, u"この機能はまだありません");
         break;
     }
   });
