@@ -21,8 +21,13 @@ bool SameText(std::basic_string_view<Char> a, std::basic_string_view<Char> b) {
 }
 
 template <typename Char>
-std::basic_string_view<Char> Trimmed(std::basic_string_view<Char> text) {
+std::basic_string_view<Char> TrimmedLeft(std::basic_string_view<Char> text) {
   while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+template <typename Char>
+std::basic_string_view<Char> TrimmedRight(std::basic_string_view<Char> text) {
   while (!text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
   return text;
 }
@@ -50,21 +55,27 @@ bool StartsWithAsciiText(std::string_view text, std::string_view prefix) {
 }
 
 std::string_view TrimLeft(std::string_view text) {
-  while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
-  return text;
+  return TrimmedLeft(text);
+}
+
+std::u16string_view TrimLeft(std::u16string_view text) {
+  return TrimmedLeft(text);
 }
 
 std::string_view TrimRight(std::string_view text) {
-  while (!text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
-  return text;
+  return TrimmedRight(text);
+}
+
+std::u16string_view TrimRight(std::u16string_view text) {
+  return TrimmedRight(text);
 }
 
 std::string_view Trim(std::string_view text) {
-  return Trimmed(text);
+  return TrimmedRight(TrimmedLeft(text));
 }
 
 std::u16string_view Trim(std::u16string_view text) {
-  return Trimmed(text);
+  return TrimmedRight(TrimmedLeft(text));
 }
 
 }  // namespace orvane

@@ -37,7 +37,9 @@ constexpr bool IsBlankOrControl(char16_t c) {
 // The text without blanks and control characters at its start, its end, or
 // both.
 std::string_view TrimLeft(std::string_view text);
+std::u16string_view TrimLeft(std::u16string_view text);
 std::string_view TrimRight(std::string_view text);
+std::u16string_view TrimRight(std::u16string_view text);
 std::string_view Trim(std::string_view text);
 std::u16string_view Trim(std::u16string_view text);
 
