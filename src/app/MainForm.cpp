@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/AccountFiles.h"
+#include "app/ComposeMessage.h"
 #include "app/VersionUnit.h"
 #include "platform/CodePage.h"
 #include "platform/Error.h"
@@ -46,9 +47,16 @@ WideString FirstLine(const WideString& text) {
 }  // namespace
 
 TOrvaneMainForm::TOrvaneMainForm(MainFormServices services, Arguments arguments)
-    : services_(std::move(services)),
+    : MIME(services.clock, services.settings.ProgramFolder()),
+      services_(std::move(services)),
       shippedFiles_(services_.settings.ProgramFolder(), services_.installFolder),
-      arguments_(std::move(arguments)) {}
+      arguments_(std::move(arguments)) {
+  SetUpMessageComponent(MIME);
+}
+
+void TOrvaneMainForm::ComposeMessage() {
+  orvane::ComposeMessage(Draft, {Settings(), services_.clock, AccountName, VersionText}, MIME);
+}
 
 void TOrvaneMainForm::DoChanged() {
   if (OnChanged) OnChanged();

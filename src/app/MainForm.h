@@ -10,6 +10,7 @@
 #include "app/MessageDraft.h"
 #include "app/ShippedFiles.h"
 #include "app/cmdline.h"
+#include "mime/ZelMime.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/Prompt.h"
@@ -100,6 +101,9 @@ class TOrvaneMainForm {
   bool CanSend = false;
   bool MakeFile = false;
   bool SendSucceeded = false;
+  // The message component: what ComposeMessage made of the draft, or the
+  // saved message the reply mode read.
+  TZelMime MIME;
 
   const IniFileUnit& Settings() const { return services_.settings; }
   Shell& ShellService() const { return services_.shell; }
@@ -126,6 +130,12 @@ class TOrvaneMainForm {
   // The window agrees to close: stores its position and empties the
   // attachment folder. Both are attempted; the first error is returned.
   std::optional<WideString> Close(int left, int top);
+
+  // --- Output ---
+
+  // Composes the draft with the current account into MIME. Throws Error
+  // when the body file cannot be read or a setting is not a number.
+  void ComposeMessage();
 
   // Called with the draft filled from the command line when the switch "/r"
   // names an existing saved message; the reply mode fills it in.

@@ -23,6 +23,22 @@ WideString DecodeUserText(const AnsiString& bytes) {
   return SjisToWide(bytes);
 }
 
+WideString WithCrLfLines(std::u16string_view text) {
+  WideString lines;
+  lines.reserve(text.size() + text.size() / 32 + 2);
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char16_t c = text[i];
+    if (c == u'\r' || c == u'\n') {
+      lines += u"\r\n";
+      if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    } else {
+      lines.push_back(c);
+    }
+  }
+  if (!text.empty() && text.back() != u'\r' && text.back() != u'\n') lines += u"\r\n";
+  return lines;
+}
+
 WideString ReadUserTextFile(const std::filesystem::path& path) {
   return DecodeUserText(ReadWholeFile(path));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string_view>
 
 #include "platform/Types.h"
 
@@ -11,5 +12,10 @@ namespace orvane {
 // dropped), Shift_JIS otherwise. Throws FileError when it cannot be read.
 WideString ReadUserTextFile(const std::filesystem::path& path);
 WideString DecodeUserText(const AnsiString& bytes);
+
+// The lines of text, split at CR LF, CR or LF, each followed by CR LF. A
+// line break at the very end starts no further line, so the empty text
+// stays empty and a text ending without a line break gains one.
+WideString WithCrLfLines(std::u16string_view text);
 
 }  // namespace orvane

@@ -221,11 +221,17 @@ void IniFileUnit::WriteAccountBlock(
       [&](ProfileText& profile) { WriteProfileBlock(profile, section, lines, otherKeys); });
 }
 
+std::vector<fs::path> IniFileUnit::AttachFilePaths() const {
+  std::vector<fs::path> paths;
+  for (const DirEntry& entry : ListDirectory(AttachFolder()))
+    if (entry.IsPlainFile()) paths.push_back(entry.path);
+  return paths;
+}
+
 AnsiString IniFileUnit::ListAttachFiles() const {
   AnsiString list;
-  for (const DirEntry& entry : ListDirectory(AttachFolder())) {
-    if (!entry.IsPlainFile()) continue;
-    list += PathToSjis(entry.path);
+  for (const fs::path& path : AttachFilePaths()) {
+    list += PathToSjis(path);
     list += "\r\n";
   }
   return list;

@@ -80,7 +80,10 @@ class IniFileUnit {
       const AnsiString& account, const AnsiString& section, const AnsiString& text,
       const std::vector<std::pair<AnsiString, AnsiString>>& otherKeys = {}) const;
 
-  // The attached files' full paths (Shift_JIS), each followed by CR LF.
+  // The attached files: the plain files directly inside the attachment
+  // folder, sorted by name. A name Shift_JIS cannot hold stays whole here.
+  std::vector<std::filesystem::path> AttachFilePaths() const;
+  // The same paths as Shift_JIS, each followed by CR LF.
   AnsiString ListAttachFiles() const;
 
  private:

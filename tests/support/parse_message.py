@@ -1,8 +1,10 @@
 """Reads a message file as Python's email package does (policy=default) and
 prints what it found as JSON (ASCII, non-ASCII text as \\u escapes):
-subject, the From/To/Cc addresses with their display names, the plain text
-body and the attachments with their file names and base64 bytes; an
-enclosed message is given by its subject and body instead of bytes.
+subject, the From/To/Cc/Bcc/Reply-To addresses with their display names,
+every header field in order (name and decoded, unfolded value) with the
+defects Python found in it, the plain text body and the attachments with
+their file names and base64 bytes; an enclosed message is given by its
+subject and body instead of bytes.
 
 Usage: parse_message.py MESSAGE_FILE
 """
@@ -31,6 +33,11 @@ def describe(msg):
         "from": addresses(msg, "from"),
         "to": addresses(msg, "to"),
         "cc": addresses(msg, "cc"),
+        "bcc": addresses(msg, "bcc"),
+        "reply_to": addresses(msg, "reply-to"),
+        "headers": [[name, str(value)] for name, value in msg.items()],
+        "header_defects": [[name, type(d).__name__] for name, value in msg.items()
+                           for d in getattr(value, "defects", ())],
         "body": body_text(msg),
         "charset": (msg.get_body(preferencelist=("plain",)) or msg).get_content_charset(),
         "attachments": [],
