@@ -1,5 +1,6 @@
 #include "gui/MessagePrompt.h"
 
+#include <QApplication>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -25,11 +26,17 @@ QMessageBox::StandardButton ButtonOf(PromptAnswer answer) {
 
 }  // namespace
 
+QWidget* MessagePrompt::Owner() const {
+  if (parent_) return parent_;
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  return QApplication::activeWindow();
+}
+
 PromptAnswer MessagePrompt::Ask(const WideString& text, PromptButtons buttons,
                                 PromptAnswer defaultAnswer) {
   QMessageBox::StandardButtons shown = QMessageBox::Yes | QMessageBox::No;
   if (buttons == PromptButtons::YesNoCancel) shown |= QMessageBox::Cancel;
-  QMessageBox box(QMessageBox::Question, QStringLiteral("Orvane"), ToQString(text), shown, parent_);
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Orvane"), ToQString(text), shown, Owner());
   box.setDefaultButton(ButtonOf(defaultAnswer));
   // Closing the box is the way out it offers: Cancel when there is one.
   box.setEscapeButton(buttons == PromptButtons::YesNoCancel ? QMessageBox::Cancel
@@ -46,18 +53,24 @@ PromptAnswer MessagePrompt::Ask(const WideString& text, PromptButtons buttons,
 
 void MessagePrompt::Inform(const WideString& text) {
   QMessageBox box(QMessageBox::Information, QStringLiteral("Orvane"), ToQString(text),
-                  QMessageBox::Ok, parent_);
+                  QMessageBox::Ok, Owner());
+  box.exec();
+}
+
+void MessagePrompt::Warn(const WideString& text, const WideString& caption) {
+  QMessageBox box(QMessageBox::Warning, ToQString(caption), ToQString(text), QMessageBox::Ok,
+                  Owner());
   box.exec();
 }
 
 void MessagePrompt::ShowError(const WideString& text) {
-  orvane::ShowError(parent_, text);
+  orvane::ShowError(Owner(), text);
 }
 
 std::optional<WideString> MessagePrompt::Input(const WideString& caption, const WideString& prompt,
                                                const WideString& text) {
   bool ok = false;
-  const QString entered = QInputDialog::getText(parent_, ToQString(caption), ToQString(prompt),
+  const QString entered = QInputDialog::getText(Owner(), ToQString(caption), ToQString(prompt),
                                                 QLineEdit::Normal, ToQString(text), &ok);
   if (!ok) return std::nullopt;
   return ToWide(entered);

@@ -22,6 +22,8 @@ class Prompt {
                            PromptAnswer defaultAnswer = PromptAnswer::Yes) = 0;
   // A notice with the information icon and an OK button.
   virtual void Inform(const WideString& text) = 0;
+  // A caution with the warning icon and an OK button, under its own caption.
+  virtual void Warn(const WideString& text, const WideString& caption) = 0;
   // A failure with the error icon and an OK button.
   virtual void ShowError(const WideString& text) = 0;
   // A one-line input box preset with `text`; nullopt when cancelled.

@@ -49,7 +49,7 @@ class MemoryClipboard final : public Clipboard {
 class ScriptedPrompt final : public Prompt {
  public:
   struct Shown {
-    enum Kind { Question, Information, Error, InputBox } kind;
+    enum Kind { Question, Information, Warning, Error, InputBox } kind;
     WideString text;  // the input box's prompt
     WideString caption;
     bool operator==(const Shown&) const = default;
@@ -64,6 +64,9 @@ class ScriptedPrompt final : public Prompt {
   }
   void Inform(const WideString& text) override {
     shown.push_back({Shown::Information, text, u"Orvane"});
+  }
+  void Warn(const WideString& text, const WideString& caption) override {
+    shown.push_back({Shown::Warning, text, caption});
   }
   void ShowError(const WideString& text) override {
     shown.push_back({Shown::Error, text, u"Orvane"});

@@ -17,6 +17,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 #include "app/forms/VersionForm.h"
@@ -38,11 +39,18 @@ constexpr int kCloseMilliseconds = 500;
 constexpr int kHelpTopic = 1;
 const QSize kToolButtonSize(23, 22);
 
+// The documented size of a control is its least size: a larger font makes
+// it larger, so that its text is never cut.
+void AtLeast(QWidget* widget, int width, int height) {
+  widget->setMinimumSize(width, height);
+  widget->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
 QToolButton* SmallButton(const QString& name, const QString& text, QWidget* parent) {
   auto* button = new QToolButton(parent);
   button->setObjectName(name);
   button->setText(text);
-  button->setFixedSize(22, 21);
+  AtLeast(button, 22, 21);
   return button;
 }
 
@@ -92,8 +100,13 @@ void TOrvaneMainFormView::SetAnimationsEnabled(bool enabled) {
 
 QSize TOrvaneMainFormView::WindowSize() const {
   // The client area lies below the menu bar, which Qt counts as part of the
-  // window.
-  return QSize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  // window. The documented size is the least: the window grows to what its
+  // controls need at the font in use.
+  ensurePolished();
+  const QSize documented(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  // The main window's layout leaves the status bar's panels out of its width.
+  const int width = std::max(minimumSizeHint().width(), statusBar()->minimumSizeHint().width());
+  return documented.expandedTo(QSize(width, sizeHint().height()));
 }
 
 void TOrvaneMainFormView::BuildControls() {
@@ -121,7 +134,7 @@ void TOrvaneMainFormView::BuildControls() {
   toButton_->setObjectName(QStringLiteral("SB_To"));
   toButton_->setAutoRaise(true);
   toButton_->setCursor(Qt::PointingHandCursor);
-  toButton_->setFixedSize(34, 21);
+  AtLeast(toButton_, 34, 21);
   toButton_->setContextMenuPolicy(Qt::CustomContextMenu);
   SetHint(toButton_, QStringLiteral("送信先切り替え"));
   toEdit_ = new QLineEdit(sendGroup);
@@ -165,7 +178,7 @@ void TOrvaneMainFormView::BuildControls() {
   SetHint(cancel, ToQString(ActionInfoOf(ActionId::Exit).hint));
   connect(cancel, &QPushButton::clicked, actions_.Action(ActionId::Exit), &QAction::trigger);
   for (QPushButton* button : {send, cancel}) {
-    button->setFixedSize(75, 25);
+    AtLeast(button, 75, 25);
     buttons->addWidget(button);
   }
   buttons->addStretch(1);
@@ -205,7 +218,7 @@ void TOrvaneMainFormView::BuildMenus() {
     FillMenu(popup, entry, actions_, onCommand);
     // A popup is a window of its own: its hints do not reach this one.
     connect(popup, &QMenu::hovered, this,
-            [this](QAction* action) { panels_[0]->setText(action->statusTip()); });
+            [this](QAction* action) { ShowHint(action->statusTip()); });
     return popup;
   };
   sendPopup_ = makePopup(SendPopup());
@@ -217,14 +230,27 @@ void TOrvaneMainFormView::BuildStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName(QStringLiteral("SB"));
   bar->setSizeGripEnabled(false);
+  // The widest text each panel shows: a panel is as wide as documented, or
+  // wider when the font needs it. The hints are cut to the first panel.
+  static const QString kWidestTexts[kStatusPanelCount] = {QString(),
+                                                          QStringLiteral("BCC"),
+                                                          QStringLiteral("BCC"),
+                                                          QStringLiteral("In"),
+                                                          QStringLiteral("In"),
+                                                          QStringLiteral("添付"),
+                                                          QStringLiteral("00:00:00")};
   for (int i = 0; i < kStatusPanelCount; ++i) {
-    auto* panel = new QLabel(bar);
+    auto* panel = new QLabel(kWidestTexts[i], bar);
     panel->setObjectName(QStringLiteral("Panel%1").arg(i));
-    panel->setFixedWidth(kStatusPanelWidths[static_cast<size_t>(i)]);
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setMinimumWidth(
+        std::max(kStatusPanelWidths[static_cast<size_t>(i)], panel->sizeHint().width()));
+    panel->setSizePolicy(i == 0 ? QSizePolicy::Ignored : QSizePolicy::Fixed,
+                         QSizePolicy::Preferred);
+    panel->clear();
     const bool centred = i != 0 && i != 5;
     panel->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
-    bar->addWidget(panel);
+    bar->addWidget(panel, i == 0 ? 1 : 0);
     panels_[static_cast<size_t>(i)] = panel;
   }
   clockTimer_ = new QTimer(this);
@@ -281,7 +307,11 @@ void TOrvaneMainFormView::AnimateGeometry(const QRect& from, const QRect& to, in
   animation->setDuration(milliseconds);
   animation->setStartValue(from);
   animation->setEndValue(to);
-  connect(animation, &QPropertyAnimation::finished, this, done);
+  animating_ = true;
+  connect(animation, &QPropertyAnimation::finished, this, [this, done] {
+    animating_ = false;
+    done();
+  });
   animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
@@ -310,10 +340,22 @@ void TOrvaneMainFormView::closeEvent(QCloseEvent* event) {
 
 bool TOrvaneMainFormView::event(QEvent* event) {
   if (event->type() == QEvent::StatusTip) {
-    panels_[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
+    ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
     return true;
   }
-  return QMainWindow::event(event);
+  const bool handled = QMainWindow::event(event);
+  // A control asks for more room (another font, a rebuilt toolbar): the
+  // window follows unless it is growing or shrinking, which ends at the
+  // size it needs.
+  if (event->type() == QEvent::LayoutRequest && !animating_ && !closing_)
+    setFixedSize(WindowSize());
+  return handled;
+}
+
+void TOrvaneMainFormView::ShowHint(const QString& hint) {
+  QLabel* panel = panels_[0];
+  const int room = panel->contentsRect().width() - 2 * panel->margin();
+  panel->setText(panel->fontMetrics().elidedText(hint, Qt::ElideRight, room));
 }
 
 void TOrvaneMainFormView::Guarded(const std::function<void()>& action) {

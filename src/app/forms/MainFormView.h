@@ -49,6 +49,8 @@ class TOrvaneMainFormView : public QMainWindow, public MainFormWindow {
   void ConnectActions();
   void Render();
   void RenderToolBar();
+  // The first status panel shows a hint, cut to its width.
+  void ShowHint(const QString& hint);
   void RenderField(QLineEdit* field, const WideString& text);
   void RunAction(ActionId id);
   void RunCommand(MenuCommand command, int tag);
@@ -79,6 +81,7 @@ class TOrvaneMainFormView : public QMainWindow, public MainFormWindow {
   std::vector<QObject*> toolBarItems_;
   std::optional<WideString> startError_;
   unsigned fadeGeneration_ = 0;
+  bool animating_ = false;
   bool closing_ = false;
   bool closed_ = false;
 };

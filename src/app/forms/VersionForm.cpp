@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <functional>
 
 #include "app/VersionUnit.h"
@@ -19,6 +20,8 @@ namespace {
 // A title drawn twice: a grey shadow, and the text over it offset by two
 // pixels up and to the left.
 class ShadowedTitle : public QWidget {
+  static constexpr int kShadow = 2;
+
  public:
   ShadowedTitle(const QString& text, int pixelSize, const QColor& color, QWidget* parent)
       : QWidget(parent), text_(text), color_(color) {
@@ -27,17 +30,26 @@ class ShadowedTitle : public QWidget {
     titleFont.setBold(true);
     titleFont.setItalic(true);
     setFont(titleFont);
-    setMinimumHeight(pixelSize + 10);
     setAccessibleName(text);
   }
+
+  // The text, its shadow and the margins of paintEvent, at the font in use.
+  QSize sizeHint() const override {
+    const QFontMetrics metrics(font());
+    // An italic text reaches past its advance.
+    const int width =
+        std::max(metrics.horizontalAdvance(text_), metrics.boundingRect(text_).width());
+    return QSize(width + 8 + kShadow, metrics.height() + 4 + kShadow);
+  }
+  QSize minimumSizeHint() const override { return sizeHint(); }
 
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    const QRect area = rect().adjusted(4, 2, -4, -2);
+    const QRect area = rect().adjusted(4, 2, -4 - kShadow, -2 - kShadow);
     painter.setPen(QColor(160, 160, 160));
-    painter.drawText(area.translated(2, 2), Qt::AlignCenter, text_);
+    painter.drawText(area.translated(kShadow, kShadow), Qt::AlignCenter, text_);
     painter.setPen(color_);
     painter.drawText(area, Qt::AlignCenter, text_);
   }

@@ -1,0 +1,153 @@
+#include "Gallery.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLinearGradient>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+
+#include "app/forms/VersionForm.h"
+#include "gui/QtText.h"
+#include "platform/CodePage.h"
+#include "platform/FileSystem.h"
+
+namespace orvane::gallery {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class NoShell final : public Shell {
+ public:
+  void OpenFile(const fs::path&) override {}
+  void OpenUrl(const WideString&) override {}
+};
+
+class NoClipboard final : public Clipboard {
+ public:
+  WideString Text() const override { return {}; }
+  void SetText(const WideString&) override {}
+};
+
+// Answers every question with its default and every input box with a
+// cancel, so that drawing a window never waits for a user.
+class SilentPrompt final : public Prompt {
+ public:
+  PromptAnswer Ask(const WideString&, PromptButtons, PromptAnswer defaultAnswer) override {
+    return defaultAnswer;
+  }
+  void Inform(const WideString&) override {}
+  void Warn(const WideString&, const WideString&) override {}
+  void ShowError(const WideString&) override {}
+  std::optional<WideString> Input(const WideString&, const WideString&,
+                                  const WideString&) override {
+    return std::nullopt;
+  }
+};
+
+constexpr const char* kAccount = "home";
+
+AnsiString Sjis(const char* utf8) {
+  return WideToSjis(Utf8ToWide(utf8));
+}
+
+void WriteSampleSettings(const IniFileUnit& settings) {
+  settings.Write(keys::kSendToSelf, true);
+  settings.WriteAccountString(kAccount, keys::kName.key, Sjis("山田 太郎"));
+  settings.WriteAccountString(kAccount, keys::kAddress.key, "taro@example.jp");
+  settings.WriteAccountBlock(kAccount, keys::kSignatureSection,
+                             Sjis("--\r\n%name% <%address%>\r\n  株式会社オルバーン 営業部\r\n"
+                                  "送信日時: %datetime1%"),
+                             {{keys::kDateTimeKeys[0], Sjis("yyyy年m月d日 hh:nn")}});
+  settings.WriteAccountBlock(kAccount, keys::kTemplateSection,
+                             Sjis("%date% に %fname% さんは書きました:\r\n件名: %subject%"));
+  settings.WriteAccountBlock(kAccount, keys::kXHeaderSection,
+                             "X-Project=orvane\r\nX-Priority-Note=" + Sjis("至急"));
+}
+
+void WriteSampleAttachments(const fs::path& folder) {
+  QImage picture(160, 120, QImage::Format_RGB32);
+  QPainter painter(&picture);
+  QLinearGradient gradient(0, 0, 160, 120);
+  gradient.setColorAt(0, QColor(40, 110, 200));
+  gradient.setColorAt(1, QColor(250, 200, 60));
+  painter.fillRect(picture.rect(), gradient);
+  painter.end();
+  picture.save(PathToQString(folder / "写真.png"), "PNG");
+  WriteWholeFile(folder / "議事録.txt", std::string(1000, 'x'));
+  WriteWholeFile(folder / "見積書.pdf", std::string(2000, 'x'));
+}
+
+QWidget* MainWindow(GallerySession& session) {
+  return &session.MainWindow();
+}
+
+}  // namespace
+
+struct GallerySession::Services {
+  NoShell shell;
+  NoClipboard clipboard;
+  SilentPrompt prompt;
+  SystemClock clock;
+};
+
+GallerySession::GallerySession(const fs::path& programFolder)
+    : services_(std::make_unique<Services>()) {
+  IniFileUnit settings(programFolder);
+  WriteSampleSettings(settings);
+  Arguments arguments{u"orvane", u"mailto=花子 <hanako@example.jp>",
+                      u"subject=打ち合わせの日程について", u"replyto=taro@example.jp"};
+  form_ = std::make_unique<TOrvaneMainForm>(
+      MainFormServices{settings, services_->clock, services_->shell, services_->clipboard,
+                       services_->prompt, programFolder},
+      std::move(arguments));
+  TOrvaneMainFormView::SetAnimationsEnabled(false);
+  window_ = std::make_unique<TOrvaneMainFormView>(*form_);
+  window_->Start();
+  // Starting empties the attachment folder.
+  WriteSampleAttachments(settings.AttachFolder());
+  form_->UpdateAttachPanel();
+  QApplication::processEvents();
+}
+
+GallerySession::~GallerySession() {
+  kept_.clear();
+  window_.reset();
+}
+
+QWidget* GallerySession::MainMenu(const char* name) {
+  auto* menu = window_->menuBar()->findChild<QMenu*>(QLatin1String(name));
+  if (!menu) return nullptr;
+  emit menu->aboutToShow();
+  return menu;
+}
+
+std::span<const GalleryWindow> GalleryWindows() {
+  static const GalleryWindow windows[] = {
+      {"main", MainWindow},
+      {"menu-A1", [](GallerySession& s) { return s.MainMenu("A1"); }},
+      {"menu-T1", [](GallerySession& s) { return s.MainMenu("T1"); }},
+      {"menu-MM_config", [](GallerySession& s) { return s.MainMenu("MM_config"); }},
+      {"menu-MM_Help", [](GallerySession& s) { return s.MainMenu("MM_Help"); }},
+      {"version",
+       [](GallerySession& s) {
+         return s.Keep(std::make_unique<TVersionForm>(&s.MainWindow(), s.Form()));
+       }},
+  };
+  return windows;
+}
+
+QWidget* ShowGalleryWindow(GallerySession& session, const std::string& name) {
+  for (const GalleryWindow& entry : GalleryWindows()) {
+    if (name != entry.name) continue;
+    QWidget* window = entry.make(session);
+    if (!window) return nullptr;
+    window->show();
+    QApplication::processEvents();
+    return window;
+  }
+  return nullptr;
+}
+
+}  // namespace orvane::gallery
