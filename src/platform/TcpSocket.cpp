@@ -2,6 +2,7 @@
 
 #include <netdb.h>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -17,10 +18,24 @@ namespace {
   throw SocketError(what + ": " + std::strerror(error));
 }
 
+using Deadline = std::chrono::steady_clock::time_point;
+
+// What is left until deadline, as a poll time-out (never negative).
+int PollTimeout(Deadline deadline) {
+  auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+      deadline - std::chrono::steady_clock::now());
+  return static_cast<int>(std::max<long long>(left.count(), 0));
+}
+
 }  // namespace
+
+TcpSocket::TcpSocket() : interrupt_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
+  if (interrupt_ < 0) RaiseErrno("eventfd", errno);
+}
 
 TcpSocket::~TcpSocket() {
   Close();
+  ::close(interrupt_);
 }
 
 void TcpSocket::Open() {
@@ -54,16 +69,14 @@ void TcpSocket::Open() {
   ::freeaddrinfo(found);
   if (fd_ < 0) RaiseErrno(host_ + ":" + service, lastError);
   peerClosed_ = false;
+  abandoned_ = false;
 }
 
-bool TcpSocket::WaitReadable(std::chrono::milliseconds timeout) {
+bool TcpSocket::WaitReadable(Deadline deadline) {
   if (fd_ < 0) throw SocketError("not connected");
-  auto deadline = std::chrono::steady_clock::now() + timeout;
   for (;;) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
     pollfd p{fd_, POLLIN, 0};
-    int rc = ::poll(&p, 1, static_cast<int>(std::max<long long>(left.count(), 0)));
+    int rc = ::poll(&p, 1, PollTimeout(deadline));
     if (rc > 0) return true;
     if (rc == 0) return false;
     if (errno != EINTR) RaiseErrno("poll", errno);
@@ -83,16 +96,40 @@ std::size_t TcpSocket::Read(char* buffer, std::size_t size) {
   }
 }
 
-void TcpSocket::WriteAll(std::string_view bytes) {
+void TcpSocket::WriteAll(std::string_view bytes, std::chrono::milliseconds timeout) {
   if (fd_ < 0) throw SocketError("not connected");
   while (!bytes.empty()) {
-    ssize_t n = ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      RaiseErrno("send", errno);
+    // The write is tried first: waiting costs a call only when the peer's
+    // window is full.
+    ssize_t n = ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (n >= 0) {
+      bytes.remove_prefix(static_cast<std::size_t>(n));
+      continue;
     }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
+    if (errno == EINTR) continue;
+    if (errno != EAGAIN && errno != EWOULDBLOCK) RaiseErrno("send", errno);
+    WaitWritable(timeout);
   }
+}
+
+void TcpSocket::WaitWritable(std::chrono::milliseconds timeout) {
+  Deadline deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    pollfd p[2] = {{fd_, POLLOUT, 0}, {interrupt_, POLLIN, 0}};
+    int rc = ::poll(p, 2, PollTimeout(deadline));
+    if (rc < 0 && errno == EINTR) continue;
+    if (rc < 0) RaiseErrno("poll", errno);
+    // Room to write wins over an interrupt: a short line such as QUIT still
+    // goes out after a cancel. An error or hang-up is left to send to report.
+    if (p[0].revents != 0) return;
+    abandoned_ = true;
+    if (p[1].revents != 0) throw SocketError("write cancelled");
+    throw SocketError("no room to write for " + std::to_string(timeout.count()) + " ms");
+  }
+}
+
+void TcpSocket::Interrupt() {
+  ::eventfd_write(interrupt_, 1);
 }
 
 void TcpSocket::Close() {

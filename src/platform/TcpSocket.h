@@ -20,7 +20,7 @@ class SocketError : public std::runtime_error {
 // closed raises SocketError and never raises SIGPIPE.
 class TcpSocket {
  public:
-  TcpSocket() = default;
+  TcpSocket();
   ~TcpSocket();
   TcpSocket(const TcpSocket&) = delete;
   TcpSocket& operator=(const TcpSocket&) = delete;
@@ -34,22 +34,36 @@ class TcpSocket {
   // accepts. Raises SocketError when the host is empty, does not resolve or
   // no address accepts.
   void Open();
-  // Whether the connection is open: Open succeeded and neither Close nor
-  // the peer's end of the connection came since.
-  bool Connected() const { return fd_ >= 0 && !peerClosed_; }
-  // Waits until data can be read; false when the time-out passed first.
-  bool WaitReadable(std::chrono::milliseconds timeout);
+  // Whether the connection is open: Open succeeded and neither Close, nor
+  // the peer's end of the connection, nor an abandoned write came since.
+  bool Connected() const { return fd_ >= 0 && !peerClosed_ && !abandoned_; }
+  // Waits until data can be read; false when the deadline passed first.
+  bool WaitReadable(std::chrono::steady_clock::time_point deadline);
   // Reads what is there, at most `size` bytes; 0 when the peer has closed.
   std::size_t Read(char* buffer, std::size_t size);
-  // Writes all of `bytes`, continuing after short writes.
-  void WriteAll(std::string_view bytes);
+  // Writes all of `bytes`, continuing after short writes. Whenever the
+  // peer takes nothing, waits at most `timeout` for room; raises
+  // SocketError when none comes in time or Interrupt came while it waited.
+  // Such a write leaves the stream in an unknown state, so the connection
+  // no longer counts as open.
+  void WriteAll(std::string_view bytes, std::chrono::milliseconds timeout);
+  // Ends a write that waits for room, and every later one that would wait,
+  // at once. May be called from any thread while the socket exists.
+  void Interrupt();
   void Close();
 
  private:
+  // Waits until bytes can be written; raises SocketError, abandoning the
+  // write, on a time-out or an interrupt.
+  void WaitWritable(std::chrono::milliseconds timeout);
+
   AnsiString host_;
   int port_ = 0;
   int fd_ = -1;
+  // Readable once Interrupt has been called; lives as long as the socket.
+  int interrupt_ = -1;
   bool peerClosed_ = false;
+  bool abandoned_ = false;
 };
 
 }  // namespace orvane

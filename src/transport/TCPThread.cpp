@@ -1,6 +1,7 @@
 #include "transport/TCPThread.h"
 
 #include <thread>
+#include <utility>
 
 #include "transport/LineTransport.h"
 
@@ -67,9 +68,10 @@ bool TTCPThread::ResponseIs(std::string_view code) const {
 bool TTCPThread::SendCommand(const AnsiString& command, const AnsiString& argument) {
   AnsiString line = argument.empty() ? command : command + ' ' + argument;
   if (!IsSafeCommandLine(line)) return false;
+  if (command == "QUIT" && std::exchange(quitSent_, true)) return false;
   DoCommandSent(command, argument);
   line += "\r\n";
-  socket_.WriteAll(line);
+  socket_.WriteAll(line, timeout_);
   return true;
 }
 
@@ -78,13 +80,16 @@ bool TTCPThread::ReplyComplete(std::string_view received) const {
 }
 
 int TTCPThread::Receive() {
+  // One deadline for the whole reply (RFC 5321 section 4.5.3.2 sets
+  // limits per command, not per byte).
+  const auto deadline = std::chrono::steady_clock::now() + timeout_;
   AnsiString received;
   std::size_t lines = 0;
   char buffer[kBufferSize];
   for (;;) {
     std::size_t count;
     try {
-      if (!socket_.WaitReadable(timeout_)) {
+      if (!socket_.WaitReadable(deadline)) {
         DoTimeout();
         Quit();
         return -1;
@@ -97,6 +102,7 @@ int TTCPThread::Receive() {
     }
     if (count == 0) {
       LastReply.clear();
+      DoServerClosed();
       Quit();
       return 0;
     }
@@ -155,7 +161,7 @@ bool TSendTCPThread::SendData() {
       }
       if (offset == block.size()) break;
       std::string_view chunk = std::string_view(block).substr(offset, kBufferSize);
-      socket_.WriteAll(chunk);
+      socket_.WriteAll(chunk, timeout_);
       offset += chunk.size();
       sent_ += static_cast<std::int64_t>(chunk.size());
       DoDataSent();

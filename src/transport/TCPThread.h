@@ -21,8 +21,12 @@ class TTCPThread {
   TTCPThread(const TTCPThread&) = delete;
   TTCPThread& operator=(const TTCPThread&) = delete;
 
-  // Asks the dialogue to end at the next point where it looks.
-  void Terminate() { terminated_ = true; }
+  // Asks the dialogue to end at the next point where it looks; a write
+  // waiting for the server to take bytes ends at once.
+  void Terminate() {
+    terminated_ = true;
+    socket_.Interrupt();
+  }
   bool Terminated() const { return terminated_; }
 
   // How many workers exist in the process: the main thread must outlive
@@ -48,16 +52,23 @@ class TTCPThread {
   // Whether LastReply carries `code` (see ReplyHasCode).
   virtual bool ResponseIs(std::string_view code) const;
   // Writes command and argument, joined by a blank, and CR LF. A line
-  // that would carry CR, LF or NUL is not written, and the result is false.
+  // that would carry CR, LF or NUL is not written, and neither is a second
+  // QUIT on one connection; the result is then false. A write that finds
+  // no room within the time-out, or that a terminate request ends while it
+  // waits, raises SocketError.
   virtual bool SendCommand(const AnsiString& command, const AnsiString& argument);
   // Reads one complete reply into LastReply and returns its length; 0 when
-  // the server closed the connection and -1 on a time-out, both after Quit.
+  // the server closed the connection (after DoServerClosed) and -1 on a
+  // time-out, both after Quit. The time-out runs from the start of the call,
+  // so a reply that trickles in cannot hold the dialogue longer.
   // A reply beyond kMaxReplyBytes or kMaxReplyLines raises ProtocolError.
   virtual int Receive();
   // Ends the dialogue: QUIT while the connection is open (its reply is not
   // read), DoQuit, the pause. Runs once; later calls do nothing.
   virtual void Quit();
   virtual void DoTimeout() {}
+  // Called by Receive when the server has closed the connection, before Quit.
+  virtual void DoServerClosed() {}
   virtual void DoCommandSent(const AnsiString& /*command*/, const AnsiString& /*argument*/) {}
   virtual void DoQuit() {}
   virtual void DoDataSent() {}
@@ -100,6 +111,7 @@ class TTCPThread {
   std::chrono::milliseconds pause_;
   std::atomic<bool> terminated_{false};
   bool ended_ = false;
+  bool quitSent_ = false;
 
   friend class TSendTCPThread;
 };
@@ -111,7 +123,9 @@ class TSendTCPThread : public TTCPThread {
 
   // Writes Data as a message body (see MessageBody) in chunks of
   // kBufferSize bytes, DoDataSent after each. True when all of it was
-  // written and no terminate request came.
+  // written and no terminate request came. A chunk the server does not take
+  // within the time-out, or one a terminate request ends while it waits,
+  // ends the transfer.
   bool SendData();
 
   bool Success() const { return success_; }
