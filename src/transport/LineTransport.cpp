@@ -16,8 +16,12 @@ bool ReplyHasCode(std::string_view reply, std::string_view code) {
   wanted += ' ';
   while (!reply.empty()) {
     std::size_t end = reply.find("\r\n");
-    std::string_view line = reply.substr(0, end);
-    if (StartsWithAsciiText(TrimLeft(line), wanted)) return true;
+    std::string_view line = TrimLeft(reply.substr(0, end));
+    // The last line of a multi-line reply may be the bare code (RFC 5321
+    // section 4.2.1).
+    if (StartsWithAsciiText(line, wanted) ||
+        (line.size() == code.size() && StartsWithAsciiText(line, code)))
+      return true;
     if (end == std::string_view::npos) break;
     reply.remove_prefix(end + 2);
   }

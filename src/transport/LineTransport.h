@@ -28,7 +28,8 @@ std::chrono::milliseconds EffectiveTimeout(int timeout);
 
 // Whether a reply carries `code` (case-insensitive): either the reply is
 // just the code, or one of its lines, leading blanks skipped, begins with
-// the code and a blank. A continuation line (code and "-") never matches.
+// the code and a blank or is the bare code. A continuation line (code and
+// "-") never matches.
 bool ReplyHasCode(std::string_view reply, std::string_view code);
 
 // Whether a command line may be written: CR, LF or NUL inside it would end

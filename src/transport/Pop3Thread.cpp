@@ -8,7 +8,8 @@ namespace orvane {
 AnsiString ApopTimestamp(std::string_view greeting) {
   std::string_view text = Trim(greeting);
   std::size_t open = text.rfind('<');
-  if (text.ends_with('>') && open != std::string_view::npos) text.remove_prefix(open);
+  std::size_t close = open == std::string_view::npos ? open : text.find('>', open);
+  if (close != std::string_view::npos) text = text.substr(open, close - open + 1);
   return AnsiString(text);
 }
 
@@ -90,6 +91,11 @@ bool TPopThread::Login() {
 
 void TPopThread::DoTimeout() {
   NotifyError(peTimeOut);
+}
+
+void TPopThread::DoServerClosed() {
+  // The caller waits for an outcome; a server that hangs up gives it one.
+  NotifyError(peConnect);
 }
 
 void TPopThread::DoCommandSent(const AnsiString& command, const AnsiString& argument) {

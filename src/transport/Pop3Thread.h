@@ -13,6 +13,7 @@ class TPopThread final : public TTCPThread {
  protected:
   void Execute() override;
   void DoTimeout() override;
+  void DoServerClosed() override;
   void DoCommandSent(const AnsiString& command, const AnsiString& argument) override;
 
  private:
@@ -33,9 +34,9 @@ class TPopThread final : public TTCPThread {
   TPopErrorEventType ErrorKind = peConnect;
 };
 
-// The APOP timestamp of a greeting (RFC 1939 section 7): from its last "<"
-// to its closing ">", brackets included; without one, the whole greeting,
-// trimmed.
+// The APOP timestamp of a greeting (RFC 1939 section 7), wherever it stands:
+// from its last "<" to the first ">" after it, brackets included; without
+// one, the whole greeting, trimmed.
 AnsiString ApopTimestamp(std::string_view greeting);
 
 }  // namespace orvane

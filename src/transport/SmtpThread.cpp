@@ -100,9 +100,8 @@ bool TSmtpThread::ReplyComplete(std::string_view received) const {
 
 bool TSmtpThread::ReceiveEhloReply() {
   ReceiveReply();
-  AnsiString collected = "\r\n" + LastReply;
-  bool found = collected.find("\r\n250 ") != AnsiString::npos;
-  EhloMultiline = collected.starts_with("\r\n250-");
+  bool found = ResponseIs("250");
+  EhloMultiline = LastReply.starts_with("250-");
   StatusText = LastReply;
   if (EhloMultiline) Capabilities.Parse(StatusText);
   NotifyServerStatus(StatusText);

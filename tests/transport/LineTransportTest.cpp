@@ -30,6 +30,11 @@ TEST(ReplyHasCode, MatchesFinalLinesAndTheBareCodeOnly) {
       {"-ERR no\r\n", "+ok", false},
       {"+OK\r\n", "+ok", true},
       {"", "250", false},
+      // RFC 5321 section 4.2: the last line may be the bare code.
+      {"250-queued as 12\r\n250\r\n", "250", true},
+      {"220-mx ready\r\n220\r\n", "220", true},
+      {"250-queued as 12\r\n550\r\n", "250", false},
+      {"250-queued as 12\r\n2500\r\n", "250", false},
   };
   for (const Case& c : cases) EXPECT_EQ(ReplyHasCode(c.reply, c.code), c.matches) << c.reply;
 }
@@ -124,6 +129,11 @@ TEST(ApopTimestamp, TakesTheLastBracketedTextOrTheWholeGreeting) {
   EXPECT_EQ(ApopTimestamp("+OK <a> then <b@c>  \r\n"), "<b@c>");
   EXPECT_EQ(ApopTimestamp("  +OK ready\r\n"), "+OK ready");
   EXPECT_EQ(ApopTimestamp("+OK <open but not closed\r\n"), "+OK <open but not closed");
+  // RFC 1939 section 7: the timestamp may stand anywhere in the greeting.
+  EXPECT_EQ(ApopTimestamp("+OK <1896.697170952@dbc.mtview.ca.us> POP3 server ready\r\n"),
+            "<1896.697170952@dbc.mtview.ca.us>");
+  EXPECT_EQ(ApopTimestamp("+OK <a@b> ready, <c@d> now\r\n"), "<c@d>");
+  EXPECT_EQ(ApopTimestamp("+OK <a@b> then <unclosed\r\n"), "+OK <a@b> then <unclosed");
 }
 
 }  // namespace

@@ -117,6 +117,75 @@ TEST_F(Pop3ClientTest, LogsInWithApopOverTheGreetingsTimestamp) {
             (Trace{"status APOP", "authenticated before-smtp", "status QUIT", "destroy"}));
 }
 
+TEST_F(Pop3ClientTest, FindsTheApopTimestampWhereverItStands) {
+  // RFC 1939 section 7; the digest is Python's hashlib.md5 of the timestamp
+  // and the canary password.
+  const char* greetings[] = {
+      "+OK <1896.697170952@dbc.mtview.ca.us> POP3 server ready\r\n",
+      "+OK POP3 <1896.697170952@dbc.mtview.ca.us> ready\r\n",
+      "+OK ready <1896.697170952@dbc.mtview.ca.us>\r\n",
+  };
+  pop->SetAPOP(true);
+  for (const char* greeting : greetings) {
+    SCOPED_TRACE(greeting);
+    events.Trace.clear();
+    events.Destroyed = 0;
+    ScriptedServer server([&](Peer& p) {
+      p.Send(greeting);
+      p.Exchange("+OK maildrop has 0 messages\r\n");
+      p.ReadLine();
+    });
+    LogIn(server);
+    EXPECT_EQ(server.Received(), "APOP orvane dfa14a4ad37abd582d687348c905c255\r\nQUIT\r\n");
+    EXPECT_EQ(events.Actions(),
+              (Trace{"status APOP", "authenticated before-smtp", "status QUIT", "destroy"}));
+  }
+}
+
+TEST_F(Pop3ClientTest, ReportsConnectOnceWhenTheServerHangsUp) {
+  // The send window waits for an error or an outcome before it may close.
+  struct Case {
+    const char* name;
+    bool apop;
+    std::function<void(Peer&)> script;
+    Trace actions;
+  } cases[] = {
+      {"before the greeting", false, [](Peer&) {}, {"error 0", "destroy"}},
+      {"instead of answering USER",
+       false,
+       [](Peer& p) {
+         p.Send("+OK ready\r\n");
+         p.ReadLine();
+       },
+       {"status USER orvane", "error 0", "destroy"}},
+      {"instead of answering PASS",
+       false,
+       [](Peer& p) {
+         p.Send("+OK ready\r\n");
+         p.Exchange("+OK\r\n");
+         p.ReadLine();
+       },
+       {"status USER orvane", "status PASS", "error 0", "destroy"}},
+      {"instead of answering APOP",
+       true,
+       [](Peer& p) {
+         p.Send("+OK ready <1.2@host>\r\n");
+         p.ReadLine();
+       },
+       {"status APOP", "error 0", "destroy"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    events.Trace.clear();
+    events.Destroyed = 0;
+    ScriptedServer server(c.script);
+    pop->SetAPOP(c.apop);
+    LogIn(server);
+    EXPECT_EQ(events.Actions(), c.actions);
+    EXPECT_FALSE(Contains(server.Received(), "QUIT"));
+  }
+}
+
 TEST_F(Pop3ClientTest, DigestsTheWholeGreetingWhenItHasNoTimestamp) {
   ScriptedServer server([](Peer& p) {
     p.Send("+OK ready\r\n");

@@ -55,6 +55,47 @@ TEST_F(SmtpClientTest, WaitsForRepliesThatArriveOneByteAtATime) {
   EXPECT_EQ(events.Trace[2], "server 250-mx\r\n250-AUTH LOGIN\r\n250 SIZE 100\r\n");
 }
 
+TEST_F(SmtpClientTest, TakesABareCodeAsTheLastLineOfAReply) {
+  // RFC 5321 section 4.2: "250-queued as 12" CR LF "250" CR LF is one reply.
+  struct Case {
+    const char* name;
+    std::string greeting, ehlo, rcpt, queued;
+  } cases[] = {
+      {"greeting", "220-mx ready\r\n220\r\n", "250-mx\r\n250 8BITMIME\r\n", "250 ok\r\n",
+       "250 queued\r\n"},
+      {"ehlo", "220 mx ready\r\n", "250-mx\r\n250-8BITMIME\r\n250\r\n", "250 ok\r\n",
+       "250 queued\r\n"},
+      {"rcpt", "220 mx ready\r\n", "250-mx\r\n250 8BITMIME\r\n", "250-recipient ok\r\n250\r\n",
+       "250 queued\r\n"},
+      {"data", "220 mx ready\r\n", "250-mx\r\n250 8BITMIME\r\n", "250 ok\r\n",
+       "250-queued as 12\r\n250\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    events.Trace.clear();
+    events.Closed = events.Destroyed = 0;
+    ScriptedServer server([&](Peer& p) {
+      p.Send(c.greeting);
+      p.Exchange(c.ehlo);
+      p.Exchange("250 sender ok\r\n");
+      p.Exchange(c.rcpt);
+      p.Exchange("354 go ahead\r\n");
+      p.ReadData();
+      p.Send(c.queued);
+      p.Exchange("221 bye\r\n");
+    });
+    Deliver(server);
+    EXPECT_TRUE(events.Success);
+    EXPECT_EQ(server.Received(),
+              "EHLO 127.0.0.1\r\nMAIL FROM: <me@example.com>\r\nRCPT TO: <a@example.com>\r\n"
+              "DATA\r\nSubject: test\r\n\r\nbody\r\n.\r\nQUIT\r\n");
+    EXPECT_EQ(events.Actions(),
+              (Trace{"status EHLO 127.0.0.1", "status MAIL FROM: <me@example.com>",
+                     "status RCPT TO: <a@example.com>", "status DATA", "status QUIT", "closed ok",
+                     "destroy"}));
+  }
+}
+
 TEST_F(SmtpClientTest, AuthenticatesWithCramMd5AndNeverShowsTheAnswer) {
   ScriptedServer server([&](Peer& p) {
     Greet(p, "250-mx\r\n250-AUTH LOGIN\r\n250 AUTH CRAM-MD5\r\n");
