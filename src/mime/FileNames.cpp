@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "platform/AsciiText.h"
 #include "platform/CodePage.h"
 #include "platform/Path.h"
 
@@ -12,12 +13,6 @@ namespace {
 constexpr std::u16string_view kReplacedByFullWidth = u"\\/:,;*?\"<>|";
 constexpr size_t kMaxPathChars = 260;
 constexpr size_t kMaxNameBytes = 255;
-
-// ASCII U+0021-U+007E and their full-width forms U+FF01-U+FF5E lie at a
-// fixed distance.
-char16_t FullWidthForm(char16_t c) {
-  return static_cast<char16_t>(c - 0x21 + 0xFF01);
-}
 
 bool IsExtensionChar(char16_t c) {
   return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||

@@ -42,6 +42,12 @@ WideString ToAsciiLower(std::u16string_view text) {
   return Lowered(text);
 }
 
+WideString ToAsciiUpper(std::u16string_view text) {
+  WideString upper(text);
+  for (char16_t& c : upper) c = AsciiUpper(c);
+  return upper;
+}
+
 bool SameAsciiText(std::string_view a, std::string_view b) {
   return SameText(a, b);
 }

@@ -17,8 +17,20 @@ constexpr char16_t AsciiLower(char16_t c) {
   return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
 }
 
+constexpr char16_t AsciiUpper(char16_t c) {
+  return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
+}
+
 std::string ToAsciiLower(std::string_view text);
 WideString ToAsciiLower(std::u16string_view text);
+WideString ToAsciiUpper(std::u16string_view text);
+
+// The full-width form of a printable ASCII character ("A" gives U+FF21):
+// U+0021-U+007E and U+FF01-U+FF5E lie at a fixed distance. Other
+// characters, the space included, stay as they are.
+constexpr char16_t FullWidthForm(char16_t c) {
+  return c >= 0x21 && c <= 0x7E ? static_cast<char16_t>(c - 0x21 + 0xFF01) : c;
+}
 
 // Equal when ASCII letters are compared without case.
 bool SameAsciiText(std::string_view a, std::string_view b);

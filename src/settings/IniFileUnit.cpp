@@ -15,7 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kAccountSection = "Account";
 constexpr fs::perms kPrivateFilePerms = fs::perms::owner_read | fs::perms::owner_write;
 
 // The entry of the folder with this name, found without regard to ASCII
@@ -132,12 +131,12 @@ void IniFileUnit::WriteGeneralBool(const AnsiString& section, const AnsiString& 
 
 AnsiString IniFileUnit::ReadAccountString(const AnsiString& account, const AnsiString& key,
                                           const AnsiString& defaultValue) const {
-  return AccountFile(account).ReadString(kAccountSection, key, defaultValue);
+  return AccountFile(account).ReadString(keys::kAccountSection, key, defaultValue);
 }
 
 void IniFileUnit::WriteAccountString(const AnsiString& account, const AnsiString& key,
                                      const AnsiString& value) const {
-  AccountFile(account).WriteString(kAccountSection, key, value);
+  AccountFile(account).WriteString(keys::kAccountSection, key, value);
 }
 
 AnsiString IniFileUnit::ReadAccountValue(const AnsiString& account, const AnsiString& section,

@@ -66,6 +66,7 @@ inline constexpr const char* kWarningSection = "Warning";
 inline constexpr const char* kWOptionSection = "WOption";
 
 // Section Account of an account file.
+inline constexpr const char* kAccountSection = "Account";
 inline constexpr AccountText kName{"Name", ""};
 inline constexpr AccountText kAddress{"Address", ""};
 inline constexpr AccountText kSmtp{"SMTP", ""};
