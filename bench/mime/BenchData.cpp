@@ -1,6 +1,5 @@
 #include "BenchData.h"
 
-#include <cstring>
 #include <random>
 #include <string_view>
 
@@ -27,18 +26,6 @@ char16_t Katakana(std::mt19937& random) {
 }
 
 }  // namespace
-
-AnsiString AttachmentBytes(std::size_t size) {
-  std::mt19937_64 random(0x4F7276616E65ULL);
-  AnsiString bytes(size, '\0');
-  std::size_t i = 0;
-  for (; i + 8 <= size; i += 8) {
-    const std::uint64_t word = random();
-    std::memcpy(bytes.data() + i, &word, 8);
-  }
-  for (; i < size; ++i) bytes[i] = static_cast<char>(random());
-  return bytes;
-}
 
 WideString JapaneseText(std::size_t units) {
   std::mt19937 random(20030105);

@@ -6,10 +6,6 @@
 
 namespace orvane::bench {
 
-// `size` pseudo-random bytes from a fixed seed: the same attachment in
-// every run and on every machine.
-AnsiString AttachmentBytes(std::size_t size);
-
 // `units` UTF-16 units of Japanese prose from a fixed seed: runs of kanji,
 // hiragana and katakana, full-width punctuation, ASCII words and CR LF line
 // breaks about every 40 characters. Every character is in JIS X 0208 and

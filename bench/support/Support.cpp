@@ -4,10 +4,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -35,6 +38,18 @@ double MedianSeconds(const std::function<void()>& task, int runs) {
   return MedianSecondsEach({task}, runs)[0];
 }
 
+AnsiString AttachmentBytes(std::size_t size, std::uint64_t seed) {
+  std::mt19937_64 random(seed);
+  AnsiString bytes(size, '\0');
+  std::size_t i = 0;
+  for (; i + 8 <= size; i += 8) {
+    const std::uint64_t word = random();
+    std::memcpy(bytes.data() + i, &word, 8);
+  }
+  for (; i < size; ++i) bytes[i] = static_cast<char>(random());
+  return bytes;
+}
+
 long long PeakResidentBytes() {
   std::ifstream status("/proc/self/status");
   std::string line;
@@ -46,7 +61,7 @@ long long PeakResidentBytes() {
 
 void Require(bool ok, const char* what) {
   if (ok) return;
-  std::fprintf(stderr, "bench_mime: %s\n", what);
+  std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, what);
   std::exit(1);
 }
 
@@ -73,7 +88,8 @@ std::string RunProgram(const std::vector<std::string>& argv) {
   int status = 0;
   ::waitpid(pid, &status, 0);
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "bench_mime: %s failed (status %d)\n", argv[0].c_str(), status);
+    std::fprintf(stderr, "%s: %s failed (status %d)\n", program_invocation_short_name,
+                 argv[0].c_str(), status);
     std::exit(1);
   }
   return output;
@@ -88,7 +104,8 @@ double ValueOf(std::string_view output, std::string_view key) {
       return std::stod(std::string(line.substr(key.size() + 1)));
     at = end + 1;
   }
-  std::fprintf(stderr, "bench_mime: no \"%.*s\" in a peer's output\n", int(key.size()), key.data());
+  std::fprintf(stderr, "%s: no \"%.*s\" in a peer's output\n", program_invocation_short_name,
+               int(key.size()), key.data());
   std::exit(1);
 }
 

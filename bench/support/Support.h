@@ -1,11 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/Types.h"
 #include "support/TempFolder.h"
 
 namespace orvane::bench {
@@ -19,6 +21,10 @@ constexpr int kRuns = 5;
 std::vector<double> MedianSecondsEach(const std::vector<std::function<void()>>& tasks,
                                       int runs = kRuns);
 double MedianSeconds(const std::function<void()>& task, int runs = kRuns);
+
+// `size` pseudo-random bytes from a fixed seed: the same attachment in
+// every run and on every machine.
+AnsiString AttachmentBytes(std::size_t size, std::uint64_t seed = 0x4F7276616E65ULL);
 
 // The peak resident set of this process so far (VmHWM), in bytes.
 long long PeakResidentBytes();
