@@ -4,6 +4,7 @@
 
 #include "app/MailAddUnit.h"
 #include "app/Priority.h"
+#include "extras/MacroUnit.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/TextFile.h"
@@ -47,10 +48,10 @@ std::vector<AnsiString> HeaderLinesOf(const MessageDraft& draft, const ComposeSo
   return lines;
 }
 
-WideString BodyOf(const MessageDraft& draft, const AnsiString& signature) {
+WideString BodyOf(const MessageDraft& draft, const WideString& signature) {
   WideString body;
   if (FileExists(draft.BodyFileName)) body = WithCrLfLines(ReadUserTextFile(draft.BodyFileName));
-  body += WithCrLfLines(SjisToWide(signature));
+  body += WithCrLfLines(signature);
   return body;
 }
 
@@ -77,7 +78,9 @@ void ComposeMessage(const MessageDraft& draft, const ComposeSources& sources, TZ
   SelectByIndex(kCharSets, settings.Read(keys::kEncodeCharset), mime.DefaultEncodeCharSet);
   SelectByIndex(kAttachNameEncodes, settings.Read(keys::kEncodeAttach), mime.AttachNameEncode);
 
-  const AnsiString signature = settings.ReadSignatureBlock(sources.accountName);
+  const WideString signature =
+      ExpandMacros(settings, sources.clock, sources.accountName,
+                   SjisToWide(settings.ReadSignatureBlock(sources.accountName)), mmSignature);
   const AnsiString name = settings.Read(sources.accountName, keys::kName);
   const AnsiString address = settings.Read(sources.accountName, keys::kAddress);
   std::vector<AnsiString> headerLines = HeaderLinesOf(draft, sources, name, address);

@@ -378,6 +378,27 @@ TEST_F(ComposeTest, SignatureFollowsTheBody) {
   }
 }
 
+// The signature's macros are expanded with the account's sender and the
+// clock's date in the signature's own formats.
+TEST_F(ComposeTest, SignatureMacrosAreExpanded) {
+  settings.Write(kAccount, keys::kName, WideToSjis(u"山田 太郎"));
+  settings.WriteAccountBlock(kAccount, keys::kSignatureSection,
+                             WideToSjis(u"%NAME% <%address%>\r\n%datetime1%\r\n%subject%"),
+                             {{keys::kDateTimeKeys[0], WideToSjis(u"ggge年m月d日")}});
+  struct Case {
+    TimePoint now;
+    std::u16string body;
+  } cases[] = {
+      {JapanNoon(), u"山田 太郎 <taro@example.jp>\n平成15年1月5日\n元メールの件名\n"},
+      {FromUtcDateTime(2024, 6, 1, 3, 0, 0),
+       u"山田 太郎 <taro@example.jp>\n令和6年6月1日\n元メールの件名\n"},
+  };
+  for (const auto& c : cases) {
+    clock.Set(c.now);
+    EXPECT_EQ(U8(Lf(ComposeAndParse()["body"].string)), U8(c.body));
+  }
+}
+
 // The draft's texts reach the message as typed, also characters that
 // Shift_JIS lacks.
 TEST_F(ComposeTest, UnicodeTextsAreNotLostToShiftJis) {
