@@ -7,6 +7,8 @@
 #include <QMenuBar>
 #include <QPainter>
 
+#include "app/LogListUnit.h"
+#include "app/forms/LogListForm.h"
 #include "app/forms/VersionForm.h"
 #include "gui/QtText.h"
 #include "platform/CodePage.h"
@@ -79,6 +81,30 @@ void WriteSampleAttachments(const fs::path& folder) {
   WriteWholeFile(folder / "見積書.pdf", std::string(2000, 'x'));
 }
 
+// Two entries of the account, the second index of a Count that promises a
+// third, as a user who edited it would leave it.
+void WriteSampleSentLog(const IniFileUnit& settings) {
+  const fs::path folder = settings.SentLogFolder();
+  CreateFolder(folder);
+  WriteWholeFile(folder / (std::string(kAccount) + kSentLogIndexExtension),
+                 Sjis("[Count]\r\nCount=3\r\n[String]\r\nDateTime1=2024/06/03 09:15\r\n"
+                      "To1=花子 <hanako@example.jp>\r\nSubject1=打ち合わせの日程について\r\n"
+                      "FileName1=SLog0.Log\r\nDateTime2=2024/06/04 17:42\r\n"
+                      "To2=jiro@example.jp\r\nSubject2=Re: 見積のお願い\r\n"
+                      "FileName2=SLog1.log\r\n"));
+}
+
+QWidget* SentLogViewer(GallerySession& session) {
+  WriteSampleSentLog(session.Settings());
+  TOrvaneMainForm& form = session.Form();
+  SentLogList& list = session.KeepModel(
+      std::make_unique<SentLogList>(form.Settings(), form.ShellService(), form.PromptService()));
+  auto* dialog = session.Keep(std::make_unique<TFmLogList>(
+      &session.MainWindow(), list, [&form] { return form.HelpBookIndex(); }));
+  dialog->ShowAccount(0);
+  return dialog;
+}
+
 QWidget* MainWindow(GallerySession& session) {
   return &session.MainWindow();
 }
@@ -134,6 +160,7 @@ std::span<const GalleryWindow> GalleryWindows() {
        [](GallerySession& s) {
          return s.Keep(std::make_unique<TVersionForm>(&s.MainWindow(), s.Form()));
        }},
+      {"sentlog", SentLogViewer},
   };
   return windows;
 }

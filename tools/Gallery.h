@@ -40,6 +40,14 @@ class GallerySession {
     kept_.push_back(std::move(window));
     return kept;
   }
+  // Keeps what a window of the gallery works on (its controller) until the
+  // session ends, after the windows have gone.
+  template <typename T>
+  T& KeepModel(std::unique_ptr<T> model) {
+    T& kept = *model;
+    models_.push_back(std::shared_ptr<T>(std::move(model)));
+    return kept;
+  }
   // The main window's menu of that name, opened.
   QWidget* MainMenu(const char* name);
 
@@ -48,6 +56,7 @@ class GallerySession {
   std::unique_ptr<Services> services_;
   std::unique_ptr<TOrvaneMainForm> form_;
   std::unique_ptr<TOrvaneMainFormView> window_;
+  std::vector<std::shared_ptr<void>> models_;
   std::vector<std::unique_ptr<QWidget>> kept_;
 };
 

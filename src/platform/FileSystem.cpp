@@ -22,11 +22,14 @@ namespace {
   throw FileError(FormatMessage(pattern, PathToWide(path)));
 }
 
-constexpr const char16_t* kCannotCreate = u"ファイル %s を作成できません";
 constexpr const char16_t* kCannotOpen = u"ファイル %s を開けません";
 constexpr const char16_t* kCannotWrite = u"%s に書き込めません";
 
 }  // namespace
+
+FileError CannotCreateFile(const fs::path& path) {
+  return FileError(FormatMessage(u"ファイル %s を作成できません", PathToWide(path)));
+}
 
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
@@ -84,7 +87,7 @@ bool FileExists(const fs::path& path) {
 
 void CreateEmptyFile(const fs::path& path) {
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) Fail(kCannotCreate, path);
+  if (fd < 0) throw CannotCreateFile(path);
   ::close(fd);
 }
 
@@ -116,10 +119,23 @@ AnsiString ReadWholeFile(const fs::path& path) {
 
 void WriteWholeFile(const fs::path& path, std::string_view bytes) {
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) Fail(kCannotCreate, path);
+  if (fd < 0) throw CannotCreateFile(path);
   bool ok = WriteAll(fd, bytes);
   ok = ::close(fd) == 0 && ok;
   if (!ok) Fail(kCannotWrite, path);
+}
+
+bool WriteNewFile(const fs::path& path, std::string_view bytes) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+  if (fd < 0 && errno == EEXIST) return false;
+  if (fd < 0) throw CannotCreateFile(path);
+  bool ok = WriteAll(fd, bytes);
+  ok = ::close(fd) == 0 && ok;
+  if (!ok) {
+    ::unlink(path.c_str());
+    Fail(kCannotWrite, path);
+  }
+  return true;
 }
 
 void ReplaceFileAtomically(const fs::path& path, std::string_view bytes, fs::perms newFilePerms) {

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Error.h"
 #include "platform/Types.h"
 
 namespace orvane {
@@ -27,6 +28,9 @@ bool MatchesWildcard(std::string_view name, std::string_view wildcard);
 // True for an existing regular file (not a folder), following links.
 bool FileExists(const std::filesystem::path& path);
 
+// The error of a file that cannot be made: "ファイル %s を作成できません".
+FileError CannotCreateFile(const std::filesystem::path& path);
+
 // Each of these throws FileError with the path in its message.
 void CreateEmptyFile(const std::filesystem::path& path);
 void CreateFolder(const std::filesystem::path& path);
@@ -36,6 +40,10 @@ AnsiString ReadWholeFile(const std::filesystem::path& path);
 // when the system refuses (errno tells why).
 bool WriteAll(int fd, std::string_view bytes);
 void WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
+// Creates the file only when nothing of that name exists and writes bytes
+// to it; false (nothing written) when the name is taken, so that two
+// writers never pick the same new name.
+bool WriteNewFile(const std::filesystem::path& path, std::string_view bytes);
 
 // Writes the new content beside the old file and renames it over it, so the
 // file holds either the old or the new content, never a part. New files get

@@ -60,6 +60,8 @@ inline constexpr GeneralInteger kEncodeAttach{"Encode", "Attach", 0};
 inline constexpr GeneralInteger kLogWidth{"Log", "Width", 380};
 inline constexpr GeneralInteger kLogHeight{"Log", "Height", 140};
 inline constexpr const char* kLogSection = "Log";
+inline constexpr const char* kLogTopKey = "Top";
+inline constexpr const char* kLogLeftKey = "Left";
 
 // The sections of the pre-send rules and their parameters.
 inline constexpr const char* kWarningSection = "Warning";
@@ -86,6 +88,17 @@ inline constexpr const char* kTemplateSection = "Template";
 inline constexpr const char* kXHeaderSection = "XHeader";
 inline constexpr const char* kDateTimeKeys[3] = {"DateTime1", "DateTime2", "DateTime3"};
 
+// A sent-log index file (the account name followed by ".dat"): section
+// Count holds the number of entries, section String the keys of entry n,
+// each name followed by n in decimal.
+inline constexpr const char* kSentLogCountSection = "Count";
+inline constexpr const char* kSentLogCountKey = "Count";
+inline constexpr const char* kSentLogEntrySection = "String";
+inline constexpr const char* kSentLogDateTimePrefix = "DateTime";
+inline constexpr const char* kSentLogToPrefix = "To";
+inline constexpr const char* kSentLogSubjectPrefix = "Subject";
+inline constexpr const char* kSentLogFileNamePrefix = "FileName";
+
 }  // namespace keys
 
 // The files and folders of the program folder.
@@ -94,5 +107,6 @@ inline constexpr const char* kAccountFileExtension = ".ini";
 inline constexpr const char* kAttachFolderName = "AttachFiles";
 inline constexpr const char* kAddressFolderName = "Address";
 inline constexpr const char* kSentLogFolderName = "SendedLog";
+inline constexpr const char* kSentLogIndexExtension = ".dat";
 
 }  // namespace orvane

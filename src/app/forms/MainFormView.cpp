@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/forms/LogListForm.h"
 #include "app/forms/VersionForm.h"
 #include "gui/ErrorHandler.h"
 #include "gui/HelpWindow.h"
@@ -478,13 +479,16 @@ void TOrvaneMainFormView::RunCommand(MenuCommand command, int tag) {
         form_.SetPriority(static_cast<PriorityItem>(
             static_cast<int>(command) - static_cast<int>(MenuCommand::PriorityHighest)));
         return;
+      case MenuCommand::OpenSentLog:
+        OpenSentLog();
+        return;
       case MenuCommand::Cut:
       case MenuCommand::Copy:
       case MenuCommand::Paste:
       case MenuCommand::SelectAll:
       case MenuCommand::ClearAll:
         break;
-      default:
+      case MenuCommand::None:
         return;
     }
     QLineEdit* field = tag == kSubjectFieldTag ? subjectEdit_ : toEdit_;
@@ -499,6 +503,12 @@ void TOrvaneMainFormView::RunCommand(MenuCommand command, int tag) {
       field->setCursorPosition(after.start);
     field->setFocus();
   });
+}
+
+void TOrvaneMainFormView::OpenSentLog() {
+  SentLogList list(form_.Settings(), form_.ShellService(), form_.PromptService());
+  TFmLogList dialog(this, list, [this] { return form_.HelpBookIndex(); });
+  dialog.exec();
 }
 
 void TOrvaneMainFormView::AskHeaderText(const InputBoxRequest& request,

@@ -59,6 +59,7 @@ class TOrvaneMainFormView : public QMainWindow, public MainFormWindow {
   void OnApplicationStateChanged(Qt::ApplicationState state);
   void RebuildAccountList();
   void ChooseBodyFile();
+  void OpenSentLog();
   void AskHeaderText(const InputBoxRequest& request,
                      void (TOrvaneMainForm::*apply)(const WideString&));
   void ShowPopup(QMenu* popup, QWidget* owner, const QPoint& at);

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+#include "app/cmdline.h"
+#include "mime/ZelMime.h"
+#include "platform/Clock.h"
+#include "platform/Types.h"
+#include "settings/IniFileUnit.h"
+
+namespace orvane {
+
+// What the message file is named from, besides the settings and the
+// composed message.
+struct MessageFileRequest {
+  WideString subject;  // the subject field's text
+  const Arguments& commandLine;
+  bool makeFile = false;  // MakeFile: write the file, not only compose
+};
+
+// Composes the message with composeMessage, which fills mime; then, when
+// makeFile is set, writes mime's message text unchanged to the message
+// file (MessageFilePath), creating or overwriting it, and returns its path.
+// A file that cannot be written throws FileError "ファイル %s を作成できません".
+std::optional<std::filesystem::path> WriteMessageFile(const IniFileUnit& settings,
+                                                      const Clock& clock,
+                                                      const MessageFileRequest& request,
+                                                      TZelMime& mime,
+                                                      const std::function<void()>& composeMessage);
+
+// Option/PATH (the program folder when it names no existing folder) used
+// as a prefix as it is stored, followed by the name of the naming rule
+// Option/FileName with its characters replaced, "." and Option/Extention;
+// the name is shortened when the whole would not fit in one file name.
+std::filesystem::path MessageFilePath(const IniFileUnit& settings, const Clock& clock,
+                                      const MessageFileRequest& request,
+                                      const AnsiString& messageId);
+
+}  // namespace orvane

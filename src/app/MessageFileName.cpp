@@ -1,0 +1,98 @@
+#include "app/MessageFileName.h"
+
+#include <cstdio>
+
+#include "platform/CodePage.h"
+#include "platform/FileSystem.h"
+#include "platform/Path.h"
+
+namespace orvane {
+
+namespace {
+
+struct Replacement {
+  char16_t from;
+  char16_t to;
+};
+
+constexpr Replacement kReplacements[] = {
+    {u'\\', u'\uFFE5'}, {u'/', u'\uFF0F'}, {u':', u'\uFF1A'}, {u'*', u'\uFF0A'}, {u'?', u'\uFF1F'},
+    {u'<', u'\uFF1C'},  {u'>', u'\uFF1E'}, {u'|', u'\uFF5C'}, {u'.', u'\uFF0E'},
+};
+
+bool IsHighSurrogate(char16_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+
+bool IsLowSurrogate(char16_t c) {
+  return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// The UTF-8 length of the character at text[i] and the units it takes; a
+// lone surrogate is written as U+FFFD.
+std::pair<size_t, size_t> Utf8Length(const WideString& text, size_t i) {
+  const char16_t c = text[i];
+  if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) return {4, 2};
+  if (c < 0x80) return {1, 1};
+  if (c < 0x800) return {2, 1};
+  return {3, 1};
+}
+
+WideString BodyFileBaseName(const Arguments* commandLine) {
+  if (!commandLine || commandLine->size() < 2) return {};
+  const std::filesystem::path file = WideToPath((*commandLine)[1]);
+  if (!FileExists(file)) return {};
+  return PathToWide(file.stem());
+}
+
+}  // namespace
+
+WideString ReplaceFileNameChars(const WideString& text) {
+  WideString result = text;
+  for (const Replacement& replacement : kReplacements)
+    for (char16_t& c : result)
+      if (c == replacement.from) c = replacement.to;
+  return result;
+}
+
+WideString FileTimeStamp(TimePoint moment) {
+  const LocalDateTime t = ToLocalDateTime(moment);
+  char text[48];
+  std::snprintf(text, sizeof text, "%04d%02d%02d-%02d%02d%02d", t.year, t.month, t.day, t.hour,
+                t.minute, t.second);
+  return Utf8ToWide(text);
+}
+
+WideString ChooseMessageFileName(const MessageFileNameSource& source) {
+  WideString name;
+  switch (static_cast<MessageFileNaming>(source.rule)) {
+    case MessageFileNaming::Date:
+      break;
+    case MessageFileNaming::MessageId:
+      name = SjisToWide(source.messageId);
+      break;
+    case MessageFileNaming::BodyFile:
+      name = BodyFileBaseName(source.commandLine);
+      break;
+    case MessageFileNaming::Subject:
+    default:
+      name = source.subject;
+      break;
+  }
+  return name.empty() ? FileTimeStamp(source.now) : name;
+}
+
+WideString FitFileName(const WideString& name, size_t reservedBytes) {
+  const size_t budget = reservedBytes < kMaxFileNameBytes ? kMaxFileNameBytes - reservedBytes : 0;
+  size_t used = 0;
+  size_t end = 0;
+  while (end < name.size()) {
+    auto [bytes, units] = Utf8Length(name, end);
+    if (used + bytes > budget) break;
+    used += bytes;
+    end += units;
+  }
+  return name.substr(0, end);
+}
+
+}  // namespace orvane

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+#include <filesystem>
+#include <functional>
+
+#include "app/LogListUnit.h"
+
+class QListWidget;
+class QTableWidget;
+
+namespace orvane {
+
+// "送信ログ": the accounts that have sent on the left, the entries of the
+// one clicked on the right; "表示" opens the selected entry's log file,
+// "OK" closes, the help button opens topic 30.
+class TFmLogList : public QDialog {
+ public:
+  // helpBook gives the help book's index page, or throws when it is missing.
+  TFmLogList(QWidget* parent, SentLogList& list, std::function<std::filesystem::path()> helpBook);
+
+  // Selects the account of that row and shows its entries, as a click does.
+  void ShowAccount(int row);
+
+ private:
+  void ShowRows();
+  void ShowSelectedLog();
+
+  SentLogList& list_;
+  QListWidget* accounts_ = nullptr;
+  QTableWidget* entries_ = nullptr;
+};
+
+}  // namespace orvane
