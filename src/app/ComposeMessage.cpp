@@ -72,7 +72,8 @@ void SetUpMessageComponent(TZelMime& mime) {
   mime.CharSetEncodeMode = ceField;
 }
 
-void ComposeMessage(const MessageDraft& draft, const ComposeSources& sources, TZelMime& mime) {
+WideString ComposeMessage(const MessageDraft& draft, const ComposeSources& sources,
+                          TZelMime& mime) {
   const IniFileUnit& settings = sources.settings;
   mime.Clear();
   SelectByIndex(kCharSets, settings.Read(keys::kEncodeCharset), mime.DefaultEncodeCharSet);
@@ -103,6 +104,7 @@ void ComposeMessage(const MessageDraft& draft, const ComposeSources& sources, TZ
   mime.SetBodyText(std::move(body));
   mime.Attachments().Assign(attachments);
   mime.Compose();
+  return signature;
 }
 
 }  // namespace orvane

@@ -28,8 +28,10 @@ void SetUpMessageComponent(TZelMime& mime);
 // Message-ID. The body is the body file's text (a missing file gives none)
 // followed by the signature, every line ended by CR LF; the attachments are
 // the plain files of the attachment folder. The draft's texts reach the
-// component as Unicode. Throws FileError when the body file exists but
-// cannot be read, ConvertError for a settings value that is not a number.
-void ComposeMessage(const MessageDraft& draft, const ComposeSources& sources, TZelMime& mime);
+// component as Unicode. Returns the expanded signature the body ends with,
+// so that the checks can tell what the user wrote from it. Throws
+// FileError when the body file exists but cannot be read, ConvertError for
+// a settings value that is not a number.
+WideString ComposeMessage(const MessageDraft& draft, const ComposeSources& sources, TZelMime& mime);
 
 }  // namespace orvane

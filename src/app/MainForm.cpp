@@ -54,8 +54,9 @@ TOrvaneMainForm::TOrvaneMainForm(MainFormServices services, Arguments arguments)
   SetUpMessageComponent(MIME);
 }
 
-void TOrvaneMainForm::ComposeMessage() {
-  orvane::ComposeMessage(Draft, {Settings(), services_.clock, AccountName, VersionText}, MIME);
+WideString TOrvaneMainForm::ComposeMessage() {
+  return orvane::ComposeMessage(Draft, {Settings(), services_.clock, AccountName, VersionText},
+                                MIME);
 }
 
 void TOrvaneMainForm::DoChanged() {

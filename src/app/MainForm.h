@@ -133,9 +133,10 @@ class TOrvaneMainForm {
 
   // --- Output ---
 
-  // Composes the draft with the current account into MIME. Throws Error
-  // when the body file cannot be read or a setting is not a number.
-  void ComposeMessage();
+  // Composes the draft with the current account into MIME and returns the
+  // expanded signature its body ends with. Throws Error when the body file
+  // cannot be read or a setting is not a number.
+  WideString ComposeMessage();
 
   // Called with the draft filled from the command line when the switch "/r"
   // names an existing saved message; the reply mode fills it in.

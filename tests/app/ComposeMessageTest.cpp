@@ -25,7 +25,10 @@ class ComposeTest : public ::testing::Test {
     draft.ToText = u"hanako@example.jp";
   }
 
-  void Compose() { ComposeMessage(draft, {settings, clock, kAccount, u"Version 3.2.6"}, mime); }
+  // The expanded signature, as ComposeMessage returns it.
+  WideString Compose() {
+    return ComposeMessage(draft, {settings, clock, kAccount, u"Version 3.2.6"}, mime);
+  }
 
   // Composes and hands the message to Python's email package.
   JsonValue ComposeAndParse() {
@@ -397,6 +400,7 @@ TEST_F(ComposeTest, SignatureMacrosAreExpanded) {
     clock.Set(c.now);
     EXPECT_EQ(U8(Lf(ComposeAndParse()["body"].string)), U8(c.body));
   }
+  EXPECT_EQ(U8(Compose()), "山田 太郎 <taro@example.jp>\r\n令和6年6月1日\r\n元メールの件名");
 }
 
 // The draft's texts reach the message as typed, also characters that
