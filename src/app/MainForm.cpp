@@ -4,6 +4,7 @@
 
 #include "app/AccountFiles.h"
 #include "app/ComposeMessage.h"
+#include "app/ReplyMode.h"
 #include "app/VersionUnit.h"
 #include "platform/CodePage.h"
 #include "platform/Error.h"
@@ -57,6 +58,11 @@ TOrvaneMainForm::TOrvaneMainForm(MainFormServices services, Arguments arguments)
 WideString TOrvaneMainForm::ComposeMessage() {
   return orvane::ComposeMessage(Draft, {Settings(), services_.clock, AccountName, VersionText},
                                 MIME);
+}
+
+void TOrvaneMainForm::ReplyFromFile() {
+  orvane::ReplyFromFile(Draft.BodyFileName, AccountName, MIME, Draft,
+                        {Settings(), services_.clock, services_.prompt, services_.clipboard});
 }
 
 void TOrvaneMainForm::DoChanged() {

@@ -138,8 +138,12 @@ class TOrvaneMainForm {
   // cannot be read or a setting is not a number.
   WideString ComposeMessage();
 
-  // Called with the draft filled from the command line when the switch "/r"
-  // names an existing saved message; the reply mode fills it in.
+  // The reply mode: the saved message BodyFileName names is loaded into MIME
+  // and the draft becomes its answer; the expanded reply template goes to
+  // the clipboard. Throws FileError when the file cannot be read.
+  void ReplyFromFile();
+  // Raised after the reply mode has filled the draft, when the switch "/r"
+  // names an existing saved message.
   std::function<void()> OnReplyFromFile;
 
   // --- What the window shows ---

@@ -89,7 +89,10 @@ void TOrvaneMainForm::ProcessCommandLine() {
   if (BodyFileExists()) Draft.Subject = PathToWide(Draft.BodyFileName.stem());
   if (has(u"account")) SelectAccount(WideToSjis(value(u"account")));
   if (has(u"subject")) Draft.Subject = value(u"subject");
-  if (has(u"/r") && BodyFileExists()) DoReplyFromFile();
+  if (has(u"/r") && BodyFileExists()) {
+    ReplyFromFile();
+    DoReplyFromFile();
+  }
   if (has(u"mailto")) Draft.ToText = value(u"mailto");
   if (has(u"replyto")) Draft.ReplyToText = value(u"replyto");
   if (has(u"inreplyto")) Draft.InReplyToText = value(u"inreplyto");
