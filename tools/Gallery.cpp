@@ -13,6 +13,8 @@
 #include "gui/QtText.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
+#include "settings/forms/AccountFormView.h"
+#include "settings/forms/PopBeforeFormView.h"
 
 namespace orvane::gallery {
 
@@ -58,6 +60,13 @@ void WriteSampleSettings(const IniFileUnit& settings) {
   settings.Write(keys::kSendToSelf, true);
   settings.WriteAccountString(kAccount, keys::kName.key, Sjis("山田 太郎"));
   settings.WriteAccountString(kAccount, keys::kAddress.key, "taro@example.jp");
+  settings.Write(kAccount, {{keys::kSmtp, "mail.example.jp"},
+                            {keys::kSmtpPort, "587"},
+                            {keys::kAuth, kAccountTrue},
+                            {keys::kUserId, "taro"},
+                            {keys::kPass, "secret"},
+                            {keys::kPopBeforeSmtp, kAccountTrue},
+                            {keys::kPop3, "pop.example.jp"}});
   settings.WriteAccountBlock(kAccount, keys::kSignatureSection,
                              Sjis("--\r\n%name% <%address%>\r\n  株式会社オルバーン 営業部\r\n"
                                   "送信日時: %datetime1%"),
@@ -107,6 +116,18 @@ QWidget* SentLogViewer(GallerySession& session) {
 
 QWidget* MainWindow(GallerySession& session) {
   return &session.MainWindow();
+}
+
+// A dialog over its controller, both kept for the session.
+template <typename View, typename Controller>
+QWidget* Dialog(GallerySession& session, Controller controller) {
+  auto* kept = new Controller(std::move(controller));
+  kept->Show();
+  auto view = std::make_unique<View>(
+      *kept, [&session] { return session.Form().HelpBookIndex(); }, &session.MainWindow());
+  // The controller goes with its window.
+  QObject::connect(view.get(), &QObject::destroyed, [kept] { delete kept; });
+  return session.Keep(std::move(view));
 }
 
 }  // namespace
@@ -161,6 +182,15 @@ std::span<const GalleryWindow> GalleryWindows() {
          return s.Keep(std::make_unique<TVersionForm>(&s.MainWindow(), s.Form()));
        }},
       {"sentlog", SentLogViewer},
+      {"account",
+       [](GallerySession& s) {
+         return Dialog<TAccountFormView>(
+             s, TAccountForm(s.Settings(), s.PromptService(), s.Form().AccountName));
+       }},
+      {"pop-before",
+       [](GallerySession& s) {
+         return Dialog<TPopBeforeFormView>(s, TPopBeforeForm(s.Settings(), s.Form().AccountName));
+       }},
   };
   return windows;
 }

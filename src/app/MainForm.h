@@ -188,6 +188,14 @@ class TOrvaneMainForm {
   // The edit popups' shared handlers: tag 0 the address field, 1 the
   // subject. Returns the selection the field shows afterwards.
   FieldSelection EditCommand(MenuCommand command, int tag, FieldSelection selection);
+  // ActionAccountAdd: asks for a name and creates the account, which
+  // becomes current; true when its account dialog is to open now.
+  bool AddAccount();
+  // ActionAccountNameChange: the current account under a new name.
+  void RenameAccount();
+  // ActionAccountDelete: deletes the current account when the user agrees
+  // and chooses the current account anew.
+  void DeleteAccount();
   // The accounts submenu's items, made each time it opens.
   std::vector<WideString> AccountMenuItems() const;
   void AccountMenuItemChosen(const WideString& caption);

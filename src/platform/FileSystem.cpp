@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <fstream>
 #include <system_error>
 
@@ -161,6 +162,15 @@ void ReplaceFileAtomically(const fs::path& path, std::string_view bytes, fs::per
 
 bool RemoveFile(const fs::path& path) {
   return ::unlink(path.c_str()) == 0;
+}
+
+bool RenameFile(const fs::path& from, const fs::path& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system that cannot rename without replacing: a second link under
+  // the new name fails when the name is taken, then the old name goes.
+  if (::link(from.c_str(), to.c_str()) != 0) return false;
+  return ::unlink(from.c_str()) == 0;
 }
 
 fs::path LongPath(const fs::path& path) {

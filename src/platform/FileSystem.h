@@ -53,6 +53,9 @@ void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view b
 
 // Removes a file; false when it could not be removed.
 bool RemoveFile(const std::filesystem::path& path);
+// Gives a file a new name that nothing has yet, in one step: false when the
+// name is taken or the rename fails. Never replaces a file.
+bool RenameFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // The canonical form of an existing path, the path itself otherwise.
 std::filesystem::path LongPath(const std::filesystem::path& path);

@@ -62,13 +62,18 @@ fs::path IniFileUnit::GeneralFilePath() const {
   return EntryOf(programFolder_, kGeneralFileName);
 }
 
+bool IsAccountName(const AnsiString& account) {
+  return account != "." && account != ".." &&
+         account.find_first_of(std::string_view("/\0", 2)) == AnsiString::npos;
+}
+
 fs::path IniFileUnit::AccountFilePath(const AnsiString& account) const {
-  std::string name = SjisToPath(account).native() + ".ini";
   // The account's name is one file name: a "/" would reach outside the
-  // program folder.
-  if (name.find_first_of(std::string_view("/\0", 2)) != std::string::npos)
+  // program folder. The name is checked as the file system will see it.
+  std::string name = SjisToPath(account).native();
+  if (!IsAccountName(name))
     throw FileError(FormatMessage(u"'%s' はアカウント名に使えません", SjisToWide(account)));
-  return EntryOf(programFolder_, name);
+  return EntryOf(programFolder_, name + kAccountFileExtension);
 }
 
 fs::path IniFileUnit::AttachFolder() const {
@@ -185,6 +190,13 @@ AnsiString IniFileUnit::Read(const AnsiString& account, const AccountText& key) 
 void IniFileUnit::Write(const AnsiString& account, const AccountText& key,
                         const AnsiString& value) const {
   WriteAccountString(account, key.key, value);
+}
+
+void IniFileUnit::Write(const AnsiString& account,
+                        const std::vector<std::pair<AccountText, AnsiString>>& values) const {
+  AccountFile(account).Update([&](ProfileText& profile) {
+    for (const auto& [key, value] : values) profile.Set(keys::kAccountSection, key.key, value);
+  });
 }
 
 bool IniFileUnit::ReadBool(const AnsiString& account, const AccountText& key) const {

@@ -23,7 +23,7 @@ class IniFileUnit {
   // exactly that name exists, so "Work.INI" is the file of account "work".
   const std::filesystem::path& ProgramFolder() const { return programFolder_; }
   std::filesystem::path GeneralFilePath() const;  // "orvane.ini"
-  // Throws FileError for a name that is not one file name (holds a "/").
+  // Throws FileError for a name that IsAccountName refuses.
   std::filesystem::path AccountFilePath(const AnsiString& account) const;
   std::filesystem::path AttachFolder() const;   // "AttachFiles"
   std::filesystem::path AddressFolder() const;  // "Address"
@@ -51,6 +51,10 @@ class IniFileUnit {
   void Write(const GeneralText& key, const AnsiString& value) const;
   AnsiString Read(const AnsiString& account, const AccountText& key) const;
   void Write(const AnsiString& account, const AccountText& key, const AnsiString& value) const;
+  // Several keys of section "Account" in one write: all of them or, when
+  // the write fails, none.
+  void Write(const AnsiString& account,
+             const std::vector<std::pair<AccountText, AnsiString>>& values) const;
   // An account boolean, read as text; throws ConvertError for other text.
   bool ReadBool(const AnsiString& account, const AccountText& key) const;
 
@@ -89,6 +93,18 @@ class IniFileUnit {
  private:
   std::filesystem::path programFolder_;
 };
+
+// Whether a text can name an account: its file must be one file directly
+// inside the program folder, so "/", NUL and the names "." and ".." are
+// refused.
+bool IsAccountName(const AnsiString& account);
+
+// The texts an account file stores for a boolean.
+inline constexpr const char* kAccountTrue = "-1";
+inline constexpr const char* kAccountFalse = "0";
+inline const char* AccountBoolText(bool value) {
+  return value ? kAccountTrue : kAccountFalse;
+}
 
 // An account boolean: "0" and "False" (any case) are false, any other
 // number and "True" true; other text throws ConvertError. StrToInt, for the

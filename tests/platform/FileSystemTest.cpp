@@ -89,6 +89,19 @@ TEST(ReplaceFileAtomically, GivesNewFilesTheirPermissionsAndKeepsOldOnes) {
   EXPECT_EQ(ReadFile(dir / "shared.ini"), "b");
 }
 
+TEST(RenameFile, NeverReplacesAFile) {
+  TempFolder folder;
+  WriteFile(folder / "a", "A");
+  WriteFile(folder / "b", "B");
+  EXPECT_FALSE(RenameFile(folder / "a", folder / "b"));
+  EXPECT_FALSE(RenameFile(folder / "missing", folder / "c"));
+  EXPECT_EQ(ReadFile(folder / "a"), "A");
+  EXPECT_EQ(ReadFile(folder / "b"), "B");
+  EXPECT_TRUE(RenameFile(folder / "a", folder / "c"));
+  EXPECT_FALSE(fs::exists(folder / "a"));
+  EXPECT_EQ(ReadFile(folder / "c"), "A");
+}
+
 TEST(Files, ReportFailuresWithThePath) {
   TempFolder dir;
   EXPECT_THROW(CreateEmptyFile(dir / "missing" / "x.txt"), FileError);

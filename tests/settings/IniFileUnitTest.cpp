@@ -92,6 +92,14 @@ TEST(IniFileUnit, AccountNameCannotLeaveTheProgramFolder) {
   EXPECT_FALSE(unit.AccountExists("sub/x"));
   EXPECT_THROW(unit.WriteAccountString("sub/x", "Name", "Y"), FileError);
   EXPECT_EQ(ReadFile(home / "sub" / "x.ini"), "[Account]\r\nName=X\r\n");
+  for (const char* name : {".", "..", "a/b", "/x"}) {
+    EXPECT_FALSE(IsAccountName(name)) << name;
+    EXPECT_THROW(unit.WriteAccountString(name, "Name", "Y"), FileError) << name;
+  }
+  EXPECT_FALSE(IsAccountName(std::string("a\0b", 3)));
+  for (const char* name : {"...", ".work", "a.b", "", "\x83\x5c"})  // "ソ" ends in "\\"
+    EXPECT_TRUE(IsAccountName(name)) << name;
+  EXPECT_EQ(ListDirectory(home.Path(), "*.ini").size(), 0u);
 }
 
 TEST(IniFileUnit, AccountBooleans) {

@@ -26,6 +26,7 @@
 #include "gui/HelpWindow.h"
 #include "gui/MenuBuilder.h"
 #include "gui/QtText.h"
+#include "settings/forms/AccountFormView.h"
 
 namespace orvane {
 
@@ -448,9 +449,17 @@ void TOrvaneMainFormView::RunAction(ActionId id) {
         form_.OpenReadme();
         break;
       case ActionId::AcountSet:
+        OpenAccountDialog();
+        break;
       case ActionId::AccountAdd:
+        if (form_.AddAccount()) OpenAccountDialog();
+        break;
       case ActionId::AccountNameChange:
+        form_.RenameAccount();
+        break;
       case ActionId::AccountDelete:
+        form_.DeleteAccount();
+        break;
       case ActionId::AddressBook:
       case ActionId::InputToaddress:
       case ActionId::Encode:
@@ -518,6 +527,15 @@ void TOrvaneMainFormView::AskHeaderText(const InputBoxRequest& request,
       QInputDialog::getText(this, ToQString(request.caption), ToQString(request.prompt),
                             QLineEdit::Normal, ToQString(request.text), &ok);
   if (ok) (form_.*apply)(ToWide(text));
+}
+
+void TOrvaneMainFormView::OpenAccountDialog() {
+  TAccountForm account(form_.Settings(), form_.PromptService(), form_.AccountName);
+  account.Show();
+  TAccountFormView dialog(
+      account, [this] { return form_.HelpBookIndex(); }, this);
+  dialog.exec();
+  form_.UpdateCaption();
 }
 
 void TOrvaneMainFormView::ChooseBodyFile() {

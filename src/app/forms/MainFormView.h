@@ -60,6 +60,7 @@ class TOrvaneMainFormView : public QMainWindow, public MainFormWindow {
   void RebuildAccountList();
   void ChooseBodyFile();
   void OpenSentLog();
+  void OpenAccountDialog();
   void AskHeaderText(const InputBoxRequest& request,
                      void (TOrvaneMainForm::*apply)(const WideString&));
   void ShowPopup(QMenu* popup, QWidget* owner, const QPoint& at);

@@ -1,0 +1,17 @@
+#include "gui/WindowPlacement.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace orvane {
+
+void CentreOnScreen(QWidget* window) {
+  QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  window->adjustSize();
+  QRect frame = window->frameGeometry();
+  frame.moveCenter(screen->availableGeometry().center());
+  window->move(frame.topLeft());
+}
+
+}  // namespace orvane
