@@ -1,6 +1,8 @@
 #include "mime/HeaderEncoding.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "mime/HeaderFolding.h"
 #include "mime/MimeParser.h"
@@ -14,6 +16,8 @@ namespace {
 
 constexpr size_t kFirstWordChars = 10;
 constexpr size_t kWordChars = 13;
+// RFC 2047 section 2: an encoded word is at most 75 characters long.
+constexpr size_t kMaxEncodedWord = 75;
 
 bool EndsWithBlank(std::string_view s) {
   return !s.empty() && (s.back() == ' ' || s.back() == '\t');
@@ -43,16 +47,18 @@ void AppendWords(AnsiString& out, std::string_view words) {
   out += words;
 }
 
-// Plain words as Shift_JIS bytes, runs of wide words as encoded words.
-AnsiString EncodeTokens(std::u16string_view text, TMimeCharSet charset) {
+// Plain words as they are, runs of wide words (see TZelMimeAnalyser) as
+// encoded words.
+AnsiString EncodeTokens(std::u16string_view text, TMimeCharSet charset, bool phrase = false,
+                        std::vector<TTextSpan> wideSpans = {}) {
   AnsiString out;
   bool lastWide = false;
-  TZelMimeAnalyser analyser{WideString(text), false};
+  TZelMimeAnalyser analyser{WideString(text), false, std::move(wideSpans)};
   for (TAnalyserToken token; analyser.Next(token);) {
     if (token.Kind == akWide) {
       std::u16string_view run = token.Text;
       if (!run.empty() && run.back() == u' ') run.remove_suffix(1);
-      AppendWords(out, EncodeWords(run, charset));
+      AppendWords(out, EncodeWords(run, charset, phrase));
       lastWide = true;
     } else {
       if (lastWide) out += ' ';
@@ -65,6 +71,15 @@ AnsiString EncodeTokens(std::u16string_view text, TMimeCharSet charset) {
 
 AnsiString FoldAtBlanks(std::string_view text) {
   return FoldHeader(text, " \t", {});
+}
+
+// EncodeUnstructured, with the words overlapping wideSpans encoded too; the
+// words of a phrase or comment escape specials.
+AnsiString EncodeText(std::u16string_view text, TMimeCharSet& charset, bool fold, bool testWhole,
+                      bool phrase = false, std::vector<TTextSpan> wideSpans = {}) {
+  if (testWhole) TestWhole(text, charset);
+  AnsiString out = EncodeTokens(text, charset, phrase, std::move(wideSpans));
+  return fold ? FoldAtBlanks(out) : out;
 }
 
 // JoinEncoded in place, so a long value is built in linear time.
@@ -81,9 +96,30 @@ bool IsHighSurrogate(char16_t c) {
   return c >= 0xD800 && c <= 0xDBFF;
 }
 
+// Where a piece of text may be cut before `cut` without splitting a
+// surrogate pair; 0 when it cannot.
+size_t ShorterCut(std::u16string_view text, size_t cut) {
+  size_t shorter = cut - 1;
+  if (shorter > 0 && IsHighSurrogate(text[shorter - 1])) --shorter;
+  return shorter;
+}
+
+// The text of a quoted string, without its quotes and backslashes
+// (RFC 5322 section 3.2.4).
+WideString Unquoted(std::u16string_view quoted, bool closed) {
+  quoted.remove_prefix(1);
+  if (closed && !quoted.empty()) quoted.remove_suffix(1);
+  WideString text;
+  for (size_t i = 0; i < quoted.size(); ++i) {
+    if (quoted[i] == u'\\' && i + 1 < quoted.size()) ++i;
+    text += quoted[i];
+  }
+  return text;
+}
+
 }  // namespace
 
-AnsiString EncodeWord(std::u16string_view piece, TMimeCharSet charset) {
+AnsiString EncodeWord(std::u16string_view piece, TMimeCharSet charset, bool phrase) {
   if (piece.empty()) return {};
   const WideString text(piece);
   TMimeCharSet used = charset;
@@ -95,19 +131,26 @@ AnsiString EncodeWord(std::u16string_view piece, TMimeCharSet charset) {
   }
   const TCharSetInfo info = CharSetInfo(used);
   if (EqualsIgnoringCase(info.bodyEncoding, "quoted-printable"))
-    return "=?" + info.name + "?Q?" + QEscape(bytes) + "?=";
+    return "=?" + info.name + "?Q?" + QEscape(bytes, phrase) + "?=";
   return "=?" + info.name + "?B?" + Base64Encode(bytes) + "?=";
 }
 
-AnsiString EncodeWords(std::u16string_view text, TMimeCharSet charset) {
+AnsiString EncodeWords(std::u16string_view text, TMimeCharSet charset, bool phrase) {
   AnsiString out;
   size_t length = kFirstWordChars;
   while (!text.empty()) {
     size_t cut = std::min(length, text.size());
     // Both halves of a surrogate pair go into one word.
     if (cut < text.size() && IsHighSurrogate(text[cut - 1])) ++cut;
+    AnsiString word = EncodeWord(text.substr(0, cut), charset, phrase);
+    // Escape sequences between ASCII and kanji, or a long charset name, can
+    // take a piece past the limit: it is cut shorter until it fits.
+    for (size_t shorter; word.size() > kMaxEncodedWord && (shorter = ShorterCut(text, cut)) > 0;) {
+      cut = shorter;
+      word = EncodeWord(text.substr(0, cut), charset, phrase);
+    }
     if (!out.empty()) out += ' ';
-    out += EncodeWord(text.substr(0, cut), charset);
+    out += word;
     text.remove_prefix(cut);
     length = kWordChars;
   }
@@ -122,19 +165,21 @@ AnsiString JoinEncoded(std::string_view left, std::string_view right) {
 
 AnsiString EncodeUnstructured(std::u16string_view text, TMimeCharSet& charset, bool fold,
                               bool testWhole) {
-  if (testWhole) TestWhole(text, charset);
-  AnsiString out = EncodeTokens(text, charset);
-  return fold ? FoldAtBlanks(out) : out;
+  return EncodeText(text, charset, fold, testWhole);
 }
 
 AnsiString EncodeStructured(std::u16string_view text, TMimeCharSet& charset, bool testWhole) {
   if (testWhole) TestWhole(text, charset);
   AnsiString out;
-  WideString pending;  // phrase text: blanks and runs outside brackets
+  // Phrase text: blanks, runs outside brackets and the text of quoted
+  // strings that must be encoded, which wideSpans marks.
+  WideString pending;
+  std::vector<TTextSpan> wideSpans;
   auto flush = [&] {
     if (pending.empty()) return;
-    AppendJoined(out, EncodeUnstructured(pending, charset, true, true));
+    AppendJoined(out, EncodeText(pending, charset, true, true, true, std::move(wideSpans)));
     pending.clear();
+    wideSpans.clear();
   };
   TMimeParser parser;
   parser.SetText(WideString(text));
@@ -146,18 +191,23 @@ AnsiString EncodeStructured(std::u16string_view text, TMimeCharSet& charset, boo
         pending += token.Text;
         break;
       case mtQuoted:
-        flush();
-        if (IsAsciiText(token.Text)) {
+        if (IsAsciiText(token.Text) && !LooksLikeEncodedWord(token.Text)) {
+          flush();
           AppendJoined(out, AnsiString(token.Text.begin(), token.Text.end()));
         } else {
-          AppendWords(out, EncodeWords(token.Text, charset));
+          // RFC 2047 section 5 allows encoded words as words of a phrase,
+          // never inside a quoted string: the name's text is encoded, and
+          // a comma in it is safe inside an encoded word.
+          const size_t begin = pending.size();
+          pending += Unquoted(token.Text, token.Closed);
+          wideSpans.emplace_back(begin, pending.size());
         }
         break;
       case mtComment: {
         flush();
         std::u16string_view inside = token.Text.substr(1);
         if (token.Closed) inside.remove_suffix(1);
-        const AnsiString encoded = EncodeUnstructured(inside, charset, true, true);
+        const AnsiString encoded = EncodeText(inside, charset, true, true, true);
         out += '(';
         AppendJoined(out, encoded);
         AppendJoined(out, ")");
@@ -173,7 +223,14 @@ AnsiString EncodeStructured(std::u16string_view text, TMimeCharSet& charset, boo
         break;
       case mtAddress:
         flush();
-        AppendJoined(out, EncodeUnstructured(token.Text, charset, false, true));
+        // An encoded word must not stand in an address (RFC 2047 section 5):
+        // one that only looks like an encoded word is written as typed.
+        if (IsAsciiText(token.Text)) {
+          TestWhole(token.Text, charset);
+          AppendJoined(out, AnsiString(token.Text.begin(), token.Text.end()));
+        } else {
+          AppendJoined(out, EncodeUnstructured(token.Text, charset, false, true));
+        }
         break;
     }
   }

@@ -16,28 +16,33 @@ enum TCharSetEncodeMode {
 
 // One RFC 2047 encoded word of piece in charset, or in the Unicode fallback
 // when charset cannot hold it: "Q" for the ISO-8859 charsets, "B"
-// otherwise. Empty for an empty piece.
-AnsiString EncodeWord(std::u16string_view piece, TMimeCharSet charset);
+// otherwise; a "Q" word of a phrase or comment escapes every special (see
+// QEscape). Empty for an empty piece.
+AnsiString EncodeWord(std::u16string_view piece, TMimeCharSet charset, bool phrase = false);
 
 // The text as encoded words of 10 characters for the first and 13 for each
-// further one, separated by single spaces (a surrogate pair is never cut).
-AnsiString EncodeWords(std::u16string_view text, TMimeCharSet charset);
+// further one, separated by single spaces (a surrogate pair is never cut);
+// a piece whose word would be longer than 75 characters is cut shorter.
+AnsiString EncodeWords(std::u16string_view text, TMimeCharSet charset, bool phrase = false);
 
 // Joins two pieces of encoded header so that an encoded word is separated
 // by whitespace from what stands before and after it.
 AnsiString JoinEncoded(std::string_view left, std::string_view right);
 
 // An unstructured value (Subject, and the phrases of structured values):
-// runs of wide words become encoded words, other words stay as Shift_JIS
-// bytes. With testWhole the whole text is first converted, which may change
-// charset (Japanese requests become ISO-2022-JP; a failure the Unicode
-// fallback). With fold the result is folded at blanks.
+// runs of words that hold a character above U+007F or look like an encoded
+// word become encoded words, so the result is 7-bit; other words stay as
+// they are. With testWhole the whole text is first converted, which may
+// change charset (Japanese requests become ISO-2022-JP; a failure the
+// Unicode fallback). With fold the result is folded at blanks.
 AnsiString EncodeUnstructured(std::u16string_view text, TMimeCharSet& charset, bool fold,
                               bool testWhole);
 
 // A structured value (addresses): display names, quoted strings and
 // comments are encoded as needed, addresses and specials kept, and the
-// result is folded after commas, before "<" and at blanks.
+// result is folded after commas, before "<" and at blanks. A quoted string
+// that needs encoding loses its quotes: its text is encoded as words of the
+// phrase.
 AnsiString EncodeStructured(std::u16string_view text, TMimeCharSet& charset, bool testWhole);
 
 // A value given as Shift_JIS (X-Mailer, extra header lines), encoded as

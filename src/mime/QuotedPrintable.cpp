@@ -13,6 +13,11 @@ bool IsLiteral(unsigned char b) {
   return (b >= 33 && b <= 60) || (b >= 62 && b <= 126);
 }
 
+bool IsPhraseLiteral(unsigned char b) {
+  return (b >= '0' && b <= '9') || (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || b == '!' ||
+         b == '*' || b == '+' || b == '-' || b == '/';
+}
+
 void AppendEscape(AnsiString& out, unsigned char b) {
   out += '=';
   out += kUpperHexDigits[b >> 4];
@@ -81,12 +86,12 @@ AnsiString QuotedPrintableDecode(std::string_view text) {
   return out;
 }
 
-AnsiString QEscape(std::string_view bytes) {
+AnsiString QEscape(std::string_view bytes, bool phrase) {
   AnsiString out;
   out.reserve(bytes.size() * 3);
   for (char c : bytes) {
     const auto b = static_cast<unsigned char>(c);
-    if (IsLiteral(b) && b != '?' && b != '_') {
+    if (phrase ? IsPhraseLiteral(b) : IsLiteral(b) && b != '?' && b != '_') {
       out += c;
     } else {
       AppendEscape(out, b);

@@ -22,7 +22,9 @@ AnsiString QuotedPrintableDecode(std::string_view text);
 
 // The encoded text of a "Q" encoded word (RFC 2047 section 4.2): bytes 33
 // to 126 other than "=", "?" and "_" as they are, every other byte, space
-// included, as "=XX".
-AnsiString QEscape(std::string_view bytes);
+// included, as "=XX". In a phrase or a comment (section 5) only letters,
+// digits and "!", "*", "+", "-", "/" stay as they are, so that no special
+// such as "," or ")" stands in the word.
+AnsiString QEscape(std::string_view bytes, bool phrase = false);
 
 }  // namespace orvane

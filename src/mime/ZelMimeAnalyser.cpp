@@ -39,8 +39,22 @@ bool IsWideChar(char16_t c) {
   return LatinWideTable()[c - 0x80];
 }
 
-TZelMimeAnalyser::TZelMimeAnalyser(WideString text, bool encodedWords)
-    : text_(std::move(text)), encodedWords_(encodedWords) {}
+bool LooksLikeEncodedWord(std::u16string_view text) {
+  for (size_t at = text.find(u"=?"); at != std::u16string_view::npos;
+       at = text.find(u"=?", at + 1)) {
+    size_t q = text.find(u'?', at + 2);
+    if (q == std::u16string_view::npos || q + 2 >= text.size()) return false;
+    const char16_t letter = text[q + 1];
+    if ((letter == u'B' || letter == u'b' || letter == u'Q' || letter == u'q') &&
+        text[q + 2] == u'?')
+      return true;
+  }
+  return false;
+}
+
+TZelMimeAnalyser::TZelMimeAnalyser(WideString text, bool encodedWords,
+                                   std::vector<TTextSpan> wideSpans)
+    : text_(std::move(text)), encodedWords_(encodedWords), wideSpans_(std::move(wideSpans)) {}
 
 bool TZelMimeAnalyser::EncodedWordAt(size_t pos, TAnalyserToken& token) const {
   const size_t n = text_.size();
@@ -88,10 +102,18 @@ TZelMimeAnalyser::TWord TZelMimeAnalyser::ScanWord(size_t start) const {
   TWord word{start, start, false};
   while (word.end < text_.size() && !IsBlank(text_[word.end]) &&
          !(word.end > start && EncodedWordAt(word.end, ignored))) {
-    word.wide = word.wide || IsWideChar(text_[word.end]);
+    const char16_t c = text_[word.end];
+    word.wide = word.wide || (encodedWords_ ? IsWideChar(c) : c >= 0x80);
     ++word.end;
   }
+  if (!encodedWords_ && !word.wide) word.wide = MarkedWide(word);
   return word;
+}
+
+bool TZelMimeAnalyser::MarkedWide(const TWord& word) const {
+  for (const TTextSpan& span : wideSpans_)
+    if (span.first < word.end && word.start < span.second) return true;
+  return LooksLikeEncodedWord(std::u16string_view(text_).substr(word.start, word.end - word.start));
 }
 
 size_t TZelMimeAnalyser::BlanksEnd(size_t pos) const {

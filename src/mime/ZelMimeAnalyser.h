@@ -3,15 +3,26 @@
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/Types.h"
 
 namespace orvane {
 
-// True for a character that makes a header word wide, so that it is sent
-// as an encoded word: one above U+00FE, or one from U+0080 to U+00FE that
-// Shift_JIS lacks (the others go into the header as Shift_JIS bytes).
+// True for a character that makes a word of a header being read wide: one
+// above U+00FE, or one from U+0080 to U+00FE that Shift_JIS lacks (raw
+// Shift_JIS bytes in a received header read as the others).
 bool IsWideChar(char16_t c);
+
+// Whether text holds something a reader would decode as an encoded word:
+// "=?", a charset, "?", one of B, b, Q, q and "?" (RFC 2047 section 2;
+// readers take such a word even without its closing "?=", and inside a
+// quoted string or another word).
+bool LooksLikeEncodedWord(std::u16string_view text);
+
+// A range [first, second) of positions in a text.
+using TTextSpan = std::pair<size_t, size_t>;
 
 enum TAnalyserTokenKind {
   akPlain,        // a word without wide characters and the blanks after it
@@ -32,15 +43,20 @@ struct TAnalyserToken {
 
 // Cuts a header value into tokens, left to right, one per call of Next.
 // Words are separated by spaces and tabs; a line break belongs to the word
-// it stands in. With encodedWords, encoded words are tokens of their own
-// (also inside a word) and the blanks after one, or a line break followed
-// by blanks where a token begins, form a space token. An encoded word runs
-// to the first "?=" of its line; at the end of the text it may lack the
-// "?=" when it holds no blank. Anything else that starts with "=?" is
-// plain text.
+// it stands in. With encodedWords (reading), encoded words are tokens of
+// their own (also inside a word) and the blanks after one, or a line break
+// followed by blanks where a token begins, form a space token. An encoded
+// word runs to the first "?=" of its line; at the end of the text it may
+// lack the "?=" when it holds no blank. Anything else that starts with "=?"
+// is plain text.
+// Without encodedWords (writing), a word is wide when it must become an
+// encoded word, so that the header stays 7-bit and reads as typed: it holds
+// a character above U+007F, looks like an encoded word, or overlaps one of
+// wideSpans (ranges of positions of text).
 class TZelMimeAnalyser {
  public:
-  explicit TZelMimeAnalyser(WideString text, bool encodedWords = true);
+  explicit TZelMimeAnalyser(WideString text, bool encodedWords = true,
+                            std::vector<TTextSpan> wideSpans = {});
   virtual ~TZelMimeAnalyser() = default;
 
   // The next token; false at the end of the text.
@@ -61,12 +77,15 @@ class TZelMimeAnalyser {
     bool wide = false;
   };
   TWord ScanWord(size_t start) const;
+  // Whether the word must be encoded although it is all ASCII (writing).
+  bool MarkedWide(const TWord& word) const;
   size_t BlanksEnd(size_t pos) const;
   size_t BreakAndBlanksEnd(size_t pos) const;
   bool SpaceTokenAt(size_t pos) const;
 
   WideString text_;
   bool encodedWords_;
+  std::vector<TTextSpan> wideSpans_;
   size_t pos_ = 0;
   bool afterEncodedWord_ = false;
   std::optional<TWord> lookahead_;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "FallbackGuard.h"
 #include "PythonReference.h"
 #include "mime/CharSet.h"
 #include "mime/HeaderEncoding.h"
@@ -17,15 +18,7 @@ constexpr char kTesuto[] = "=?ISO-2022-JP?B?GyRCJUYlOSVIGyhC?=";  // テスト
 constexpr char kKaigi[] = "=?ISO-2022-JP?B?GyRCMnE1RBsoQg==?=";   // 会議
 constexpr char kShiryo[] = "=?ISO-2022-JP?B?GyRCO3FOQRsoQg==?=";  // 資料
 
-// Restores the process-wide Unicode fallback after a test changed it.
-class FallbackGuard {
- public:
-  FallbackGuard() : saved_(UnicodeEncodingSetting()) {}
-  ~FallbackGuard() { SetUnicodeEncodingSetting(saved_); }
-
- private:
-  TUnicodeEncodingType saved_;
-};
+using test::FallbackGuard;
 
 std::string Unstructured(std::u16string_view text, TMimeCharSet charset = mcsUS_ASCII,
                          bool fold = true, bool testWhole = true) {
@@ -119,11 +112,9 @@ TEST(EncodeUnstructured, EncodesRunsOfWideWords) {
       {u"  テスト", std::string("  ") + kTesuto},  // leading blanks are kept
       // Two blanks after a run: one goes into the word, one stays.
       {u"テスト  x", "=?ISO-2022-JP?B?GyRCJUYlOSVIGyhCIA==?= x"},
-      // Latin characters Shift_JIS has are written as its bytes.
-      {u"3\u00d74 \u00b10",
-       "3\x81\x7e"
-       "4 \x81\x7d"
-       "0"},
+      // Latin characters are encoded too, so that the header stays 7-bit
+      // (Python: the ISO-2022-JP bytes of "3×4 ±0").
+      {u"3\u00d74 \u00b10", "=?ISO-2022-JP?B?MxskQiFfGyhCNCAbJEIhXhsoQjA=?="},
       {u"", ""},
   };
   for (const auto& c : cases) {
@@ -201,8 +192,8 @@ TEST(EncodeStructured, EncodesDisplayNamesAndKeepsAddresses) {
       {u"t@x (コメント)", "t@x ( =?ISO-2022-JP?B?GyRCJTMlYSVzJUgbKEI=?= )"},
       {u"t@x (a (b) c)", "t@x (a (b) c)"},
       {u"t@x (open", "t@x (open)"},
-      // A quoted string with Japanese is one word, quotes included.
-      {u"\"山田\" <a@b>", "=?ISO-2022-JP?B?IhskQjszRUQbKEIi?=  <a@b>"},
+      // A quoted string with Japanese loses its quotes (RFC 2047 section 5).
+      {u"\"山田\" <a@b>", "=?ISO-2022-JP?B?GyRCOzNFRBsoQg==?= <a@b>"},
       {u"a@b, c@d", "a@b, c@d"},
   };
   for (const auto& c : cases) {

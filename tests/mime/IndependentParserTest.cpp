@@ -123,13 +123,12 @@ std::vector<Case> Cases() {
        {{u"受信者 太郎", u"t@example.com"}, {u"", u"plain@example.com"}},
        u"本文です。\r\n二行目\r\n",
        {}},
-      // A quoted display name is encoded quotes included (the whole quoted
-      // string is one run of encoded words), so an independent parser reads
-      // the quotes as part of the name.
+      // A quoted display name is encoded without its quotes, so an
+      // independent parser reads the name alone.
       {"QuotedJapaneseDisplayName",
        [](TZelMime& m, const fs::path&) { m.SetFrom(u"\"山田 太郎\" <y@example.com>"); },
        u"",
-       {{u"\"山田 太郎\"", u"y@example.com"}},
+       {{u"山田 太郎", u"y@example.com"}},
        {},
        u"",
        {}},

@@ -116,6 +116,22 @@ TEST(QEscape, KeepsOnlyThePrintableBytesOfAQWord) {
   }
 }
 
+TEST(QEscape, EscapesEverySpecialOfAPhrase) {
+  // RFC 2047 section 5 (3): letters, digits and "!*+-/" only.
+  const struct {
+    std::string in, out;
+  } cases[] = {
+      {"Bo, J.(IT)", "Bo=2C=20J=2E=28IT=29"},
+      {"a!*+-/z09", "a!*+-/z09"},
+      {"\"q\" <x>", "=22q=22=20=3Cx=3E"},
+      {"=?_\xfc", "=3D=3F=5F=FC"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.in);
+    EXPECT_EQ(QEscape(c.in, true), c.out);
+  }
+}
+
 TEST(PercentEncode, KeepsOnlyLettersAndDigits) {
   const struct {
     std::string in, out;

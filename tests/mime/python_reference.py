@@ -25,6 +25,15 @@ def field_names(data):
     return "\n".join(msg.keys()).encode("ascii")
 
 
+def addresses(data):
+    """The display name and address of each mailbox of the first field, a
+    tab between them, one mailbox per line."""
+    msg = email.message_from_bytes(data + b"\r\n\r\n", policy=email.policy.default)
+    name = data.split(b":", 1)[0].decode("ascii")
+    lines = [a.display_name + "\t" + a.addr_spec for a in msg[name].addresses]
+    return "\n".join(lines).encode("utf-8")
+
+
 def encoded_words(data):
     """b"charset:text" as email.header writes it (folded lines joined by CR LF)."""
     charset, text = data.decode("utf-8").split(":", 1)
@@ -49,6 +58,7 @@ COMMANDS = {
     ),
     "header": lambda d: each(header_field, d),
     "fieldnames": lambda d: each(field_names, d),
+    "addresses": lambda d: each(addresses, d),
     "filename": lambda d: each(file_name, d),
     "encodeheader": lambda d: each(encoded_words, d),
 }
