@@ -2,6 +2,8 @@
 #include "mime/ByteText.h"
 #include "mime/CharSet.h"
 #include "mime/QuotedPrintable.h"
+#include "mime/TextLines.h"
+#include "mime/TransferEncoding.h"
 
 namespace orvane {
 namespace {
@@ -28,6 +30,25 @@ WideString WithCrLfLineEnds(const WideString& text) {
 // those that give "+" or "~" a meaning of their own.
 bool AsciiReadsTheSame(TMimeCharSet charset) {
   return charset != mcsUTF_7 && charset != mcsGB2312HZ;
+}
+
+// RFC 5322 section 2.1.1 and RFC 5321 section 4.5.3.1.6: a line holds at
+// most 998 octets before its CR LF.
+constexpr size_t kMaxLineOctets = 998;
+
+bool HasLongLine(std::string_view bytes) {
+  if (bytes.size() <= kMaxLineOctets) return false;
+  size_t pos = 0;
+  for (std::string_view line; NextLine(bytes, pos, line);)
+    if (line.size() > kMaxLineOctets) return true;
+  return false;
+}
+
+// The transfer encoding of a text whose lines would go over the limit:
+// quoted-printable keeps plain ASCII readable; base64 is shorter for
+// everything else and never cuts an escape sequence.
+const char* ShortLineEncoding(TMimeCharSet charset) {
+  return charset == mcsUS_ASCII ? "quoted-printable" : "base64";
 }
 
 }  // namespace
@@ -87,8 +108,18 @@ void TBodyWriter::WriteTextPart(TZelTextPart& part) {
     e.encodingName = info.bodyEncoding;
   }
   part.CharSet = charset;
-  if (!mime_.UserEncode && SameAsciiText(e.encodingName, "quoted-printable"))
-    e.bytes = QuotedPrintableEncode(e.bytes);
+  if (!mime_.UserEncode) {
+    const bool unencoded =
+        SameAsciiText(e.encodingName, "7bit") || SameAsciiText(e.encodingName, "8bit");
+    if (unencoded && HasLongLine(e.bytes)) e.encodingName = ShortLineEncoding(charset);
+    if (SameAsciiText(e.encodingName, "quoted-printable")) {
+      e.bytes = QuotedPrintableEncode(e.bytes);
+    } else if (SameAsciiText(e.encodingName, "base64")) {
+      AnsiString lines;
+      AppendBase64Lines(e.bytes, lines);
+      e.bytes = std::move(lines);
+    }
+  }
 
   out_ += "\r\nContent-Type: text/plain";
   if (!e.charSetName.empty()) {
