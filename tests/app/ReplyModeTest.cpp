@@ -180,13 +180,13 @@ TEST_F(ReplyMode, TheCommandLineAnswerComposesToTheMessagesRecipients) {
   const JsonValue parsed = ParseWithPython(home / "answer.eml");
   EXPECT_EQ(U8(parsed["subject"].string), "Re: Hello");
   ASSERT_EQ(parsed["to"].array.size(), 1u);
-  // The component writes a quoted name as one encoded word, quotes inside
-  // (RFC 2047 section 5 would have the quotes outside), so Python keeps them.
-  EXPECT_EQ(U8(parsed["to"][0]["name"].string), "\"山田, 太郎\"");
+  // A quoted name is encoded without its quotes (RFC 2047 section 5), so
+  // Python reads the name alone.
+  EXPECT_EQ(U8(parsed["to"][0]["name"].string), "山田, 太郎");
   EXPECT_EQ(U8(parsed["to"][0]["address"].string), "taro.yamada@example.jp");
   ASSERT_EQ(parsed["cc"].array.size(), 2u);
   EXPECT_EQ(U8(parsed["cc"][0]["name"].string), "Suzuki, Hanako");
-  EXPECT_EQ(U8(parsed["cc"][1]["name"].string), "\"佐藤, 次郎\"");
+  EXPECT_EQ(U8(parsed["cc"][1]["name"].string), "佐藤, 次郎");
   EXPECT_EQ(U8(parsed["cc"][1]["address"].string), "jiro@example.jp");
   EXPECT_NE(form->MIME.MessageText().find("\r\nIn-Reply-To: <m3.comma@example.jp>\r\n"),
             std::string::npos);
