@@ -11,11 +11,53 @@
 #include <cstring>
 #include <string>
 
+#include "platform/CodePage.h"
+
 namespace orvane {
 namespace {
 
+// The reason of a system error in the user's words; the system's own
+// text for the rarer ones.
+WideString ErrnoReason(int error) {
+  switch (error) {
+    case ECONNREFUSED:
+      return u"接続が拒否されました";
+    case ETIMEDOUT:
+      return u"接続がタイムアウトしました";
+    case ENETUNREACH:
+      return u"ネットワークに到達できません";
+    case EHOSTUNREACH:
+      return u"ホストに到達できません";
+    case ECONNRESET:
+      return u"接続がリセットされました";
+    case EPIPE:
+      return u"相手が接続を閉じています";
+    default:
+      return Utf8ToWide(std::strerror(error));
+  }
+}
+
+WideString ResolverReason(int rc) {
+  switch (rc) {
+    case EAI_NONAME:
+    case EAI_NODATA:
+    case EAI_FAIL:
+      return u"ホストが見つかりません";
+    case EAI_AGAIN:
+      return u"ホスト名を今は調べられません";
+    case EAI_SERVICE:
+      return u"ポート番号が正しくありません";
+    default:
+      return Utf8ToWide(::gai_strerror(rc));
+  }
+}
+
 [[noreturn]] void RaiseErrno(const std::string& what, int error) {
-  throw SocketError(what + ": " + std::strerror(error));
+  throw SocketError(what + ": " + std::strerror(error), ErrnoReason(error));
+}
+
+[[noreturn]] void RaiseNotConnected() {
+  throw SocketError("not connected", u"接続していません");
 }
 
 using Deadline = std::chrono::steady_clock::time_point;
@@ -40,7 +82,7 @@ TcpSocket::~TcpSocket() {
 
 void TcpSocket::Open() {
   Close();
-  if (host_.empty()) throw SocketError("no host name given");
+  if (host_.empty()) throw SocketError("no host name given", u"サーバが設定されていません");
   addrinfo hints{};
   hints.ai_family = AF_UNSPEC;
   hints.ai_socktype = SOCK_STREAM;
@@ -48,7 +90,7 @@ void TcpSocket::Open() {
   addrinfo* found = nullptr;
   std::string service = std::to_string(port_);
   if (int rc = ::getaddrinfo(host_.c_str(), service.c_str(), &hints, &found); rc != 0)
-    throw SocketError(host_ + ": " + ::gai_strerror(rc));
+    throw SocketError(host_ + ": " + ::gai_strerror(rc), ResolverReason(rc));
   int lastError = ECONNREFUSED;
   for (addrinfo* a = found; a; a = a->ai_next) {
     int fd = ::socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol);
@@ -73,7 +115,7 @@ void TcpSocket::Open() {
 }
 
 bool TcpSocket::WaitReadable(Deadline deadline) {
-  if (fd_ < 0) throw SocketError("not connected");
+  if (fd_ < 0) RaiseNotConnected();
   for (;;) {
     pollfd p{fd_, POLLIN, 0};
     int rc = ::poll(&p, 1, PollTimeout(deadline));
@@ -84,7 +126,7 @@ bool TcpSocket::WaitReadable(Deadline deadline) {
 }
 
 std::size_t TcpSocket::Read(char* buffer, std::size_t size) {
-  if (fd_ < 0) throw SocketError("not connected");
+  if (fd_ < 0) RaiseNotConnected();
   for (;;) {
     ssize_t n = ::recv(fd_, buffer, size, 0);
     if (n > 0) return static_cast<std::size_t>(n);
@@ -97,7 +139,7 @@ std::size_t TcpSocket::Read(char* buffer, std::size_t size) {
 }
 
 void TcpSocket::WriteAll(std::string_view bytes, std::chrono::milliseconds timeout) {
-  if (fd_ < 0) throw SocketError("not connected");
+  if (fd_ < 0) RaiseNotConnected();
   while (!bytes.empty()) {
     // The write is tried first: waiting costs a call only when the peer's
     // window is full.
@@ -123,8 +165,9 @@ void TcpSocket::WaitWritable(std::chrono::milliseconds timeout) {
     // goes out after a cancel. An error or hang-up is left to send to report.
     if (p[0].revents != 0) return;
     abandoned_ = true;
-    if (p[1].revents != 0) throw SocketError("write cancelled");
-    throw SocketError("no room to write for " + std::to_string(timeout.count()) + " ms");
+    if (p[1].revents != 0) throw SocketError("write cancelled", u"中止しました");
+    throw SocketError("no room to write for " + std::to_string(timeout.count()) + " ms",
+                      u"サーバがデータを受け取りません");
   }
 }
 

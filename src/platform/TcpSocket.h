@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstddef>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "platform/Types.h"
@@ -10,10 +11,16 @@
 namespace orvane {
 
 // A name that does not resolve, a refused connection, a reset or a failed
-// read or write.
+// read or write. Besides the system's own text (what) it carries the reason
+// in the user's words, such as "接続が拒否されました".
 class SocketError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  SocketError(const std::string& what, WideString reason)
+      : std::runtime_error(what), reason_(std::move(reason)) {}
+  const WideString& Reason() const noexcept { return reason_; }
+
+ private:
+  WideString reason_;
 };
 
 // A blocking TCP client connection. Writing to a connection the peer has

@@ -39,6 +39,12 @@ class TTCPItem {
   // The owning component; null once it has been destroyed.
   TTCPComponent* Component() const;
   TTCPThread* Thread() const { return thread_; }
+  // Why the connection failed on this side, in the user's words: the host
+  // was not found, the connection was refused or closed, no reply came in
+  // time. Empty while nothing failed, and when the server refused what it
+  // was asked (its reply says why). Written by the worker before it hands
+  // over the notification that reports the failure.
+  const WideString& LocalError() const { return localError_; }
 
   const AnsiString Host;
   const AnsiString User;
@@ -53,6 +59,7 @@ class TTCPItem {
   friend class TTCPThread;
   std::shared_ptr<TTCPItemList> list_;
   TTCPThread* thread_ = nullptr;
+  WideString localError_;
 };
 
 // The base of the SMTP and POP3 clients: settings copied into each new

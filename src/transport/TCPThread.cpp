@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "transport/LineTransport.h"
+#include "transport/LocalError.h"
 
 namespace orvane {
 
@@ -51,8 +52,26 @@ void TTCPThread::FreeItem() {
 
 bool TTCPThread::Connect() {
   if (socket_.Connected()) return false;
-  socket_.Open();
+  try {
+    socket_.Open();
+  } catch (const SocketError& error) {
+    KeepLocalError(CannotConnectText(socket_.Host(), socket_.Port(), error.Reason()));
+    throw;
+  }
   return true;
+}
+
+void TTCPThread::Write(std::string_view bytes) {
+  try {
+    socket_.WriteAll(bytes, timeout_);
+  } catch (const SocketError& error) {
+    KeepLocalError(BrokenText(socket_.Host(), socket_.Port(), error.Reason()));
+    throw;
+  }
+}
+
+void TTCPThread::KeepLocalError(const WideString& text) {
+  if (item_->localError_.empty()) item_->localError_ = text;
 }
 
 void TTCPThread::Disconnect() {
@@ -71,7 +90,7 @@ bool TTCPThread::SendCommand(const AnsiString& command, const AnsiString& argume
   if (command == "QUIT" && std::exchange(quitSent_, true)) return false;
   DoCommandSent(command, argument);
   line += "\r\n";
-  socket_.WriteAll(line, timeout_);
+  Write(line);
   return true;
 }
 
@@ -90,26 +109,31 @@ int TTCPThread::Receive() {
     std::size_t count;
     try {
       if (!socket_.WaitReadable(deadline)) {
+        KeepLocalError(NoReplyText(socket_.Host(), socket_.Port(), timeout_));
         DoTimeout();
         Quit();
         return -1;
       }
       count = socket_.Read(buffer, sizeof buffer);
-    } catch (...) {
+    } catch (const SocketError& error) {
+      KeepLocalError(BrokenText(socket_.Host(), socket_.Port(), error.Reason()));
       DoTimeout();
       Quit();
       throw;
     }
     if (count == 0) {
       LastReply.clear();
+      KeepLocalError(ClosedText(socket_.Host(), socket_.Port()));
       DoServerClosed();
       Quit();
       return 0;
     }
     received.append(buffer, count);
     for (std::size_t i = 0; i < count; ++i) lines += buffer[i] == '\n';
-    if (received.size() > kMaxReplyBytes || lines > kMaxReplyLines)
+    if (received.size() > kMaxReplyBytes || lines > kMaxReplyLines) {
+      KeepLocalError(TooLongText(socket_.Host(), socket_.Port()));
       throw ProtocolError("reply longer than the protocol allows");
+    }
     if (ReplyComplete(received)) {
       LastReply = std::move(received);
       return static_cast<int>(LastReply.size());
@@ -161,7 +185,7 @@ bool TSendTCPThread::SendData() {
       }
       if (offset == block.size()) break;
       std::string_view chunk = std::string_view(block).substr(offset, kBufferSize);
-      socket_.WriteAll(chunk, timeout_);
+      Write(chunk);
       offset += chunk.size();
       sent_ += static_cast<std::int64_t>(chunk.size());
       DoDataSent();

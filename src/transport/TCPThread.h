@@ -102,6 +102,10 @@ class TTCPThread {
  private:
   void Run();
   void FreeItem();
+  // Writes to the socket; a failure keeps its reason in the item.
+  void Write(std::string_view bytes);
+  // Keeps the first local reason of a failure in the item.
+  void KeepLocalError(const WideString& text);
 
   static std::atomic<int> liveWorkers_;
   TTCPItem* item_;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "mime/TransferEncoding.h"
+#include "platform/CodePage.h"
 #include "transport/LineTransport.h"
 #include "transport/ZelPop3.h"
 #include "transport/ZelSmtp.h"
@@ -78,10 +79,11 @@ struct SmtpEvents : EventTrace {
     smtp.OnSmtpStatus = [this](TSmtpItem&, const AnsiString& s) { Status(s); };
     smtp.OnServerStatus = [this](TSmtpItem&, const AnsiString& s) { Server(s); };
     smtp.OnSmtpError = [this](TSmtpItem&, TSmtpErrorEventType e) { Error(e); };
-    smtp.OnSmtpClosed = [this](TSmtpItem&, bool success) {
+    smtp.OnSmtpClosed = [this](TSmtpItem& item, bool success) {
       Trace.push_back(success ? "closed ok" : "closed failed");
       ++Closed;
       Success = success;
+      LocalError = WideToUtf8(item.LocalError());
     };
     smtp.OnProgress = [this](TSmtpItem&, std::int64_t max, std::int64_t sended) {
       Progress.emplace_back(max, sended);
@@ -97,13 +99,17 @@ struct SmtpEvents : EventTrace {
   std::vector<std::pair<std::int64_t, std::int64_t>> Progress;
   int Closed = 0;
   bool Success = false;
+  std::string LocalError;  // the item's, when it closed
 };
 
 struct PopEvents : EventTrace {
   explicit PopEvents(TZelPop3& pop) {
     pop.OnPopStatus = [this](TPopItem&, const AnsiString& s) { Status(s); };
     pop.OnServerStatus = [this](TPopItem&, const AnsiString& s) { Server(s); };
-    pop.OnPopError = [this](TPopItem&, TPopErrorEventType e) { Error(e); };
+    pop.OnPopError = [this](TPopItem& item, TPopErrorEventType e) {
+      Error(e);
+      LocalError = WideToUtf8(item.LocalError());
+    };
     pop.OnAuthenticated = [this](TPopItem&, bool beforeSmtp) {
       Trace.push_back(beforeSmtp ? "authenticated before-smtp" : "authenticated");
     };
@@ -112,6 +118,8 @@ struct PopEvents : EventTrace {
     };
     pop.OnItemDestroy = [this](TPopItem&) { Destroy(); };
   }
+
+  std::string LocalError;  // the item's, at the last error
 };
 
 }  // namespace orvane::test

@@ -267,6 +267,8 @@ TEST_F(Pop3ClientTest, ReportsATimeOutAndQuits) {
   LogIn(server);
   EXPECT_EQ(server.Received(), "USER orvane\r\nQUIT\r\n");
   EXPECT_EQ(events.Actions(), (Trace{"status USER orvane", "error 5", "status QUIT", "destroy"}));
+  EXPECT_EQ(events.LocalError,
+            "127.0.0.1:" + std::to_string(server.Port()) + " から 10 秒以内に応答がありません");
 }
 
 TEST_F(Pop3ClientTest, CancelBetweenUserAndPassClosesWithoutPass) {

@@ -390,6 +390,8 @@ TEST_F(SmtpClientTest, QuitsWithoutAnErrorWhenTheServerStalls) {
   EXPECT_EQ(server.Received(), "EHLO 127.0.0.1\r\nQUIT\r\n");
   EXPECT_EQ(events.Actions(),
             (Trace{"status EHLO 127.0.0.1", "status QUIT", "closed failed", "destroy"}));
+  EXPECT_EQ(events.LocalError,
+            "127.0.0.1:" + std::to_string(server.Port()) + " から 10 秒以内に応答がありません");
 }
 
 TEST_F(SmtpClientTest, NeverWritesACommandLineThatCarriesALineBreak) {

@@ -1,0 +1,230 @@
+#include "app/SendUnit.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+#include "mime/FieldRemoval.h"
+#include "platform/AsciiText.h"
+#include "platform/CodePage.h"
+#include "platform/RegionalFormats.h"
+#include "settings/IniFile.h"
+
+namespace orvane {
+
+namespace {
+
+constexpr const char* kSecret = "********";
+
+// "YYYY/MM/DD - HH:NN:SS" with the regional separators.
+WideString StartTime(TimePoint moment) {
+  const LocalDateTime t = ToLocalDateTime(moment);
+  const RegionalFormats& formats = JapaneseFormats();
+  const char date = static_cast<char>(formats.dateSeparator);
+  const char time = static_cast<char>(formats.timeSeparator);
+  char text[64];
+  std::snprintf(text, sizeof text, "%04d%c%02d%c%02d - %02d%c%02d%c%02d", t.year, date, t.month,
+                date, t.day, t.hour, time, t.minute, time, t.second);
+  return Utf8ToWide(text);
+}
+
+// A server's reply as the log shows it: its bytes as Shift_JIS, without the
+// line break that ends it (lines inside a multi-line reply stay).
+WideString ReplyText(const AnsiString& reply) {
+  return SjisToWide(TrimRight(std::string_view(reply)));
+}
+
+}  // namespace
+
+std::unique_ptr<TZelSmtp> SendClients::MakeSmtp(MainThread& mainThread) const {
+  return std::make_unique<TZelSmtp>(mainThread);
+}
+
+std::unique_ptr<TZelPop3> SendClients::MakePop(MainThread& mainThread) const {
+  return std::make_unique<TZelPop3>(mainThread);
+}
+
+WideString StageLabel(int error) {
+  static constexpr std::array<const char16_t*, 8> kLabels = {
+      u"(Connect)", u"(Auth)", u"(Ehlo)", u"(Helo)", u"(From)", u"(Rcpt)", u"(Data)", u"(TimeOut)"};
+  if (error < 0 || error >= static_cast<int>(kLabels.size())) return {};
+  return kLabels[static_cast<size_t>(error)];
+}
+
+AnsiString MaskSecrets(const AnsiString& commandLine) {
+  const std::string_view line = commandLine;
+  const size_t first = line.find(' ');
+  if (first == std::string_view::npos) return commandLine;
+  const std::string_view command = line.substr(0, first);
+  if (SameAsciiText(command, "PASS") || SameAsciiText(command, "APOP"))
+    return AnsiString(command) + ' ' + kSecret;
+  if (SameAsciiText(command, "AUTH")) {
+    // "AUTH mechanism initial-response" (RFC 4954 section 4).
+    const size_t second = line.find(' ', first + 1);
+    if (second != std::string_view::npos) return AnsiString(line.substr(0, second + 1)) + kSecret;
+  }
+  return commandLine;
+}
+
+TSendForm::TSendForm(SendServices services, SendJob job)
+    : services_(std::move(services)),
+      job_(std::move(job)),
+      smtp_(services_.clients.MakeSmtp(services_.mainThread)),
+      pop_(services_.clients.MakePop(services_.mainThread)) {
+  // Whoever gets the message sees no blind-copy recipient; the envelope
+  // still reaches them all.
+  smtp_->SetMessage(WithoutHeaderField(job_.message, "Bcc"));
+  smtp_->SetRecipients(&job_.recipients);
+  BindEvents();
+}
+
+TSendForm::~TSendForm() = default;
+
+void TSendForm::BindEvents() {
+  smtp_->OnSmtpStatus = [this](TSmtpItem&, const AnsiString& s) { SmtpSmtpStatus(s); };
+  smtp_->OnServerStatus = [this](TSmtpItem&, const AnsiString& s) { SmtpServerStatus(s); };
+  smtp_->OnProgress = [this](TSmtpItem&, std::int64_t max, std::int64_t sended) {
+    SmtpProgress(max, sended);
+  };
+  smtp_->OnSmtpError = [this](TSmtpItem&, TSmtpErrorEventType error) { SmtpSmtpError(error); };
+  smtp_->OnSmtpClosed = [this](TSmtpItem& item, bool success) { SmtpSmtpClosed(item, success); };
+  pop_->OnAuthenticated = [this](TPopItem&, bool) { PopAuthenticated(); };
+  pop_->OnAuthenticateFail = [this](TPopItem& item, bool) { PopAuthenticateFail(item); };
+  pop_->OnPopError = [this](TPopItem& item, TPopErrorEventType error) { PopPopError(item, error); };
+}
+
+WideString TSendForm::Caption() const {
+  switch (state_) {
+    case SendState::Ended:
+      return u"送信終了";
+    case SendState::Aborted:
+      return u"送信中止";
+    case SendState::Sending:
+      break;
+  }
+  return u"送信中...";
+}
+
+void TSendForm::Show() {
+  Log(u"通信開始... " + StartTime(services_.clock.Now()));
+  SetupSmtp();
+  SetupPop();
+  if (services_.settings.ReadBool(job_.accountName, keys::kPopBeforeSmtp)) {
+    popLogin_ = true;
+    pop_->Authenticate(true);
+  } else {
+    smtp_->Send();
+  }
+}
+
+void TSendForm::SetupSmtp() {
+  const IniFileUnit& settings = services_.settings;
+  const AnsiString& account = job_.accountName;
+  smtp_->SetMailFrom(settings.Read(account, keys::kAddress));
+  smtp_->SetHost(settings.Read(account, keys::kSmtp));
+  smtp_->SetPort(StrToInt(settings.Read(account, keys::kSmtpPort)));
+  // Only the text the account dialog writes switches it on.
+  smtp_->SetSmtpAuth(settings.Read(account, keys::kAuth) == kAccountTrue);
+  smtp_->SetUser(settings.Read(account, keys::kUserId));
+  smtp_->SetPassword(settings.Read(account, keys::kPass));
+}
+
+void TSendForm::SetupPop() {
+  const IniFileUnit& settings = services_.settings;
+  const AnsiString& account = job_.accountName;
+  pop_->SetHost(settings.Read(account, keys::kPop3));
+  pop_->SetPort(StrToInt(settings.Read(account, keys::kPop3Port)));
+  pop_->SetAPOP(settings.ReadBool(account, keys::kApop));
+  pop_->SetUser(settings.Read(account, keys::kUserId));
+  pop_->SetPassword(settings.Read(account, keys::kPass));
+}
+
+void TSendForm::Close(const LogWindowGeometry& logWindow) {
+  if (!CloseEnabled()) return;
+  WriteSentLog(services_.settings, services_.clock,
+               SentAttempt{job_.accountName, job_.message, logLines_, logWindow});
+}
+
+void TSendForm::Log(const WideString& line) {
+  logLines_.push_back(line);
+  if (OnLogLine) OnLogLine(line);
+}
+
+void TSendForm::SetStatus(const WideString& status) {
+  status_ = status;
+  Changed();
+}
+
+void TSendForm::Changed() {
+  if (OnChanged) OnChanged();
+}
+
+void TSendForm::LogLocalError(const TTCPItem& item) {
+  if (!item.LocalError().empty()) Log(u"エラー: " + item.LocalError());
+}
+
+void TSendForm::SmtpSmtpStatus(const AnsiString& s) {
+  const WideString command = SjisToWide(MaskSecrets(s));
+  SetStatus(u"コマンドを送信中... " + command);
+  Log(u"コマンドを送信... " + command);
+}
+
+void TSendForm::SmtpServerStatus(const AnsiString& s) {
+  const WideString text = u"サーバからの応答... " + ReplyText(s);
+  SetStatus(text);
+  Log(text);
+}
+
+void TSendForm::SmtpProgress(std::int64_t max, std::int64_t sended) {
+  progressMax_ = std::max(max, sended);
+  progressPosition_ = sended;
+  if (OnProgress) OnProgress();
+}
+
+void TSendForm::SmtpSmtpError(TSmtpErrorEventType error) {
+  errorText_ = StageLabel(error);
+}
+
+void TSendForm::SmtpSmtpClosed(const TSmtpItem& item, bool success) {
+  if (state_ != SendState::Sending) return;
+  // A refused EHLO may have been followed by a delivery through HELO: the
+  // stage label then no longer matters.
+  const WideString text =
+      success ? u"送信が無事に終了しました" : u"送信に失敗しました " + errorText_;
+  status_ = text;
+  Log(text);
+  if (!success) LogLocalError(item);
+  if (OnDelivered) OnDelivered(success);
+  state_ = SendState::Ended;
+  Changed();
+}
+
+void TSendForm::PopAuthenticated() {
+  if (!popLogin_) return;
+  popLogin_ = false;
+  Log(u"POP 認証に成功");
+  SetStatus(u"POP 認証に成功しました");
+  smtp_->Send();
+}
+
+void TSendForm::Abort(const TTCPItem& item) {
+  if (!popLogin_) return;
+  popLogin_ = false;
+  Log(u"POP 認証に失敗");
+  LogLocalError(item);
+  status_ = u"POP 認証に失敗しました";
+  state_ = SendState::Aborted;
+  Changed();
+}
+
+void TSendForm::PopAuthenticateFail(const TPopItem& item) {
+  Abort(item);
+}
+
+void TSendForm::PopPopError(const TPopItem& item, TPopErrorEventType error) {
+  // A refused login has ended the attempt through OnAuthenticateFail
+  // already; these two come without it.
+  if (error == peConnect || error == peTimeOut) Abort(item);
+}
+
+}  // namespace orvane

@@ -1,0 +1,139 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "app/SentLog.h"
+#include "platform/Clock.h"
+#include "platform/MainThread.h"
+#include "platform/Types.h"
+#include "settings/IniFileUnit.h"
+#include "transport/ZelPop3.h"
+#include "transport/ZelSmtp.h"
+
+namespace orvane {
+
+// Makes the clients of one send attempt: the components as they are here,
+// with shorter pauses and time-outs in tests.
+class SendClients {
+ public:
+  virtual ~SendClients() = default;
+  virtual std::unique_ptr<TZelSmtp> MakeSmtp(MainThread& mainThread) const;
+  virtual std::unique_ptr<TZelPop3> MakePop(MainThread& mainThread) const;
+};
+
+// What one send attempt works with.
+struct SendServices {
+  IniFileUnit settings;
+  const Clock& clock;
+  // The user-interface thread, to which the clients hand every event.
+  MainThread& mainThread;
+  const SendClients& clients;
+};
+
+// What is sent: the main window's composed message and its envelope.
+struct SendJob {
+  AnsiString accountName;
+  // As composed, with its Bcc field: the sent log reads To and Subject
+  // from it. The server is given it without the Bcc field.
+  AnsiString message;
+  std::vector<AnsiString> recipients;  // every address of To, Cc and Bcc
+};
+
+enum class SendState {
+  Sending,  // caption "送信中...", no way to close the window
+  Ended,    // the delivery ended, well or not: "送信終了"
+  Aborted,  // the POP3 login failed, SMTP was not started: "送信中止"
+};
+
+// The send window's controller: one attempt of POP before SMTP (when the
+// account asks for it) and delivery, with its status line, progress and
+// communication log. Events of the clients arrive on the user-interface
+// thread; what they change is told through OnChanged, OnLogLine and
+// OnProgress for the windows to show.
+class TSendForm {
+ public:
+  TSendForm(SendServices services, SendJob job);
+  ~TSendForm();
+  TSendForm(const TSendForm&) = delete;
+  TSendForm& operator=(const TSendForm&) = delete;
+
+  // Showing the window: the first log line, the clients' settings from the
+  // account file (SetupSmtp, SetupPop), then the POP3 login or the
+  // delivery. Throws ConvertError when a port is not a number; the attempt
+  // then never started and leaves no sent-log entry.
+  void Show();
+  // Button1 "閉じる" in an end state: records the attempt in the sent log
+  // with the log window's geometry. Throws Error when it cannot; the window
+  // then stays open, and pressing again tries again.
+  void Close(const LogWindowGeometry& logWindow);
+
+  SendState State() const { return state_; }
+  WideString Caption() const;
+  const WideString& Status() const { return status_; }
+  bool CloseEnabled() const { return state_ != SendState::Sending; }
+  // The progress bar: 0 to 100 until the first chunk is written.
+  std::int64_t ProgressMax() const { return progressMax_; }
+  std::int64_t ProgressPosition() const { return progressPosition_; }
+  // The stage label of the last SMTP error, such as "(Rcpt)".
+  const WideString& ErrorText() const { return errorText_; }
+  const std::vector<WideString>& LogLines() const { return logLines_; }
+
+  TZelSmtp& Smtp() { return *smtp_; }
+  TZelPop3& Pop() { return *pop_; }
+
+  // The caption, the status line or the close button changed.
+  std::function<void()> OnChanged;
+  // A line was added to the log.
+  std::function<void(const WideString& line)> OnLogLine;
+  // The progress bar moved: the window shows it and lets the user
+  // interface process what is pending.
+  std::function<void()> OnProgress;
+  // The delivery ended (the main window's SendSucceeded).
+  std::function<void(bool success)> OnDelivered;
+
+ private:
+  void SetupSmtp();
+  void SetupPop();
+  void BindEvents();
+  void Log(const WideString& line);
+  void SetStatus(const WideString& status);
+  void LogLocalError(const TTCPItem& item);
+  void Abort(const TTCPItem& item);
+  void Changed();
+
+  // Event handlers.
+  void SmtpSmtpStatus(const AnsiString& s);
+  void SmtpServerStatus(const AnsiString& s);
+  void SmtpProgress(std::int64_t max, std::int64_t sended);
+  void SmtpSmtpError(TSmtpErrorEventType error);
+  void SmtpSmtpClosed(const TSmtpItem& item, bool success);
+  void PopAuthenticated();
+  void PopAuthenticateFail(const TPopItem& item);
+  void PopPopError(const TPopItem& item, TPopErrorEventType error);
+
+  SendServices services_;
+  SendJob job_;
+  std::unique_ptr<TZelSmtp> smtp_;
+  std::unique_ptr<TZelPop3> pop_;
+  SendState state_ = SendState::Sending;
+  bool popLogin_ = false;  // the POP3 login runs; its events count
+  WideString status_;
+  WideString errorText_;
+  std::int64_t progressMax_ = 100;
+  std::int64_t progressPosition_ = 0;
+  std::vector<WideString> logLines_;
+};
+
+// The stage label of an SMTP error kind: "(Connect)" to "(TimeOut)" for the
+// kinds 0 to 7, empty for any other.
+WideString StageLabel(int error);
+
+// A command line as the log shows it: the argument of a command that
+// carries a secret (PASS, APOP, an AUTH with an initial response) becomes
+// "********".
+AnsiString MaskSecrets(const AnsiString& commandLine);
+
+}  // namespace orvane
