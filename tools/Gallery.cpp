@@ -10,6 +10,7 @@
 #include "app/LogListUnit.h"
 #include "app/forms/LogListForm.h"
 #include "app/forms/VersionForm.h"
+#include "extras/forms/AttachForm.h"
 #include "gui/QtText.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
@@ -163,6 +164,11 @@ GallerySession::~GallerySession() {
   window_.reset();
 }
 
+DialogContext GallerySession::Context() {
+  return DialogContext{window_.get(),         form_->Settings(),    form_->PromptService(),
+                       form_->ClockService(), [](QWidget*, int) {}, form_->AccountName};
+}
+
 QWidget* GallerySession::MainMenu(const char* name) {
   auto* menu = window_->menuBar()->findChild<QMenu*>(QLatin1String(name));
   if (!menu) return nullptr;
@@ -191,6 +197,8 @@ std::span<const GalleryWindow> GalleryWindows() {
        [](GallerySession& s) {
          return Dialog<TPopBeforeFormView>(s, TPopBeforeForm(s.Settings(), s.Form().AccountName));
        }},
+      {"attach",
+       [](GallerySession& s) { return s.Keep(std::make_unique<TAttachFormView>(s.Context())); }},
   };
   return windows;
 }

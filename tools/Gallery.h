@@ -14,6 +14,7 @@
 
 #include "app/MainForm.h"
 #include "app/forms/MainFormView.h"
+#include "gui/DialogContext.h"
 
 namespace orvane::gallery {
 
@@ -32,6 +33,8 @@ class GallerySession {
   TOrvaneMainFormView& MainWindow() { return *window_; }
   const IniFileUnit& Settings() const { return form_->Settings(); }
   Prompt& PromptService() { return form_->PromptService(); }
+  // What a dialog of the main window works with; its help opens nothing.
+  DialogContext Context();
 
   // Keeps a window made for the gallery until the session ends.
   template <typename T>

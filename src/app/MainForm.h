@@ -13,6 +13,7 @@
 #include "mime/ZelMime.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
+#include "platform/FileDialogFilter.h"
 #include "platform/Prompt.h"
 #include "platform/Shell.h"
 #include "platform/Types.h"
@@ -75,11 +76,6 @@ struct InputBoxRequest {
   WideString text;
 };
 
-struct FileDialogFilter {
-  WideString description;
-  std::vector<WideString> patterns;
-};
-
 // The status panels 0 to 6: hint, "CC", "BCC", "R", "In", "添付", clock.
 inline constexpr int kStatusPanelCount = 7;
 inline constexpr std::array<int, kStatusPanelCount> kStatusPanelWidths{250, 30, 30, 30, 30, 30, 50};
@@ -107,6 +103,7 @@ class TOrvaneMainForm {
 
   const IniFileUnit& Settings() const { return services_.settings; }
   Shell& ShellService() const { return services_.shell; }
+  const Clock& ClockService() const { return services_.clock; }
   Prompt& PromptService() const { return services_.prompt; }
   const Arguments& CommandLine() const { return arguments_; }
 

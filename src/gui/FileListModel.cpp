@@ -5,6 +5,7 @@
 #include <QImageReader>
 #include <QLocale>
 #include <QMimeDatabase>
+#include <QPainter>
 
 #include "gui/QtText.h"
 
@@ -23,9 +24,15 @@ std::optional<QImage> Thumbnail(const FileItem& item, int pixels) {
   const QSize full = reader.size();
   if (!reader.canRead() || full.isEmpty()) return std::nullopt;
   reader.setScaledSize(full.scaled(pixels, pixels, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
-  QImage image = reader.read();
+  const QImage image = reader.read();
   if (image.isNull()) return std::nullopt;
-  return image;
+  // In the middle of a square, so that names line up under icons and
+  // pictures of any shape.
+  QImage square(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+  square.fill(Qt::transparent);
+  QPainter painter(&square);
+  painter.drawImage((pixels - image.width()) / 2, (pixels - image.height()) / 2, image);
+  return square;
 }
 
 QIcon TypeIcon(const FileItem& item) {

@@ -46,7 +46,8 @@ std::vector<FileItem> FilePanel::SelectedFiles() const {
 void FilePanel::FitGrid() {
   // An icon and two lines of its name, at the font in use.
   const QFontMetrics metrics = fontMetrics();
-  const int width = std::max(kThumbnailPixels, metrics.averageCharWidth() * kNameColumns);
+  const int width =
+      std::max(kThumbnailPixels, metrics.horizontalAdvance(QLatin1Char('x')) * kNameColumns);
   setGridSize(QSize(width + 8, kThumbnailPixels + 2 * metrics.lineSpacing() + 12));
 }
 

@@ -1,5 +1,7 @@
 #include "gui/QtText.h"
 
+#include <QStringList>
+
 #include "platform/CodePage.h"
 #include "platform/Path.h"
 
@@ -28,6 +30,13 @@ QString PathToQString(const std::filesystem::path& path) {
 
 std::filesystem::path QStringToPath(const QString& text) {
   return WideToPath(ToWide(text));
+}
+
+QString ToQtFilter(const FileDialogFilter& filter) {
+  QStringList patterns;
+  for (const WideString& pattern : filter.patterns) patterns << ToQString(pattern);
+  return ToQString(filter.description) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+         QLatin1Char(')');
 }
 
 }  // namespace orvane

@@ -3,6 +3,7 @@
 #include <QString>
 #include <filesystem>
 
+#include "platform/FileDialogFilter.h"
 #include "platform/Types.h"
 
 namespace orvane {
@@ -18,5 +19,8 @@ AnsiString QStringToSjis(const QString& text);
 // Paths are UTF-8 on this file system.
 QString PathToQString(const std::filesystem::path& path);
 std::filesystem::path QStringToPath(const QString& text);
+
+// A file dialog's filter as Qt writes it: "description (*.a *.b)".
+QString ToQtFilter(const FileDialogFilter& filter);
 
 }  // namespace orvane

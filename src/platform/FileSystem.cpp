@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <fstream>
 #include <system_error>
+#include <utility>
 
 #include "platform/AsciiText.h"
 #include "platform/Error.h"
@@ -158,6 +159,62 @@ void ReplaceFileAtomically(const fs::path& path, std::string_view bytes, fs::per
     ::unlink(temp.c_str());
     Fail(kCannotWrite, path);
   }
+}
+
+namespace {
+
+constexpr size_t kCopyPiece = 1 << 20;
+
+// Closes a descriptor when it goes.
+struct Descriptor {
+  int fd;
+  ~Descriptor() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+}  // namespace
+
+bool CopyFileAtomically(const fs::path& from, const fs::path& to, const CopyProgress& progress) {
+  // O_NONBLOCK: opening a pipe found by mistake must not wait for a writer.
+  Descriptor in{::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
+  struct stat source {};
+  if (in.fd < 0 || ::fstat(in.fd, &source) != 0 || !S_ISREG(source.st_mode))
+    Fail(kCannotOpen, from);
+  const auto total = static_cast<std::uintmax_t>(source.st_size);
+
+  const fs::path folder = to.parent_path().empty() ? fs::path(".") : to.parent_path();
+  // A fixed hidden name: one made from a long file name could be too long.
+  std::string temp = (folder / ".orvane-copy.XXXXXX").native();
+  Descriptor out{::mkstemp(temp.data())};
+  if (out.fd < 0) throw CannotCreateFile(to);
+  std::string piece(kCopyPiece, '\0');
+  std::uintmax_t done = 0;
+  bool ok = ::fchmod(out.fd, source.st_mode & 0666) == 0;
+  bool cancelled = false;
+  bool unreadable = false;
+  while (ok) {
+    const ssize_t n = ::read(in.fd, piece.data(), piece.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      unreadable = n < 0;
+      ok = !unreadable;
+      break;
+    }
+    ok = WriteAll(out.fd, std::string_view(piece.data(), static_cast<size_t>(n)));
+    done += static_cast<std::uintmax_t>(n);
+    if (ok && progress && !progress(done, total)) {
+      cancelled = true;
+      break;
+    }
+  }
+  ok = ok && !cancelled && ::fsync(out.fd) == 0;
+  ok = ::close(std::exchange(out.fd, -1)) == 0 && ok;
+  ok = ok && ::rename(temp.c_str(), to.c_str()) == 0;
+  if (ok) return true;
+  ::unlink(temp.c_str());
+  if (cancelled) return false;
+  Fail(unreadable ? kCannotOpen : kCannotWrite, unreadable ? from : to);
 }
 
 bool RemoveFile(const fs::path& path) {

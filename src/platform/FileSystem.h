@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -50,6 +52,18 @@ bool WriteNewFile(const std::filesystem::path& path, std::string_view bytes);
 // the given permission bits.
 void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                            std::filesystem::perms newFilePerms);
+
+// Told the bytes copied so far and the file's size after each piece of a
+// copy; returns false to cancel it.
+using CopyProgress = std::function<bool(std::uintmax_t done, std::uintmax_t total)>;
+
+// Copies a regular file in pieces to a hidden file beside `to` and renames
+// it over `to` at the end, so that `to` holds its old content or the whole
+// copy, never a part. Returns false when progress cancels; then, as on a
+// failure, nothing of the copy is left. Throws FileError when the source
+// cannot be read (also when it is not a regular file) or the copy written.
+bool CopyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to,
+                        const CopyProgress& progress = {});
 
 // Removes a file; false when it could not be removed.
 bool RemoveFile(const std::filesystem::path& path);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,6 +12,7 @@
 #include "app/MainForm.h"
 #include "app/forms/MainFormView.h"
 #include "gui/Application.h"
+#include "gui/DialogContext.h"
 #include "platform/CodePage.h"
 #include "support/Fakes.h"
 #include "support/TempFolder.h"
@@ -61,5 +64,45 @@ class MainWindowTest : public ::testing::Test {
   std::unique_ptr<TOrvaneMainForm> form;
   std::unique_ptr<TOrvaneMainFormView> view;
 };
+
+// A dialog of the main window over a fresh program folder, with a scripted
+// prompt and a help opener that records the topics asked for.
+class DialogTest : public ::testing::Test {
+ protected:
+  DialogTest() { TestApplication(); }
+
+  DialogContext Context(const AnsiString& account = "home") {
+    return DialogContext{nullptr,
+                         settings,
+                         prompt,
+                         clock,
+                         [this](QWidget*, int topic) { helpTopics.push_back(topic); },
+                         account};
+  }
+
+  template <typename T>
+  static T* Find(const QWidget* dialog, const char* name) {
+    T* found = dialog->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+
+  TempFolder home;
+  IniFileUnit settings{home.Path()};
+  ScriptedPrompt prompt;
+  FixedClock clock;
+  std::vector<int> helpTopics;
+};
+
+// Runs `answer` on the modal window that opens next, once it is there
+// (polled every 10 ms, two seconds at most).
+inline void OnNextModal(std::function<void(QWidget*)> answer, int triesLeft = 200) {
+  QTimer::singleShot(10, [answer = std::move(answer), triesLeft] {
+    if (QWidget* modal = QApplication::activeModalWidget())
+      answer(modal);
+    else if (triesLeft > 0)
+      OnNextModal(answer, triesLeft - 1);
+  });
+}
 
 }  // namespace orvane::test

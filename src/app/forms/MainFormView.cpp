@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,6 +24,9 @@
 
 #include "app/forms/LogListForm.h"
 #include "app/forms/VersionForm.h"
+#include "extras/forms/AttachCopy.h"
+#include "extras/forms/AttachForm.h"
+#include "gui/DialogFrame.h"
 #include "gui/ErrorHandler.h"
 #include "gui/HelpWindow.h"
 #include "gui/MenuBuilder.h"
@@ -54,18 +59,6 @@ QToolButton* SmallButton(const QString& name, const QString& text, QWidget* pare
   button->setText(text);
   AtLeast(button, 22, 21);
   return button;
-}
-
-void SetHint(QWidget* widget, const QString& hint) {
-  widget->setStatusTip(hint);
-  widget->setToolTip(hint);
-}
-
-QString QtFilter(const FileDialogFilter& filter) {
-  QStringList patterns;
-  for (const WideString& pattern : filter.patterns) patterns << ToQString(pattern);
-  return ToQString(filter.description) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
-         QLatin1Char(')');
 }
 
 QRect CentrePoint(const QRect& rect) {
@@ -201,6 +194,9 @@ void TOrvaneMainFormView::BuildControls() {
   connect(subjectEdit_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& at) { ShowPopup(subjectPopup_, subjectEdit_, at); });
   toEdit_->setFocus();
+  setAcceptDrops(true);
+  toEdit_->installEventFilter(this);
+  subjectEdit_->installEventFilter(this);
 }
 
 void TOrvaneMainFormView::BuildMenus() {
@@ -448,6 +444,9 @@ void TOrvaneMainFormView::RunAction(ActionId id) {
       case ActionId::Readme:
         form_.OpenReadme();
         break;
+      case ActionId::AttachSet:
+        OpenAttachForm();
+        break;
       case ActionId::AcountSet:
         OpenAccountDialog();
         break;
@@ -467,7 +466,6 @@ void TOrvaneMainFormView::RunAction(ActionId id) {
       case ActionId::ToolBar:
       case ActionId::SignSet:
       case ActionId::Option:
-      case ActionId::AttachSet:
       case ActionId::TempSet:
       case ActionId::FileMake:
       case ActionId::XHeaderSet:
@@ -475,6 +473,65 @@ void TOrvaneMainFormView::RunAction(ActionId id) {
         break;
     }
   });
+}
+
+DialogContext TOrvaneMainFormView::Context() {
+  return DialogContext{
+      this,
+      form_.Settings(),
+      form_.PromptService(),
+      form_.ClockService(),
+      [this](QWidget* owner, int topic) { ShowHelpTopic(owner, form_.HelpBookIndex(), topic); },
+      form_.AccountName};
+}
+
+void TOrvaneMainFormView::OpenAttachForm() {
+  {
+    TAttachFormView dialog(Context());
+    dialog.exec();
+  }
+  form_.UpdateAttachPanel();
+}
+
+bool TOrvaneMainFormView::AttachDropped(QDropEvent* event) {
+  const auto paths = DroppedFiles(event->mimeData());
+  if (paths.empty()) return false;
+  event->acceptProposedAction();
+  // The drop is released first: the desktop waits for it, not for the copy.
+  QTimer::singleShot(0, this, [this, paths] {
+    Guarded([&] {
+      AttachFiles(this, TAttachForm(form_.Settings()), form_.PromptService(), paths);
+      form_.UpdateAttachPanel();
+    });
+  });
+  return true;
+}
+
+void TOrvaneMainFormView::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFiles(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void TOrvaneMainFormView::dropEvent(QDropEvent* event) {
+  AttachDropped(event);
+}
+
+bool TOrvaneMainFormView::eventFilter(QObject* watched, QEvent* event) {
+  // The fields would take a dropped file's name as text.
+  switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+      auto* drag = static_cast<QDragMoveEvent*>(event);
+      if (DroppedFiles(drag->mimeData()).empty()) break;
+      drag->acceptProposedAction();
+      return true;
+    }
+    case QEvent::Drop:
+      if (AttachDropped(static_cast<QDropEvent*>(event))) return true;
+      break;
+    default:
+      break;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void TOrvaneMainFormView::RunCommand(MenuCommand command, int tag) {
@@ -540,7 +597,7 @@ void TOrvaneMainFormView::OpenAccountDialog() {
 
 void TOrvaneMainFormView::ChooseBodyFile() {
   const QString chosen = QFileDialog::getOpenFileName(
-      this, QString(), PathToQString(form_.Draft.BodyFileName), QtFilter(form_.BodyFileFilter()));
+      this, QString(), PathToQString(form_.Draft.BodyFileName), ToQtFilter(form_.BodyFileFilter()));
   if (!chosen.isEmpty()) form_.SetBodyFileName(QStringToPath(chosen));
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/MainForm.h"
 #include "gui/ActionSet.h"
+#include "gui/DialogContext.h"
 #include "platform/Types.h"
 
 class QLabel;
@@ -39,6 +40,9 @@ class TOrvaneMainFormView : public QMainWindow, public MainFormWindow {
 
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   QMenu* createPopupMenu() override { return nullptr; }
 
@@ -53,6 +57,12 @@ class TOrvaneMainFormView : public QMainWindow, public MainFormWindow {
   void ShowHint(const QString& hint);
   void RenderField(QLineEdit* field, const WideString& text);
   void RunAction(ActionId id);
+  // What the dialogs opened from here work with.
+  DialogContext Context();
+  void OpenAttachForm();
+  // Files dropped on the window are attached as if dropped on the
+  // attachment dialog.
+  bool AttachDropped(QDropEvent* event);
   void RunCommand(MenuCommand command, int tag);
   void Guarded(const std::function<void()>& action);
   void ApplyTranslucency(const Translucency& translucency);
