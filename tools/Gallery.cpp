@@ -8,7 +8,10 @@
 #include <QPainter>
 
 #include "app/LogListUnit.h"
+#include "app/forms/EncodeForm.h"
 #include "app/forms/LogListForm.h"
+#include "app/forms/OptionForm.h"
+#include "app/forms/ToolBarCustmForm.h"
 #include "app/forms/VersionForm.h"
 #include "extras/forms/AttachForm.h"
 #include "gui/QtText.h"
@@ -199,6 +202,14 @@ std::span<const GalleryWindow> GalleryWindows() {
        }},
       {"attach",
        [](GallerySession& s) { return s.Keep(std::make_unique<TAttachFormView>(s.Context())); }},
+      {"option",
+       [](GallerySession& s) { return s.Keep(std::make_unique<TOptionFormView>(s.Context())); }},
+      {"encode",
+       [](GallerySession& s) { return s.Keep(std::make_unique<TEncodeFormView>(s.Context())); }},
+      {"toolbar",
+       [](GallerySession& s) {
+         return s.Keep(std::make_unique<TToolBarCustmFormView>(s.Context()));
+       }},
   };
   return windows;
 }

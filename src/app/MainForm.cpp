@@ -16,12 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::vector<int> kDefaultToolBar{1, 0, 7, 0, 9, 5, 11, 0, 14, 15};
-
-// More items than any toolbar can show; a count beyond it in a settings
-// file edited by hand would only exhaust memory.
-constexpr int kMaxToolBarItems = 256;
-
 WideString TwoDigits(int value) {
   return {static_cast<char16_t>(u'0' + value / 10 % 10), static_cast<char16_t>(u'0' + value % 10)};
 }
@@ -94,20 +88,7 @@ void TOrvaneMainForm::ShowDraftState() {
 }
 
 void TOrvaneMainForm::BuildToolBar() {
-  const ProfileText general = Settings().GeneralFile().Load();
-  auto readInteger = [&](const char* section, const std::string& key, int defaultValue) {
-    auto text = general.Find(section, key);
-    return text ? ParseInteger(*text).value_or(defaultValue) : defaultValue;
-  };
-  toolBar_.flat = readInteger("ToolBarOpt", "Flat", 0) != 0;
-  const int count = readInteger("ToolBar", "ItemCount", -1);
-  if (count == -1) {
-    toolBar_.codes = kDefaultToolBar;
-  } else {
-    toolBar_.codes.clear();
-    for (int i = 1; i <= std::min(count, kMaxToolBarItems); ++i)
-      toolBar_.codes.push_back(readInteger("ToolBar", "Item" + std::to_string(i), 0));
-  }
+  toolBar_ = ReadToolBarLayout(Settings());
   DoChanged();
 }
 

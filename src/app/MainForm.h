@@ -9,6 +9,7 @@
 #include "app/MainMenus.h"
 #include "app/MessageDraft.h"
 #include "app/ShippedFiles.h"
+#include "app/ToolBarSettings.h"
 #include "app/cmdline.h"
 #include "mime/ZelMime.h"
 #include "platform/Clipboard.h"
@@ -52,15 +53,6 @@ struct Translucency {
   bool enabled = false;
   std::vector<int> opacitySteps;
   bool operator==(const Translucency&) const = default;
-};
-
-// The toolbar as BuildToolBar made it: items left to right. Code 0 is a
-// separator 8 pixels wide, 1 to 21 a button bound to an action, any other
-// code a button bound to nothing.
-struct ToolBarLayout {
-  bool flat = false;
-  std::vector<int> codes;
-  bool operator==(const ToolBarLayout&) const = default;
 };
 
 // A selection in a one-line field, in UTF-16 units.

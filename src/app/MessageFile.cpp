@@ -13,15 +13,17 @@ namespace {
 
 // The folder as a prefix: the setting exactly as stored.
 std::string FolderPrefix(const IniFileUnit& settings) {
-  const std::string programFolder = settings.ProgramFolder().native() + "/";
-  const AnsiString stored =
-      settings.ReadGeneralString(keys::kOptionSection, keys::kPathKey, PathToSjis(programFolder));
-  const fs::path folder = SjisToPath(stored);
+  const fs::path folder = SjisToPath(ReadMessageFolderSetting(settings));
   std::error_code ec;
-  return fs::is_directory(folder, ec) ? folder.native() : programFolder;
+  return fs::is_directory(folder, ec) ? folder.native() : settings.ProgramFolder().native() + "/";
 }
 
 }  // namespace
+
+AnsiString ReadMessageFolderSetting(const IniFileUnit& settings) {
+  return settings.ReadGeneralString(keys::kOptionSection, keys::kPathKey,
+                                    PathToSjis(settings.ProgramFolder().native() + "/"));
+}
 
 fs::path MessageFilePath(const IniFileUnit& settings, const Clock& clock,
                          const MessageFileRequest& request, const AnsiString& messageId) {

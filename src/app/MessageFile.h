@@ -30,6 +30,10 @@ std::optional<std::filesystem::path> WriteMessageFile(const IniFileUnit& setting
                                                       TZelMime& mime,
                                                       const std::function<void()>& composeMessage);
 
+// Option/PATH as stored; the program folder with a separator at its end
+// when it is missing.
+AnsiString ReadMessageFolderSetting(const IniFileUnit& settings);
+
 // Option/PATH (the program folder when it names no existing folder) used
 // as a prefix as it is stored, followed by the name of the naming rule
 // Option/FileName with its characters replaced, "." and Option/Extention;

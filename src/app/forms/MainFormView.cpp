@@ -22,7 +22,10 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/forms/EncodeForm.h"
 #include "app/forms/LogListForm.h"
+#include "app/forms/OptionForm.h"
+#include "app/forms/ToolBarCustmForm.h"
 #include "app/forms/VersionForm.h"
 #include "extras/forms/AttachCopy.h"
 #include "extras/forms/AttachForm.h"
@@ -447,6 +450,17 @@ void TOrvaneMainFormView::RunAction(ActionId id) {
       case ActionId::AttachSet:
         OpenAttachForm();
         break;
+      case ActionId::Option:
+        TOptionFormView(Context()).exec();
+        break;
+      case ActionId::Encode:
+        TEncodeFormView(Context()).exec();
+        break;
+      case ActionId::ToolBar:
+        // Whichever way the dialog closes, the toolbar is built again.
+        TToolBarCustmFormView(Context()).exec();
+        form_.BuildToolBar();
+        break;
       case ActionId::AcountSet:
         OpenAccountDialog();
         break;
@@ -461,11 +475,8 @@ void TOrvaneMainFormView::RunAction(ActionId id) {
         break;
       case ActionId::AddressBook:
       case ActionId::InputToaddress:
-      case ActionId::Encode:
       case ActionId::Warning:
-      case ActionId::ToolBar:
       case ActionId::SignSet:
-      case ActionId::Option:
       case ActionId::TempSet:
       case ActionId::FileMake:
       case ActionId::XHeaderSet:

@@ -1,0 +1,61 @@
+#include "app/OptionUnit.h"
+
+#include <string>
+
+#include "app/MessageFile.h"
+#include "platform/CodePage.h"
+#include "platform/Path.h"
+
+namespace orvane {
+
+namespace {
+
+const char* Bool(bool value) {
+  return value ? "1" : "0";
+}
+
+}  // namespace
+
+TOptionForm::TOptionForm(const IniFileUnit& settings) : settings_(settings) {}
+
+const std::vector<WideString>& TOptionForm::FileNameItems() {
+  static const std::vector<WideString> items{u"件名", u"日付", u"Message-ID", u"元のファイル名"};
+  return items;
+}
+
+WideString TOptionForm::ChosenFolderText(const std::filesystem::path& folder) {
+  WideString text = PathToWide(folder);
+  if (text.empty() || text.back() != u'/') text += u'/';
+  return text;
+}
+
+OptionValues TOptionForm::Load() const {
+  OptionValues values;
+  values.fileSave = settings_.Read(keys::kFileSave);
+  values.path = SjisToWide(ReadMessageFolderSetting(settings_));
+  const int fileName = settings_.Read(keys::kFileName);
+  const bool listed = fileName >= 0 && fileName < static_cast<int>(FileNameItems().size());
+  values.fileName = listed ? fileName : -1;
+  values.extension = SjisToWide(settings_.Read(keys::kExtention));
+  values.alphaBlend = settings_.Read(keys::kAlphaBlend);
+  values.alphaBlendValue = settings_.Read(keys::kAlphaBlendValue);
+  values.goBlend = settings_.Read(keys::kGoBlend);
+  values.sendBeforExit = settings_.Read(keys::kSendBeforExit);
+  return values;
+}
+
+void TOptionForm::Save(const OptionValues& values) const {
+  settings_.GeneralFile().Update([&](ProfileText& text) {
+    text.Set(keys::kFileSave.section, keys::kFileSave.key, Bool(values.fileSave));
+    text.Set(keys::kOptionSection, keys::kPathKey, WideToSjis(values.path));
+    text.Set(keys::kFileName.section, keys::kFileName.key, std::to_string(values.fileName));
+    text.Set(keys::kExtention.section, keys::kExtention.key, WideToSjis(values.extension));
+    text.Set(keys::kAlphaBlend.section, keys::kAlphaBlend.key, Bool(values.alphaBlend));
+    text.Set(keys::kAlphaBlendValue.section, keys::kAlphaBlendValue.key,
+             std::to_string(values.alphaBlendValue));
+    text.Set(keys::kGoBlend.section, keys::kGoBlend.key, Bool(values.goBlend));
+    text.Set(keys::kSendBeforExit.section, keys::kSendBeforExit.key, Bool(values.sendBeforExit));
+  });
+}
+
+}  // namespace orvane

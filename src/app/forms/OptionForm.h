@@ -1,0 +1,37 @@
+#pragma once
+
+#include "app/OptionUnit.h"
+#include "gui/SettingsDialog.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QSlider;
+
+namespace orvane {
+
+// "オプション": message files (written after encoding, their folder, name
+// and extension), translucency while inactive, and ending after sending.
+class TOptionFormView : public SettingsDialog {
+ public:
+  explicit TOptionFormView(const DialogContext& context);
+
+ protected:
+  void Save() override;
+
+ private:
+  void ChooseFolder();
+  void FollowBlend();
+
+  TOptionForm form_;
+  QCheckBox* fileSave_;
+  QLineEdit* path_;
+  QComboBox* fileName_;
+  QLineEdit* extension_;
+  QCheckBox* alphaBlend_;
+  QSlider* alphaBlendValue_;
+  QCheckBox* goBlend_;
+  QCheckBox* sendBeforExit_;
+};
+
+}  // namespace orvane
