@@ -1,6 +1,8 @@
 #include "platform/TcpSocket.h"
 
+#include <arpa/inet.h>
 #include <netdb.h>
+#include <netinet/in.h>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
@@ -154,21 +156,47 @@ void TcpSocket::WriteAll(std::string_view bytes, std::chrono::milliseconds timeo
   }
 }
 
-void TcpSocket::WaitWritable(std::chrono::milliseconds timeout) {
-  Deadline deadline = std::chrono::steady_clock::now() + timeout;
+bool TcpSocket::HasPendingInput() {
+  return WaitReadable(std::chrono::steady_clock::now());
+}
+
+TcpSocket::WaitResult TcpSocket::Wait(bool forWrite, Deadline deadline) {
+  if (fd_ < 0) RaiseNotConnected();
   for (;;) {
-    pollfd p[2] = {{fd_, POLLOUT, 0}, {interrupt_, POLLIN, 0}};
+    pollfd p[2] = {{fd_, static_cast<short>(forWrite ? POLLOUT : POLLIN), 0},
+                   {interrupt_, POLLIN, 0}};
     int rc = ::poll(p, 2, PollTimeout(deadline));
     if (rc < 0 && errno == EINTR) continue;
     if (rc < 0) RaiseErrno("poll", errno);
-    // Room to write wins over an interrupt: a short line such as QUIT still
-    // goes out after a cancel. An error or hang-up is left to send to report.
-    if (p[0].revents != 0) return;
-    abandoned_ = true;
-    if (p[1].revents != 0) throw SocketError("write cancelled", u"中止しました");
-    throw SocketError("no room to write for " + std::to_string(timeout.count()) + " ms",
-                      u"サーバがデータを受け取りません");
+    // An error or hang-up counts as ready: the read or write reports it.
+    if (p[0].revents != 0) return WaitResult::kReady;
+    return p[1].revents != 0 ? WaitResult::kInterrupted : WaitResult::kTimedOut;
   }
+}
+
+void TcpSocket::WaitWritable(std::chrono::milliseconds timeout) {
+  // Room to write wins over an interrupt: a short line such as QUIT still
+  // goes out after a cancel.
+  WaitResult result = Wait(true, std::chrono::steady_clock::now() + timeout);
+  if (result == WaitResult::kReady) return;
+  abandoned_ = true;
+  if (result == WaitResult::kInterrupted) throw SocketError("write cancelled", u"中止しました");
+  throw SocketError("no room to write for " + std::to_string(timeout.count()) + " ms",
+                    u"サーバがデータを受け取りません");
+}
+
+bool TcpSocket::PeerIsLoopback() const {
+  sockaddr_storage peer{};
+  socklen_t size = sizeof peer;
+  if (fd_ < 0 || ::getpeername(fd_, reinterpret_cast<sockaddr*>(&peer), &size) != 0) return false;
+  if (peer.ss_family == AF_INET) {
+    auto* v4 = reinterpret_cast<const sockaddr_in*>(&peer);
+    return (ntohl(v4->sin_addr.s_addr) >> 24) == 127;
+  }
+  if (peer.ss_family != AF_INET6) return false;
+  const in6_addr& v6 = reinterpret_cast<const sockaddr_in6*>(&peer)->sin6_addr;
+  if (IN6_IS_ADDR_LOOPBACK(&v6)) return true;
+  return IN6_IS_ADDR_V4MAPPED(&v6) && v6.s6_addr[12] == 127;
 }
 
 void TcpSocket::Interrupt() {

@@ -46,6 +46,12 @@ class TcpSocket {
   bool Connected() const { return fd_ >= 0 && !peerClosed_ && !abandoned_; }
   // Waits until data can be read; false when the deadline passed first.
   bool WaitReadable(std::chrono::steady_clock::time_point deadline);
+  // Whether bytes have arrived that nobody has read yet.
+  bool HasPendingInput();
+  enum class WaitResult { kReady, kTimedOut, kInterrupted };
+  // Waits until the connection is readable (or writable), the deadline
+  // passes or Interrupt came; readiness wins over an interrupt.
+  WaitResult Wait(bool forWrite, std::chrono::steady_clock::time_point deadline);
   // Reads what is there, at most `size` bytes; 0 when the peer has closed.
   std::size_t Read(char* buffer, std::size_t size);
   // Writes all of `bytes`, continuing after short writes. Whenever the
@@ -58,6 +64,15 @@ class TcpSocket {
   // at once. May be called from any thread while the socket exists.
   void Interrupt();
   void Close();
+  // Leaves the stream in an unknown state: the connection no longer counts
+  // as open, so nothing more is written to it.
+  void Abandon() { abandoned_ = true; }
+  // Whether the connected peer is a loopback address (127.0.0.0/8, ::1 or
+  // an IPv4-mapped loopback address).
+  bool PeerIsLoopback() const;
+  // The descriptor, for a protocol layered on the connection (TLS); -1
+  // while closed.
+  int Handle() const { return fd_; }
 
  private:
   // Waits until bytes can be written; raises SocketError, abandoning the

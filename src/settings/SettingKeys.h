@@ -81,6 +81,15 @@ inline constexpr AccountText kPop3{"POP3", ""};
 inline constexpr AccountText kPop3Port{"POP3PORT", "110"};
 inline constexpr AccountText kApop{"APOP", "false"};
 inline constexpr AccountText kUser{"User", ""};
+// Encryption of the SMTP and POP3 connections: "0" none, "1" STARTTLS (STLS
+// for POP3), "2" TLS from the first byte. A file without Security comes
+// from before encryption could be chosen.
+inline constexpr AccountText kSecurity{"Security", "0"};
+inline constexpr AccountText kPopSecurity{"PopSecurity", "0"};
+// The SHA-256 fingerprint of the one server certificate accepted, if any.
+inline constexpr AccountText kTlsFingerprint{"TlsFingerprint", ""};
+// "-1": credentials may go to a server elsewhere without encryption.
+inline constexpr AccountText kAllowPlainAuth{"AllowPlainAuth", "0"};
 
 // The account file's multi-line blocks and their date formats.
 inline constexpr const char* kSignatureSection = "Signature";

@@ -28,6 +28,16 @@ bool ReplyHasCode(std::string_view reply, std::string_view code) {
   return false;
 }
 
+std::string_view BeyondFirstReply(std::string_view received) {
+  std::size_t start = 0;
+  for (std::size_t end; (end = received.find("\r\n", start)) != std::string_view::npos;
+       start = end + 2) {
+    std::string_view line = received.substr(start, end - start);
+    if (line.size() < 4 || line[3] != '-') return received.substr(end + 2);
+  }
+  return {};
+}
+
 bool IsSafeCommandLine(std::string_view line) {
   return line.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }

@@ -32,6 +32,11 @@ std::chrono::milliseconds EffectiveTimeout(int timeout);
 // "-") never matches.
 bool ReplyHasCode(std::string_view reply, std::string_view code);
 
+// What `received` holds beyond its first complete reply: the bytes after
+// the first line that is not a continuation line (code and "-"). Empty
+// when the reply ends the text, or is not complete yet.
+std::string_view BeyondFirstReply(std::string_view received);
+
 // Whether a command line may be written: CR, LF or NUL inside it would end
 // the line early and let the rest pass as a command of its own.
 bool IsSafeCommandLine(std::string_view line);

@@ -42,11 +42,14 @@ void TPopThread::Execute() {
   try {
     Connect();
     if (Terminated()) return;
+    if (Security == scTls && !EstablishTls(false)) return FailTls();
     if (!Reply()) {
       NotifyError(peConnect);
       return Disconnect();
     }
+    Greeting = LastReply;
     if (Terminated()) return Disconnect();
+    if (Security == scStartTls && !StartTls()) return FailTls();
     if (!Login()) return;
     Notify([&](TZelPop3& pop, TPopItem& item) { pop.DoAuthenticated(item, BeforeSmtp); });
     Quit();
@@ -57,18 +60,39 @@ void TPopThread::Execute() {
   }
 }
 
+// RFC 2595 section 4: a server that refuses STLS ends the login; nothing
+// of the credentials goes out in plain text.
+bool TPopThread::StartTls() {
+  SendCommand("STLS", "");
+  if (!Reply()) {
+    Notice(u"サーバが STLS を断ったため、暗号化できません");
+    return false;
+  }
+  return EstablishTls(true);
+}
+
+void TPopThread::FailTls() {
+  if (!Terminated()) NotifyError(peTls);
+  Quit();
+}
+
 bool TPopThread::Login() {
   auto refused = [this] {
     NotifyRefused();
     Quit();
     return false;
   };
+  TPlainAuthVerdict verdict = PlainAuthVerdict();
+  if (verdict == TPlainAuthVerdict::kRefuse) {
+    Notice(kPlainAuthRefused);
+    return refused();
+  }
   try {
     if (APOP) {
       // The password goes out only inside the digest, but one holding CR
       // or LF is refused here as everywhere else.
       if (!IsSafeCommandLine(Password) ||
-          !SendCommand("APOP", User + ' ' + MD5Hex(ApopTimestamp(LastReply) + Password)))
+          !SendCommand("APOP", User + ' ' + MD5Hex(ApopTimestamp(Greeting) + Password)))
         return refused();
     } else {
       if (!SendCommand("USER", User) || !Reply()) return refused();
@@ -78,6 +102,7 @@ bool TPopThread::Login() {
       }
       if (!SendCommand("PASS", Password)) return refused();
     }
+    if (verdict == TPlainAuthVerdict::kSendAndWarn) Notice(kPlainAuthWarning);
     return Reply() || refused();
   } catch (const ProtocolError&) {
     throw;
@@ -96,6 +121,10 @@ void TPopThread::DoTimeout() {
 void TPopThread::DoServerClosed() {
   // The caller waits for an outcome; a server that hangs up gives it one.
   NotifyError(peConnect);
+}
+
+void TPopThread::DoNotice(const AnsiString& text) {
+  Notify([&](TZelPop3& pop, TPopItem& item) { pop.DoPopNotice(item, text); });
 }
 
 void TPopThread::DoCommandSent(const AnsiString& command, const AnsiString& argument) {

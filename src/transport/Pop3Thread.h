@@ -5,7 +5,8 @@
 
 namespace orvane {
 
-// The worker of one POP3 login: greeting, USER and PASS or APOP, QUIT.
+// The worker of one POP3 login: greeting, USER and PASS or APOP, QUIT; over
+// TLS from the first byte or after STLS when asked.
 class TPopThread final : public TTCPThread {
  public:
   explicit TPopThread(TPopItem& item);
@@ -15,8 +16,13 @@ class TPopThread final : public TTCPThread {
   void DoTimeout() override;
   void DoServerClosed() override;
   void DoCommandSent(const AnsiString& command, const AnsiString& argument) override;
+  void DoNotice(const AnsiString& text) override;
 
  private:
+  // STLS after the greeting; false when the login must end.
+  bool StartTls();
+  // OnPopError with peTls unless the user cancelled, then the end.
+  void FailTls();
   // Returns false when the login was refused, after reporting it.
   bool Login();
   // Receive, OnServerStatus, and whether the reply is positive.
@@ -31,6 +37,8 @@ class TPopThread final : public TTCPThread {
   const bool APOP;
   const bool BeforeSmtp;
   AnsiString StatusText;
+  // The greeting, whose timestamp APOP answers.
+  AnsiString Greeting;
   TPopErrorEventType ErrorKind = peConnect;
 };
 

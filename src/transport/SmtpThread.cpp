@@ -50,6 +50,7 @@ void TSmtpThread::Execute() {
 
 void TSmtpThread::Dialogue() {
   Connect();
+  if (Security == scTls && !EstablishTls(false)) return FailTls();
   if (!Reply("220")) {
     NotifyError(seConnect);
     NotifyClosed();
@@ -58,7 +59,13 @@ void TSmtpThread::Dialogue() {
   }
 
   SendCommand("EHLO", ServerHost());
-  if (ReceiveEhloReply()) {
+  bool extended = ReceiveEhloReply();
+  if (Security == scStartTls) {
+    if (!StartTls()) return FailTls();
+    SendCommand("EHLO", ServerHost());
+    extended = ReceiveEhloReply();
+  }
+  if (extended) {
     if (SmtpAuth && !SmtpLogin()) return Fail(seAuth);
   } else {
     NotifyError(seEhlo);
@@ -75,13 +82,38 @@ void TSmtpThread::Dialogue() {
   if (!Reply("250")) return Fail(seData);
 
   // From here the message is delivered, whatever becomes of QUIT: a
-  // failure reported now would have the user send it twice.
+  // failure reported now would have the user send it twice. A server that
+  // then closes without close_notify counts the same (RFC 8314 section 4.3).
   SetSuccess(true);
   SendCommand("QUIT", "");
   ReceiveReply();
   NotifyServerStatus(LastReply);
   NotifyClosed();
   PauseBeforeClosing();
+}
+
+// RFC 3207. Nothing but EHLO and STARTTLS goes out in plain text: a server
+// that does not offer it, or refuses it, ends the delivery (section 4.1).
+bool TSmtpThread::StartTls() {
+  if (!EhloMultiline || !Capabilities.Has("STARTTLS")) {
+    Notice(u"サーバが STARTTLS に対応していないため、暗号化できません");
+    return false;
+  }
+  SendCommand("STARTTLS", "");
+  if (!Reply("220")) {
+    Notice(u"サーバが STARTTLS を断ったため、暗号化できません");
+    return false;
+  }
+  if (!EstablishTls(true)) return false;
+  // What the server said before TLS may have been forged (section 4.2).
+  Capabilities.Clear();
+  EhloMultiline = false;
+  return true;
+}
+
+void TSmtpThread::FailTls() {
+  if (Terminated()) return Quit();
+  Fail(seTls);
 }
 
 bool TSmtpThread::Reply(std::string_view code) {
@@ -112,11 +144,25 @@ bool TSmtpThread::SmtpLogin() {
   // Base64 would carry CR or LF in a name or password past the line check;
   // refusing them keeps every command line what it appears to be.
   if (!IsSafeCommandLine(User) || !IsSafeCommandLine(Password)) return false;
-  if (Capabilities.Has("AUTH", "CRAM-MD5") && CramMd5Exchange()) return true;
-  return Capabilities.Has("AUTH", "LOGIN") && LoginExchange();
+  TPlainAuthVerdict verdict = PlainAuthVerdict();
+  if (verdict == TPlainAuthVerdict::kRefuse) {
+    Notice(kPlainAuthRefused);
+    return false;
+  }
+  bool done = Authenticate();
+  if (verdict == TPlainAuthVerdict::kSendAndWarn && CredentialsSent) Notice(kPlainAuthWarning);
+  return done;
+}
+
+bool TSmtpThread::Authenticate() {
+  bool cramMd5 = Capabilities.Has("AUTH", "CRAM-MD5");
+  if (cramMd5 && CramMd5Exchange()) return true;
+  if (Capabilities.Has("AUTH", "LOGIN")) return LoginExchange();
+  return !cramMd5 && Capabilities.Has("AUTH", "PLAIN") && PlainExchange();
 }
 
 bool TSmtpThread::SendHidden(const AnsiString& line) {
+  CredentialsSent = true;
   HideCommand = true;
   struct Reveal {
     bool& hide;
@@ -141,6 +187,14 @@ bool TSmtpThread::LoginExchange() {
   SendHidden(Base64Encode(User));
   if (!Reply("334")) return false;
   SendHidden(Base64Encode(Password));
+  return Reply("235");
+}
+
+// RFC 4616; the response follows an empty challenge (RFC 4954 section 4).
+bool TSmtpThread::PlainExchange() {
+  SendCommand("AUTH", "PLAIN");
+  if (!Reply("334")) return false;
+  SendHidden(Base64Encode(AnsiString(1, '\0') + User + '\0' + Password));
   return Reply("235");
 }
 
@@ -186,6 +240,10 @@ void TSmtpThread::DoCommandSent(const AnsiString& command, const AnsiString& arg
 
 void TSmtpThread::DoQuit() {
   NotifyClosed();
+}
+
+void TSmtpThread::DoNotice(const AnsiString& text) {
+  Notify([&](TZelSmtp& smtp, TSmtpItem& item) { smtp.DoSmtpNotice(item, text); });
 }
 
 void TSmtpThread::DoDataSent() {

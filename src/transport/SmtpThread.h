@@ -9,7 +9,8 @@
 namespace orvane {
 
 // The worker of one delivery: greeting, EHLO or HELO, authentication,
-// MAIL FROM, RCPT TO, DATA and QUIT (RFC 5321).
+// MAIL FROM, RCPT TO, DATA and QUIT (RFC 5321), over TLS from the first
+// byte (RFC 8314) or after STARTTLS (RFC 3207) when asked.
 class TSmtpThread final : public TSendTCPThread {
  public:
   explicit TSmtpThread(TSmtpItem& item);
@@ -19,6 +20,7 @@ class TSmtpThread final : public TSendTCPThread {
   void DoCommandSent(const AnsiString& command, const AnsiString& argument) override;
   void DoQuit() override;
   void DoDataSent() override;
+  void DoNotice(const AnsiString& text) override;
   // A reply is complete with its last line (RFC 5321 section 4.2.1): the
   // line whose code is not followed by "-".
   bool ReplyComplete(std::string_view received) const override;
@@ -28,9 +30,18 @@ class TSmtpThread final : public TSendTCPThread {
   // Receive, OnServerStatus, and whether the reply carries `code`.
   bool Reply(std::string_view code);
   bool ReceiveEhloReply();
+  // STARTTLS after the first EHLO; false when the delivery must end.
+  bool StartTls();
+  // Ends a delivery whose TLS failed: OnSmtpError with seTls unless the
+  // user cancelled, and no further line once the handshake had begun.
+  void FailTls();
+  // Refuses or warns about credentials without TLS, then Authenticate.
   bool SmtpLogin();
+  // CRAM-MD5, else LOGIN; PLAIN only when neither is offered.
+  bool Authenticate();
   bool CramMd5Exchange();
   bool LoginExchange();
+  bool PlainExchange();
   // Writes a line that the events never show.
   bool SendHidden(const AnsiString& line);
   bool SendRecipients();
@@ -51,6 +62,8 @@ class TSmtpThread final : public TSendTCPThread {
   TEhloList Capabilities;
   bool EhloMultiline = false;
   bool HideCommand = false;
+  // A line carrying credentials, or an answer made from them, has gone out.
+  bool CredentialsSent = false;
   TSmtpErrorEventType ErrorKind = seConnect;
 };
 

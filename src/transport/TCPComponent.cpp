@@ -11,6 +11,9 @@ TTCPItem::TTCPItem(TTCPComponent& component)
       User(component.User()),
       Password(component.Password()),
       Port(component.Port()),
+      Security(component.Security()),
+      TlsFingerprint(component.TlsFingerprint()),
+      PlainAuth(component.PlainAuth()),
       list_(component.list_) {
   std::lock_guard guard(list_->Lock);
   list_->Items.push_back(this);

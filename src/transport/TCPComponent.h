@@ -7,6 +7,8 @@
 
 #include "platform/MainThread.h"
 #include "platform/Types.h"
+#include "transport/PlainAuth.h"
+#include "transport/TlsSession.h"
 
 namespace orvane {
 
@@ -50,6 +52,9 @@ class TTCPItem {
   const AnsiString User;
   const AnsiString Password;
   const int Port;
+  const TSecurity Security;
+  const AnsiString TlsFingerprint;
+  const TPlainAuthPolicy PlainAuth;
 
  protected:
   // Runs fn with the component under its item lock, when it still exists.
@@ -82,6 +87,15 @@ class TTCPComponent {
   void SetUser(const AnsiString& user) { user_ = user; }
   const AnsiString& Password() const { return password_; }
   void SetPassword(const AnsiString& password) { password_ = password; }
+  // Plain text, STARTTLS (STLS for POP3) or TLS from the first byte.
+  TSecurity Security() const { return security_; }
+  void SetSecurity(TSecurity security) { security_ = security; }
+  // When set, the SHA-256 fingerprint of the one certificate accepted.
+  const AnsiString& TlsFingerprint() const { return tlsFingerprint_; }
+  void SetTlsFingerprint(const AnsiString& value) { tlsFingerprint_ = value; }
+  // Whether credentials may go out without TLS.
+  TPlainAuthPolicy PlainAuth() const { return plainAuth_; }
+  void SetPlainAuth(TPlainAuthPolicy policy) { plainAuth_ = policy; }
   // Milliseconds each read may wait; only a value above 10000 is used,
   // anything else means ten minutes.
   int Timeout() const { return timeout_; }
@@ -118,6 +132,9 @@ class TTCPComponent {
   AnsiString user_;
   AnsiString password_;
   int port_ = 0;
+  TSecurity security_ = scNone;
+  AnsiString tlsFingerprint_;
+  TPlainAuthPolicy plainAuth_ = paLegacy;
   int timeout_ = 0;
   int pause_ = 3000;
 };

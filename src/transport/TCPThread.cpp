@@ -3,6 +3,7 @@
 #include <thread>
 #include <utility>
 
+#include "platform/CodePage.h"
 #include "transport/LineTransport.h"
 #include "transport/LocalError.h"
 
@@ -13,12 +14,15 @@ std::atomic<int> TTCPThread::liveWorkers_{0};
 TTCPThread::TTCPThread(TTCPItem& item)
     : User(item.User),
       Password(item.Password),
+      Security(item.Security),
       item_(&item),
       main_(item.list_->Component->Main()),
+      tlsFingerprint_(item.TlsFingerprint),
+      plainAuth_(item.PlainAuth),
       timeout_(EffectiveTimeout(item.list_->Component->Timeout())),
       pause_(item.list_->Component->Pause()) {
-  socket_.SetHost(item.Host);
-  socket_.SetPort(item.Port);
+  connection_.SetHost(item.Host);
+  connection_.SetPort(item.Port);
   item.thread_ = this;
 }
 
@@ -39,7 +43,7 @@ void TTCPThread::Run() {
   } catch (...) {
     // Execute reports its own failures; nothing may escape the thread.
   }
-  socket_.Close();
+  connection_.Close();
   main_.Invoke([this] { FreeItem(); });
   delete this;
   --liveWorkers_;
@@ -51,11 +55,11 @@ void TTCPThread::FreeItem() {
 }
 
 bool TTCPThread::Connect() {
-  if (socket_.Connected()) return false;
+  if (connection_.Connected()) return false;
   try {
-    socket_.Open();
+    connection_.Open();
   } catch (const SocketError& error) {
-    KeepLocalError(CannotConnectText(socket_.Host(), socket_.Port(), error.Reason()));
+    KeepLocalError(CannotConnectText(connection_.Host(), connection_.Port(), error.Reason()));
     throw;
   }
   return true;
@@ -63,9 +67,9 @@ bool TTCPThread::Connect() {
 
 void TTCPThread::Write(std::string_view bytes) {
   try {
-    socket_.WriteAll(bytes, timeout_);
+    connection_.WriteAll(bytes, timeout_);
   } catch (const SocketError& error) {
-    KeepLocalError(BrokenText(socket_.Host(), socket_.Port(), error.Reason()));
+    KeepLocalError(BrokenText(connection_.Host(), connection_.Port(), error.Reason()));
     throw;
   }
 }
@@ -77,7 +81,7 @@ void TTCPThread::KeepLocalError(const WideString& text) {
 void TTCPThread::Disconnect() {
   ended_ = true;
   PauseBeforeClosing();
-  socket_.Close();
+  connection_.Close();
 }
 
 bool TTCPThread::ResponseIs(std::string_view code) const {
@@ -106,24 +110,25 @@ int TTCPThread::Receive() {
   std::size_t lines = 0;
   char buffer[kBufferSize];
   for (;;) {
-    std::size_t count;
+    std::optional<std::size_t> read;
     try {
-      if (!socket_.WaitReadable(deadline)) {
-        KeepLocalError(NoReplyText(socket_.Host(), socket_.Port(), timeout_));
-        DoTimeout();
-        Quit();
-        return -1;
-      }
-      count = socket_.Read(buffer, sizeof buffer);
+      read = connection_.Read(buffer, sizeof buffer, deadline);
     } catch (const SocketError& error) {
-      KeepLocalError(BrokenText(socket_.Host(), socket_.Port(), error.Reason()));
+      KeepLocalError(BrokenText(connection_.Host(), connection_.Port(), error.Reason()));
       DoTimeout();
       Quit();
       throw;
     }
+    if (!read) {
+      KeepLocalError(NoReplyText(connection_.Host(), connection_.Port(), timeout_));
+      DoTimeout();
+      Quit();
+      return -1;
+    }
+    std::size_t count = *read;
     if (count == 0) {
       LastReply.clear();
-      KeepLocalError(ClosedText(socket_.Host(), socket_.Port()));
+      KeepLocalError(ClosedText(connection_.Host(), connection_.Port()));
       DoServerClosed();
       Quit();
       return 0;
@@ -131,7 +136,7 @@ int TTCPThread::Receive() {
     received.append(buffer, count);
     for (std::size_t i = 0; i < count; ++i) lines += buffer[i] == '\n';
     if (received.size() > kMaxReplyBytes || lines > kMaxReplyLines) {
-      KeepLocalError(TooLongText(socket_.Host(), socket_.Port()));
+      KeepLocalError(TooLongText(connection_.Host(), connection_.Port()));
       throw ProtocolError("reply longer than the protocol allows");
     }
     if (ReplyComplete(received)) {
@@ -139,6 +144,29 @@ int TTCPThread::Receive() {
       return static_cast<int>(LastReply.size());
     }
   }
+}
+
+bool TTCPThread::EstablishTls(bool afterReply) {
+  try {
+    std::string_view unread = afterReply ? BeyondFirstReply(LastReply) : std::string_view();
+    connection_.StartTls(tlsFingerprint_, std::chrono::steady_clock::now() + timeout_, unread);
+  } catch (const TlsError& e) {
+    if (Terminated()) return false;
+    Notice(e.Reason());
+    if (!e.Fingerprint().empty())
+      Notice(u"サーバの証明書の SHA-256 フィンガープリント: " + SjisToWide(e.Fingerprint()));
+    return false;
+  }
+  Notice(u"TLS で暗号化しました (" + SjisToWide(connection_.TlsDescription()) + u")");
+  return true;
+}
+
+TPlainAuthVerdict TTCPThread::PlainAuthVerdict() const {
+  return DecidePlainAuth(plainAuth_, connection_.Secure(), connection_.PeerIsLoopback());
+}
+
+void TTCPThread::Notice(const WideString& text) {
+  DoNotice(WideToSjis(text));
 }
 
 void TTCPThread::ReceiveReply() {
@@ -149,7 +177,7 @@ void TTCPThread::ReceiveReply() {
 void TTCPThread::Quit() {
   if (ended_) return;
   ended_ = true;
-  if (socket_.Connected()) {
+  if (connection_.Connected()) {
     try {
       SendCommand("QUIT", "");
     } catch (const SocketError&) {

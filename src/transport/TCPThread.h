@@ -6,8 +6,9 @@
 #include <functional>
 
 #include "platform/MainThread.h"
-#include "platform/TcpSocket.h"
 #include "platform/Types.h"
+#include "transport/Connection.h"
+#include "transport/PlainAuth.h"
 #include "transport/TCPComponent.h"
 
 namespace orvane {
@@ -25,7 +26,7 @@ class TTCPThread {
   // waiting for the server to take bytes ends at once.
   void Terminate() {
     terminated_ = true;
-    socket_.Interrupt();
+    connection_.Interrupt();
   }
   bool Terminated() const { return terminated_; }
 
@@ -72,12 +73,26 @@ class TTCPThread {
   virtual void DoCommandSent(const AnsiString& /*command*/, const AnsiString& /*argument*/) {}
   virtual void DoQuit() {}
   virtual void DoDataSent() {}
+  // A line of our own for the log (Shift_JIS): how the connection is
+  // secured, why TLS failed, what became of the password.
+  virtual void DoNotice(const AnsiString& /*text*/) {}
   // Whether the data read so far is a whole reply: here, whether it ends
   // with CR LF.
   virtual bool ReplyComplete(std::string_view received) const;
 
+  // Hands the connection to TLS when the time-out has not passed first,
+  // and notices how it is secured. False after noticing why not (nothing
+  // when a terminate request ended it); the connection is abandoned then,
+  // so Quit writes nothing more. With `afterReply`, LastReply answered the
+  // request to start TLS and must hold nothing beyond that reply.
+  bool EstablishTls(bool afterReply);
+  bool Secure() const { return connection_.Secure(); }
+  // Whether credentials may go out on this connection now.
+  TPlainAuthVerdict PlainAuthVerdict() const;
+  void Notice(const WideString& text);
+
   // The host as the item was given it.
-  const AnsiString& ServerHost() const { return socket_.Host(); }
+  const AnsiString& ServerHost() const { return connection_.Host(); }
   std::int64_t DataLength() const { return static_cast<std::int64_t>(Data.size()); }
   // Whether Quit or Disconnect has run: the dialogue is over.
   bool Ended() const { return ended_; }
@@ -94,6 +109,7 @@ class TTCPThread {
 
   const AnsiString User;
   const AnsiString Password;
+  const TSecurity Security;
   AnsiString LastReply;
   // The message to transmit: a view of the item's copy, which lives until
   // the worker has ended.
@@ -110,7 +126,9 @@ class TTCPThread {
   static std::atomic<int> liveWorkers_;
   TTCPItem* item_;
   MainThread& main_;
-  TcpSocket socket_;
+  TConnection connection_;
+  const AnsiString tlsFingerprint_;
+  const TPlainAuthPolicy plainAuth_;
   std::chrono::milliseconds timeout_;
   std::chrono::milliseconds pause_;
   std::atomic<bool> terminated_{false};

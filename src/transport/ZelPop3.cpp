@@ -42,6 +42,10 @@ void TZelPop3::DoAuthenticateFail(TPopItem& item, bool beforeSmtp) {
   if (OnAuthenticateFail) OnAuthenticateFail(item, beforeSmtp);
 }
 
+void TZelPop3::DoPopNotice(TPopItem& item, const AnsiString& s) {
+  if (OnPopNotice) OnPopNotice(item, s);
+}
+
 TPopItem::TPopItem(TZelPop3& component)
     : TTCPItem(component),
       APOP(component.APOP()),

@@ -17,6 +17,8 @@ enum TPopErrorEventType {
   peUidl,
   peAuth,  // the login was refused or failed
   peTimeOut,
+  peTls,  // TLS asked for and not set up: STLS refused, or the handshake or
+          // the server's certificate failed
 };
 
 using TPopErrorEvent = std::function<void(TPopItem& Item, TPopErrorEventType Error)>;
@@ -25,7 +27,8 @@ using TPopItemDestroyEvent = std::function<void(TPopItem& Item)>;
 using TPopAuthenticatedEvent = std::function<void(TPopItem& Item, bool BeforeSmtp)>;
 
 // The POP3 client, for logging in before an SMTP delivery: each
-// Authenticate logs in with USER and PASS or APOP (RFC 1939) on a worker
+// Authenticate logs in with USER and PASS or APOP (RFC 1939), over TLS when
+// asked (port 995, or STLS of RFC 2595), on a worker
 // thread of its own, reports the outcome and quits.
 class TZelPop3 : public TTCPComponent {
  public:
@@ -47,6 +50,10 @@ class TZelPop3 : public TTCPComponent {
   TPopItemDestroyEvent OnItemDestroy;
   TPopAuthenticatedEvent OnAuthenticated;
   TPopAuthenticatedEvent OnAuthenticateFail;
+  // A line of the client's own for the log (Shift_JIS): how the connection
+  // is secured, why TLS failed and the certificate's fingerprint, what
+  // became of the password.
+  TPopStatusEvent OnPopNotice;
 
   // The notifiers: each calls its event when a handler is set.
   virtual void DoServerStatus(TPopItem& item, const AnsiString& s);
@@ -55,6 +62,7 @@ class TZelPop3 : public TTCPComponent {
   virtual void DoItemDestroy(TPopItem& item);
   virtual void DoAuthenticated(TPopItem& item, bool beforeSmtp);
   virtual void DoAuthenticateFail(TPopItem& item, bool beforeSmtp);
+  virtual void DoPopNotice(TPopItem& item, const AnsiString& s);
 
  private:
   bool apop_ = false;

@@ -46,6 +46,10 @@ void TZelSmtp::DoRcptError(TSmtpItem& item, const std::vector<AnsiString>& error
   if (OnRcptError) OnRcptError(item, errorAddress);
 }
 
+void TZelSmtp::DoSmtpNotice(TSmtpItem& item, const AnsiString& s) {
+  if (OnSmtpNotice) OnSmtpNotice(item, s);
+}
+
 TSmtpItem::TSmtpItem(TZelSmtp& component)
     : TTCPItem(component),
       SmtpAuth(component.SmtpAuth()),

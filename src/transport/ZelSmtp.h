@@ -23,6 +23,8 @@ enum TSmtpErrorEventType {
   seRcpt,  // no recipient accepted
   seData,  // DATA refused, the message not written whole, or not accepted
   seTimeOut,
+  seTls,  // TLS asked for and not set up: not offered, refused, or the
+          // handshake or the server's certificate failed
 };
 
 using TSmtpClosedEvent = std::function<void(TSmtpItem& Item, bool Success)>;
@@ -45,7 +47,7 @@ class TZelSmtp : public TTCPComponent {
   // The envelope sender, without angle brackets.
   const AnsiString& MailFrom() const { return mailFrom_; }
   void SetMailFrom(const AnsiString& value) { mailFrom_ = value; }
-  // Authenticate (CRAM-MD5, else LOGIN) after a successful EHLO.
+  // Authenticate (CRAM-MD5, else LOGIN, else PLAIN) after a successful EHLO.
   bool SmtpAuth() const { return smtpAuth_; }
   void SetSmtpAuth(bool value) { smtpAuth_ = value; }
   // The whole message, header and body, lines ended by CR LF.
@@ -68,6 +70,10 @@ class TZelSmtp : public TTCPComponent {
   TSmtpProgressEvent OnProgress;
   TSmtpItemDestroyEvent OnItemDestroy;
   TSmtpRcptErrorEvent OnRcptError;
+  // A line of the client's own for the log (Shift_JIS): how the connection
+  // is secured, why TLS failed and the certificate's fingerprint, what
+  // became of the password.
+  TSmtpStatusEvent OnSmtpNotice;
 
   // The notifiers: each calls its event when a handler is set.
   virtual void DoServerStatus(TSmtpItem& item, const AnsiString& s);
@@ -77,6 +83,7 @@ class TZelSmtp : public TTCPComponent {
   virtual void DoProgress(TSmtpItem& item, std::int64_t max, std::int64_t sended);
   virtual void DoItemDestroy(TSmtpItem& item);
   virtual void DoRcptError(TSmtpItem& item, const std::vector<AnsiString>& errorAddress);
+  virtual void DoSmtpNotice(TSmtpItem& item, const AnsiString& s);
 
  private:
   friend class TSmtpItem;

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/CodePage.h"
 #include "support/ScriptedServer.h"
 #include "support/ServerProcess.h"
+#include "support/TestCertificates.h"
 #include "transport/SmtpTestSupport.h"
 #include "transport/ZelPop3.h"
 
@@ -33,21 +35,28 @@ class Pop3ServerTest : public ::testing::Test {
     std::filesystem::remove_all(folder, ec);
   }
 
-  void StartServer() {
+  // With a certificate, the server offers STLS on its port and speaks TLS
+  // from the first byte on tlsPort.
+  void StartServer(const std::string& certificate = "") {
     // Under the system's temporary folder: as root Dovecot reads its files
     // as its own unprivileged users, who may not reach into a build tree
     // below a private home folder.
-    folder = std::filesystem::temp_directory_path() /
-             ("orvane-pop3-" + std::to_string(::getpid()));
+    folder = std::filesystem::temp_directory_path() / ("orvane-pop3-" + std::to_string(::getpid()));
     // The port is free when chosen but may be taken before Dovecot binds
     // it; another one is tried then.
     for (int attempt = 0; attempt < 5; ++attempt) {
       int port = UnusedPort();
+      tlsPort = certificate.empty() ? port : UnusedPort();
       std::filesystem::remove_all(folder);
-      server = std::make_unique<ServerProcess>(
-          std::vector<std::string>{ORVANE_SOURCE_DIR "/tests/servers/dovecot-pop3", folder.native(),
-                                   std::to_string(port), kCanaryUser, kCanaryPassword});
-      if (WaitForPort(port, std::chrono::seconds(20)) && server->Running()) {
+      std::vector<std::string> argv{ORVANE_SOURCE_DIR "/tests/servers/dovecot-pop3",
+                                    folder.native(), std::to_string(port), kCanaryUser,
+                                    kCanaryPassword};
+      if (!certificate.empty())
+        argv.insert(argv.end(), {std::to_string(tlsPort), TestCertificates::Pem(certificate),
+                                 TestCertificates::Key(certificate)});
+      server = std::make_unique<ServerProcess>(argv);
+      if (WaitForPort(port, std::chrono::seconds(20)) &&
+          WaitForPort(tlsPort, std::chrono::seconds(20)) && server->Running()) {
         pop->SetPort(port);
         return;
       }
@@ -67,6 +76,7 @@ class Pop3ServerTest : public ::testing::Test {
   PopEvents events{*pop};
   std::filesystem::path folder;
   std::unique_ptr<ServerProcess> server;
+  int tlsPort = 0;
 };
 
 TEST_F(Pop3ServerTest, LogsInWithUserAndPass) {
@@ -98,6 +108,54 @@ TEST_F(Pop3ServerTest, ReportsConnectOnAPortWhereNothingListens) {
   pop->SetPort(UnusedPort());
   LogIn();
   EXPECT_EQ(events.Trace, (Trace{"error 0", "destroy"}));
+}
+
+TEST_F(Pop3ServerTest, LogsInOverStlsAndOverTlsFromTheFirstByte) {
+  TrustTestCa trust;
+  StartServer("server");
+  const int plainPort = pop->Port();
+  struct Case {
+    TSecurity security;
+    bool apop;
+    Trace actions;
+  } cases[] = {
+      {scStartTls,
+       false,
+       {"status STLS", "status USER orvane", "status PASS", "authenticated before-smtp",
+        "status QUIT", "destroy"}},
+      {scStartTls,
+       true,
+       {"status STLS", "status APOP", "authenticated before-smtp", "status QUIT", "destroy"}},
+      {scTls,
+       false,
+       {"status USER orvane", "status PASS", "authenticated before-smtp", "status QUIT",
+        "destroy"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.security * 10 + c.apop);
+    events.Clear();
+    pop->SetSecurity(c.security);
+    pop->SetPort(c.security == scTls ? tlsPort : plainPort);
+    pop->SetAPOP(c.apop);
+    pop->SetPlainAuth(paRefuse);
+    LogIn();
+    EXPECT_EQ(events.Actions(), c.actions);
+    ASSERT_FALSE(events.Notices.empty());
+    EXPECT_TRUE(events.Notices[0].starts_with(WideToSjis(u"TLS で暗号化しました (TLSv1.3 ")))
+        << events.Notices[0];
+  }
+}
+
+TEST_F(Pop3ServerTest, RefusesAServerWhoseCertificateIsSelfSigned) {
+  TrustTestCa trust;
+  StartServer("selfsigned");
+  pop->SetSecurity(scTls);
+  pop->SetPort(tlsPort);
+  LogIn();
+  EXPECT_EQ(events.Actions(), (Trace{"error 6", "destroy"}));
+  ASSERT_EQ(events.Notices.size(), 2u);
+  EXPECT_NE(events.Notices[0].find(WideToSjis(u"自己署名")), AnsiString::npos);
+  EXPECT_TRUE(events.Notices[1].ends_with(TestCertificates::Fingerprint("selfsigned")));
 }
 
 }  // namespace

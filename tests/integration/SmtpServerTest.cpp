@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/CodePage.h"
 #include "support/ServerProcess.h"
 #include "support/TempFolder.h"
+#include "support/TestCertificates.h"
 #include "transport/SmtpTestSupport.h"
 
 namespace orvane::test {
@@ -19,17 +24,28 @@ using Trace = std::vector<std::string>;
 class SmtpServerTest : public SmtpClientTest {
  protected:
   void StartServer(const std::string& auth, const std::string& password = kCanaryPassword,
-                   const std::vector<std::string>& refused = {}) {
+                   const std::vector<std::string>& refused = {},
+                   const std::vector<std::string>& more = {}) {
     std::vector<std::string> argv{"node",       ORVANE_SOURCE_DIR "/tests/servers/smtp-server.js",
                                   "--dir",      folder.Path().native(),
                                   "--user",     kCanaryUser,
                                   "--password", password,
                                   "--auth",     auth};
     for (const std::string& r : refused) argv.insert(argv.end(), {"--refuse", r});
+    argv.insert(argv.end(), more.begin(), more.end());
     server = std::make_unique<ServerProcess>(argv);
     std::string line = server->ReadLine(std::chrono::seconds(20));
     ASSERT_TRUE(line.starts_with("PORT ")) << "the SMTP test server did not start: " << line;
     smtp->SetPort(std::stoi(line.substr(5)));
+  }
+
+  // A server with TLS (`mode` "implicit" or "starttls") and the test
+  // certificate `certificate`.
+  void StartTlsServer(const std::string& mode, const std::string& certificate,
+                      const std::string& auth = "LOGIN,PLAIN,CRAM-MD5") {
+    StartServer(auth, kCanaryPassword, {},
+                {"--tls", mode, "--cert", TestCertificates::Pem(certificate).native(), "--key",
+                 TestCertificates::Key(certificate).native()});
   }
 
   void Deliver() {
@@ -108,6 +124,104 @@ TEST_F(SmtpServerTest, DeliversToTheRecipientsThatAreNotRefused) {
   EXPECT_EQ(
       Envelope(),
       R"({"user":null,"mailFrom":"me@example.com","rcptTo":["a@example.com","c@example.com"]})");
+}
+
+bool HasNotice(const std::vector<AnsiString>& notices, const AnsiString& text) {
+  for (const AnsiString& n : notices)
+    if (n.find(text) != AnsiString::npos) return true;
+  return false;
+}
+
+TEST_F(SmtpServerTest, DeliversOverTlsWithEveryMechanism) {
+  TrustTestCa trust;
+  struct Case {
+    const char* mode;
+    TSecurity security;
+    const char* auth;
+    const char* host;
+  } cases[] = {
+      {"implicit", scTls, "PLAIN", "127.0.0.1"},
+      {"implicit", scTls, "LOGIN", "localhost"},
+      {"implicit", scTls, "CRAM-MD5", "127.0.0.1"},
+      {"starttls", scStartTls, "PLAIN", "localhost"},
+      {"starttls", scStartTls, "LOGIN", "127.0.0.1"},
+      {"starttls", scStartTls, "CRAM-MD5", "localhost"},
+  };
+  smtp->SetSmtpAuth(true);
+  smtp->SetMessage(kMessage);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.mode) + " " + c.auth);
+    events.Clear();
+    std::filesystem::remove_all(folder / "1.json");
+    StartTlsServer(c.mode, "server", c.auth);
+    smtp->SetSecurity(c.security);
+    smtp->SetHost(c.host);
+    // An account that refuses plain-text passwords still logs in over TLS.
+    smtp->SetPlainAuth(paRefuse);
+    Deliver();
+    server.reset();
+    EXPECT_TRUE(events.Success);
+    Trace actions = events.Actions();
+    EXPECT_NE(std::find(actions.begin(), actions.end(), std::string("status AUTH ") + c.auth),
+              actions.end());
+    ASSERT_TRUE(Stored());
+    EXPECT_EQ(ReadFile(folder / "1.eml"), kMessage);
+    EXPECT_TRUE(Envelope().starts_with(R"({"user":"orvane",)")) << Envelope();
+    EXPECT_TRUE(Envelope().ends_with(R"("secure":true})")) << Envelope();
+    EXPECT_TRUE(HasNotice(events.Notices, WideToSjis(u"TLS で暗号化しました (TLSv1.3 ")));
+  }
+}
+
+TEST_F(SmtpServerTest, EndsEachCertificateFaultWithItsReasonAndFingerprint) {
+  struct Case {
+    const char* certificate;
+    bool trustCa;
+    std::string pin;
+    std::u16string reason;  // empty: the certificate is accepted
+  } cases[] = {
+      {"expired", true, "", u"期限切れです"},
+      {"otherhost", true, "", u"ホスト名が一致しません。設定のサーバ名 127.0.0.1 が"},
+      {"selfsigned", true, "", u"自己署名のため信頼できません"},
+      {"server", false, "", u"発行者を信頼できません"},
+      {"server", true, TestCertificates::Fingerprint("selfsigned"),
+       u"フィンガープリントと一致しません"},
+      {"server", true, "00:11", u"TlsFingerprint は SHA-256 のフィンガープリント"},
+      // A pinned certificate counts whatever its chain says.
+      {"selfsigned", false, TestCertificates::Fingerprint("selfsigned"), u""},
+      {"expired", true, TestCertificates::Fingerprint("expired"), u""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.certificate) + " pin " + c.pin);
+    std::optional<TrustTestCa> trust;
+    if (c.trustCa) trust.emplace();
+    events.Clear();
+    std::filesystem::remove_all(folder / "1.json");
+    StartTlsServer("implicit", c.certificate);
+    smtp->SetSecurity(scTls);
+    smtp->SetTlsFingerprint(c.pin);
+    Deliver();
+    server.reset();
+    EXPECT_EQ(events.Success, c.reason.empty());
+    EXPECT_EQ(Stored(), c.reason.empty());
+    if (c.reason.empty()) continue;
+    EXPECT_EQ(events.Actions(), (Trace{"error 8", "closed failed", "destroy"}));
+    EXPECT_TRUE(HasNotice(events.Notices, WideToSjis(c.reason)));
+    EXPECT_TRUE(
+        HasNotice(events.Notices, WideToSjis(u"サーバの証明書の SHA-256 フィンガープリント: ") +
+                                      TestCertificates::Fingerprint(c.certificate)));
+  }
+}
+
+TEST_F(SmtpServerTest, TakesThePinWithoutColonsInEitherCase) {
+  std::string pin;
+  for (char ch : TestCertificates::Fingerprint("selfsigned"))
+    if (ch != ':') pin += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  StartTlsServer("starttls", "selfsigned");
+  smtp->SetSecurity(scStartTls);
+  smtp->SetTlsFingerprint(pin);
+  Deliver();
+  EXPECT_TRUE(events.Success);
+  EXPECT_TRUE(Envelope().ends_with(R"("secure":true})")) << Envelope();
 }
 
 }  // namespace

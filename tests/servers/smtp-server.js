@@ -6,11 +6,14 @@
 //
 // node smtp-server.js --dir FOLDER --user NAME --password SECRET
 //                     [--auth LOGIN,PLAIN,CRAM-MD5] [--refuse ADDRESS]...
+//                     [--tls implicit|starttls --cert PEM --key PEM]
+// With --tls implicit it speaks TLS from the first byte (RFC 8314); with
+// --tls starttls it offers STARTTLS (RFC 3207). Without it, no TLS at all.
 const fs = require('fs');
 const path = require('path');
 const { SMTPServer } = require('smtp-server');
 
-const options = { auth: 'LOGIN,PLAIN,CRAM-MD5', refuse: [] };
+const options = { auth: 'LOGIN,PLAIN,CRAM-MD5', refuse: [], tls: 'none' };
 for (let i = 2; i < process.argv.length; i += 2) {
   const name = process.argv[i].replace(/^--/, '');
   const value = process.argv[i + 1];
@@ -28,11 +31,21 @@ function writeAtomically(file, data) {
   fs.renameSync(file + '.part', file);
 }
 
+const tls =
+  options.tls === 'none'
+    ? { disabledCommands: ['STARTTLS'] }
+    : {
+        secure: options.tls === 'implicit',
+        key: fs.readFileSync(options.key),
+        cert: fs.readFileSync(options.cert),
+        minVersion: 'TLSv1.2',
+      };
+
 const server = new SMTPServer({
+  ...tls,
   authMethods: options.auth.split(',').filter(Boolean),
   authOptional: true,
   allowInsecureAuth: true,
-  disabledCommands: ['STARTTLS'],
   size: 200 * 1024 * 1024,
   logger: false,
   onAuth(auth, session, callback) {
@@ -64,6 +77,8 @@ const server = new SMTPServer({
           user: session.user || null,
           mailFrom: session.envelope.mailFrom ? session.envelope.mailFrom.address : null,
           rcptTo: session.envelope.rcptTo.map((r) => r.address),
+          // Whether the message came over TLS, where TLS was on offer.
+          ...(options.tls === 'none' ? {} : { secure: session.secure }),
         }),
       );
       callback(null, 'Message queued');

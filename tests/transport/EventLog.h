@@ -20,13 +20,14 @@ inline const AnsiString kCanaryUser = "orvane";
 inline const AnsiString kCanaryPassword = "Canary-7f3Q9zx!";
 
 // Watches the status texts of one connection for the canary password: as
-// it is, in base64 (AUTH LOGIN), and as the CRAM-MD5 answer to any
-// challenge the server sent.
+// it is, in base64 (AUTH LOGIN), in the AUTH PLAIN answer, and as the
+// CRAM-MD5 answer to any challenge the server sent.
 class SecretWatch {
  public:
   void Check(const AnsiString& text) {
     EXPECT_EQ(text.find(kCanaryPassword), AnsiString::npos) << text;
     EXPECT_EQ(text.find("Q2FuYXJ5LTdmM1E5engh"), AnsiString::npos) << text;
+    EXPECT_EQ(text.find("AG9ydmFuZQBDYW5hcnktN2YzUTl6eCE="), AnsiString::npos) << text;
     for (const AnsiString& answer : cramAnswers_)
       EXPECT_EQ(text.find(answer), AnsiString::npos) << text;
     ++checked_;
@@ -55,10 +56,22 @@ struct EventTrace {
     secrets.CheckServer(s);
     Trace.push_back("server " + s);
   }
+  // A line of the client's own; kept apart from the trace of the dialogue.
+  void Notice(const AnsiString& s) {
+    secrets.Check(s);
+    Notices.push_back(s);
+  }
   void Error(int kind) { Trace.push_back("error " + std::to_string(kind)); }
   void Destroy() {
     Trace.push_back("destroy");
     ++Destroyed;
+  }
+
+  // Forgets everything recorded, for the next case of a table.
+  void Clear() {
+    Trace.clear();
+    Notices.clear();
+    Destroyed = 0;
   }
 
   // The trace without server replies: what the client did.
@@ -70,6 +83,7 @@ struct EventTrace {
   }
 
   std::vector<std::string> Trace;
+  std::vector<AnsiString> Notices;
   int Destroyed = 0;
   SecretWatch secrets;
 };
@@ -94,6 +108,14 @@ struct SmtpEvents : EventTrace {
       Trace.push_back(line);
     };
     smtp.OnItemDestroy = [this](TSmtpItem&) { Destroy(); };
+    smtp.OnSmtpNotice = [this](TSmtpItem&, const AnsiString& s) { Notice(s); };
+  }
+
+  void Clear() {
+    EventTrace::Clear();
+    Progress.clear();
+    Closed = 0;
+    Success = false;
   }
 
   std::vector<std::pair<std::int64_t, std::int64_t>> Progress;
@@ -117,6 +139,7 @@ struct PopEvents : EventTrace {
       Trace.push_back(beforeSmtp ? "auth-failed before-smtp" : "auth-failed");
     };
     pop.OnItemDestroy = [this](TPopItem&) { Destroy(); };
+    pop.OnPopNotice = [this](TPopItem&, const AnsiString& s) { Notice(s); };
   }
 
   std::string LocalError;  // the item's, at the last error

@@ -39,6 +39,23 @@ TEST(ReplyHasCode, MatchesFinalLinesAndTheBareCodeOnly) {
   for (const Case& c : cases) EXPECT_EQ(ReplyHasCode(c.reply, c.code), c.matches) << c.reply;
 }
 
+TEST(BeyondFirstReply, GivesWhatFollowsTheFirstFinalLine) {
+  struct Case {
+    const char* received;
+    const char* beyond;
+  } cases[] = {
+      {"220 go ahead\r\n", ""},
+      {"220-go\r\n220 ahead\r\n", ""},
+      {"220 go ahead\r\n250 injected\r\n", "250 injected\r\n"},
+      {"220-go\r\n220\r\n235 ok\r\n", "235 ok\r\n"},
+      {"+OK begin TLS\r\n+OK logged in\r\n", "+OK logged in\r\n"},
+      {"220 go ahead\r\nx", "x"},
+      {"220-not complete\r\n", ""},
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(BeyondFirstReply(c.received), c.beyond) << c.received;
+}
+
 TEST(EffectiveTimeout, UsesOnlyValuesAboveTenSeconds) {
   EXPECT_EQ(EffectiveTimeout(0).count(), 600000);
   EXPECT_EQ(EffectiveTimeout(10000).count(), 600000);

@@ -12,31 +12,6 @@ namespace {
 
 using Trace = std::vector<std::string>;
 
-class Pop3ClientTest : public ::testing::Test {
- protected:
-  Pop3ClientTest() {
-    pop->SetHost("127.0.0.1");
-    pop->SetPause(5);
-    pop->SetUser(kCanaryUser);
-    pop->SetPassword(kCanaryPassword);
-  }
-  ~Pop3ClientTest() override { EXPECT_TRUE(WaitForWorkers(main)); }
-
-  void LogIn(ScriptedServer& server) {
-    pop->SetPort(server.Port());
-    pop->Authenticate(true);
-    EXPECT_TRUE(WaitForWorkers(main));
-    server.Join();
-    EXPECT_EQ(server.Failure(), "");
-    EXPECT_EQ(events.Destroyed, 1);
-    EXPECT_TRUE(pop->Items().empty());
-  }
-
-  QueuedMainThread main;
-  std::unique_ptr<TZelPop3> pop = std::make_unique<TZelPop3>(main);
-  PopEvents events{*pop};
-};
-
 TEST_F(Pop3ClientTest, LogsInWithUserAndPassAndNeverShowsThePassword) {
   ScriptedServer server([](Peer& p) {
     p.Send("+OK ready\r\n");

@@ -11,6 +11,8 @@ namespace {
 TEST(SecretWatch, NoticesThePasswordInEveryForm) {
   EXPECT_NONFATAL_FAILURE(SecretWatch().Check("PASS Canary-7f3Q9zx!"), "Canary");
   EXPECT_NONFATAL_FAILURE(SecretWatch().Check("Q2FuYXJ5LTdmM1E5engh"), "Q2Fu");
+  // AUTH PLAIN's answer: NUL, user, NUL, password in base64.
+  EXPECT_NONFATAL_FAILURE(SecretWatch().Check("AG9ydmFuZQBDYW5hcnktN2YzUTl6eCE="), "AG9y");
   SecretWatch watch;
   watch.CheckServer("334 PDE4OTYuNjk3MTcwOTUyQHBvc3RvZmZpY2UucmVzdG9uLm1jaS5uZXQ+\r\n");
   // The CRAM-MD5 answer to that challenge, computed with Python's hmac.

@@ -11,6 +11,7 @@
 #include "support/ScriptedServer.h"
 #include "transport/EventLog.h"
 #include "transport/TCPThread.h"
+#include "transport/ZelPop3.h"
 #include "transport/ZelSmtp.h"
 
 namespace orvane::test {
@@ -55,6 +56,32 @@ class SmtpClientTest : public ::testing::Test {
   std::vector<AnsiString> recipients{"a@example.com"};
   std::unique_ptr<TZelSmtp> smtp = std::make_unique<TZelSmtp>(main);
   SmtpEvents events{*smtp};
+};
+
+// A POP3 client with every event recorded, aimed at a scripted server.
+class Pop3ClientTest : public ::testing::Test {
+ protected:
+  Pop3ClientTest() {
+    pop->SetHost("127.0.0.1");
+    pop->SetPause(5);
+    pop->SetUser(kCanaryUser);
+    pop->SetPassword(kCanaryPassword);
+  }
+  ~Pop3ClientTest() override { EXPECT_TRUE(WaitForWorkers(main)); }
+
+  void LogIn(ScriptedServer& server) {
+    pop->SetPort(server.Port());
+    pop->Authenticate(true);
+    EXPECT_TRUE(WaitForWorkers(main));
+    server.Join();
+    EXPECT_EQ(server.Failure(), "");
+    EXPECT_EQ(events.Destroyed, 1);
+    EXPECT_TRUE(pop->Items().empty());
+  }
+
+  QueuedMainThread main;
+  std::unique_ptr<TZelPop3> pop = std::make_unique<TZelPop3>(main);
+  PopEvents events{*pop};
 };
 
 // The server side of the usual dialogue, step by step.

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "platform/TcpSocket.h"
+#include "platform/Types.h"
+#include "transport/TlsSession.h"
+
+namespace orvane {
+
+// The byte stream under the line transport: a TCP connection that TLS may
+// take over (StartTls), after which every read and write goes through the
+// session. There is no way back to plain text.
+class TConnection {
+ public:
+  using Deadline = std::chrono::steady_clock::time_point;
+
+  const AnsiString& Host() const { return socket_.Host(); }
+  void SetHost(AnsiString host) { socket_.SetHost(std::move(host)); }
+  int Port() const { return socket_.Port(); }
+  void SetPort(int port) { socket_.SetPort(port); }
+
+  // See TcpSocket::Open.
+  void Open();
+  // Open, and neither closed by either side nor abandoned since.
+  bool Connected() const { return socket_.Connected() && !ended_; }
+  bool Secure() const { return tls_ != nullptr; }
+  // Reads what has arrived, at most `size` bytes, waiting until `deadline`:
+  // nullopt when nothing came in time, 0 when the server closed.
+  std::optional<std::size_t> Read(char* buffer, std::size_t size, Deadline deadline);
+  // See TcpSocket::WriteAll.
+  void WriteAll(std::string_view bytes, std::chrono::milliseconds timeout);
+  // Hands the connection to TLS (see TTlsSession). Bytes that came after
+  // the server's go-ahead and before the handshake (`unread`, what the
+  // dialogue read beyond that reply, or any still waiting) may have been
+  // injected by whoever sits in the path (RFC 3207 section 6): they end the
+  // attempt, never read as replies. Raises TlsError; the connection is
+  // abandoned then.
+  void StartTls(const AnsiString& pin, Deadline deadline, std::string_view unread = {});
+  // The session's protocol and cipher; empty in plain text.
+  AnsiString TlsDescription() const;
+  bool PeerIsLoopback() const { return socket_.PeerIsLoopback(); }
+  // See TcpSocket::Interrupt.
+  void Interrupt() { socket_.Interrupt(); }
+  void Close();
+
+ private:
+  TcpSocket socket_;
+  std::unique_ptr<TTlsSession> tls_;
+  // The server ended the TLS session.
+  bool ended_ = false;
+};
+
+}  // namespace orvane
