@@ -3,6 +3,10 @@
 //   (a) the client with its events handled inline on the worker,
 //   (b) the client handing every event synchronously to a waiting main
 //       thread, as the program does;
+//   (c) the client over TLS from the first byte, to a TLS endpoint in
+//       front of the same smtp-sink (tests/servers/tls-proxy.js), against
+//       curl with --ssl-reqd to the same endpoint; both check the test
+//       CA's certificate;
 // and the cost of one such hand-over on its own.
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,6 +26,7 @@
 #include "platform/MainThread.h"
 #include "support/ScriptedServer.h"
 #include "support/ServerProcess.h"
+#include "support/TestCertificates.h"
 #include "transport/TCPThread.h"
 #include "transport/ZelSmtp.h"
 
@@ -52,13 +57,21 @@ std::string MakeMessage() {
   return message;
 }
 
-double TimeCurl(int port, const std::string& file) {
+// One delivery by curl; over TLS from the first byte when `tls`.
+double TimeCurl(int port, const std::string& file, bool tls) {
+  std::string url = (tls ? "smtps://127.0.0.1:" : "smtp://127.0.0.1:") + std::to_string(port);
+  std::vector<std::string> args{
+      "curl",           "-sS",         "--fail",          url,  "--mail-from",
+      "me@example.com", "--mail-rcpt", "you@example.com", "-T", file};
+  if (tls)
+    args.insert(args.end(), {"--ssl-reqd", "--cacert", test::TestCertificates::Pem("ca").native()});
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
   auto start = Clock::now();
   pid_t pid = ::fork();
   if (pid == 0) {
-    std::string url = "smtp://127.0.0.1:" + std::to_string(port);
-    ::execlp("curl", "curl", "-sS", "--fail", url.c_str(), "--mail-from", "me@example.com",
-             "--mail-rcpt", "you@example.com", "-T", file.c_str(), nullptr);
+    ::execvp("curl", argv.data());
     ::_exit(127);
   }
   int status = 0;
@@ -71,13 +84,14 @@ double TimeCurl(int port, const std::string& file) {
 }
 
 // One delivery by TZelSmtp; `pump` runs on this thread until it is done.
-double TimeClient(MainThread& main, int port, const std::string& message,
+double TimeClient(MainThread& main, int port, TSecurity security, const std::string& message,
                   const std::vector<AnsiString>& recipients,
                   const std::function<void(const std::function<bool()>&)>& pump,
                   std::int64_t* progressEvents) {
   TZelSmtp smtp(main);
   smtp.SetHost("127.0.0.1");
   smtp.SetPort(port);
+  smtp.SetSecurity(security);
   smtp.SetPause(0);
   smtp.SetMailFrom("me@example.com");
   smtp.SetRecipients(&recipients);
@@ -148,7 +162,20 @@ int Run() {
   std::ofstream(file, std::ios::binary).write(message.data(), std::streamsize(message.size()));
   std::vector<AnsiString> recipients{"you@example.com"};
 
-  std::vector<double> curl, inlined, handedOver;
+  // The TLS endpoint, with the test CA's server certificate.
+  test::TrustTestCa trust;
+  test::ServerProcess proxy({"node", ORVANE_SOURCE_DIR "/tests/servers/tls-proxy.js", "--cert",
+                             test::TestCertificates::Pem("server").native(), "--key",
+                             test::TestCertificates::Key("server").native(), "--target",
+                             std::to_string(port)});
+  std::string line = proxy.ReadLine(std::chrono::seconds(20));
+  if (!line.starts_with("PORT ")) {
+    std::fprintf(stderr, "the TLS endpoint did not start\n");
+    return 1;
+  }
+  int tlsPort = std::stoi(line.substr(5));
+
+  std::vector<double> curl, inlined, handedOver, curlTls, tls;
   std::int64_t events = 0;
   InlineMainThread inlineMain;
   QueuedMainThread queuedMain;
@@ -159,9 +186,11 @@ int Run() {
     queuedMain.PumpUntil(until, std::chrono::minutes(5));
   };
   for (int run = 0; run < kRuns; ++run) {
-    curl.push_back(TimeCurl(port, file.native()));
-    inlined.push_back(TimeClient(inlineMain, port, message, recipients, wait, &events));
-    handedOver.push_back(TimeClient(queuedMain, port, message, recipients, pump, &events));
+    curl.push_back(TimeCurl(port, file.native(), false));
+    inlined.push_back(TimeClient(inlineMain, port, scNone, message, recipients, wait, &events));
+    handedOver.push_back(TimeClient(queuedMain, port, scNone, message, recipients, pump, &events));
+    curlTls.push_back(TimeCurl(tlsPort, file.native(), true));
+    tls.push_back(TimeClient(queuedMain, tlsPort, scTls, message, recipients, pump, &events));
   }
   std::filesystem::remove(file);
   double handOver = HandOverMicroseconds(queuedMain);
@@ -175,6 +204,10 @@ int Run() {
   std::printf(
       "  (b) events to the main thread %7.3f s  %7.1f MB/s  %.2fx curl  (goal >= 20 MB/s)\n", b,
       mb / b, b / c);
+  double ct = Best(curlTls), t = Best(tls);
+  std::printf("  curl --ssl-reqd (TLS)         %7.3f s  %7.1f MB/s\n", ct, mb / ct);
+  std::printf("  (c) TLS, events to the main   %7.3f s  %7.1f MB/s  %.2fx curl  (goal <= 1.20x)\n",
+              t, mb / t, t / ct);
   std::printf("  progress events per delivery  %lld\n", static_cast<long long>(events));
   std::printf("  one hand-over to a waiting main thread: %.2f us\n", handOver);
   return 0;
