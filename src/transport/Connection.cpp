@@ -24,9 +24,10 @@ void TConnection::WriteAll(std::string_view bytes, std::chrono::milliseconds tim
     socket_.WriteAll(bytes, timeout);
 }
 
-void TConnection::StartTls(const AnsiString& pin, Deadline deadline, std::string_view unread) {
+void TConnection::StartTls(const AnsiString& pin, Deadline deadline,
+                           std::optional<std::string_view> unread) {
   try {
-    if (!unread.empty() || socket_.HasPendingInput())
+    if (unread && (!unread->empty() || socket_.HasPendingInput()))
       throw TlsError(
           u"サーバが TLS の開始前に余分なデータを送りました。"
           u"通信が改ざんされているおそれがあります");

@@ -34,13 +34,15 @@ class TConnection {
   std::optional<std::size_t> Read(char* buffer, std::size_t size, Deadline deadline);
   // See TcpSocket::WriteAll.
   void WriteAll(std::string_view bytes, std::chrono::milliseconds timeout);
-  // Hands the connection to TLS (see TTlsSession). Bytes that came after
-  // the server's go-ahead and before the handshake (`unread`, what the
-  // dialogue read beyond that reply, or any still waiting) may have been
-  // injected by whoever sits in the path (RFC 3207 section 6): they end the
-  // attempt, never read as replies. Raises TlsError; the connection is
-  // abandoned then.
-  void StartTls(const AnsiString& pin, Deadline deadline, std::string_view unread = {});
+  // Hands the connection to TLS (see TTlsSession). For an upgrade after a
+  // plain-text dialogue (STARTTLS, STLS), `unread` is what the dialogue
+  // read beyond the server's go-ahead: bytes that came after it and before
+  // the handshake, those or any still waiting, may have been injected by
+  // whoever sits in the path (RFC 3207 section 6) and end the attempt,
+  // never read as replies. Raises TlsError; the connection is abandoned
+  // then.
+  void StartTls(const AnsiString& pin, Deadline deadline,
+                std::optional<std::string_view> unread = std::nullopt);
   // The session's protocol and cipher; empty in plain text.
   AnsiString TlsDescription() const;
   bool PeerIsLoopback() const { return socket_.PeerIsLoopback(); }

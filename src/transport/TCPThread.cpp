@@ -148,7 +148,8 @@ int TTCPThread::Receive() {
 
 bool TTCPThread::EstablishTls(bool afterReply) {
   try {
-    std::string_view unread = afterReply ? BeyondFirstReply(LastReply) : std::string_view();
+    std::optional<std::string_view> unread;
+    if (afterReply) unread = BeyondFirstReply(LastReply);
     connection_.StartTls(tlsFingerprint_, std::chrono::steady_clock::now() + timeout_, unread);
   } catch (const TlsError& e) {
     if (Terminated()) return false;

@@ -181,13 +181,11 @@ void TTlsSession::State::Handshake(Deadline deadline) {
     if (result == 1) return;
     int want = Want(result);
     if (want != SSL_ERROR_WANT_READ && want != SSL_ERROR_WANT_WRITE) {
-      std::string detail = want == SSL_ERROR_SYSCALL && ERR_peek_error() == 0
-                               ? "the server closed the connection"
-                               : TakeOpenSslError();
-      throw TlsError(
-          FormatMessage(u"TLS で接続できませんでした (%s)。ポート番号と暗号化の設定を"
-                        u"確かめてください",
-                        Utf8ToWide(detail)));
+      WideString detail = want == SSL_ERROR_SYSCALL && ERR_peek_error() == 0
+                              ? WideString(u"サーバが接続を閉じました")
+                              : Utf8ToWide(TakeOpenSslError());
+      throw TlsError(FormatMessage(
+          u"TLS で接続できませんでした (%s)。ポート番号と暗号化の設定を確かめてください", detail));
     }
     switch (socket.Wait(want == SSL_ERROR_WANT_WRITE, deadline)) {
       case TcpSocket::WaitResult::kReady:

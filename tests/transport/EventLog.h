@@ -67,6 +67,14 @@ struct EventTrace {
     ++Destroyed;
   }
 
+  // Whether a notice holds `text`.
+  bool Noticed(std::u16string_view text) const {
+    AnsiString wanted = WideToSjis(text);
+    for (const AnsiString& n : Notices)
+      if (n.find(wanted) != AnsiString::npos) return true;
+    return false;
+  }
+
   // Forgets everything recorded, for the next case of a table.
   void Clear() {
     Trace.clear();

@@ -16,6 +16,10 @@
 
 namespace orvane::test {
 
+// The shortest time-out the clients take (they use only values above ten
+// seconds).
+inline constexpr int kTimeout = 10001;
+
 inline bool Contains(std::string_view text, std::string_view part) {
   return text.find(part) != std::string_view::npos;
 }

@@ -17,10 +17,6 @@ using Trace = std::vector<std::string>;
 using std::chrono::milliseconds;
 using std::chrono::seconds;
 
-// The shortest time-out the client takes (it uses only values above ten
-// seconds).
-constexpr int kTimeout = 10001;
-
 // Waits, bounded by `limit`, for `done`; the script of a server that must
 // not read meanwhile.
 void WaitFor(const std::atomic<bool>& done, milliseconds limit) {
