@@ -168,12 +168,11 @@ int Run() {
                              test::TestCertificates::Pem("server").native(), "--key",
                              test::TestCertificates::Key("server").native(), "--target",
                              std::to_string(port)});
-  std::string line = proxy.ReadLine(std::chrono::seconds(20));
-  if (!line.starts_with("PORT ")) {
+  int tlsPort = test::AnnouncedPort(proxy);
+  if (tlsPort == 0) {
     std::fprintf(stderr, "the TLS endpoint did not start\n");
     return 1;
   }
-  int tlsPort = std::stoi(line.substr(5));
 
   std::vector<double> curl, inlined, handedOver, curlTls, tls;
   std::int64_t events = 0;

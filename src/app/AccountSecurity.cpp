@@ -30,14 +30,11 @@ TAccountSecurity ReadAccountSecurity(const IniFileUnit& settings, const AnsiStri
   return security;
 }
 
-void ApplyAccountSecurity(const TAccountSecurity& security, TZelSmtp& smtp, TZelPop3& pop) {
-  smtp.SetSecurity(security.Smtp);
-  pop.SetSecurity(security.Pop);
-  for (TTCPComponent* client :
-       {static_cast<TTCPComponent*>(&smtp), static_cast<TTCPComponent*>(&pop)}) {
-    client->SetTlsFingerprint(security.TlsFingerprint);
-    client->SetPlainAuth(security.PlainAuth);
-  }
+void ApplyAccountSecurity(const TAccountSecurity& account, TSecurity security,
+                          TTCPComponent& client) {
+  client.SetSecurity(security);
+  client.SetTlsFingerprint(account.TlsFingerprint);
+  client.SetPlainAuth(account.PlainAuth);
 }
 
 }  // namespace orvane

@@ -3,9 +3,8 @@
 #include "platform/Types.h"
 #include "settings/IniFileUnit.h"
 #include "transport/PlainAuth.h"
+#include "transport/TCPComponent.h"
 #include "transport/TlsSession.h"
-#include "transport/ZelPop3.h"
-#include "transport/ZelSmtp.h"
 
 namespace orvane {
 
@@ -24,7 +23,9 @@ struct TAccountSecurity {
 // ConvertError: guessing could send a password in plain text.
 TAccountSecurity ReadAccountSecurity(const IniFileUnit& settings, const AnsiString& account);
 
-// Gives the clients the account's security settings.
-void ApplyAccountSecurity(const TAccountSecurity& security, TZelSmtp& smtp, TZelPop3& pop);
+// Gives a client the account's settings with `security`, the account's
+// Smtp or Pop.
+void ApplyAccountSecurity(const TAccountSecurity& account, TSecurity security,
+                          TTCPComponent& client);
 
 }  // namespace orvane

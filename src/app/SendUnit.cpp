@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 
+#include "app/AccountSecurity.h"
 #include "mime/FieldRemoval.h"
 #include "platform/AsciiText.h"
 #include "platform/CodePage.h"
@@ -45,8 +46,9 @@ std::unique_ptr<TZelPop3> SendClients::MakePop(MainThread& mainThread) const {
 }
 
 WideString StageLabel(int error) {
-  static constexpr std::array<const char16_t*, 8> kLabels = {
-      u"(Connect)", u"(Auth)", u"(Ehlo)", u"(Helo)", u"(From)", u"(Rcpt)", u"(Data)", u"(TimeOut)"};
+  static constexpr std::array<const char16_t*, 9> kLabels = {u"(Connect)", u"(Auth)",    u"(Ehlo)",
+                                                             u"(Helo)",    u"(From)",    u"(Rcpt)",
+                                                             u"(Data)",    u"(TimeOut)", u"(TLS)"};
   if (error < 0 || error >= static_cast<int>(kLabels.size())) return {};
   return kLabels[static_cast<size_t>(error)];
 }
@@ -91,6 +93,10 @@ void TSendForm::BindEvents() {
   pop_->OnAuthenticated = [this](TPopItem&, bool) { PopAuthenticated(); };
   pop_->OnAuthenticateFail = [this](TPopItem& item, bool) { PopAuthenticateFail(item); };
   pop_->OnPopError = [this](TPopItem& item, TPopErrorEventType error) { PopPopError(item, error); };
+  // How the connection is secured, a refused certificate's fingerprint, a
+  // password that went out in plain text: the clients' own lines.
+  smtp_->OnSmtpNotice = [this](TSmtpItem&, const AnsiString& s) { Log(SjisToWide(s)); };
+  pop_->OnPopNotice = [this](TPopItem&, const AnsiString& s) { Log(SjisToWide(s)); };
 }
 
 WideString TSendForm::Caption() const {
@@ -127,6 +133,8 @@ void TSendForm::SetupSmtp() {
   smtp_->SetSmtpAuth(settings.Read(account, keys::kAuth) == kAccountTrue);
   smtp_->SetUser(settings.Read(account, keys::kUserId));
   smtp_->SetPassword(settings.Read(account, keys::kPass));
+  const TAccountSecurity security = ReadAccountSecurity(settings, account);
+  ApplyAccountSecurity(security, security.Smtp, *smtp_);
 }
 
 void TSendForm::SetupPop() {
@@ -137,6 +145,8 @@ void TSendForm::SetupPop() {
   pop_->SetAPOP(settings.ReadBool(account, keys::kApop));
   pop_->SetUser(settings.Read(account, keys::kUserId));
   pop_->SetPassword(settings.Read(account, keys::kPass));
+  const TAccountSecurity security = ReadAccountSecurity(settings, account);
+  ApplyAccountSecurity(security, security.Pop, *pop_);
 }
 
 void TSendForm::Close(const LogWindowGeometry& logWindow) {
@@ -223,8 +233,8 @@ void TSendForm::PopAuthenticateFail(const TPopItem& item) {
 
 void TSendForm::PopPopError(const TPopItem& item, TPopErrorEventType error) {
   // A refused login has ended the attempt through OnAuthenticateFail
-  // already; these two come without it.
-  if (error == peConnect || error == peTimeOut) Abort(item);
+  // already; these come without it.
+  if (error == peConnect || error == peTimeOut || error == peTls) Abort(item);
 }
 
 }  // namespace orvane

@@ -62,8 +62,9 @@ class TSendForm {
 
   // Showing the window: the first log line, the clients' settings from the
   // account file (SetupSmtp, SetupPop), then the POP3 login or the
-  // delivery. Throws ConvertError when a port is not a number; the attempt
-  // then never started and leaves no sent-log entry.
+  // delivery. Throws ConvertError when a port or an encryption setting is
+  // not a number it knows; the attempt then never started and leaves no
+  // sent-log entry.
   void Show();
   // Button1 "閉じる" in an end state: records the attempt in the sent log
   // with the log window's geometry. Throws Error when it cannot; the window
@@ -128,7 +129,7 @@ class TSendForm {
 };
 
 // The stage label of an SMTP error kind: "(Connect)" to "(TimeOut)" for the
-// kinds 0 to 7, empty for any other.
+// kinds 0 to 7, "(TLS)" for 8, empty for any other.
 WideString StageLabel(int error);
 
 // A command line as the log shows it: the argument of a command that

@@ -178,7 +178,10 @@ void TcpSocket::WaitWritable(std::chrono::milliseconds timeout) {
   // Room to write wins over an interrupt: a short line such as QUIT still
   // goes out after a cancel.
   WaitResult result = Wait(true, std::chrono::steady_clock::now() + timeout);
-  if (result == WaitResult::kReady) return;
+  if (result != WaitResult::kReady) AbandonWrite(result, timeout);
+}
+
+void TcpSocket::AbandonWrite(WaitResult result, std::chrono::milliseconds timeout) {
   abandoned_ = true;
   if (result == WaitResult::kInterrupted) throw SocketError("write cancelled", u"中止しました");
   throw SocketError("no room to write for " + std::to_string(timeout.count()) + " ms",

@@ -64,6 +64,9 @@ class TcpSocket {
   // at once. May be called from any thread while the socket exists.
   void Interrupt();
   void Close();
+  // Ends a write whose wait for room came to `result` (timed out or
+  // interrupted): abandons the connection and raises SocketError.
+  [[noreturn]] void AbandonWrite(WaitResult result, std::chrono::milliseconds timeout);
   // Leaves the stream in an unknown state: the connection no longer counts
   // as open, so nothing more is written to it.
   void Abandon() { abandoned_ = true; }

@@ -65,7 +65,7 @@ void TPopThread::Execute() {
 bool TPopThread::StartTls() {
   SendCommand("STLS", "");
   if (!Reply()) {
-    Notice(u"サーバが STLS を断ったため、暗号化できません");
+    KeepLocalError(u"サーバが STLS を断ったため、暗号化できません");
     return false;
   }
   return EstablishTls(true);
@@ -84,7 +84,7 @@ bool TPopThread::Login() {
   };
   TPlainAuthVerdict verdict = PlainAuthVerdict();
   if (verdict == TPlainAuthVerdict::kRefuse) {
-    Notice(kPlainAuthRefused);
+    KeepLocalError(kPlainAuthRefused);
     return refused();
   }
   try {

@@ -96,12 +96,12 @@ void TSmtpThread::Dialogue() {
 // that does not offer it, or refuses it, ends the delivery (section 4.1).
 bool TSmtpThread::StartTls() {
   if (!EhloMultiline || !Capabilities.Has("STARTTLS")) {
-    Notice(u"サーバが STARTTLS に対応していないため、暗号化できません");
+    KeepLocalError(u"サーバが STARTTLS に対応していないため、暗号化できません");
     return false;
   }
   SendCommand("STARTTLS", "");
   if (!Reply("220")) {
-    Notice(u"サーバが STARTTLS を断ったため、暗号化できません");
+    KeepLocalError(u"サーバが STARTTLS を断ったため、暗号化できません");
     return false;
   }
   if (!EstablishTls(true)) return false;
@@ -146,7 +146,7 @@ bool TSmtpThread::SmtpLogin() {
   if (!IsSafeCommandLine(User) || !IsSafeCommandLine(Password)) return false;
   TPlainAuthVerdict verdict = PlainAuthVerdict();
   if (verdict == TPlainAuthVerdict::kRefuse) {
-    Notice(kPlainAuthRefused);
+    KeepLocalError(kPlainAuthRefused);
     return false;
   }
   bool done = Authenticate();

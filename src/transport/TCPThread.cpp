@@ -153,7 +153,7 @@ bool TTCPThread::EstablishTls(bool afterReply) {
     connection_.StartTls(tlsFingerprint_, std::chrono::steady_clock::now() + timeout_, unread);
   } catch (const TlsError& e) {
     if (Terminated()) return false;
-    Notice(e.Reason());
+    KeepLocalError(e.Reason());
     if (!e.Fingerprint().empty())
       Notice(u"サーバの証明書の SHA-256 フィンガープリント: " + SjisToWide(e.Fingerprint()));
     return false;

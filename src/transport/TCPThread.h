@@ -81,8 +81,10 @@ class TTCPThread {
   virtual bool ReplyComplete(std::string_view received) const;
 
   // Hands the connection to TLS when the time-out has not passed first,
-  // and notices how it is secured. False after noticing why not (nothing
-  // when a terminate request ended it); the connection is abandoned then,
+  // and notices how it is secured. False after keeping why not as the
+  // local error, and noticing the fingerprint of a certificate refused
+  // (nothing when a terminate request ended it); the connection is
+  // abandoned then,
   // so Quit writes nothing more. With `afterReply`, LastReply answered the
   // request to start TLS and must hold nothing beyond that reply.
   bool EstablishTls(bool afterReply);
@@ -90,6 +92,8 @@ class TTCPThread {
   // Whether credentials may go out on this connection now.
   TPlainAuthVerdict PlainAuthVerdict() const;
   void Notice(const WideString& text);
+  // Keeps the first local reason of a failure in the item.
+  void KeepLocalError(const WideString& text);
 
   // The host as the item was given it.
   const AnsiString& ServerHost() const { return connection_.Host(); }
@@ -120,8 +124,6 @@ class TTCPThread {
   void FreeItem();
   // Writes to the socket; a failure keeps its reason in the item.
   void Write(std::string_view bytes);
-  // Keeps the first local reason of a failure in the item.
-  void KeepLocalError(const WideString& text);
 
   static std::atomic<int> liveWorkers_;
   TTCPItem* item_;

@@ -279,12 +279,7 @@ void TTlsSession::WriteAll(std::string_view bytes, std::chrono::milliseconds tim
     }
     auto wait = state_->socket.Wait(want == SSL_ERROR_WANT_WRITE,
                                     std::chrono::steady_clock::now() + timeout);
-    if (wait == TcpSocket::WaitResult::kReady) continue;
-    state_->socket.Abandon();
-    if (wait == TcpSocket::WaitResult::kInterrupted)
-      throw SocketError("write cancelled", u"中止しました");
-    throw SocketError("no room to write for " + std::to_string(timeout.count()) + " ms",
-                      u"サーバがデータを受け取りません");
+    if (wait != TcpSocket::WaitResult::kReady) state_->socket.AbandonWrite(wait, timeout);
   }
 }
 

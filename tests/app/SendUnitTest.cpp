@@ -121,7 +121,7 @@ TEST_F(SendTest, AFailedDeliveryEndsWithTheStageLabel) {
 
 TEST_F(SendTest, StageLabelsFollowTheErrorKinds) {
   const char* labels[] = {"(Connect)", "(Auth)", "(Ehlo)",    "(Helo)", "(From)",
-                          "(Rcpt)",    "(Data)", "(TimeOut)", "",       ""};
+                          "(Rcpt)",    "(Data)", "(TimeOut)", "(TLS)",  ""};
   for (int kind = 0; kind < 10; ++kind) EXPECT_EQ(WideToUtf8(StageLabel(kind)), labels[kind]);
   EXPECT_EQ(StageLabel(-1), u"");
 }
@@ -247,15 +247,18 @@ TEST_F(SendTest, TheServerNeverSeesTheBccField) {
 }
 
 TEST_F(SendTest, NoLogLineGivesThePasswordAway) {
-  for (const char* mechanisms : {"250 AUTH CRAM-MD5\r\n", "250 AUTH LOGIN\r\n"}) {
+  for (const char* mechanisms :
+       {"250 AUTH CRAM-MD5\r\n", "250 AUTH LOGIN\r\n", "250 AUTH PLAIN\r\n"}) {
     SCOPED_TRACE(mechanisms);
     SecretWatch watch;
     ScriptedServer server([&](Peer& p) {
       Greet(p, std::string("250-mx\r\n") + mechanisms);
       const bool cram = std::string(mechanisms).find("CRAM") != std::string::npos;
-      p.Exchange(cram ? "334 PDE4OTYuNjk3MTcwOTUyQHBvc3RvZmZpY2UucmVzdG9uLm1jaS5uZXQ+\r\n"
-                      : "334 VXNlcm5hbWU6\r\n");
-      if (!cram) p.Exchange("334 UGFzc3dvcmQ6\r\n");
+      const bool login = std::string(mechanisms).find("LOGIN") != std::string::npos;
+      p.Exchange(cram    ? "334 PDE4OTYuNjk3MTcwOTUyQHBvc3RvZmZpY2UucmVzdG9uLm1jaS5uZXQ+\r\n"
+                 : login ? "334 VXNlcm5hbWU6\r\n"
+                         : "334 \r\n");
+      if (login) p.Exchange("334 UGFzc3dvcmQ6\r\n");
       p.Exchange("235 ok\r\n");
       Accept(p);
     });

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <stdexcept>
 #include <thread>
 
@@ -76,6 +77,11 @@ void ServerProcess::Stop() {
   ::kill(pid_, SIGKILL);
   ::waitpid(pid_, nullptr, 0);
   pid_ = -1;
+}
+
+int AnnouncedPort(ServerProcess& server, std::chrono::milliseconds limit) {
+  std::string line = server.ReadLine(limit);
+  return line.starts_with("PORT ") ? std::atoi(line.c_str() + 5) : 0;
 }
 
 bool WaitForPort(int port, std::chrono::milliseconds limit) {

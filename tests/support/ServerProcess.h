@@ -33,6 +33,11 @@ class ServerProcess {
   std::string pending_;
 };
 
+// The port that a server of tests/servers announces with the line
+// "PORT <n>" once it listens; 0 when no such line came within `limit`.
+int AnnouncedPort(ServerProcess& server,
+                  std::chrono::milliseconds limit = std::chrono::seconds(20));
+
 // Whether something accepts connections on 127.0.0.1:port within `limit`.
 bool WaitForPort(int port, std::chrono::milliseconds limit);
 

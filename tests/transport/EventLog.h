@@ -124,6 +124,7 @@ struct SmtpEvents : EventTrace {
     Progress.clear();
     Closed = 0;
     Success = false;
+    LocalError.clear();
   }
 
   std::vector<std::pair<std::int64_t, std::int64_t>> Progress;
@@ -148,6 +149,11 @@ struct PopEvents : EventTrace {
     };
     pop.OnItemDestroy = [this](TPopItem&) { Destroy(); };
     pop.OnPopNotice = [this](TPopItem&, const AnsiString& s) { Notice(s); };
+  }
+
+  void Clear() {
+    EventTrace::Clear();
+    LocalError.clear();
   }
 
   std::string LocalError;  // the item's, at the last error
