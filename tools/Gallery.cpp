@@ -14,6 +14,8 @@
 #include "app/forms/ToolBarCustmForm.h"
 #include "app/forms/VersionForm.h"
 #include "extras/forms/AttachForm.h"
+#include "extras/forms/SigForm.h"
+#include "extras/forms/XHForm.h"
 #include "gui/QtText.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
@@ -206,6 +208,12 @@ std::span<const GalleryWindow> GalleryWindows() {
        [](GallerySession& s) { return s.Keep(std::make_unique<TOptionFormView>(s.Context())); }},
       {"encode",
        [](GallerySession& s) { return s.Keep(std::make_unique<TEncodeFormView>(s.Context())); }},
+      {"signature",
+       [](GallerySession& s) { return s.Keep(std::make_unique<TSigFormView>(s.Context())); }},
+      {"template",
+       [](GallerySession& s) { return s.Keep(std::make_unique<TTemplateFormView>(s.Context())); }},
+      {"xheader",
+       [](GallerySession& s) { return s.Keep(std::make_unique<TXHFormView>(s.Context())); }},
       {"toolbar",
        [](GallerySession& s) {
          return s.Keep(std::make_unique<TToolBarCustmFormView>(s.Context()));

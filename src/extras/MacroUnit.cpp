@@ -48,19 +48,19 @@ WideString ExpandMacros(const IniFileUnit& settings, const Clock& clock,
   const LocalDateTime local = ToLocalDateTime(now);
   const bool reply = mode == mmReply && answered != nullptr;
 
-  const std::array<TMacro, 10> macros = {{
-      {u"%datetime1%", FormatDateTimeEx(value(section, keys::kDateTimeKeys[0]), local)},
-      {u"%datetime2%", FormatDateTimeEx(value(section, keys::kDateTimeKeys[1]), local)},
-      {u"%datetime3%", FormatDateTimeEx(value(section, keys::kDateTimeKeys[2]), local)},
-      {u"%name%", value(keys::kAccountSection, keys::kName.key)},
-      {u"%address%", value(keys::kAccountSection, keys::kAddress.key)},
-      {u"%date%", reply ? SjisToWide(RfcDateString(answered->date.value_or(now)))
-                        : WideString(u"元メールの送信時間")},
-      {u"%subject%", reply ? answered->subject : WideString(u"元メールの件名")},
-      {u"%messageid%",
+  const std::array<TMacro, kMacroNames.size()> macros = {{
+      {kMacroNames[0], FormatDateTimeEx(value(section, keys::kDateTimeKeys[0]), local)},
+      {kMacroNames[1], FormatDateTimeEx(value(section, keys::kDateTimeKeys[1]), local)},
+      {kMacroNames[2], FormatDateTimeEx(value(section, keys::kDateTimeKeys[2]), local)},
+      {kMacroNames[3], value(keys::kAccountSection, keys::kName.key)},
+      {kMacroNames[4], value(keys::kAccountSection, keys::kAddress.key)},
+      {kMacroNames[5], reply ? SjisToWide(RfcDateString(answered->date.value_or(now)))
+                             : WideString(u"元メールの送信時間")},
+      {kMacroNames[6], reply ? answered->subject : WideString(u"元メールの件名")},
+      {kMacroNames[7],
        reply ? SjisToWide(answered->messageId) : WideString(u"元メールのMessageId")},
-      {u"%fname%", reply ? answered->senderName : WideString(u"元メールの送信者")},
-      {u"%faddress%", reply ? answered->senderAddress : WideString(u"元メールのアドレス")},
+      {kMacroNames[8], reply ? answered->senderName : WideString(u"元メールの送信者")},
+      {kMacroNames[9], reply ? answered->senderAddress : WideString(u"元メールのアドレス")},
   }};
   WideString expanded = text;
   for (const TMacro& macro : macros) ReplaceMacro(expanded, macro);

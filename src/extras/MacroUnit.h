@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <optional>
+#include <string_view>
 
 #include "platform/Clock.h"
 #include "platform/Types.h"
@@ -12,6 +14,11 @@ namespace orvane {
 // reply template previewed without a message, or a reply template applied
 // to the message being answered (both from section Template).
 enum TMacroMode { mmSignature = 0, mmTemplate = 1, mmReply = 2 };
+
+// The macros, in the order they are replaced.
+inline constexpr std::array<std::u16string_view, 10> kMacroNames{
+    u"%datetime1%", u"%datetime2%", u"%datetime3%", u"%name%",  u"%address%",
+    u"%date%",      u"%subject%",   u"%messageid%", u"%fname%", u"%faddress%"};
 
 // The fields of the message being answered that the reply macros show.
 // The caller takes them from the loaded message component: the sender's

@@ -10,7 +10,7 @@
 namespace orvane {
 
 void ShowError(QWidget* parent, const WideString& message) {
-  QMessageBox box(QMessageBox::Critical, QStringLiteral("Orvane"), ToQString(message),
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("Orvane"), FromCrLf(message),
                   QMessageBox::Ok, parent);
   box.exec();
 }

@@ -36,7 +36,7 @@ PromptAnswer MessagePrompt::Ask(const WideString& text, PromptButtons buttons,
                                 PromptAnswer defaultAnswer) {
   QMessageBox::StandardButtons shown = QMessageBox::Yes | QMessageBox::No;
   if (buttons == PromptButtons::YesNoCancel) shown |= QMessageBox::Cancel;
-  QMessageBox box(QMessageBox::Question, QStringLiteral("Orvane"), ToQString(text), shown, Owner());
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Orvane"), FromCrLf(text), shown, Owner());
   box.setDefaultButton(ButtonOf(defaultAnswer));
   // Closing the box is the way out it offers: Cancel when there is one.
   box.setEscapeButton(buttons == PromptButtons::YesNoCancel ? QMessageBox::Cancel
@@ -52,13 +52,13 @@ PromptAnswer MessagePrompt::Ask(const WideString& text, PromptButtons buttons,
 }
 
 void MessagePrompt::Inform(const WideString& text) {
-  QMessageBox box(QMessageBox::Information, QStringLiteral("Orvane"), ToQString(text),
+  QMessageBox box(QMessageBox::Information, QStringLiteral("Orvane"), FromCrLf(text),
                   QMessageBox::Ok, Owner());
   box.exec();
 }
 
 void MessagePrompt::Warn(const WideString& text, const WideString& caption) {
-  QMessageBox box(QMessageBox::Warning, ToQString(caption), ToQString(text), QMessageBox::Ok,
+  QMessageBox box(QMessageBox::Warning, ToQString(caption), FromCrLf(text), QMessageBox::Ok,
                   Owner());
   box.exec();
 }

@@ -32,6 +32,14 @@ std::filesystem::path QStringToPath(const QString& text) {
   return WideToPath(ToWide(text));
 }
 
+QString FromCrLf(const WideString& text) {
+  return ToQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+WideString ToCrLf(const QString& text) {
+  return ToWide(QString(text).replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+}
+
 QString ToQtFilter(const FileDialogFilter& filter) {
   QStringList patterns;
   for (const WideString& pattern : filter.patterns) patterns << ToQString(pattern);

@@ -20,6 +20,11 @@ AnsiString QStringToSjis(const QString& text);
 QString PathToQString(const std::filesystem::path& path);
 std::filesystem::path QStringToPath(const QString& text);
 
+// A multi-line text field's text (lines ended by LF) and program text
+// (lines ended by CR LF).
+QString FromCrLf(const WideString& text);
+WideString ToCrLf(const QString& text);
+
 // A file dialog's filter as Qt writes it: "description (*.a *.b)".
 QString ToQtFilter(const FileDialogFilter& filter);
 

@@ -10,10 +10,13 @@ StatusPanels::StatusPanels(QWidget* window, std::initializer_list<int> widths)
   setSizeGripEnabled(false);
   int index = 0;
   for (int width : widths) {
-    auto* panel = new QLabel(this);
+    // As tall as Japanese text needs: the bar takes its height from the
+    // panels as they are when it is made, empty here.
+    auto* panel = new QLabel(QStringLiteral("漢字 Ag"), this);
     panel->setObjectName(QStringLiteral("Panel%1").arg(index));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setMinimumWidth(width);
+    panel->setMinimumSize(width, panel->sizeHint().height());
+    panel->clear();
     // The hint panel cuts a long hint rather than widen the window.
     if (index == 0) panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     addWidget(panel, index == 0 ? 1 : 0);

@@ -78,8 +78,8 @@ TextEditor::TextEditor(QWidget* parent)
   UpdateMargins();
 }
 
-void TextEditor::SetMacroNames(const QStringList& names) {
-  highlighter_->SetMacroNames(names);
+void TextEditor::SetMacros(const QStringList& macros) {
+  highlighter_->SetMacros(macros);
 }
 
 QString TextEditor::Line(int index) const {

@@ -18,9 +18,8 @@ class TextEditor : public QPlainTextEdit {
  public:
   explicit TextEditor(QWidget* parent = nullptr);
 
-  // The words coloured as macros, each written between percent signs
-  // ("name" colours "%name%", in any case).
-  void SetMacroNames(const QStringList& names);
+  // The words coloured as macros, such as "%name%", in any case.
+  void SetMacros(const QStringList& macros);
 
   int LineCount() const { return blockCount(); }
   QString Line(int index) const;

@@ -15,14 +15,11 @@ const QRegularExpression kUrl(QStringLiteral(R"((https?|ftp)://[^\s<>"]+)"),
 
 TextHighlighter::TextHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
 
-void TextHighlighter::SetMacroNames(const QStringList& names) {
+void TextHighlighter::SetMacros(const QStringList& macros) {
   QStringList escaped;
-  for (const QString& name : names) escaped << QRegularExpression::escape(name);
-  macros_ = escaped.isEmpty()
-                ? QRegularExpression()
-                : QRegularExpression(
-                      QStringLiteral("%(") + escaped.join(QLatin1Char('|')) + QStringLiteral(")%"),
-                      QRegularExpression::CaseInsensitiveOption);
+  for (const QString& macro : macros) escaped << QRegularExpression::escape(macro);
+  macros_ =
+      QRegularExpression(escaped.join(QLatin1Char('|')), QRegularExpression::CaseInsensitiveOption);
   rehighlight();
 }
 

@@ -7,13 +7,13 @@
 
 namespace orvane {
 
-// Colours the macros ("%name%", the names given, in any case), mail
-// addresses and web addresses of a text.
+// Colours the macros (the words given, such as "%name%", in any case),
+// mail addresses and web addresses of a text.
 class TextHighlighter : public QSyntaxHighlighter {
  public:
   explicit TextHighlighter(QTextDocument* document);
 
-  void SetMacroNames(const QStringList& names);
+  void SetMacros(const QStringList& macros);
 
   // The formats used, for whoever checks the colouring.
   static QTextCharFormat MacroFormat();

@@ -107,7 +107,7 @@ TEST_F(Controls, EditorColoursMacrosAndAddresses) {
       {"100% 確実", "100%", None},
   };
   TextEditor editor;
-  editor.SetMacroNames({"name", "datetime1"});
+  editor.SetMacros({"%name%", "%datetime1%"});
   QStringList lines;
   for (const Case& c : cases) lines << c.line;
   editor.setPlainText(lines.join('\n'));

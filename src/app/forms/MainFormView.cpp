@@ -29,6 +29,8 @@
 #include "app/forms/VersionForm.h"
 #include "extras/forms/AttachCopy.h"
 #include "extras/forms/AttachForm.h"
+#include "extras/forms/SigForm.h"
+#include "extras/forms/XHForm.h"
 #include "gui/DialogFrame.h"
 #include "gui/ErrorHandler.h"
 #include "gui/HelpWindow.h"
@@ -456,6 +458,15 @@ void TOrvaneMainFormView::RunAction(ActionId id) {
       case ActionId::Encode:
         TEncodeFormView(Context()).exec();
         break;
+      case ActionId::SignSet:
+        TSigFormView(Context()).exec();
+        break;
+      case ActionId::TempSet:
+        TTemplateFormView(Context()).exec();
+        break;
+      case ActionId::XHeaderSet:
+        TXHFormView(Context()).exec();
+        break;
       case ActionId::ToolBar:
         // Whichever way the dialog closes, the toolbar is built again.
         TToolBarCustmFormView(Context()).exec();
@@ -476,10 +487,7 @@ void TOrvaneMainFormView::RunAction(ActionId id) {
       case ActionId::AddressBook:
       case ActionId::InputToaddress:
       case ActionId::Warning:
-      case ActionId::SignSet:
-      case ActionId::TempSet:
       case ActionId::FileMake:
-      case ActionId::XHeaderSet:
         ShowError(this, u"この機能はまだありません");
         break;
     }

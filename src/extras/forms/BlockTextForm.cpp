@@ -1,0 +1,156 @@
+#include "extras/forms/BlockTextForm.h"
+
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QStackedWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "gui/ActionImages.h"
+#include "gui/DialogFrame.h"
+#include "gui/ErrorHandler.h"
+#include "gui/QtText.h"
+#include "gui/StatusPanels.h"
+#include "gui/TextEditor.h"
+
+namespace orvane {
+
+namespace {
+
+constexpr int kHelpImage = 15;
+constexpr int kExitImage = 21;
+
+QToolButton* ToolButton(QToolBar* bar, const char* name, const QString& text, const QString& hint) {
+  auto* button = new QToolButton(bar);
+  button->setObjectName(QLatin1String(name));
+  button->setText(text);
+  button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  button->setAutoRaise(true);
+  SetHint(button, hint);
+  bar->addWidget(button);
+  return button;
+}
+
+}  // namespace
+
+TBlockTextFormView::TBlockTextFormView(const DialogContext& context, TBlockTextForm form)
+    : QDialog(context.owner), form_(std::move(form)), help_(context.help) {
+  setObjectName(QStringLiteral("BlockTextForm"));
+  setWindowTitle(ToQString(form_.Kind().caption));
+  setSizeGripEnabled(true);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  auto* bar = new QToolBar(this);
+  bar->setIconSize(QSize(16, 16));
+  previewButton_ = ToolButton(bar, "ToolButton1", QStringLiteral("プレビュー"), QString());
+  QToolButton* dates = ToolButton(bar, "ToolButton2", QStringLiteral("日付の書式"),
+                                  QStringLiteral("日付と時間の書式"));
+  auto* menu = new QMenu(dates);
+  const QString items[] = {QStringLiteral("日付と時間の書式(&1)..."),
+                           QStringLiteral("日付と時間の書式　2(&2)..."),
+                           QStringLiteral("日付と時間の書式  3(&3)...")};
+  for (int i = 0; i < 3; ++i) {
+    QAction* item = menu->addAction(items[i]);
+    item->setObjectName(QStringLiteral("N%1").arg(i + 1));
+    connect(item, &QAction::triggered, this, [this, i] { AskDateFormat(i); });
+  }
+  dates->setMenu(menu);
+  dates->setPopupMode(QToolButton::MenuButtonPopup);
+  connect(dates, &QToolButton::clicked, this, [this] { AskDateFormat(0); });
+  bar->addSeparator();
+  QToolButton* help =
+      ToolButton(bar, "ToolButton4", QStringLiteral("ヘルプ"), QStringLiteral("ヘルプ"));
+  help->setIcon(ActionImage(kHelpImage));
+  QToolButton* close =
+      ToolButton(bar, "ToolButton5", QStringLiteral("閉じる"), QStringLiteral("閉じる"));
+  close->setIcon(ActionImage(kExitImage));
+  layout->addWidget(bar);
+
+  editor_ = new TextEditor(this);
+  editor_->setObjectName(QStringLiteral("Memo"));
+  QStringList macros;
+  for (std::u16string_view macro : kMacroNames)
+    macros << QString::fromUtf16(macro.data(), static_cast<qsizetype>(macro.size()));
+  editor_->SetMacros(macros);
+  preview_ = new QPlainTextEdit(this);
+  preview_->setObjectName(QStringLiteral("Preview"));
+  preview_->setReadOnly(true);
+  preview_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  preview_->setFont(editor_->font());
+  pages_ = new QStackedWidget(this);
+  pages_->addWidget(editor_);
+  pages_->addWidget(preview_);
+  layout->addWidget(pages_, 1);
+  status_ = new StatusPanels(this, {160, 80, 90});
+  layout->addWidget(status_);
+  resize(520, 340);
+
+  connect(previewButton_, &QToolButton::clicked, this, [this] { TogglePreview(); });
+  connect(help, &QToolButton::clicked, this,
+          [this] { RunGuarded(this, [this] { help_(this, form_.Kind().helpTopic); }); });
+  connect(close, &QToolButton::clicked, this, [this] {
+    if (MayClose()) accept();
+  });
+  connect(editor_, &TextEditor::CaretMoved, this, [this] { ShowCaret(); });
+}
+
+void TBlockTextFormView::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (loaded_) return;
+  loaded_ = true;
+  RunGuarded(this, [this] { editor_->setPlainText(FromCrLf(form_.Load())); });
+  editor_->document()->setModified(false);
+  ShowPreview();
+  editor_->setFocus();
+}
+
+WideString TBlockTextFormView::EditorText() const {
+  return ToCrLf(editor_->toPlainText());
+}
+
+void TBlockTextFormView::ShowPreview() {
+  const bool showing = form_.PreviewShowing();
+  preview_->setPlainText(FromCrLf(form_.PreviewText()));
+  pages_->setCurrentWidget(showing ? static_cast<QWidget*>(preview_) : editor_);
+  SetHint(previewButton_, ToQString(form_.PreviewHint()));
+  status_->SetText(2, ToQString(form_.PreviewSizeText()));
+  if (showing) {
+    status_->SetText(1, QString());
+  } else {
+    ShowCaret();
+  }
+}
+
+void TBlockTextFormView::ShowCaret() {
+  if (!form_.PreviewShowing())
+    status_->SetText(
+        1, ToQString(TBlockTextForm::CaretText(editor_->CaretLine(), editor_->CaretColumn())));
+}
+
+void TBlockTextFormView::TogglePreview() {
+  RunGuarded(this, [this] { form_.TogglePreview(EditorText()); });
+  ShowPreview();
+  if (!form_.PreviewShowing()) editor_->setFocus();
+}
+
+void TBlockTextFormView::AskDateFormat(int index) {
+  RunGuarded(this, [&] {
+    if (form_.AskDateFormat(index, EditorText())) ShowPreview();
+  });
+}
+
+bool TBlockTextFormView::MayClose() {
+  bool may = false;
+  RunGuarded(this,
+             [this, &may] { may = form_.Close(editor_->document()->isModified(), EditorText()); });
+  return may;
+}
+
+void TBlockTextFormView::reject() {
+  if (MayClose()) QDialog::reject();
+}
+
+}  // namespace orvane
