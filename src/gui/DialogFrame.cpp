@@ -1,6 +1,8 @@
 #include "gui/DialogFrame.h"
 
 #include <QScreen>
+#include <QToolBar>
+#include <QVBoxLayout>
 
 namespace orvane {
 
@@ -15,6 +17,17 @@ void CentreOnScreen(QWidget* window) {
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
   }
+}
+
+ToolBarWindow LayOutToolBarWindow(QWidget* window) {
+  auto* layout = new QVBoxLayout(window);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  auto* bar = new QToolBar(window);
+  bar->setObjectName(QStringLiteral("ToolBar"));
+  bar->setIconSize(QSize(16, 16));
+  layout->addWidget(bar);
+  return {layout, bar};
 }
 
 }  // namespace orvane

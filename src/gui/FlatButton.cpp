@@ -4,6 +4,9 @@
 #include <QPainter>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
+#include <QToolBar>
+
+#include "gui/DialogFrame.h"
 
 namespace orvane {
 
@@ -30,9 +33,22 @@ void FlatButton::paintEvent(QPaintEvent*) {
     painter.setBrush(gradient);
     painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
   }
-  // The label as the style draws it, over the gradient instead of a frame.
-  option.state &= ~(QStyle::State_Raised | QStyle::State_Sunken);
-  painter.drawControl(QStyle::CE_ToolButtonLabel, option);
+  // The label and a menu's arrow as the style draws them, over the
+  // gradient instead of a frame.
+  option.state &=
+      ~(QStyle::State_Raised | QStyle::State_Sunken | QStyle::State_MouseOver | QStyle::State_On);
+  option.activeSubControls = QStyle::SC_None;
+  painter.drawComplexControl(QStyle::CC_ToolButton, option);
+}
+
+FlatButton* AddFlatButton(QToolBar* bar, const char* name, const QString& text, const QIcon& icon,
+                          const QString& hint) {
+  auto* button = new FlatButton(text, bar);
+  button->setObjectName(QLatin1String(name));
+  button->setIcon(icon);
+  SetHint(button, hint);
+  bar->addWidget(button);
+  return button;
 }
 
 }  // namespace orvane

@@ -2,6 +2,8 @@
 
 #include <QToolButton>
 
+class QToolBar;
+
 namespace orvane {
 
 // A flat button that shows a soft gradient while the mouse is over it and
@@ -13,5 +15,9 @@ class FlatButton : public QToolButton {
  protected:
   void paintEvent(QPaintEvent* event) override;
 };
+
+// A flat button at the end of a toolbar, with its name, icon and hint.
+FlatButton* AddFlatButton(QToolBar* bar, const char* name, const QString& text, const QIcon& icon,
+                          const QString& hint);
 
 }  // namespace orvane

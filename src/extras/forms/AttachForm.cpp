@@ -25,16 +25,6 @@ constexpr int kAttachImage = 9;
 constexpr int kHelpImage = 15;
 constexpr int kExitImage = 21;
 
-FlatButton* ToolButton(QToolBar* bar, const char* name, const QString& text, const QIcon& icon,
-                       const QString& hint) {
-  auto* button = new FlatButton(text, bar);
-  button->setObjectName(QLatin1String(name));
-  button->setIcon(icon);
-  SetHint(button, hint);
-  bar->addWidget(button);
-  return button;
-}
-
 }  // namespace
 
 TAttachFormView::TAttachFormView(const DialogContext& context)
@@ -48,23 +38,17 @@ TAttachFormView::TAttachFormView(const DialogContext& context)
   setSizeGripEnabled(true);
   setAcceptDrops(true);
 
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  auto* bar = new QToolBar(this);
-  bar->setObjectName(QStringLiteral("ToolBar"));
-  bar->setIconSize(QSize(16, 16));
-  FlatButton* add = ToolButton(bar, "Add", QStringLiteral("追加"), ActionImage(kAttachImage),
-                               QStringLiteral("添付ファイルを追加します"));
-  FlatButton* remove =
-      ToolButton(bar, "Remove", QStringLiteral("除外"), style()->standardIcon(QStyle::SP_TrashIcon),
-                 QStringLiteral("選択ファイルをリストから除外します"));
+  const auto [layout, bar] = LayOutToolBarWindow(this);
+  FlatButton* add = AddFlatButton(bar, "Add", QStringLiteral("追加"), ActionImage(kAttachImage),
+                                  QStringLiteral("添付ファイルを追加します"));
+  FlatButton* remove = AddFlatButton(bar, "Remove", QStringLiteral("除外"),
+                                     style()->standardIcon(QStyle::SP_TrashIcon),
+                                     QStringLiteral("選択ファイルをリストから除外します"));
   bar->addSeparator();
-  FlatButton* help = ToolButton(bar, "Help", QStringLiteral("ヘルプ"), ActionImage(kHelpImage),
-                                QStringLiteral("この機能についてのヘルプ"));
-  FlatButton* close = ToolButton(bar, "CloseBTN", QStringLiteral("閉じる"), ActionImage(kExitImage),
-                                 QStringLiteral("閉じる"));
-  layout->addWidget(bar);
+  FlatButton* help = AddFlatButton(bar, "Help", QStringLiteral("ヘルプ"), ActionImage(kHelpImage),
+                                   QStringLiteral("この機能についてのヘルプ"));
+  FlatButton* close = AddFlatButton(bar, "CloseBTN", QStringLiteral("閉じる"),
+                                    ActionImage(kExitImage), QStringLiteral("閉じる"));
 
   panel_ = new FilePanel(this);
   panel_->setObjectName(QStringLiteral("Img"));

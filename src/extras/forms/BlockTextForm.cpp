@@ -10,6 +10,7 @@
 #include "gui/ActionImages.h"
 #include "gui/DialogFrame.h"
 #include "gui/ErrorHandler.h"
+#include "gui/FlatButton.h"
 #include "gui/QtText.h"
 #include "gui/StatusPanels.h"
 #include "gui/TextEditor.h"
@@ -21,17 +22,6 @@ namespace {
 constexpr int kHelpImage = 15;
 constexpr int kExitImage = 21;
 
-QToolButton* ToolButton(QToolBar* bar, const char* name, const QString& text, const QString& hint) {
-  auto* button = new QToolButton(bar);
-  button->setObjectName(QLatin1String(name));
-  button->setText(text);
-  button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  button->setAutoRaise(true);
-  SetHint(button, hint);
-  bar->addWidget(button);
-  return button;
-}
-
 }  // namespace
 
 TBlockTextFormView::TBlockTextFormView(const DialogContext& context, TBlockTextForm form)
@@ -40,14 +30,11 @@ TBlockTextFormView::TBlockTextFormView(const DialogContext& context, TBlockTextF
   setWindowTitle(ToQString(form_.Kind().caption));
   setSizeGripEnabled(true);
 
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  auto* bar = new QToolBar(this);
-  bar->setIconSize(QSize(16, 16));
-  previewButton_ = ToolButton(bar, "ToolButton1", QStringLiteral("プレビュー"), QString());
-  QToolButton* dates = ToolButton(bar, "ToolButton2", QStringLiteral("日付の書式"),
-                                  QStringLiteral("日付と時間の書式"));
+  const auto [layout, bar] = LayOutToolBarWindow(this);
+  previewButton_ =
+      AddFlatButton(bar, "ToolButton1", QStringLiteral("プレビュー"), QIcon(), QString());
+  FlatButton* dates = AddFlatButton(bar, "ToolButton2", QStringLiteral("日付の書式"), QIcon(),
+                                    QStringLiteral("日付と時間の書式"));
   auto* menu = new QMenu(dates);
   const QString items[] = {QStringLiteral("日付と時間の書式(&1)..."),
                            QStringLiteral("日付と時間の書式　2(&2)..."),
@@ -61,13 +48,10 @@ TBlockTextFormView::TBlockTextFormView(const DialogContext& context, TBlockTextF
   dates->setPopupMode(QToolButton::MenuButtonPopup);
   connect(dates, &QToolButton::clicked, this, [this] { AskDateFormat(0); });
   bar->addSeparator();
-  QToolButton* help =
-      ToolButton(bar, "ToolButton4", QStringLiteral("ヘルプ"), QStringLiteral("ヘルプ"));
-  help->setIcon(ActionImage(kHelpImage));
-  QToolButton* close =
-      ToolButton(bar, "ToolButton5", QStringLiteral("閉じる"), QStringLiteral("閉じる"));
-  close->setIcon(ActionImage(kExitImage));
-  layout->addWidget(bar);
+  FlatButton* help = AddFlatButton(bar, "ToolButton4", QStringLiteral("ヘルプ"),
+                                   ActionImage(kHelpImage), QStringLiteral("ヘルプ"));
+  FlatButton* close = AddFlatButton(bar, "ToolButton5", QStringLiteral("閉じる"),
+                                    ActionImage(kExitImage), QStringLiteral("閉じる"));
 
   editor_ = new TextEditor(this);
   editor_->setObjectName(QStringLiteral("Memo"));

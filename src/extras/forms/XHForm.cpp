@@ -23,16 +23,6 @@ constexpr int kExitImage = 21;
 constexpr int kNameColumn = 0;
 constexpr int kValueColumn = 1;
 
-FlatButton* ToolButton(QToolBar* bar, const char* name, const QString& text, const QIcon& icon,
-                       const QString& hint) {
-  auto* button = new FlatButton(text, bar);
-  button->setObjectName(QLatin1String(name));
-  button->setIcon(icon);
-  SetHint(button, hint);
-  bar->addWidget(button);
-  return button;
-}
-
 QString CellText(const QTableWidget* grid, int row, int column) {
   const QTableWidgetItem* item = grid->item(row, column);
   return item ? item->text() : QString();
@@ -48,25 +38,20 @@ TXHFormView::TXHFormView(const DialogContext& context)
   setObjectName(QStringLiteral("XHForm"));
   setWindowTitle(QStringLiteral("拡張ヘッダフィールド"));
   setSizeGripEnabled(true);
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  auto* bar = new QToolBar(this);
-  bar->setIconSize(QSize(16, 16));
-  FlatButton* close = ToolButton(bar, "OKBtn", QStringLiteral("閉じる"), ActionImage(kExitImage),
-                                 QStringLiteral("閉じる"));
+  const auto [layout, bar] = LayOutToolBarWindow(this);
+  FlatButton* close = AddFlatButton(bar, "OKBtn", QStringLiteral("閉じる"), ActionImage(kExitImage),
+                                    QStringLiteral("閉じる"));
   bar->addSeparator();
-  FlatButton* add = ToolButton(bar, "AddRow", QStringLiteral("行を追加"),
-                               style()->standardIcon(QStyle::SP_FileDialogNewFolder),
-                               QStringLiteral("フィールドを追加します"));
-  FlatButton* remove = ToolButton(bar, "DeleteRow", QStringLiteral("行を削除"),
-                                  style()->standardIcon(QStyle::SP_TrashIcon),
-                                  QStringLiteral("選択した行を削除します"));
+  FlatButton* add = AddFlatButton(bar, "AddRow", QStringLiteral("行を追加"),
+                                  style()->standardIcon(QStyle::SP_FileDialogNewFolder),
+                                  QStringLiteral("フィールドを追加します"));
+  FlatButton* remove = AddFlatButton(bar, "DeleteRow", QStringLiteral("行を削除"),
+                                     style()->standardIcon(QStyle::SP_TrashIcon),
+                                     QStringLiteral("選択した行を削除します"));
   bar->addSeparator();
   FlatButton* help =
-      ToolButton(bar, "ToolButton1", QStringLiteral("ヘルプ"), ActionImage(kHelpImage),
-                 QStringLiteral("この機能についてのヘルプ"));
-  layout->addWidget(bar);
+      AddFlatButton(bar, "ToolButton1", QStringLiteral("ヘルプ"), ActionImage(kHelpImage),
+                    QStringLiteral("この機能についてのヘルプ"));
 
   grid_ = new QTableWidget(0, 2, this);
   grid_->setObjectName(QStringLiteral("Grid"));
