@@ -65,6 +65,11 @@ using CopyProgress = std::function<bool(std::uintmax_t done, std::uintmax_t tota
 bool CopyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to,
                         const CopyProgress& progress = {});
 
+// Writes everything written so far on the file system that holds the path
+// to the disk: one flush for many new files before a file naming them is
+// replaced.
+void SyncFileSystem(const std::filesystem::path& path);
+
 // Removes a file; false when it could not be removed.
 bool RemoveFile(const std::filesystem::path& path);
 // Gives a file a new name that nothing has yet, in one step: false when the

@@ -58,16 +58,15 @@ void WriteProfileBlock(ProfileText& profile, std::string_view section,
 }
 
 std::vector<AnsiString> SplitTextLines(std::string_view text) {
-  // CR and LF are below the range of second bytes, so a plain search is safe.
+  // CR and LF are below the range of second bytes, so a plain search is
+  // safe. A byte loop: find_first_of would search the set for every byte.
   std::vector<AnsiString> lines;
   size_t start = 0;
   while (start < text.size()) {
-    size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) {
-      lines.emplace_back(text.substr(start));
-      break;
-    }
+    size_t end = start;
+    while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
     lines.emplace_back(text.substr(start, end - start));
+    if (end == text.size()) break;
     start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
   }
   return lines;

@@ -7,13 +7,19 @@ namespace orvane {
 
 namespace {
 
-constexpr std::string_view kBlanks = " \t\r\v\f";
 constexpr const char* kLineEnd = "\r\n";
 
+constexpr bool IsBlankByte(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// Every key written scans the lines of the file, so this runs often: a
+// byte loop, where find_first_not_of would search the set for each byte.
 std::string_view Trim(std::string_view text) {
-  size_t begin = text.find_first_not_of(kBlanks);
-  if (begin == std::string_view::npos) return {};
-  return text.substr(begin, text.find_last_not_of(kBlanks) - begin + 1);
+  size_t begin = 0, end = text.size();
+  while (begin < end && IsBlankByte(text[begin])) ++begin;
+  while (end > begin && IsBlankByte(text[end - 1])) --end;
+  return text.substr(begin, end - begin);
 }
 
 bool IsBlank(std::string_view text) {

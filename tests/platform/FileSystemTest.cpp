@@ -116,6 +116,24 @@ TEST(Files, ReportFailuresWithThePath) {
   EXPECT_FALSE(RemoveFile(dir / "copy.txt"));
 }
 
+TEST(Files, NewFilesNeverReplaceAFile) {
+  TempFolder dir;
+  EXPECT_TRUE(WriteNewFile(dir / "a", "first"));
+  EXPECT_FALSE(WriteNewFile(dir / "a", "second"));
+  EXPECT_EQ(ReadFile(dir / "a"), "first");
+  EXPECT_THROW(WriteNewFile(dir / "missing" / "a", "x"), FileError);
+}
+
+TEST(Files, WholeFilesOfAnySizeAreRead) {
+  TempFolder dir;
+  for (size_t size : {0u, 1u, 4095u, 4096u, 70000u}) {
+    std::string bytes(size, 'x');
+    if (size > 0) bytes.back() = '\0';
+    WriteFile(dir / "f", bytes);
+    EXPECT_EQ(ReadWholeFile(dir / "f"), bytes) << size;
+  }
+}
+
 TEST(UserText, ReadsUtf8Utf16AndShiftJis) {
   struct Case {
     std::string bytes;
