@@ -118,4 +118,10 @@ inline constexpr const char* kAddressFolderName = "Address";
 inline constexpr const char* kSentLogFolderName = "SendedLog";
 inline constexpr const char* kSentLogIndexExtension = ".dat";
 
+// The files of the address folder: one contact file per contact id, one
+// group file per group, and the tree file of the group hierarchy.
+inline constexpr const char* kContactFileExtension = ".adr";
+inline constexpr const char* kGroupFileExtension = ".dat";
+inline constexpr const char* kGroupTreeFileName = "Address.dat";
+
 }  // namespace orvane
