@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "addressbook/AdBookStore.h"
-#include "addressbook/Printers.h"
+#include "addressbook/Records.h"
 #include "platform/CodePage.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"

@@ -2,7 +2,7 @@
 
 #include "addressbook/AdBookStore.h"
 #include "addressbook/ContactFile.h"
-#include "addressbook/Printers.h"
+#include "addressbook/Records.h"
 #include "platform/CodePage.h"
 #include "support/TempFolder.h"
 

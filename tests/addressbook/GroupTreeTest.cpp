@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "addressbook/GroupTree.h"
-#include "addressbook/Printers.h"
+#include "addressbook/Records.h"
 #include "platform/CodePage.h"
 
 namespace orvane {

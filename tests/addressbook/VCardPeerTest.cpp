@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "addressbook/Printers.h"
+#include "addressbook/Records.h"
 #include "addressbook/VCard.h"
 #include "platform/CodePage.h"
 #include "support/TempFolder.h"
@@ -16,13 +16,6 @@ namespace {
 using test::JsonValue;
 using test::ReadFile;
 using test::TempFolder;
-
-ContactRecord Imported(const std::function<void(ContactRecord&)>& set) {
-  ContactRecord c;
-  c.Mark = -1;
-  set(c);
-  return c;
-}
 
 TEST(VCardPeer, CardsWrittenByVobjectImport) {
   struct Case {

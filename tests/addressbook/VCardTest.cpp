@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "addressbook/Printers.h"
+#include "addressbook/Records.h"
 #include "addressbook/VCard.h"
 #include "addressbook/VCardFile.h"
 #include "platform/CodePage.h"
@@ -17,14 +17,6 @@ namespace {
 using test::ReadFile;
 using test::TempFolder;
 using test::WriteFile;
-
-// An imported contact: no list icon, then the fields the test sets.
-ContactRecord Imported(const std::function<void(ContactRecord&)>& set) {
-  ContactRecord c;
-  c.Mark = -1;
-  set(c);
-  return c;
-}
 
 // Every field the exchange maps, filled.
 ContactRecord Mapped() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <ostream>
 
 #include "addressbook/ContactRecord.h"
@@ -7,6 +8,14 @@
 #include "platform/CodePage.h"
 
 namespace orvane {
+
+// An imported contact: no list icon, then the fields the test sets.
+inline ContactRecord Imported(const std::function<void(ContactRecord&)>& set) {
+  ContactRecord c;
+  c.Mark = -1;
+  set(c);
+  return c;
+}
 
 // Readable failure messages for the address book's records.
 
