@@ -1,32 +1,18 @@
 #include "app/AccountSecurity.h"
 
-#include "platform/CodePage.h"
-#include "platform/Error.h"
+#include "settings/AccountValues.h"
 
 namespace orvane {
-namespace {
-
-TSecurity SecurityOf(const AnsiString& text) {
-  int value = StrToInt(text);
-  if (value < scNone || value > scTls)
-    throw ConvertError(
-        FormatMessage(u"暗号化の設定 '%s' は 0、1、2 のどれでもありません", SjisToWide(text)));
-  return static_cast<TSecurity>(value);
-}
-
-}  // namespace
 
 TAccountSecurity ReadAccountSecurity(const IniFileUnit& settings, const AnsiString& account) {
+  const AccountValues values(settings, account);
   TAccountSecurity security;
-  ProfileText file = settings.AccountFile(account).Load();
-  auto value = [&](const AccountText& key) {
-    return file.Find(keys::kAccountSection, key.key).value_or(key.defaultValue);
-  };
-  security.Smtp = SecurityOf(value(keys::kSecurity));
-  security.Pop = SecurityOf(value(keys::kPopSecurity));
-  security.TlsFingerprint = value(keys::kTlsFingerprint);
-  if (file.Find(keys::kAccountSection, keys::kSecurity.key))
-    security.PlainAuth = value(keys::kAllowPlainAuth) == "-1" ? paAllow : paRefuse;
+  security.Smtp = SecurityFromText(values.Text(keys::kSecurity));
+  security.Pop = SecurityFromText(values.Text(keys::kPopSecurity));
+  security.TlsFingerprint = values.Text(keys::kTlsFingerprint);
+  if (values.Has(keys::kSecurity))
+    security.PlainAuth =
+        PlainAuthAllowedFromText(values.Text(keys::kAllowPlainAuth)) ? paAllow : paRefuse;
   return security;
 }
 

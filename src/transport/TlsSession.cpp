@@ -7,11 +7,11 @@
 #include <openssl/x509v3.h>
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
 #include "platform/CodePage.h"
 #include "platform/Error.h"
+#include "platform/Fingerprint.h"
 
 namespace orvane {
 namespace {
@@ -38,17 +38,6 @@ bool IsIpAddress(const AnsiString& host) {
          ::inet_pton(AF_INET6, host.c_str(), address) == 1;
 }
 
-AnsiString HexPairs(const unsigned char* bytes, std::size_t size) {
-  static const char digits[] = "0123456789ABCDEF";
-  AnsiString text;
-  for (std::size_t i = 0; i < size; ++i) {
-    if (i > 0) text += ':';
-    text += digits[bytes[i] >> 4];
-    text += digits[bytes[i] & 15];
-  }
-  return text;
-}
-
 // The reason a user can act on, for the verification errors of one chain.
 // A certificate nobody vouches for is named first: it explains the others.
 WideString ReasonOf(const std::vector<int>& errors, const AnsiString& host) {
@@ -59,7 +48,8 @@ WideString ReasonOf(const std::vector<int>& errors, const AnsiString& host) {
   };
   if (any({X509_V_ERR_DEPTH_ZERO_SELF_SIGNED_CERT}))
     return u"サーバの証明書は自己署名のため信頼できません。信頼できるサーバであれば、"
-           u"ログのフィンガープリントをアカウントファイルの TlsFingerprint に登録してください";
+           u"ログのフィンガープリントをアカウントの設定の「証明書のフィンガープリント」に登録してく"
+           u"ださい";
   if (any({X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT_LOCALLY, X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT,
            X509_V_ERR_UNABLE_TO_VERIFY_LEAF_SIGNATURE, X509_V_ERR_SELF_SIGNED_CERT_IN_CHAIN,
            X509_V_ERR_CERT_UNTRUSTED, X509_V_ERR_CERT_REJECTED}))
@@ -103,27 +93,6 @@ TlsError::TlsError(WideString reason, AnsiString fingerprint)
     : std::runtime_error(WideToUtf8(reason)),
       reason_(std::move(reason)),
       fingerprint_(std::move(fingerprint)) {}
-
-std::optional<AnsiString> NormalizeFingerprint(std::string_view text) {
-  unsigned char bytes[32];
-  std::size_t count = 0;
-  int high = -1;
-  for (char c : text) {
-    if (c == ':' || c == ' ' || c == '\t') continue;
-    if (!std::isxdigit(static_cast<unsigned char>(c)) || count == sizeof bytes) return std::nullopt;
-    int nibble = std::isdigit(static_cast<unsigned char>(c))
-                     ? c - '0'
-                     : std::toupper(static_cast<unsigned char>(c)) - 'A' + 10;
-    if (high < 0) {
-      high = nibble;
-    } else {
-      bytes[count++] = static_cast<unsigned char>(high << 4 | nibble);
-      high = -1;
-    }
-  }
-  if (count != sizeof bytes || high >= 0) return std::nullopt;
-  return HexPairs(bytes, sizeof bytes);
-}
 
 struct TTlsSession::State {
   TcpSocket& socket;
@@ -205,7 +174,7 @@ void TTlsSession::State::Judge(const AnsiString& host, const AnsiString& pin) {
   unsigned int size = 0;
   if (!X509_digest(certificate, EVP_sha256(), digest, &size))
     throw TlsError(u"サーバの証明書を読めません");
-  fingerprint = HexPairs(digest, size);
+  fingerprint = FingerprintText(digest, size);
   if (!pin.empty()) {
     std::optional<AnsiString> wanted = NormalizeFingerprint(pin);
     if (!wanted)

@@ -9,16 +9,9 @@
 
 #include "platform/TcpSocket.h"
 #include "platform/Types.h"
+#include "settings/SecurityChoice.h"
 
 namespace orvane {
-
-// What a connection asks of TLS; the values are those of the account keys
-// Security and PopSecurity.
-enum TSecurity {
-  scNone,      // plain text throughout
-  scStartTls,  // plain greeting, then STARTTLS (RFC 3207) or STLS (RFC 2595)
-  scTls,       // TLS from the first byte (RFC 8314)
-};
 
 // TLS could not be set up, or the server's certificate was not accepted.
 // The reason is for the user; the fingerprint names the certificate the
@@ -34,11 +27,6 @@ class TlsError : public std::runtime_error {
   WideString reason_;
   AnsiString fingerprint_;
 };
-
-// A SHA-256 fingerprint as the user may write it (hex digits, with or
-// without colons or blanks, either case) in the form Fingerprint gives:
-// upper-case pairs joined by colons. nullopt when it is not 32 bytes of hex.
-std::optional<AnsiString> NormalizeFingerprint(std::string_view text);
 
 // A TLS client session (TLS 1.2 or later) over a connected socket, made by
 // the handshake in the constructor. Without a pin the server's chain must

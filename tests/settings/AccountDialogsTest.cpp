@@ -31,13 +31,23 @@ TEST_F(AccountDialogs, AccountDialogShowsTheFileOrTheDefaults) {
     const char* file;  // empty: no file
     AccountFields shown;
   } cases[] = {
-      {"", {u"", u"", u"", u"25", false, u"", u""}},
+      // A new account, without a file or as "追加" leaves it: STARTTLS on 587.
+      {"", {u"", u"", u"", u"587", false, u"", u"", scStartTls, false, u""}},
+      {"[Account]\r\nUser=\r\n", {u"", u"", u"", u"587", false, u"", u"", scStartTls, false, u""}},
+      // Saved before encryption could be chosen: なし, the port as stored.
       {"[Account]\r\nName=山田 太郎\r\nAddress=taro@example.jp\r\nSMTP=mail.example.jp\r\n"
        "SMTPPORT=587\r\nUserID=taro\r\nPass=\"p w\"\r\nAuth=-1\r\n",
-       {u"山田 太郎", u"taro@example.jp", u"mail.example.jp", u"587", true, u"taro", u"p w"}},
+       {u"山田 太郎", u"taro@example.jp", u"mail.example.jp", u"587", true, u"taro", u"p w", scNone,
+        false, u""}},
       // Edited by hand: any number but 0 is true, "False" false.
-      {"[Account]\r\nAuth=1\r\n", {u"", u"", u"", u"25", true, u"", u""}},
-      {"[Account]\r\nAuth=False\r\nSMTPPORT=\r\n", {u"", u"", u"", u"", false, u"", u""}},
+      {"[Account]\r\nAuth=1\r\n", {u"", u"", u"", u"25", true, u"", u"", scNone, false, u""}},
+      {"[Account]\r\nAuth=False\r\nSMTPPORT=\r\n",
+       {u"", u"", u"", u"", false, u"", u"", scNone, false, u""}},
+      {"[Account]\r\nSecurity=2\r\nSMTPPORT=465\r\nAllowPlainAuth=-1\r\nTlsFingerprint=ab:cd\r\n",
+       {u"", u"", u"", u"465", false, u"", u"", scTls, true, u"ab:cd"}},
+      // Only "-1" lets a password out, as the send window reads it.
+      {"[Account]\r\nSecurity=$1\r\nAllowPlainAuth=1\r\n",
+       {u"", u"", u"", u"25", false, u"", u"", scStartTls, false, u""}},
   };
   for (const Case& c : cases) {
     if (*c.file) WriteAccount("work", c.file);
@@ -55,7 +65,11 @@ TEST_F(AccountDialogs, BooleansThatAreNoBooleansKeepTheirDialogShut) {
   } cases[] = {{"[Account]\r\nAuth=yes\r\n", false, true},
                {"[Account]\r\nPopBeforeSmtp=on\r\n", true, false},
                {"[Account]\r\nAPOP=\r\n", true, false},
-               {"[Account]\r\nAuth=TRUE\r\nAPOP=$0\r\n", true, true}};
+               {"[Account]\r\nAuth=TRUE\r\nAPOP=$0\r\n", true, true},
+               // An encryption the program does not know is not guessed.
+               {"[Account]\r\nSecurity=3\r\n", false, true},
+               {"[Account]\r\nSecurity=tls\r\n", false, true},
+               {"[Account]\r\nPopSecurity=-1\r\n", true, false}};
   for (const Case& c : cases) {
     WriteAccount("work", c.file);
     TAccountForm account(Settings(), prompt, "work");
@@ -98,13 +112,22 @@ TEST_F(AccountDialogs, SavingWritesTheFieldsAsTypedInShiftJis) {
   WriteAccount("work", "[Account]\r\nUser=\r\n\r\n[Signature]\r\nLineCount=0\r\n");
   TAccountForm form(Settings(), prompt, "work");
   form.Show();
-  form.Fields = {u"山田 太郎", u"taro@example.jp", u" mail.example.jp ", u"abc", true, u"taro",
-                 u"秘密"};
-  form.Save();
+  form.Fields = {u"山田 太郎",
+                 u"taro@example.jp",
+                 u" mail.example.jp ",
+                 u"abc",
+                 true,
+                 u"taro",
+                 u"秘密",
+                 scTls,
+                 true,
+                 u""};
+  EXPECT_TRUE(form.Save());
   EXPECT_EQ(ReadFile(home / "work.ini"),
             WideToSjis(u"[Account]\r\nUser=\r\nName=山田 太郎\r\nAddress=taro@example.jp\r\n"
                        u"SMTP= mail.example.jp \r\nSMTPPORT=abc\r\nUserID=taro\r\nPass=秘密\r\n"
-                       u"Auth=-1\r\n\r\n[Signature]\r\nLineCount=0\r\n"));
+                       u"Auth=-1\r\nSecurity=2\r\nAllowPlainAuth=-1\r\nTlsFingerprint=\r\n"
+                       u"\r\n[Signature]\r\nLineCount=0\r\n"));
   form.Fields.auth = false;
   form.Save();
   EXPECT_EQ(Settings().Read("work", keys::kAuth), "0");
@@ -121,15 +144,16 @@ TEST_F(AccountDialogs, ThePasswordButtonShowsThePasswordInPlainText) {
 TEST_F(AccountDialogs, PopBeforeSmtpOffDisablesTheServerButOkStillSavesIt) {
   TPopBeforeForm form(Settings(), "work");
   form.Show();
-  EXPECT_EQ(form.Fields, (PopBeforeFields{false, u"", u"110", false}));
+  EXPECT_EQ(form.Fields, (PopBeforeFields{false, u"", u"110", false, scStartTls}));
   EXPECT_FALSE(form.AccountGroupEnabled());
-  form.Fields = {true, u"pop.example.jp", u"1110", true};
+  form.Fields = {true, u"pop.example.jp", u"1110", true, scNone};
   EXPECT_TRUE(form.AccountGroupEnabled());
   form.Fields.popBeforeSmtp = false;
   EXPECT_FALSE(form.AccountGroupEnabled());
   form.Save();
   EXPECT_EQ(ReadFile(home / "work.ini"),
-            "[Account]\r\nPopBeforeSmtp=0\r\nPOP3=pop.example.jp\r\nPOP3PORT=1110\r\nAPOP=-1\r\n");
+            "[Account]\r\nPopBeforeSmtp=0\r\nPOP3=pop.example.jp\r\nPOP3PORT=1110\r\nAPOP=-1\r\n"
+            "PopSecurity=0\r\n");
 }
 
 TEST_F(AccountDialogs, PopSettingsSavedInTheirDialogOutliveCancelInTheAccountDialog) {
@@ -139,7 +163,7 @@ TEST_F(AccountDialogs, PopSettingsSavedInTheirDialogOutliveCancelInTheAccountDia
   account.Fields.name = u"typed, then cancelled";
   TPopBeforeForm popBefore = account.PopBeforeForm();
   popBefore.Show();
-  popBefore.Fields = {true, u"pop.example.jp", u"110", false};
+  popBefore.Fields = {true, u"pop.example.jp", u"110", false, scStartTls};
   popBefore.Save();
   // The account dialog is cancelled: nothing of it is written.
   TPopBeforeForm again(Settings(), "work");
@@ -158,6 +182,237 @@ TEST_F(AccountDialogs, AFailedSaveThrowsAndLeavesTheFileAsItWas) {
   form.Fields.smtp = u"mail.example.jp";
   EXPECT_THROW(form.Save(), Error);
   EXPECT_EQ(ReadFile(home / "work.ini"), before);
+}
+
+// The "標準" buttons know the standard port of each encryption: SMTP 25,
+// 587 (STARTTLS) and 465 (TLS), POP3 110 (also for STLS) and 995 (TLS).
+TEST_F(AccountDialogs, StandardPortDependsOnTheChoice) {
+  struct Case {
+    TSecurity security;
+    const char16_t* port;
+    bool smtpEnabled;
+    bool popEnabled;
+  } cases[] = {
+      {scNone, u"25", false, true},     {scNone, u"587", true, true},
+      {scNone, u"110", true, false},    {scStartTls, u"587", false, true},
+      {scStartTls, u"25", true, true},  {scStartTls, u"110", true, false},
+      {scStartTls, u"465", true, true}, {scTls, u"465", false, true},
+      {scTls, u"587", true, true},      {scTls, u"995", true, false},
+      {scTls, u"110", true, true},      {scTls, u"", true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(WideToUtf8(c.port) + " security " + std::to_string(c.security));
+    TAccountForm account(Settings(), prompt, "work");
+    TPopBeforeForm popBefore(Settings(), "work");
+    account.Fields.security = popBefore.Fields.security = c.security;
+    account.Fields.port = popBefore.Fields.port = c.port;
+    EXPECT_EQ(account.DefaultPortEnabled(), c.smtpEnabled);
+    EXPECT_EQ(popBefore.DefaultPortEnabled(), c.popEnabled);
+    account.DefaultPortClicked();
+    popBefore.DefaultPortClicked();
+    EXPECT_EQ(account.Fields.port, TAccountForm::StandardPort(c.security));
+    EXPECT_EQ(popBefore.Fields.port, TPopBeforeForm::StandardPort(c.security));
+    EXPECT_FALSE(account.DefaultPortEnabled());
+    EXPECT_FALSE(popBefore.DefaultPortEnabled());
+  }
+  EXPECT_EQ(WideString(TAccountForm::StandardPort(scNone)), u"25");
+  EXPECT_EQ(WideString(TAccountForm::StandardPort(scStartTls)), u"587");
+  EXPECT_EQ(WideString(TAccountForm::StandardPort(scTls)), u"465");
+  EXPECT_EQ(WideString(TPopBeforeForm::StandardPort(scNone)), u"110");
+  EXPECT_EQ(WideString(TPopBeforeForm::StandardPort(scStartTls)), u"110");
+  EXPECT_EQ(WideString(TPopBeforeForm::StandardPort(scTls)), u"995");
+}
+
+// Choosing another encryption moves a standard port along and leaves a
+// port the user typed alone.
+TEST_F(AccountDialogs, AStandardPortFollowsTheChoice) {
+  struct Case {
+    TSecurity from;
+    const char16_t* port;
+    TSecurity to;
+    const char16_t* smtpPort;
+    const char16_t* popPort;
+  } cases[] = {
+      {scNone, u"25", scStartTls, u"587", u"25"},  {scStartTls, u"587", scTls, u"465", u"587"},
+      {scTls, u"465", scNone, u"25", u"465"},      {scNone, u"110", scTls, u"110", u"995"},
+      {scTls, u"995", scStartTls, u"995", u"110"}, {scStartTls, u"110", scNone, u"110", u"110"},
+      {scNone, u"2525", scTls, u"2525", u"2525"},  {scStartTls, u"587", scStartTls, u"587", u"587"},
+      {scStartTls, u"", scTls, u"", u""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(WideToUtf8(c.port) + " to " + std::to_string(c.to));
+    TAccountForm account(Settings(), prompt, "work");
+    TPopBeforeForm popBefore(Settings(), "work");
+    account.Fields.security = popBefore.Fields.security = c.from;
+    account.Fields.port = popBefore.Fields.port = c.port;
+    account.SecurityChosen(c.to);
+    popBefore.SecurityChosen(c.to);
+    EXPECT_EQ(account.Fields.security, c.to);
+    EXPECT_EQ(popBefore.Fields.security, c.to);
+    EXPECT_EQ(account.Fields.port, c.smtpPort);
+    EXPECT_EQ(popBefore.Fields.port, c.popPort);
+  }
+}
+
+// A login never set up starts encrypted; one saved before PopSecurity
+// existed shows なし with its port, whatever the account dialog did since.
+TEST_F(AccountDialogs, PopBeforeSmtpShowsNewLoginsEncrypted) {
+  struct Case {
+    const char* file;  // empty: no file
+    PopBeforeFields shown;
+  } cases[] = {
+      {"", {false, u"", u"110", false, scStartTls}},
+      {"[Account]\r\nUser=\r\nSecurity=1\r\nSMTPPORT=587\r\n",
+       {false, u"", u"110", false, scStartTls}},
+      {"[Account]\r\nPopBeforeSmtp=-1\r\nPOP3=pop.example.jp\r\nPOP3PORT=110\r\nAPOP=0\r\n",
+       {true, u"pop.example.jp", u"110", false, scNone}},
+      {"[Account]\r\nPOP3PORT=1110\r\n", {false, u"", u"1110", false, scNone}},
+      {"[Account]\r\nPopSecurity=2\r\nPOP3PORT=995\r\n", {false, u"", u"995", false, scTls}},
+  };
+  for (const Case& c : cases) {
+    TempFolder folder;
+    if (*c.file) WriteFile(folder / "work.ini", c.file);
+    TPopBeforeForm form(IniFileUnit(folder.Path()), "work");
+    form.Show();
+    EXPECT_EQ(form.Fields, c.shown) << c.file;
+  }
+}
+
+// An account set up before encryption could be chosen keeps every value
+// through the new dialogs; OK adds the encryption keys, as the dialogs show
+// them, and nothing else.
+TEST_F(AccountDialogs, OldFilesKeepTheirValuesAndGainTheKeysOnOk) {
+  const std::string old =
+      "; written by an older version\r\n[Account]\r\nUser=\r\nName=Taro\r\n"
+      "Address=taro@example.jp\r\nSMTP=mail.example.jp\r\nSMTPPORT=25\r\nUserID=taro\r\n"
+      "Pass=secret\r\nAuth=-1\r\nPopBeforeSmtp=-1\r\nPOP3=pop.example.jp\r\nPOP3PORT=110\r\n"
+      "APOP=0\r\n\r\n[Signature]\r\nLineCount=0\r\n";
+  WriteAccount("work", old);
+  TAccountForm account(Settings(), prompt, "work");
+  account.Show();
+  EXPECT_EQ(account.Fields.security, scNone);
+  EXPECT_EQ(account.Fields.port, u"25");
+  EXPECT_FALSE(account.DefaultPortEnabled());
+  EXPECT_TRUE(account.Save());
+  TPopBeforeForm popBefore = account.PopBeforeForm();
+  popBefore.Show();
+  EXPECT_EQ(popBefore.Fields.security, scNone);
+  popBefore.Save();
+  std::string expected = old;
+  expected.insert(expected.find("\r\n\r\n[Signature]") + 2,
+                  "Security=0\r\nAllowPlainAuth=0\r\nTlsFingerprint=\r\nPopSecurity=0\r\n");
+  EXPECT_EQ(ReadFile(home / "work.ini"), expected);
+  // Shown again, the dialogs show what they showed before.
+  const AccountFields shown = account.Fields;
+  account.Show();
+  EXPECT_EQ(account.Fields, shown);
+}
+
+TEST_F(AccountDialogs, ANewAccountIsSavedWithStartTlsOn587) {
+  WriteAccount("work", "[Account]\r\nUser=\r\n");
+  TAccountForm form(Settings(), prompt, "work");
+  form.Show();
+  form.Fields.smtp = u"smtp.example.jp";
+  EXPECT_TRUE(form.Save());
+  EXPECT_EQ(Settings().Read("work", keys::kSecurity), "1");
+  EXPECT_EQ(Settings().Read("work", keys::kSmtpPort), "587");
+  form.Show();
+  EXPECT_EQ(form.Fields.security, scStartTls);
+  EXPECT_EQ(form.Fields.port, u"587");
+}
+
+// The fingerprint is stored as the log shows it, or refused with a message
+// and nothing written.
+TEST_F(AccountDialogs, TheFingerprintIsCheckedOnOk) {
+  const char* canonical =
+      "00:11:22:33:44:55:66:77:88:99:AA:BB:CC:DD:EE:FF:"
+      "00:11:22:33:44:55:66:77:88:99:AA:BB:CC:DD:EE:FF";
+  struct Case {
+    const char16_t* typed;
+    const char* stored;  // nullptr: refused
+  } cases[] = {
+      {u"", ""},
+      {u"   ", ""},
+      {u"00112233445566778899aabbccddeeff00112233445566778899aabbccddeeff", canonical},
+      {u"00:11:22:33:44:55:66:77:88:99:aa:bb:cc:dd:ee:ff:00:11:22:33:44:55:66:77:88:99:AA:BB:CC:"
+       u"DD:EE:FF",
+       canonical},
+      {u" 00 11 22 33 44 55 66 77 88 99 AA BB CC DD EE FF 00112233445566778899AABBCCDDEEFF ",
+       canonical},
+      // 31 bytes, 33 bytes, an odd digit.
+      {u"00112233445566778899aabbccddeeff00112233445566778899aabbccddee", nullptr},
+      {u"00112233445566778899aabbccddeeff00112233445566778899aabbccddeeff00", nullptr},
+      {u"00112233445566778899aabbccddeeff00112233445566778899aabbccddeef", nullptr},
+      // A SHA-1 fingerprint, the openssl command's whole line, full-width digits.
+      {u"AB:CD:EF:01:23:45:67:89:AB:CD:EF:01:23:45:67:89:AB:CD:EF:01", nullptr},
+      {u"SHA256 Fingerprint=00:11:22:33:44:55:66:77:88:99:AA:BB:CC:DD:EE:FF:00:11:22:33:44:55:"
+       u"66:77:88:99:AA:BB:CC:DD:EE:FF",
+       nullptr},
+      {u"００112233445566778899aabbccddeeff00112233445566778899aabbccddeeff", nullptr},
+      {u"0g112233445566778899aabbccddeeff00112233445566778899aabbccddeeff", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(WideToUtf8(c.typed));
+    WriteAccount("work", "[Account]\r\nName=before\r\nTlsFingerprint=kept\r\n");
+    const std::string before = ReadFile(home / "work.ini");
+    ScriptedPrompt shown;
+    TAccountForm form(Settings(), shown, "work");
+    form.Show();
+    form.Fields.name = u"after";
+    form.Fields.tlsFingerprint = c.typed;
+    EXPECT_EQ(form.Save(), c.stored != nullptr);
+    if (c.stored) {
+      EXPECT_EQ(Settings().Read("work", keys::kTlsFingerprint), c.stored);
+      EXPECT_TRUE(shown.shown.empty());
+    } else {
+      EXPECT_EQ(ReadFile(home / "work.ini"), before);
+      EXPECT_EQ(shown.Texts(ScriptedPrompt::Shown::Error),
+                std::vector<WideString>{TAccountForm::kBadFingerprint});
+    }
+  }
+}
+
+// "暗号化なしで認証を許可する" is offered where a password would go in plain
+// text: SMTP authentication without encryption, or a POP3 login before
+// sending without it (as stored, or as its dialog just saved it).
+TEST_F(AccountDialogs, PlainAuthCheckBoxIsOfferedWhereAPasswordWouldGoInPlainText) {
+  struct Case {
+    const char* popKeys;
+    bool auth;
+    TSecurity security;
+    bool enabled;
+  } cases[] = {
+      {"", true, scNone, true},
+      {"", false, scNone, false},
+      {"", true, scStartTls, false},
+      {"", true, scTls, false},
+      {"PopBeforeSmtp=-1\r\n", false, scTls, true},
+      {"PopBeforeSmtp=-1\r\nPopSecurity=1\r\n", false, scNone, false},
+      {"PopBeforeSmtp=-1\r\nPopSecurity=2\r\n", true, scNone, true},
+      {"PopBeforeSmtp=0\r\nPopSecurity=0\r\n", false, scNone, false},
+      // Values the POP-before-SMTP dialog would refuse keep the box at hand.
+      {"PopBeforeSmtp=on\r\n", false, scTls, true},
+      {"PopBeforeSmtp=-1\r\nPopSecurity=9\r\n", false, scTls, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.popKeys) + (c.auth ? " auth" : "") + " security " +
+                 std::to_string(c.security));
+    WriteAccount("work", std::string("[Account]\r\n") + c.popKeys);
+    TAccountForm form(Settings(), prompt, "work");
+    form.Show();
+    form.Fields.auth = c.auth;
+    form.SecurityChosen(c.security);
+    EXPECT_EQ(form.AllowPlainAuthEnabled(), c.enabled);
+  }
+  // The POP-before-SMTP dialog's OK counts at once.
+  WriteAccount("work", "[Account]\r\n");
+  TAccountForm form(Settings(), prompt, "work");
+  form.Show();
+  EXPECT_FALSE(form.AllowPlainAuthEnabled());
+  form.PopBeforeSaved({true, u"pop.example.jp", u"110", false, scNone});
+  EXPECT_TRUE(form.AllowPlainAuthEnabled());
+  form.PopBeforeSaved({true, u"pop.example.jp", u"110", false, scStartTls});
+  EXPECT_FALSE(form.AllowPlainAuthEnabled());
 }
 
 }  // namespace
