@@ -68,11 +68,14 @@ void WriteSampleSettings(const IniFileUnit& settings) {
   settings.WriteAccountString(kAccount, keys::kAddress.key, "taro@example.jp");
   settings.Write(kAccount, {{keys::kSmtp, "mail.example.jp"},
                             {keys::kSmtpPort, "587"},
+                            {keys::kSecurity, "1"},
                             {keys::kAuth, kAccountTrue},
                             {keys::kUserId, "taro"},
                             {keys::kPass, "secret"},
                             {keys::kPopBeforeSmtp, kAccountTrue},
-                            {keys::kPop3, "pop.example.jp"}});
+                            {keys::kPop3, "pop.example.jp"},
+                            {keys::kPop3Port, "995"},
+                            {keys::kPopSecurity, "2"}});
   settings.WriteAccountBlock(kAccount, keys::kSignatureSection,
                              Sjis("--\r\n%name% <%address%>\r\n  株式会社オルバーン 営業部\r\n"
                                   "送信日時: %datetime1%"),

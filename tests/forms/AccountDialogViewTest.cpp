@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -6,6 +7,7 @@
 #include <QTimer>
 
 #include "FormsFixture.h"
+#include "settings/AccountUnit.h"
 #include "settings/IniFileUnit.h"
 
 namespace orvane::test {
@@ -103,7 +105,8 @@ TEST_F(AccountDialogView, PopBeforeSmtpSavesOnItsOwnOk) {
   EXPECT_TRUE(seenAccount);
   EXPECT_TRUE(seenPop);
   EXPECT_EQ(ReadFile(home / "NewAccount.ini"),
-            "[Account]\r\nPopBeforeSmtp=-1\r\nPOP3=pop.example.jp\r\nPOP3PORT=110\r\nAPOP=-1\r\n");
+            "[Account]\r\nPopBeforeSmtp=-1\r\nPOP3=pop.example.jp\r\nPOP3PORT=110\r\nAPOP=-1\r\n"
+            "PopSecurity=1\r\n");
 }
 
 TEST_F(AccountDialogView, AddingAnAccountOpensItsDialog) {
@@ -120,6 +123,148 @@ TEST_F(AccountDialogView, AddingAnAccountOpensItsDialog) {
   Find<QAction>("ActionAccountAdd")->trigger();
   EXPECT_TRUE(seen);
   EXPECT_EQ(view->windowTitle(), QStringLiteral("Orvane - 新しい <> [work]"));
+}
+
+// Picks an encryption as a user does, with the keyboard on the closed list.
+void Choose(QComboBox* choice, int index) {
+  while (choice->currentIndex() < index) QTest::keyClick(choice, Qt::Key_Down);
+  while (choice->currentIndex() > index) QTest::keyClick(choice, Qt::Key_Up);
+}
+
+TEST_F(AccountDialogView, ShowsAndStoresTheEncryption) {
+  WriteFile(home / "work.ini",
+            "[Account]\r\nSMTP=mail.example.jp\r\nSMTPPORT=465\r\nAuth=0\r\nSecurity=2\r\n"
+            "AllowPlainAuth=-1\r\nTlsFingerprint=AB:CD\r\n");
+  Open();
+  bool seen = false;
+  OnDialog(
+      "AccountForm",
+      [&](QWidget& dialog) {
+        auto* choice = Child<QComboBox>(dialog, "CMB_Security");
+        auto* port = Child<QLineEdit>(dialog, "EDIT_PORT");
+        auto* standard = Child<QPushButton>(dialog, "Button1");
+        auto* allow = Child<QCheckBox>(dialog, "CB_AllowPlainAuth");
+        auto* fingerprint = Child<QLineEdit>(dialog, "EDIT_Fingerprint");
+        EXPECT_EQ(allow->text(), QStringLiteral("暗号化なしで認証を許可する"));
+        EXPECT_EQ(choice->currentText(), QStringLiteral("SSL/TLS"));
+        EXPECT_EQ(port->text(), QStringLiteral("465"));
+        EXPECT_FALSE(standard->isEnabled());
+        EXPECT_TRUE(allow->isChecked());
+        EXPECT_FALSE(allow->isEnabled());
+        EXPECT_EQ(fingerprint->text(), QStringLiteral("AB:CD"));
+        // The standard port follows the choice; "標準" knows the choice's.
+        Choose(choice, 1);
+        EXPECT_EQ(port->text(), QStringLiteral("587"));
+        port->clear();
+        QTest::keyClicks(port, QStringLiteral("25"));
+        EXPECT_TRUE(standard->isEnabled());
+        standard->click();
+        EXPECT_EQ(port->text(), QStringLiteral("587"));
+        Choose(choice, 0);
+        EXPECT_EQ(port->text(), QStringLiteral("25"));
+        EXPECT_FALSE(allow->isEnabled());
+        Child<QCheckBox>(dialog, "CB_Auth")->click();
+        EXPECT_TRUE(allow->isEnabled());
+        allow->click();
+        allow->click();
+        fingerprint->clear();
+        QTest::keyClicks(fingerprint, QString(64, QLatin1Char('a')));
+        Child<QPushButton>(dialog, "BTN_OK")->click();
+      },
+      &seen);
+  Find<QAction>("ActionAcountSet")->trigger();
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(ReadFile(home / "work.ini"),
+            "[Account]\r\nSMTP=mail.example.jp\r\nSMTPPORT=25\r\nAuth=-1\r\nSecurity=0\r\n"
+            "AllowPlainAuth=-1\r\nTlsFingerprint=" +
+                QStringLiteral("AA:").repeated(31).toStdString() +
+                "AA\r\nName=\r\nAddress=\r\n"
+                "UserID=\r\nPass=\r\n");
+}
+
+// A malformed fingerprint keeps the dialog open with the field to mend;
+// Cancel in either dialog then writes nothing, whatever was changed.
+TEST_F(AccountDialogView, CancelWritesNothingAndABadFingerprintKeepsTheDialogOpen) {
+  const std::string before =
+      "[Account]\r\nName=W\r\nSMTP=mail.example.jp\r\nSMTPPORT=25\r\nAuth=-1\r\n"
+      "PopBeforeSmtp=0\r\nPOP3=pop.example.jp\r\nPOP3PORT=110\r\n";
+  WriteFile(home / "work.ini", before);
+  Open();
+  bool seenAccount = false, seenPop = false, stayedOpen = false;
+  OnDialog(
+      "AccountForm",
+      [&](QWidget& account) {
+        OnDialog(
+            "PopBeforeForm",
+            [&](QWidget& pop) {
+              auto* choice = Child<QComboBox>(pop, "CMB_Security");
+              EXPECT_EQ(choice->currentText(), QStringLiteral("なし"));
+              Child<QCheckBox>(pop, "CB_POP")->click();
+              Choose(choice, 2);
+              EXPECT_EQ(Child<QLineEdit>(pop, "EDIT_PORT")->text(), QStringLiteral("995"));
+              Child<QCheckBox>(pop, "CB_APOP")->click();
+              Child<QPushButton>(pop, "BTN_Cancel")->click();
+            },
+            &seenPop);
+        Child<QPushButton>(account, "BTN_POP")->click();
+        Choose(Child<QComboBox>(account, "CMB_Security"), 2);
+        Child<QCheckBox>(account, "CB_AllowPlainAuth")->click();
+        Child<QLineEdit>(account, "EDIT_Name")->insert(QStringLiteral("x"));
+        auto* fingerprint = Child<QLineEdit>(account, "EDIT_Fingerprint");
+        QTest::keyClicks(fingerprint, QStringLiteral("SHA1:AB:CD"));
+        Child<QPushButton>(account, "BTN_OK")->click();
+        stayedOpen = account.isVisible() && account.focusWidget() == fingerprint &&
+                     fingerprint->selectedText() == QStringLiteral("SHA1:AB:CD");
+        Child<QPushButton>(account, "BTN_Cancel")->click();
+      },
+      &seenAccount);
+  Find<QAction>("ActionAcountSet")->trigger();
+  EXPECT_TRUE(seenAccount);
+  EXPECT_TRUE(seenPop);
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_EQ(prompt.Texts(ScriptedPrompt::Shown::Error),
+            std::vector<WideString>{TAccountForm::kBadFingerprint});
+  EXPECT_EQ(ReadFile(home / "work.ini"), before);
+}
+
+// The POP3 login's choice is stored by its own OK, and the account dialog
+// offers the plain-text check box as soon as that login goes unencrypted.
+TEST_F(AccountDialogView, PopBeforeSmtpStoresItsEncryption) {
+  WriteFile(home / "work.ini", "[Account]\r\nSecurity=1\r\nSMTPPORT=587\r\n");
+  Open();
+  bool seenAccount = false, seenPop = false;
+  OnDialog(
+      "AccountForm",
+      [&](QWidget& account) {
+        auto* allow = Child<QCheckBox>(account, "CB_AllowPlainAuth");
+        EXPECT_FALSE(allow->isEnabled());
+        OnDialog(
+            "PopBeforeForm",
+            [&](QWidget& pop) {
+              auto* choice = Child<QComboBox>(pop, "CMB_Security");
+              auto* port = Child<QLineEdit>(pop, "EDIT_PORT");
+              EXPECT_EQ(choice->currentText(), QStringLiteral("STARTTLS"));
+              EXPECT_EQ(port->text(), QStringLiteral("110"));
+              Child<QCheckBox>(pop, "CB_POP")->click();
+              Choose(choice, 2);
+              EXPECT_EQ(port->text(), QStringLiteral("995"));
+              EXPECT_FALSE(Child<QPushButton>(pop, "BTN_DEFPORT")->isEnabled());
+              Choose(choice, 0);
+              EXPECT_EQ(port->text(), QStringLiteral("110"));
+              Child<QPushButton>(pop, "BTN_OK")->click();
+            },
+            &seenPop);
+        Child<QPushButton>(account, "BTN_POP")->click();
+        EXPECT_TRUE(allow->isEnabled());
+        Child<QPushButton>(account, "BTN_Cancel")->click();
+      },
+      &seenAccount);
+  Find<QAction>("ActionAcountSet")->trigger();
+  EXPECT_TRUE(seenAccount);
+  EXPECT_TRUE(seenPop);
+  EXPECT_EQ(ReadFile(home / "work.ini"),
+            "[Account]\r\nSecurity=1\r\nSMTPPORT=587\r\nPopBeforeSmtp=-1\r\nPOP3=\r\n"
+            "POP3PORT=110\r\nAPOP=0\r\nPopSecurity=0\r\n");
 }
 
 }  // namespace

@@ -31,16 +31,21 @@ TAccountFormView::TAccountFormView(TAccountForm& form, HelpBookIndex helpBook, Q
 
   auto* optionGroup = new QGroupBox(QStringLiteral("オプション"), this);
   auto* optionGrid = new QGridLayout(optionGroup);
+  security_ = AddSecurityChoice(optionGrid, 0, QStringLiteral("暗号化(&E):"), "CMB_Security",
+                                [this](TSecurity security) {
+                                  form_.SecurityChosen(security);
+                                  Render();
+                                });
   port_ =
-      AddField(optionGrid, 0, QStringLiteral("SMTPポート(&R):"), "EDIT_PORT", fields.port, changed);
+      AddField(optionGrid, 1, QStringLiteral("SMTPポート(&R):"), "EDIT_PORT", fields.port, changed);
   defaultPort_ = MakeButton(QStringLiteral("標準"), "Button1", optionGroup);
-  PlacePortField(optionGrid, 0, port_, defaultPort_);
+  PlacePortField(optionGrid, 1, port_, defaultPort_);
   auth_ = MakeCheckBox(QStringLiteral("SMTPサーバは認証が必要(&V)"), "CB_Auth", fields.auth,
                        changed, optionGroup);
-  optionGrid->addWidget(auth_, 1, 0, 1, 3);
+  optionGrid->addWidget(auth_, 2, 0, 1, 3);
   userId_ =
-      AddField(optionGrid, 2, QStringLiteral("ユーザID(&I):"), "EDIT_ID", fields.userId, changed);
-  password_ = AddField(optionGrid, 3, QStringLiteral("パスワード(&P):"), "EDIT_PASS",
+      AddField(optionGrid, 3, QStringLiteral("ユーザID(&I):"), "EDIT_ID", fields.userId, changed);
+  password_ = AddField(optionGrid, 4, QStringLiteral("パスワード(&P):"), "EDIT_PASS",
                        fields.password, changed);
   password_->setEchoMode(QLineEdit::Password);
   password_->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
@@ -48,7 +53,23 @@ TAccountFormView::TAccountFormView(TAccountForm& form, HelpBookIndex helpBook, Q
   auto* showPassword = new QToolButton(optionGroup);
   showPassword->setObjectName(QStringLiteral("Button2"));
   showPassword->setText(QStringLiteral("?"));
-  optionGrid->addWidget(showPassword, 3, 2);
+  optionGrid->addWidget(showPassword, 4, 2);
+  allowPlainAuth_ = MakeCheckBox(QStringLiteral("暗号化なしで認証を許可する"), "CB_AllowPlainAuth",
+                                 fields.allowPlainAuth, changed, optionGroup);
+  optionGrid->addWidget(allowPlainAuth_, 5, 0, 1, 3);
+  fingerprint_ = AddField(optionGrid, 6, QStringLiteral("証明書のフィンガープリント(&T):"),
+                          "EDIT_Fingerprint", fields.tlsFingerprint, changed);
+  // The label over the field, and the field across the group: a fingerprint
+  // is 95 characters long, and its label would widen the labels' column.
+  QWidget* fingerprintLabel = optionGrid->itemAtPosition(6, 0)->widget();
+  optionGrid->removeWidget(fingerprintLabel);
+  optionGrid->removeWidget(fingerprint_);
+  optionGrid->addWidget(fingerprintLabel, 6, 0, 1, 3);
+  optionGrid->addWidget(fingerprint_, 7, 0, 1, 3);
+  fingerprint_->setPlaceholderText(QStringLiteral("SHA-256 (任意)"));
+  fingerprint_->setToolTip(
+      QStringLiteral("自己署名の証明書のサーバにつなぐときだけ、その証明書の SHA-256 の"
+                     "フィンガープリントを入力します。ほかの証明書は受け入れません"));
   for (QGridLayout* grid : {accountGrid, optionGrid}) grid->setColumnMinimumWidth(1, 200);
 
   auto* popBefore = MakeButton(QStringLiteral("Pop&BeforeSmtp"), "BTN_POP", this);
@@ -92,7 +113,11 @@ void TAccountFormView::Render() {
   ShowText(port_, fields.port);
   ShowText(userId_, fields.userId);
   ShowText(password_, fields.password);
+  ShowText(fingerprint_, fields.tlsFingerprint);
+  security_->setCurrentIndex(fields.security);
   auth_->setChecked(fields.auth);
+  allowPlainAuth_->setChecked(fields.allowPlainAuth);
+  allowPlainAuth_->setEnabled(form_.AllowPlainAuthEnabled());
   defaultPort_->setEnabled(form_.DefaultPortEnabled());
 }
 
@@ -101,12 +126,21 @@ void TAccountFormView::OpenPopBefore() {
     TPopBeforeForm popBefore = form_.PopBeforeForm();
     popBefore.Show();
     TPopBeforeFormView dialog(popBefore, helpBook_, this);
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted) form_.PopBeforeSaved(popBefore.Fields);
   });
+  Render();
 }
 
 void TAccountFormView::Save() {
-  if (RunGuarded(this, [this] { form_.Save(); })) accept();
+  bool saved = false;
+  if (!RunGuarded(this, [&] { saved = form_.Save(); })) return;
+  if (saved) {
+    accept();
+    return;
+  }
+  // The fingerprint was refused: the user mends it where it is.
+  fingerprint_->setFocus();
+  fingerprint_->selectAll();
 }
 
 }  // namespace orvane

@@ -6,6 +6,7 @@
 #include "settings/forms/FormControls.h"
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 
@@ -30,11 +31,14 @@ class TAccountFormView : public QDialog {
   QLineEdit* name_ = nullptr;
   QLineEdit* address_ = nullptr;
   QLineEdit* smtp_ = nullptr;
+  QComboBox* security_ = nullptr;
   QLineEdit* port_ = nullptr;
   QPushButton* defaultPort_ = nullptr;
   QCheckBox* auth_ = nullptr;
   QLineEdit* userId_ = nullptr;
   QLineEdit* password_ = nullptr;
+  QCheckBox* allowPlainAuth_ = nullptr;
+  QLineEdit* fingerprint_ = nullptr;
 };
 
 }  // namespace orvane

@@ -34,6 +34,25 @@ void PlacePortField(QGridLayout* grid, int row, QLineEdit* port, QPushButton* st
   grid->addLayout(cell, row, 1);
 }
 
+QComboBox* AddSecurityChoice(QGridLayout* grid, int row, const QString& label, const char* name,
+                             const std::function<void(TSecurity)>& chosen) {
+  auto* parent = grid->parentWidget();
+  auto* choice = new QComboBox(parent);
+  choice->setObjectName(QLatin1String(name));
+  // In the order of TSecurity.
+  choice->addItems({QStringLiteral("なし"), QStringLiteral("STARTTLS"), QStringLiteral("SSL/TLS")});
+  auto* caption = new QLabel(label, parent);
+  caption->setBuddy(choice);
+  auto* cell = new QHBoxLayout;
+  cell->addWidget(choice);
+  cell->addStretch(1);
+  grid->addWidget(caption, row, 0);
+  grid->addLayout(cell, row, 1);
+  QObject::connect(choice, &QComboBox::activated, choice,
+                   [chosen](int index) { chosen(static_cast<TSecurity>(index)); });
+  return choice;
+}
+
 QCheckBox* MakeCheckBox(const QString& caption, const char* name, bool& value,
                         const std::function<void()>& changed, QWidget* parent) {
   auto* box = new QCheckBox(caption, parent);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +10,7 @@
 #include <functional>
 
 #include "platform/Types.h"
+#include "settings/SecurityChoice.h"
 
 namespace orvane {
 
@@ -26,6 +28,11 @@ QLineEdit* AddField(QGridLayout* grid, int row, const QString& label, const char
 // Puts a port field and its "標準" button side by side in the field's
 // cell: a port needs no more room than a few digits.
 void PlacePortField(QGridLayout* grid, int row, QLineEdit* port, QPushButton* standard);
+
+// The encryption choice "なし", "STARTTLS", "SSL/TLS" on a grid row, with
+// its label; `chosen` hears what the user picks, not what Render shows.
+QComboBox* AddSecurityChoice(QGridLayout* grid, int row, const QString& label, const char* name,
+                             const std::function<void(TSecurity)>& chosen);
 
 QCheckBox* MakeCheckBox(const QString& caption, const char* name, bool& value,
                         const std::function<void()>& changed, QWidget* parent);

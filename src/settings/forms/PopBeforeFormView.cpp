@@ -25,11 +25,16 @@ TPopBeforeFormView::TPopBeforeFormView(TPopBeforeForm& form, HelpBookIndex helpB
   auto* grid = new QGridLayout(group_);
   server_ =
       AddField(grid, 0, QStringLiteral("POP3サーバ (&S):"), "EDIT_POP3", fields.pop3, changed);
-  port_ = AddField(grid, 1, QStringLiteral("POP3ポート (&R)"), "EDIT_PORT", fields.port, changed);
+  security_ = AddSecurityChoice(grid, 1, QStringLiteral("暗号化 (&E):"), "CMB_Security",
+                                [this](TSecurity security) {
+                                  form_.SecurityChosen(security);
+                                  Render();
+                                });
+  port_ = AddField(grid, 2, QStringLiteral("POP3ポート (&R)"), "EDIT_PORT", fields.port, changed);
   defaultPort_ = MakeButton(QStringLiteral("標準"), "BTN_DEFPORT", group_);
-  PlacePortField(grid, 1, port_, defaultPort_);
+  PlacePortField(grid, 2, port_, defaultPort_);
   apop_ = MakeCheckBox(QStringLiteral("APOP認証 (&A)"), "CB_APOP", fields.apop, changed, group_);
-  grid->addWidget(apop_, 2, 0, 1, 3);
+  grid->addWidget(apop_, 3, 0, 1, 3);
   grid->setColumnMinimumWidth(1, 180);
 
   auto* ok = MakeButton(QStringLiteral("OK"), "BTN_OK", this);
@@ -69,6 +74,7 @@ void TPopBeforeFormView::Render() {
   group_->setEnabled(form_.AccountGroupEnabled());
   ShowText(server_, fields.pop3);
   ShowText(port_, fields.port);
+  security_->setCurrentIndex(fields.security);
   apop_->setChecked(fields.apop);
   defaultPort_->setEnabled(form_.DefaultPortEnabled());
 }

@@ -6,6 +6,7 @@
 #include "settings/forms/FormControls.h"
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -28,6 +29,7 @@ class TPopBeforeFormView : public QDialog {
   QCheckBox* popBefore_ = nullptr;
   QGroupBox* group_ = nullptr;
   QLineEdit* server_ = nullptr;
+  QComboBox* security_ = nullptr;
   QLineEdit* port_ = nullptr;
   QPushButton* defaultPort_ = nullptr;
   QCheckBox* apop_ = nullptr;
