@@ -30,7 +30,35 @@ T* Child(QWidget& parent, const char* name) {
   return found;
 }
 
-using AccountDialogView = MainWindowTest;
+// Picks an encryption as a user does, with the keyboard on the closed list.
+void Choose(QComboBox* choice, int index) {
+  while (choice->currentIndex() < index) QTest::keyClick(choice, Qt::Key_Down);
+  while (choice->currentIndex() > index) QTest::keyClick(choice, Qt::Key_Up);
+}
+
+class AccountDialogView : public MainWindowTest {
+ protected:
+  using OpenPop = std::function<void()>;
+  // Opens the account dialog of the current account and runs `onAccount`
+  // on it; the `OpenPop` it gets presses BTN_POP, and `onPop` runs on the
+  // POP-before-SMTP dialog that comes up. Both dialogs must have come up.
+  void RunAccountDialogs(const std::function<void(QWidget&, const OpenPop&)>& onAccount,
+                         const std::function<void(QWidget&)>& onPop) {
+    bool seenAccount = false, seenPop = false;
+    OnDialog(
+        "AccountForm",
+        [&](QWidget& account) {
+          onAccount(account, [&] {
+            OnDialog("PopBeforeForm", onPop, &seenPop);
+            Child<QPushButton>(account, "BTN_POP")->click();
+          });
+        },
+        &seenAccount);
+    Find<QAction>("ActionAcountSet")->trigger();
+    EXPECT_TRUE(seenAccount);
+    EXPECT_TRUE(seenPop);
+  }
+};
 
 TEST_F(AccountDialogView, ShowsTheAccountAndSavesWhatWasTyped) {
   WriteFile(home / "work.ini",
@@ -71,39 +99,29 @@ TEST_F(AccountDialogView, ShowsTheAccountAndSavesWhatWasTyped) {
 
 TEST_F(AccountDialogView, PopBeforeSmtpSavesOnItsOwnOk) {
   Open();
-  bool seenAccount = false, seenPop = false;
-  OnDialog(
-      "AccountForm",
-      [&](QWidget& account) {
-        OnDialog(
-            "PopBeforeForm",
-            [&](QWidget& pop) {
-              EXPECT_EQ(pop.windowTitle(), QStringLiteral("Pop Before Smtp認証"));
-              auto* enable = Child<QCheckBox>(pop, "CB_POP");
-              auto* group = Child<QGroupBox>(pop, "GB_Account");
-              auto* standard = Child<QPushButton>(pop, "BTN_DEFPORT");
-              EXPECT_FALSE(enable->isChecked());
-              EXPECT_FALSE(group->isEnabled());
-              EXPECT_FALSE(standard->isEnabled());
-              enable->click();
-              EXPECT_TRUE(group->isEnabled());
-              QTest::keyClicks(Child<QLineEdit>(pop, "EDIT_POP3"),
-                               QStringLiteral("pop.example.jp"));
-              QTest::keyClicks(Child<QLineEdit>(pop, "EDIT_PORT"), QStringLiteral("0"));
-              EXPECT_TRUE(standard->isEnabled());
-              standard->click();
-              EXPECT_EQ(Child<QLineEdit>(pop, "EDIT_PORT")->text(), QStringLiteral("110"));
-              Child<QCheckBox>(pop, "CB_APOP")->click();
-              Child<QPushButton>(pop, "BTN_OK")->click();
-            },
-            &seenPop);
-        Child<QPushButton>(account, "BTN_POP")->click();
+  RunAccountDialogs(
+      [&](QWidget& account, const OpenPop& openPop) {
+        openPop();
         Child<QPushButton>(account, "BTN_Cancel")->click();
       },
-      &seenAccount);
-  Find<QAction>("ActionAcountSet")->trigger();
-  EXPECT_TRUE(seenAccount);
-  EXPECT_TRUE(seenPop);
+      [&](QWidget& pop) {
+        EXPECT_EQ(pop.windowTitle(), QStringLiteral("Pop Before Smtp認証"));
+        auto* enable = Child<QCheckBox>(pop, "CB_POP");
+        auto* group = Child<QGroupBox>(pop, "GB_Account");
+        auto* standard = Child<QPushButton>(pop, "BTN_DEFPORT");
+        EXPECT_FALSE(enable->isChecked());
+        EXPECT_FALSE(group->isEnabled());
+        EXPECT_FALSE(standard->isEnabled());
+        enable->click();
+        EXPECT_TRUE(group->isEnabled());
+        QTest::keyClicks(Child<QLineEdit>(pop, "EDIT_POP3"), QStringLiteral("pop.example.jp"));
+        QTest::keyClicks(Child<QLineEdit>(pop, "EDIT_PORT"), QStringLiteral("0"));
+        EXPECT_TRUE(standard->isEnabled());
+        standard->click();
+        EXPECT_EQ(Child<QLineEdit>(pop, "EDIT_PORT")->text(), QStringLiteral("110"));
+        Child<QCheckBox>(pop, "CB_APOP")->click();
+        Child<QPushButton>(pop, "BTN_OK")->click();
+      });
   EXPECT_EQ(ReadFile(home / "NewAccount.ini"),
             "[Account]\r\nPopBeforeSmtp=-1\r\nPOP3=pop.example.jp\r\nPOP3PORT=110\r\nAPOP=-1\r\n"
             "PopSecurity=1\r\n");
@@ -123,12 +141,6 @@ TEST_F(AccountDialogView, AddingAnAccountOpensItsDialog) {
   Find<QAction>("ActionAccountAdd")->trigger();
   EXPECT_TRUE(seen);
   EXPECT_EQ(view->windowTitle(), QStringLiteral("Orvane - 新しい <> [work]"));
-}
-
-// Picks an encryption as a user does, with the keyboard on the closed list.
-void Choose(QComboBox* choice, int index) {
-  while (choice->currentIndex() < index) QTest::keyClick(choice, Qt::Key_Down);
-  while (choice->currentIndex() > index) QTest::keyClick(choice, Qt::Key_Up);
 }
 
 TEST_F(AccountDialogView, ShowsAndStoresTheEncryption) {
@@ -190,23 +202,10 @@ TEST_F(AccountDialogView, CancelWritesNothingAndABadFingerprintKeepsTheDialogOpe
       "PopBeforeSmtp=0\r\nPOP3=pop.example.jp\r\nPOP3PORT=110\r\n";
   WriteFile(home / "work.ini", before);
   Open();
-  bool seenAccount = false, seenPop = false, stayedOpen = false;
-  OnDialog(
-      "AccountForm",
-      [&](QWidget& account) {
-        OnDialog(
-            "PopBeforeForm",
-            [&](QWidget& pop) {
-              auto* choice = Child<QComboBox>(pop, "CMB_Security");
-              EXPECT_EQ(choice->currentText(), QStringLiteral("なし"));
-              Child<QCheckBox>(pop, "CB_POP")->click();
-              Choose(choice, 2);
-              EXPECT_EQ(Child<QLineEdit>(pop, "EDIT_PORT")->text(), QStringLiteral("995"));
-              Child<QCheckBox>(pop, "CB_APOP")->click();
-              Child<QPushButton>(pop, "BTN_Cancel")->click();
-            },
-            &seenPop);
-        Child<QPushButton>(account, "BTN_POP")->click();
+  bool stayedOpen = false;
+  RunAccountDialogs(
+      [&](QWidget& account, const OpenPop& openPop) {
+        openPop();
         Choose(Child<QComboBox>(account, "CMB_Security"), 2);
         Child<QCheckBox>(account, "CB_AllowPlainAuth")->click();
         Child<QLineEdit>(account, "EDIT_Name")->insert(QStringLiteral("x"));
@@ -217,10 +216,15 @@ TEST_F(AccountDialogView, CancelWritesNothingAndABadFingerprintKeepsTheDialogOpe
                      fingerprint->selectedText() == QStringLiteral("SHA1:AB:CD");
         Child<QPushButton>(account, "BTN_Cancel")->click();
       },
-      &seenAccount);
-  Find<QAction>("ActionAcountSet")->trigger();
-  EXPECT_TRUE(seenAccount);
-  EXPECT_TRUE(seenPop);
+      [&](QWidget& pop) {
+        auto* choice = Child<QComboBox>(pop, "CMB_Security");
+        EXPECT_EQ(choice->currentText(), QStringLiteral("なし"));
+        Child<QCheckBox>(pop, "CB_POP")->click();
+        Choose(choice, 2);
+        EXPECT_EQ(Child<QLineEdit>(pop, "EDIT_PORT")->text(), QStringLiteral("995"));
+        Child<QCheckBox>(pop, "CB_APOP")->click();
+        Child<QPushButton>(pop, "BTN_Cancel")->click();
+      });
   EXPECT_TRUE(stayedOpen);
   EXPECT_EQ(prompt.Texts(ScriptedPrompt::Shown::Error),
             std::vector<WideString>{TAccountForm::kBadFingerprint});
@@ -232,36 +236,27 @@ TEST_F(AccountDialogView, CancelWritesNothingAndABadFingerprintKeepsTheDialogOpe
 TEST_F(AccountDialogView, PopBeforeSmtpStoresItsEncryption) {
   WriteFile(home / "work.ini", "[Account]\r\nSecurity=1\r\nSMTPPORT=587\r\n");
   Open();
-  bool seenAccount = false, seenPop = false;
-  OnDialog(
-      "AccountForm",
-      [&](QWidget& account) {
+  RunAccountDialogs(
+      [&](QWidget& account, const OpenPop& openPop) {
         auto* allow = Child<QCheckBox>(account, "CB_AllowPlainAuth");
         EXPECT_FALSE(allow->isEnabled());
-        OnDialog(
-            "PopBeforeForm",
-            [&](QWidget& pop) {
-              auto* choice = Child<QComboBox>(pop, "CMB_Security");
-              auto* port = Child<QLineEdit>(pop, "EDIT_PORT");
-              EXPECT_EQ(choice->currentText(), QStringLiteral("STARTTLS"));
-              EXPECT_EQ(port->text(), QStringLiteral("110"));
-              Child<QCheckBox>(pop, "CB_POP")->click();
-              Choose(choice, 2);
-              EXPECT_EQ(port->text(), QStringLiteral("995"));
-              EXPECT_FALSE(Child<QPushButton>(pop, "BTN_DEFPORT")->isEnabled());
-              Choose(choice, 0);
-              EXPECT_EQ(port->text(), QStringLiteral("110"));
-              Child<QPushButton>(pop, "BTN_OK")->click();
-            },
-            &seenPop);
-        Child<QPushButton>(account, "BTN_POP")->click();
+        openPop();
         EXPECT_TRUE(allow->isEnabled());
         Child<QPushButton>(account, "BTN_Cancel")->click();
       },
-      &seenAccount);
-  Find<QAction>("ActionAcountSet")->trigger();
-  EXPECT_TRUE(seenAccount);
-  EXPECT_TRUE(seenPop);
+      [&](QWidget& pop) {
+        auto* choice = Child<QComboBox>(pop, "CMB_Security");
+        auto* port = Child<QLineEdit>(pop, "EDIT_PORT");
+        EXPECT_EQ(choice->currentText(), QStringLiteral("STARTTLS"));
+        EXPECT_EQ(port->text(), QStringLiteral("110"));
+        Child<QCheckBox>(pop, "CB_POP")->click();
+        Choose(choice, 2);
+        EXPECT_EQ(port->text(), QStringLiteral("995"));
+        EXPECT_FALSE(Child<QPushButton>(pop, "BTN_DEFPORT")->isEnabled());
+        Choose(choice, 0);
+        EXPECT_EQ(port->text(), QStringLiteral("110"));
+        Child<QPushButton>(pop, "BTN_OK")->click();
+      });
   EXPECT_EQ(ReadFile(home / "work.ini"),
             "[Account]\r\nSecurity=1\r\nSMTPPORT=587\r\nPopBeforeSmtp=-1\r\nPOP3=\r\n"
             "POP3PORT=110\r\nAPOP=0\r\nPopSecurity=0\r\n");

@@ -22,6 +22,17 @@ class AccountDialogs : public ::testing::Test {
   void WriteAccount(const std::string& name, const std::string& utf8Lines) {
     WriteFile(home / (name + ".ini"), WideToSjis(Utf8ToWide(utf8Lines)));
   }
+  // Both dialogs of one account, showing the same encryption and port.
+  struct BothDialogs {
+    TAccountForm account;
+    TPopBeforeForm popBefore;
+  };
+  BothDialogs WithPort(TSecurity security, const WideString& port) {
+    BothDialogs both{TAccountForm(Settings(), prompt, "work"), TPopBeforeForm(Settings(), "work")};
+    both.account.Fields.security = both.popBefore.Fields.security = security;
+    both.account.Fields.port = both.popBefore.Fields.port = port;
+    return both;
+  }
   TempFolder home;
   ScriptedPrompt prompt;
 };
@@ -202,10 +213,7 @@ TEST_F(AccountDialogs, StandardPortDependsOnTheChoice) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(WideToUtf8(c.port) + " security " + std::to_string(c.security));
-    TAccountForm account(Settings(), prompt, "work");
-    TPopBeforeForm popBefore(Settings(), "work");
-    account.Fields.security = popBefore.Fields.security = c.security;
-    account.Fields.port = popBefore.Fields.port = c.port;
+    auto [account, popBefore] = WithPort(c.security, c.port);
     EXPECT_EQ(account.DefaultPortEnabled(), c.smtpEnabled);
     EXPECT_EQ(popBefore.DefaultPortEnabled(), c.popEnabled);
     account.DefaultPortClicked();
@@ -241,10 +249,7 @@ TEST_F(AccountDialogs, AStandardPortFollowsTheChoice) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(WideToUtf8(c.port) + " to " + std::to_string(c.to));
-    TAccountForm account(Settings(), prompt, "work");
-    TPopBeforeForm popBefore(Settings(), "work");
-    account.Fields.security = popBefore.Fields.security = c.from;
-    account.Fields.port = popBefore.Fields.port = c.port;
+    auto [account, popBefore] = WithPort(c.from, c.port);
     account.SecurityChosen(c.to);
     popBefore.SecurityChosen(c.to);
     EXPECT_EQ(account.Fields.security, c.to);
