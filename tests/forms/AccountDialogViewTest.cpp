@@ -101,11 +101,18 @@ TEST_F(AccountDialogView, PopBeforeSmtpSavesOnItsOwnOk) {
   Open();
   RunAccountDialogs(
       [&](QWidget& account, const OpenPop& openPop) {
+        // A new account: STARTTLS, no password in plain text until the
+        // POP3 login goes without encryption.
+        auto* allow = Child<QCheckBox>(account, "CB_AllowPlainAuth");
+        EXPECT_FALSE(allow->isEnabled());
         openPop();
+        EXPECT_TRUE(allow->isEnabled());
         Child<QPushButton>(account, "BTN_Cancel")->click();
       },
       [&](QWidget& pop) {
         EXPECT_EQ(pop.windowTitle(), QStringLiteral("Pop Before Smtp認証"));
+        auto* choice = Child<QComboBox>(pop, "CMB_Security");
+        EXPECT_EQ(choice->currentText(), QStringLiteral("STARTTLS"));
         auto* enable = Child<QCheckBox>(pop, "CB_POP");
         auto* group = Child<QGroupBox>(pop, "GB_Account");
         auto* standard = Child<QPushButton>(pop, "BTN_DEFPORT");
@@ -120,11 +127,12 @@ TEST_F(AccountDialogView, PopBeforeSmtpSavesOnItsOwnOk) {
         standard->click();
         EXPECT_EQ(Child<QLineEdit>(pop, "EDIT_PORT")->text(), QStringLiteral("110"));
         Child<QCheckBox>(pop, "CB_APOP")->click();
+        Choose(choice, 0);
         Child<QPushButton>(pop, "BTN_OK")->click();
       });
   EXPECT_EQ(ReadFile(home / "NewAccount.ini"),
             "[Account]\r\nPopBeforeSmtp=-1\r\nPOP3=pop.example.jp\r\nPOP3PORT=110\r\nAPOP=-1\r\n"
-            "PopSecurity=1\r\n");
+            "PopSecurity=0\r\n");
 }
 
 TEST_F(AccountDialogView, AddingAnAccountOpensItsDialog) {
@@ -178,7 +186,6 @@ TEST_F(AccountDialogView, ShowsAndStoresTheEncryption) {
         Child<QCheckBox>(dialog, "CB_Auth")->click();
         EXPECT_TRUE(allow->isEnabled());
         allow->click();
-        allow->click();
         fingerprint->clear();
         QTest::keyClicks(fingerprint, QString(64, QLatin1Char('a')));
         Child<QPushButton>(dialog, "BTN_OK")->click();
@@ -188,7 +195,7 @@ TEST_F(AccountDialogView, ShowsAndStoresTheEncryption) {
   EXPECT_TRUE(seen);
   EXPECT_EQ(ReadFile(home / "work.ini"),
             "[Account]\r\nSMTP=mail.example.jp\r\nSMTPPORT=25\r\nAuth=-1\r\nSecurity=0\r\n"
-            "AllowPlainAuth=-1\r\nTlsFingerprint=" +
+            "AllowPlainAuth=0\r\nTlsFingerprint=" +
                 QStringLiteral("AA:").repeated(31).toStdString() +
                 "AA\r\nName=\r\nAddress=\r\n"
                 "UserID=\r\nPass=\r\n");
@@ -229,37 +236,6 @@ TEST_F(AccountDialogView, CancelWritesNothingAndABadFingerprintKeepsTheDialogOpe
   EXPECT_EQ(prompt.Texts(ScriptedPrompt::Shown::Error),
             std::vector<WideString>{TAccountForm::kBadFingerprint});
   EXPECT_EQ(ReadFile(home / "work.ini"), before);
-}
-
-// The POP3 login's choice is stored by its own OK, and the account dialog
-// offers the plain-text check box as soon as that login goes unencrypted.
-TEST_F(AccountDialogView, PopBeforeSmtpStoresItsEncryption) {
-  WriteFile(home / "work.ini", "[Account]\r\nSecurity=1\r\nSMTPPORT=587\r\n");
-  Open();
-  RunAccountDialogs(
-      [&](QWidget& account, const OpenPop& openPop) {
-        auto* allow = Child<QCheckBox>(account, "CB_AllowPlainAuth");
-        EXPECT_FALSE(allow->isEnabled());
-        openPop();
-        EXPECT_TRUE(allow->isEnabled());
-        Child<QPushButton>(account, "BTN_Cancel")->click();
-      },
-      [&](QWidget& pop) {
-        auto* choice = Child<QComboBox>(pop, "CMB_Security");
-        auto* port = Child<QLineEdit>(pop, "EDIT_PORT");
-        EXPECT_EQ(choice->currentText(), QStringLiteral("STARTTLS"));
-        EXPECT_EQ(port->text(), QStringLiteral("110"));
-        Child<QCheckBox>(pop, "CB_POP")->click();
-        Choose(choice, 2);
-        EXPECT_EQ(port->text(), QStringLiteral("995"));
-        EXPECT_FALSE(Child<QPushButton>(pop, "BTN_DEFPORT")->isEnabled());
-        Choose(choice, 0);
-        EXPECT_EQ(port->text(), QStringLiteral("110"));
-        Child<QPushButton>(pop, "BTN_OK")->click();
-      });
-  EXPECT_EQ(ReadFile(home / "work.ini"),
-            "[Account]\r\nSecurity=1\r\nSMTPPORT=587\r\nPopBeforeSmtp=-1\r\nPOP3=\r\n"
-            "POP3PORT=110\r\nAPOP=0\r\nPopSecurity=0\r\n");
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
+#include "platform/AsciiText.h"
 #include "platform/CodePage.h"
 #include "platform/Error.h"
 #include "settings/AccountUnit.h"
@@ -21,17 +23,6 @@ class AccountDialogs : public ::testing::Test {
   IniFileUnit Settings() const { return IniFileUnit(home.Path()); }
   void WriteAccount(const std::string& name, const std::string& utf8Lines) {
     WriteFile(home / (name + ".ini"), WideToSjis(Utf8ToWide(utf8Lines)));
-  }
-  // Both dialogs of one account, showing the same encryption and port.
-  struct BothDialogs {
-    TAccountForm account;
-    TPopBeforeForm popBefore;
-  };
-  BothDialogs WithPort(TSecurity security, const WideString& port) {
-    BothDialogs both{TAccountForm(Settings(), prompt, "work"), TPopBeforeForm(Settings(), "work")};
-    both.account.Fields.security = both.popBefore.Fields.security = security;
-    both.account.Fields.port = both.popBefore.Fields.port = port;
-    return both;
   }
   TempFolder home;
   ScriptedPrompt prompt;
@@ -195,97 +186,68 @@ TEST_F(AccountDialogs, AFailedSaveThrowsAndLeavesTheFileAsItWas) {
   EXPECT_EQ(ReadFile(home / "work.ini"), before);
 }
 
-// The "標準" buttons know the standard port of each encryption: SMTP 25,
-// 587 (STARTTLS) and 465 (TLS), POP3 110 (also for STLS) and 995 (TLS).
-TEST_F(AccountDialogs, StandardPortDependsOnTheChoice) {
-  struct Case {
-    TSecurity security;
-    const char16_t* port;
-    bool smtpEnabled;
-    bool popEnabled;
-  } cases[] = {
-      {scNone, u"25", false, true},     {scNone, u"587", true, true},
-      {scNone, u"110", true, false},    {scStartTls, u"587", false, true},
-      {scStartTls, u"25", true, true},  {scStartTls, u"110", true, false},
-      {scStartTls, u"465", true, true}, {scTls, u"465", false, true},
-      {scTls, u"587", true, true},      {scTls, u"995", true, false},
-      {scTls, u"110", true, true},      {scTls, u"", true, true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(WideToUtf8(c.port) + " security " + std::to_string(c.security));
-    auto [account, popBefore] = WithPort(c.security, c.port);
-    EXPECT_EQ(account.DefaultPortEnabled(), c.smtpEnabled);
-    EXPECT_EQ(popBefore.DefaultPortEnabled(), c.popEnabled);
-    account.DefaultPortClicked();
-    popBefore.DefaultPortClicked();
-    EXPECT_EQ(account.Fields.port, TAccountForm::StandardPort(c.security));
-    EXPECT_EQ(popBefore.Fields.port, TPopBeforeForm::StandardPort(c.security));
-    EXPECT_FALSE(account.DefaultPortEnabled());
-    EXPECT_FALSE(popBefore.DefaultPortEnabled());
-  }
-  EXPECT_EQ(WideString(TAccountForm::StandardPort(scNone)), u"25");
-  EXPECT_EQ(WideString(TAccountForm::StandardPort(scStartTls)), u"587");
-  EXPECT_EQ(WideString(TAccountForm::StandardPort(scTls)), u"465");
-  EXPECT_EQ(WideString(TPopBeforeForm::StandardPort(scNone)), u"110");
-  EXPECT_EQ(WideString(TPopBeforeForm::StandardPort(scStartTls)), u"110");
-  EXPECT_EQ(WideString(TPopBeforeForm::StandardPort(scTls)), u"995");
-}
-
-// Choosing another encryption moves a standard port along and leaves a
-// port the user typed alone.
-TEST_F(AccountDialogs, AStandardPortFollowsTheChoice) {
+// The "標準" buttons know each choice's port (SMTP 25, 587, 465; POP3 110,
+// 110, 995), and choosing another encryption moves a standard port along
+// while a port the user typed stays.
+TEST_F(AccountDialogs, StandardPortsFollowTheChoice) {
   struct Case {
     TSecurity from;
     const char16_t* port;
+    bool smtpEnabled, popEnabled;
     TSecurity to;
-    const char16_t* smtpPort;
-    const char16_t* popPort;
+    const char16_t *smtpPort, *popPort;  // after choosing `to`
   } cases[] = {
-      {scNone, u"25", scStartTls, u"587", u"25"},  {scStartTls, u"587", scTls, u"465", u"587"},
-      {scTls, u"465", scNone, u"25", u"465"},      {scNone, u"110", scTls, u"110", u"995"},
-      {scTls, u"995", scStartTls, u"995", u"110"}, {scStartTls, u"110", scNone, u"110", u"110"},
-      {scNone, u"2525", scTls, u"2525", u"2525"},  {scStartTls, u"587", scStartTls, u"587", u"587"},
-      {scStartTls, u"", scTls, u"", u""},
+      {scNone, u"25", false, true, scStartTls, u"587", u"25"},
+      {scStartTls, u"587", false, true, scTls, u"465", u"587"},
+      {scTls, u"465", false, true, scNone, u"25", u"465"},
+      {scNone, u"110", true, false, scTls, u"110", u"995"},
+      {scTls, u"995", true, false, scStartTls, u"995", u"110"},
+      {scStartTls, u"110", true, false, scNone, u"110", u"110"},
+      {scStartTls, u"25", true, true, scTls, u"25", u"25"},
+      {scTls, u"587", true, true, scNone, u"587", u"587"},
+      {scNone, u"", true, true, scTls, u"", u""},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(WideToUtf8(c.port) + " to " + std::to_string(c.to));
-    auto [account, popBefore] = WithPort(c.from, c.port);
+    SCOPED_TRACE(WideToUtf8(c.port) + " from " + std::to_string(c.from));
+    TAccountForm account(Settings(), prompt, "work");
+    TPopBeforeForm popBefore(Settings(), "work");
+    account.Fields.security = popBefore.Fields.security = c.from;
+    account.Fields.port = popBefore.Fields.port = c.port;
+    EXPECT_EQ(account.DefaultPortEnabled(), c.smtpEnabled);
+    EXPECT_EQ(popBefore.DefaultPortEnabled(), c.popEnabled);
     account.SecurityChosen(c.to);
     popBefore.SecurityChosen(c.to);
-    EXPECT_EQ(account.Fields.security, c.to);
-    EXPECT_EQ(popBefore.Fields.security, c.to);
     EXPECT_EQ(account.Fields.port, c.smtpPort);
     EXPECT_EQ(popBefore.Fields.port, c.popPort);
+    account.DefaultPortClicked();
+    popBefore.DefaultPortClicked();
+    EXPECT_FALSE(account.DefaultPortEnabled());
+    EXPECT_FALSE(popBefore.DefaultPortEnabled());
   }
 }
 
-// A login never set up starts encrypted; one saved before PopSecurity
-// existed shows なし with its port, whatever the account dialog did since.
+// A POP3 login never set up starts with STLS; one saved before PopSecurity
+// existed shows なし with its port.
 TEST_F(AccountDialogs, PopBeforeSmtpShowsNewLoginsEncrypted) {
   struct Case {
-    const char* file;  // empty: no file
+    const char* file;
     PopBeforeFields shown;
   } cases[] = {
-      {"", {false, u"", u"110", false, scStartTls}},
-      {"[Account]\r\nUser=\r\nSecurity=1\r\nSMTPPORT=587\r\n",
-       {false, u"", u"110", false, scStartTls}},
-      {"[Account]\r\nPopBeforeSmtp=-1\r\nPOP3=pop.example.jp\r\nPOP3PORT=110\r\nAPOP=0\r\n",
-       {true, u"pop.example.jp", u"110", false, scNone}},
-      {"[Account]\r\nPOP3PORT=1110\r\n", {false, u"", u"1110", false, scNone}},
-      {"[Account]\r\nPopSecurity=2\r\nPOP3PORT=995\r\n", {false, u"", u"995", false, scTls}},
+      {"User=\r\nSecurity=1\r\n", {false, u"", u"110", false, scStartTls}},
+      {"PopBeforeSmtp=-1\r\nPOP3=p\r\n", {true, u"p", u"110", false, scNone}},
+      {"POP3PORT=1110\r\n", {false, u"", u"1110", false, scNone}},
+      {"PopSecurity=2\r\nPOP3PORT=995\r\n", {false, u"", u"995", false, scTls}},
   };
   for (const Case& c : cases) {
-    TempFolder folder;
-    if (*c.file) WriteFile(folder / "work.ini", c.file);
-    TPopBeforeForm form(IniFileUnit(folder.Path()), "work");
+    WriteAccount("work", std::string("[Account]\r\n") + c.file);
+    TPopBeforeForm form(Settings(), "work");
     form.Show();
     EXPECT_EQ(form.Fields, c.shown) << c.file;
   }
 }
 
 // An account set up before encryption could be chosen keeps every value
-// through the new dialogs; OK adds the encryption keys, as the dialogs show
-// them, and nothing else.
+// through both dialogs; their OK adds the encryption keys as shown.
 TEST_F(AccountDialogs, OldFilesKeepTheirValuesAndGainTheKeysOnOk) {
   const std::string old =
       "; written by an older version\r\n[Account]\r\nUser=\r\nName=Taro\r\n"
@@ -295,66 +257,42 @@ TEST_F(AccountDialogs, OldFilesKeepTheirValuesAndGainTheKeysOnOk) {
   WriteAccount("work", old);
   TAccountForm account(Settings(), prompt, "work");
   account.Show();
-  EXPECT_EQ(account.Fields.security, scNone);
-  EXPECT_EQ(account.Fields.port, u"25");
-  EXPECT_FALSE(account.DefaultPortEnabled());
+  const AccountFields shown = account.Fields;
+  EXPECT_EQ(shown.security, scNone);
+  EXPECT_EQ(shown.port, u"25");
   EXPECT_TRUE(account.Save());
   TPopBeforeForm popBefore = account.PopBeforeForm();
   popBefore.Show();
-  EXPECT_EQ(popBefore.Fields.security, scNone);
   popBefore.Save();
   std::string expected = old;
   expected.insert(expected.find("\r\n\r\n[Signature]") + 2,
                   "Security=0\r\nAllowPlainAuth=0\r\nTlsFingerprint=\r\nPopSecurity=0\r\n");
   EXPECT_EQ(ReadFile(home / "work.ini"), expected);
-  // Shown again, the dialogs show what they showed before.
-  const AccountFields shown = account.Fields;
   account.Show();
   EXPECT_EQ(account.Fields, shown);
-}
-
-TEST_F(AccountDialogs, ANewAccountIsSavedWithStartTlsOn587) {
-  WriteAccount("work", "[Account]\r\nUser=\r\n");
-  TAccountForm form(Settings(), prompt, "work");
-  form.Show();
-  form.Fields.smtp = u"smtp.example.jp";
-  EXPECT_TRUE(form.Save());
-  EXPECT_EQ(Settings().Read("work", keys::kSecurity), "1");
-  EXPECT_EQ(Settings().Read("work", keys::kSmtpPort), "587");
-  form.Show();
-  EXPECT_EQ(form.Fields.security, scStartTls);
-  EXPECT_EQ(form.Fields.port, u"587");
 }
 
 // The fingerprint is stored as the log shows it, or refused with a message
 // and nothing written.
 TEST_F(AccountDialogs, TheFingerprintIsCheckedOnOk) {
-  const char* canonical =
+  const WideString hex = u"00112233445566778899aabbccddeeff00112233445566778899aabbccddeeff";
+  const std::string canonical =
       "00:11:22:33:44:55:66:77:88:99:AA:BB:CC:DD:EE:FF:"
       "00:11:22:33:44:55:66:77:88:99:AA:BB:CC:DD:EE:FF";
+  const WideString colons = Utf8ToWide(canonical);
   struct Case {
-    const char16_t* typed;
-    const char* stored;  // nullptr: refused
+    WideString typed;
+    std::optional<std::string> stored;  // nullopt: refused
   } cases[] = {
       {u"", ""},
-      {u"   ", ""},
-      {u"00112233445566778899aabbccddeeff00112233445566778899aabbccddeeff", canonical},
-      {u"00:11:22:33:44:55:66:77:88:99:aa:bb:cc:dd:ee:ff:00:11:22:33:44:55:66:77:88:99:AA:BB:CC:"
-       u"DD:EE:FF",
-       canonical},
-      {u" 00 11 22 33 44 55 66 77 88 99 AA BB CC DD EE FF 00112233445566778899AABBCCDDEEFF ",
-       canonical},
-      // 31 bytes, 33 bytes, an odd digit.
-      {u"00112233445566778899aabbccddeeff00112233445566778899aabbccddee", nullptr},
-      {u"00112233445566778899aabbccddeeff00112233445566778899aabbccddeeff00", nullptr},
-      {u"00112233445566778899aabbccddeeff00112233445566778899aabbccddeef", nullptr},
-      // A SHA-1 fingerprint, the openssl command's whole line, full-width digits.
-      {u"AB:CD:EF:01:23:45:67:89:AB:CD:EF:01:23:45:67:89:AB:CD:EF:01", nullptr},
-      {u"SHA256 Fingerprint=00:11:22:33:44:55:66:77:88:99:AA:BB:CC:DD:EE:FF:00:11:22:33:44:55:"
-       u"66:77:88:99:AA:BB:CC:DD:EE:FF",
-       nullptr},
-      {u"００112233445566778899aabbccddeeff00112233445566778899aabbccddeeff", nullptr},
-      {u"0g112233445566778899aabbccddeeff00112233445566778899aabbccddeeff", nullptr},
+      {u"  ", ""},
+      {hex, canonical},
+      {u" " + ToAsciiLower(colons) + u" ", canonical},
+      {hex.substr(2), std::nullopt},                    // 31 bytes
+      {hex.substr(1), std::nullopt},                    // an odd digit
+      {colons.substr(0, 59), std::nullopt},             // a SHA-1 fingerprint
+      {u"SHA256 Fingerprint=" + colons, std::nullopt},  // the openssl command's line
+      {u"０" + hex.substr(1), std::nullopt},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(WideToUtf8(c.typed));
@@ -365,9 +303,9 @@ TEST_F(AccountDialogs, TheFingerprintIsCheckedOnOk) {
     form.Show();
     form.Fields.name = u"after";
     form.Fields.tlsFingerprint = c.typed;
-    EXPECT_EQ(form.Save(), c.stored != nullptr);
+    EXPECT_EQ(form.Save(), c.stored.has_value());
     if (c.stored) {
-      EXPECT_EQ(Settings().Read("work", keys::kTlsFingerprint), c.stored);
+      EXPECT_EQ(Settings().Read("work", keys::kTlsFingerprint), *c.stored);
       EXPECT_TRUE(shown.shown.empty());
     } else {
       EXPECT_EQ(ReadFile(home / "work.ini"), before);
@@ -379,25 +317,27 @@ TEST_F(AccountDialogs, TheFingerprintIsCheckedOnOk) {
 
 // "暗号化なしで認証を許可する" is offered where a password would go in plain
 // text: SMTP authentication without encryption, or a POP3 login before
-// sending without it (as stored, or as its dialog just saved it).
+// sending without it, as stored or as its dialog just saved it.
 TEST_F(AccountDialogs, PlainAuthCheckBoxIsOfferedWhereAPasswordWouldGoInPlainText) {
   struct Case {
     const char* popKeys;
     bool auth;
     TSecurity security;
+    std::optional<PopBeforeFields> popSaved;
     bool enabled;
   } cases[] = {
-      {"", true, scNone, true},
-      {"", false, scNone, false},
-      {"", true, scStartTls, false},
-      {"", true, scTls, false},
-      {"PopBeforeSmtp=-1\r\n", false, scTls, true},
-      {"PopBeforeSmtp=-1\r\nPopSecurity=1\r\n", false, scNone, false},
-      {"PopBeforeSmtp=-1\r\nPopSecurity=2\r\n", true, scNone, true},
-      {"PopBeforeSmtp=0\r\nPopSecurity=0\r\n", false, scNone, false},
+      {"", true, scNone, std::nullopt, true},
+      {"", false, scNone, std::nullopt, false},
+      {"", true, scStartTls, std::nullopt, false},
+      {"PopBeforeSmtp=-1\r\n", false, scTls, std::nullopt, true},
+      {"PopBeforeSmtp=-1\r\nPopSecurity=1\r\n", false, scNone, std::nullopt, false},
+      {"PopBeforeSmtp=-1\r\nPopSecurity=2\r\n", true, scNone, std::nullopt, true},
       // Values the POP-before-SMTP dialog would refuse keep the box at hand.
-      {"PopBeforeSmtp=on\r\n", false, scTls, true},
-      {"PopBeforeSmtp=-1\r\nPopSecurity=9\r\n", false, scTls, true},
+      {"PopBeforeSmtp=on\r\n", false, scTls, std::nullopt, true},
+      {"PopBeforeSmtp=-1\r\nPopSecurity=9\r\n", false, scTls, std::nullopt, true},
+      {"", false, scTls, PopBeforeFields{true, u"p", u"110", false, scNone}, true},
+      {"PopBeforeSmtp=-1\r\n", false, scTls, PopBeforeFields{true, u"p", u"995", false, scTls},
+       false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.popKeys) + (c.auth ? " auth" : "") + " security " +
@@ -407,17 +347,9 @@ TEST_F(AccountDialogs, PlainAuthCheckBoxIsOfferedWhereAPasswordWouldGoInPlainTex
     form.Show();
     form.Fields.auth = c.auth;
     form.SecurityChosen(c.security);
+    if (c.popSaved) form.PopBeforeSaved(*c.popSaved);
     EXPECT_EQ(form.AllowPlainAuthEnabled(), c.enabled);
   }
-  // The POP-before-SMTP dialog's OK counts at once.
-  WriteAccount("work", "[Account]\r\n");
-  TAccountForm form(Settings(), prompt, "work");
-  form.Show();
-  EXPECT_FALSE(form.AllowPlainAuthEnabled());
-  form.PopBeforeSaved({true, u"pop.example.jp", u"110", false, scNone});
-  EXPECT_TRUE(form.AllowPlainAuthEnabled());
-  form.PopBeforeSaved({true, u"pop.example.jp", u"110", false, scStartTls});
-  EXPECT_FALSE(form.AllowPlainAuthEnabled());
 }
 
 }  // namespace
