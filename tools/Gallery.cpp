@@ -7,12 +7,16 @@
 #include <QMenuBar>
 #include <QPainter>
 
+#include "app/ComposeMessage.h"
 #include "app/LogListUnit.h"
+#include "app/WarningDraft.h"
 #include "app/forms/EncodeForm.h"
 #include "app/forms/LogListForm.h"
 #include "app/forms/OptionForm.h"
 #include "app/forms/ToolBarCustmForm.h"
 #include "app/forms/VersionForm.h"
+#include "checks/forms/WarningFormView.h"
+#include "checks/forms/WarningSetFormView.h"
 #include "extras/forms/AttachForm.h"
 #include "extras/forms/SigForm.h"
 #include "extras/forms/XHForm.h"
@@ -139,6 +143,26 @@ QWidget* Dialog(GallerySession& session, Controller controller) {
   return session.Keep(std::move(view));
 }
 
+// What every rule says about the sample draft, with a few more things for
+// them to find.
+std::vector<WideString> SampleWarnings(GallerySession& session) {
+  const TOrvaneMainForm& form = session.Form();
+  MessageDraft draft = form.Draft;
+  draft.BodyFileName = form.Settings().ProgramFolder() / "本文.txt";
+  WriteWholeFile(draft.BodyFileName, WideToUtf8(u"①の件、ｶﾀﾛｸﾞを添付します。\n"));
+  draft.CcText = u"山田 <yamada@docomo.ne.jp>, 無効なアドレス";
+  draft.Priority = PriorityItem::High;
+  draft.Disposition = true;
+  TZelMime message;
+  SetUpMessageComponent(message);
+  const WideString signature = ComposeMessage(
+      draft, {form.Settings(), DefaultClock(), form.AccountName, form.VersionText}, message);
+  TWarningInputs inputs = GatherWarningInputs(
+      form.Settings(), WarningDraftOf(draft, form.AccountName, false, signature), message);
+  inputs.settings.on.fill(true);
+  return EvaluateWarnings(inputs);
+}
+
 }  // namespace
 
 struct GallerySession::Services {
@@ -220,6 +244,15 @@ std::span<const GalleryWindow> GalleryWindows() {
       {"toolbar",
        [](GallerySession& s) {
          return s.Keep(std::make_unique<TToolBarCustmFormView>(s.Context()));
+       }},
+      {"warning-settings",
+       [](GallerySession& s) {
+         return s.Keep(std::make_unique<TWarningSetFormView>(s.Context()));
+       }},
+      {"warnings",
+       [](GallerySession& s) {
+         return s.Keep(
+             std::make_unique<TWarningFormView>(s.Context(), TWarningForm(SampleWarnings(s))));
        }},
   };
   return windows;

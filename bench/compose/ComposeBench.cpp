@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ComposeDraft.h"
 #include "Report.h"
 #include "Support.h"
 #include "app/ComposeMessage.h"
@@ -17,39 +18,6 @@ namespace orvane::bench {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr int kAttachmentCount = 20;
-constexpr std::size_t kAttachmentBytes = 5u << 20;
-constexpr std::size_t kTotalBytes = kAttachmentCount * kAttachmentBytes;
-const AnsiString kAccount = "bench";
-constexpr const char16_t* kVersion = u"Version 3.2.6";
-
-// A program folder holding the account, the body file and the attachments.
-void MakeProgramFolder(const fs::path& folder) {
-  const IniFileUnit settings(folder);
-  settings.Write(kAccount, keys::kName, WideToSjis(u"山田 太郎"));
-  settings.Write(kAccount, keys::kAddress, "taro@example.jp");
-  settings.WriteAccountBlock(kAccount, keys::kSignatureSection,
-                             WideToSjis(u"--\r\n山田 太郎\r\ntaro@example.jp\r\n"));
-  settings.WriteAccountBlock(kAccount, keys::kXHeaderSection, WideToSjis(u"X-Section=営業部\r\n"));
-  std::string body;
-  for (int i = 0; i < 50; ++i) body += "お世話になっております。資料を添付いたします。\n";
-  WriteFile(folder / "body.txt", body);
-  for (int i = 0; i < kAttachmentCount; ++i)
-    WriteFile(settings.AttachFolder() / ("資料" + std::to_string(i) + ".bin"),
-              AttachmentBytes(kAttachmentBytes, 1000 + i));
-}
-
-MessageDraft Draft(const fs::path& folder) {
-  MessageDraft draft;
-  draft.BodyFileName = folder / "body.txt";
-  draft.ToText = u"\"鈴木, 花子\" <hanako@example.jp>";
-  draft.CcText = u"sato@example.jp";
-  draft.Subject = u"資料送付の件";
-  draft.Priority = PriorityItem::High;
-  draft.Disposition = true;
-  return draft;
-}
 
 std::unique_ptr<TZelMime> NewComponent(const fs::path& folder) {
   auto mime = std::make_unique<TZelMime>(DefaultClock(), folder);
@@ -139,8 +107,8 @@ int Run() {
   alone.reset();
 
   Report report;
-  report.AddTime("ComposeMessage, 20 attachments, 100 MiB", seconds[0],
-                 "Compose of the same parts", seconds[1], 1 / 1.1);
+  report.AddTime("ComposeMessage, 20 attachments, 100 MiB", seconds[0], "Compose of the same parts",
+                 seconds[1], 1 / 1.1);
   report.AddMemory("ComposeMessage (fresh process)", PeakOf("assembly", temp.Path()), kTotalBytes,
                    2 * kTotalBytes);
   report.AddMemory("Compose alone (fresh process)", PeakOf("component", temp.Path()), kTotalBytes,

@@ -50,8 +50,9 @@ TOrvaneMainForm::TOrvaneMainForm(MainFormServices services, Arguments arguments)
 }
 
 WideString TOrvaneMainForm::ComposeMessage() {
-  return orvane::ComposeMessage(Draft, {Settings(), services_.clock, AccountName, VersionText},
-                                MIME);
+  composedSignature_ =
+      orvane::ComposeMessage(Draft, {Settings(), services_.clock, AccountName, VersionText}, MIME);
+  return composedSignature_;
 }
 
 void TOrvaneMainForm::ReplyFromFile() {

@@ -11,6 +11,7 @@
 #include "app/ShippedFiles.h"
 #include "app/ToolBarSettings.h"
 #include "app/cmdline.h"
+#include "checks/CheckWarnings.h"
 #include "mime/ZelMime.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
@@ -123,9 +124,18 @@ class TOrvaneMainForm {
   // --- Output ---
 
   // Composes the draft with the current account into MIME and returns the
-  // expanded signature its body ends with. Throws Error when the body file
-  // cannot be read or a setting is not a number.
+  // expanded signature its body ends with, which CheckWarnings reads. Throws
+  // Error when the body file cannot be read or a setting is not a number.
   WideString ComposeMessage();
+  // The warning dialog on screen; without one, collected lines cannot be
+  // shown and the checks fail.
+  void SetWarningDisplay(WarningDisplay* display) { warningDisplay_ = display; }
+  // The send and file-output commands call this right after ComposeMessage:
+  // the rules that are on run over the draft and MIME, and the lines they
+  // collect are shown. Sets CanSend: true to go on, false when the user
+  // stopped. An error passes on with CanSend false, so that nothing is sent
+  // or written.
+  bool CheckWarnings();
 
   // The reply mode: the saved message BodyFileName names is loaded into MIME
   // and the draft becomes its answer; the expanded reply template goes to
@@ -217,6 +227,8 @@ class TOrvaneMainForm {
   WideString addressFieldText_;
   std::array<WideString, kStatusPanelCount> panels_;
   ToolBarLayout toolBar_;
+  WarningDisplay* warningDisplay_ = nullptr;
+  WideString composedSignature_;  // what the last ComposeMessage ended the body with
 };
 
 }  // namespace orvane

@@ -1,6 +1,5 @@
 #include "gui/DialogFrame.h"
 
-#include <QScreen>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -9,14 +8,6 @@ namespace orvane {
 void SetHint(QWidget* widget, const QString& hint) {
   widget->setStatusTip(hint);
   widget->setToolTip(hint);
-}
-
-void CentreOnScreen(QWidget* window) {
-  if (QScreen* screen = window->screen()) {
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
-  }
 }
 
 ToolBarWindow LayOutToolBarWindow(QWidget* window) {

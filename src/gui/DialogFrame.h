@@ -12,9 +12,6 @@ namespace orvane {
 // as its tool tip.
 void SetHint(QWidget* widget, const QString& hint);
 
-// Moves a window to the middle of its screen.
-void CentreOnScreen(QWidget* window);
-
 // A window laid out as a toolbar (16-pixel icons) over its content, edge
 // to edge: the content goes into the layout below the toolbar.
 struct ToolBarWindow {

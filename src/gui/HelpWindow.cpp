@@ -3,6 +3,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 
+#include "gui/ErrorHandler.h"
 #include "gui/QtText.h"
 
 namespace orvane {
@@ -34,6 +35,10 @@ void ShowHelpTopic(QWidget* owner, const std::filesystem::path& indexPage, int t
   browser->show();
   browser->raise();
   browser->activateWindow();
+}
+
+void ShowDialogHelp(QWidget* dialog, const HelpBookIndex& helpBook, int topic) {
+  RunGuarded(dialog, [&] { ShowHelpTopic(dialog, helpBook(), topic); });
 }
 
 }  // namespace orvane

@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/DialogFrame.h"
 #include "gui/ErrorHandler.h"
+#include "gui/WindowPlacement.h"
 
 namespace orvane {
 

@@ -9,4 +9,10 @@ namespace orvane {
 // size.
 void CentreOnScreen(QWidget* window);
 
+// A dialog with a fixed border that stays on top of other windows, like the
+// main window: a title and a close box, no other window buttons.
+inline constexpr Qt::WindowFlags kFixedDialogFlags =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+    Qt::WindowStaysOnTopHint;
+
 }  // namespace orvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "platform/Types.h"
@@ -79,6 +80,14 @@ bool DecodeEscapedText(std::string_view bytes, WideString& text, TMimeCharSet& c
 // goes without pairing a stray byte with its neighbour, so a line break or
 // a character after a broken pair survives.
 AnsiString SjisToJis(std::string_view sjis, bool& failed);
+
+// How SjisToJis writes a Shift_JIS double-byte code (lead byte * 256 +
+// trail byte): as JIS X 0208 proper; through the vendor extension rows that
+// only some readers know (the NEC special characters, the IBM extension
+// kanji; user-defined codes become "・"); or not at all (a failure, so the
+// text goes to the Unicode fallback).
+enum class TJisForm { Standard, VendorExtension, None };
+TJisForm JisFormOf(std::uint16_t sjisCode);
 AnsiString JisToSjis(std::string_view jis);
 AnsiString EucToSjis(std::string_view euc);
 

@@ -142,6 +142,12 @@ class BlockWriter {
 
 }  // namespace
 
+TJisForm JisFormOf(std::uint16_t sjisCode) {
+  if (IsStandardCode(sjisCode)) return TJisForm::Standard;
+  if (IsExtensionCode(sjisCode)) return TJisForm::VendorExtension;
+  return TJisForm::None;
+}
+
 AnsiString SjisToJis(std::string_view sjis, bool& failed) {
   sjis = UpToNul(sjis);
   AnsiString out;
@@ -181,13 +187,17 @@ AnsiString SjisToJis(std::string_view sjis, bool& failed) {
     } else {
       auto trail = static_cast<unsigned char>(sjis[i + 1]);
       auto code = static_cast<std::uint16_t>(b << 8 | trail);
-      if (IsStandardCode(code)) {
-        putJis(StandardSjisToJis(b, trail));
-      } else if (IsExtensionCode(code)) {
-        putJis(ExtensionToJis(code));
-      } else {
-        failed = true;
-        putJis(kMiddleDot);
+      switch (JisFormOf(code)) {
+        case TJisForm::Standard:
+          putJis(StandardSjisToJis(b, trail));
+          break;
+        case TJisForm::VendorExtension:
+          putJis(ExtensionToJis(code));
+          break;
+        case TJisForm::None:
+          failed = true;
+          putJis(kMiddleDot);
+          break;
       }
       i += 2;
     }

@@ -63,9 +63,41 @@ inline constexpr const char* kLogSection = "Log";
 inline constexpr const char* kLogTopKey = "Top";
 inline constexpr const char* kLogLeftKey = "Left";
 
-// The sections of the pre-send rules and their parameters.
-inline constexpr const char* kWarningSection = "Warning";
-inline constexpr const char* kWOptionSection = "WOption";
+// Section Warning: one switch per pre-send rule, each off by default.
+inline constexpr GeneralBool kWarnTo{"Warning", "TO", false};
+inline constexpr GeneralBool kWarnSubject{"Warning", "Subject", false};
+inline constexpr GeneralBool kWarnBody{"Warning", "Body", false};
+inline constexpr GeneralBool kWarnReply{"Warning", "Reply", false};
+inline constexpr GeneralBool kWarnAttachExtension{"Warning", "AttachExtension", false};
+inline constexpr GeneralBool kWarnMailAddressVal{"Warning", "MailAddressVal", false};
+inline constexpr GeneralBool kWarnAttachTotal{"Warning", "AttachTotal", false};
+inline constexpr GeneralBool kWarnRcptList{"Warning", "RcptList", false};
+inline constexpr GeneralBool kWarnLineLength{"Warning", "LineLength", false};
+inline constexpr GeneralBool kWarnDispostition{"Warning", "Dispostition", false};
+inline constexpr GeneralBool kWarnCc{"Warning", "CC", false};
+inline constexpr GeneralBool kWarnBcc{"Warning", "BCC", false};
+inline constexpr GeneralBool kWarnAttach{"Warning", "Attach", false};
+inline constexpr GeneralBool kWarnSend{"Warning", "Send", false};
+inline constexpr GeneralBool kWarnInReply{"Warning", "InReply", false};
+inline constexpr GeneralBool kWarnXHeader{"Warning", "XHeader", false};
+inline constexpr GeneralBool kWarnSignature{"Warning", "Signature", false};
+inline constexpr GeneralBool kWarnMailingList{"Warning", "MailingList", false};
+inline constexpr GeneralBool kWarnMobile{"Warning", "Mobile", false};
+inline constexpr GeneralBool kWarnPriority{"Warning", "Priority", false};
+inline constexpr GeneralBool kWarnAccount{"Warning", "Account", false};
+inline constexpr GeneralBool kWarnSmtpAuth{"Warning", "SMTPAuth", false};
+inline constexpr GeneralBool kWarnBeforeSmtp{"Warning", "BeforeSmtp", false};
+inline constexpr GeneralBool kWarnAttachReminder{"Warning", "AttachReminder", false};
+inline constexpr GeneralBool kWarnDependChar{"Warning", "DependChar", false};
+
+// Section WOption: the rules' parameters, edited by hand. The lists are
+// comma lists that add to the built-in entries.
+inline constexpr GeneralInteger kLineLength{"WOption", "LineLength", 60};
+inline constexpr GeneralInteger kAttachTotalSize{"WOption", "AttachTotalSize", 300};  // KiB
+inline constexpr GeneralText kExtensionList{"WOption", "Extension", ""};
+inline constexpr GeneralText kMobileList{"WOption", "Mobile", ""};
+inline constexpr GeneralText kMailingList{"WOption", "MailngList", ""};
+inline constexpr GeneralText kAttachWords{"WOption", "AttachWords", ""};
 
 // Section Account of an account file.
 inline constexpr const char* kAccountSection = "Account";

@@ -21,8 +21,7 @@ constexpr int kColumnCount = 4;
 
 }  // namespace
 
-TFmLogList::TFmLogList(QWidget* parent, SentLogList& list,
-                       std::function<std::filesystem::path()> helpBook)
+TFmLogList::TFmLogList(QWidget* parent, SentLogList& list, HelpBookIndex helpBook)
     : QDialog(parent), list_(list) {
   setObjectName(QStringLiteral("FmLogList"));
   setWindowTitle(QStringLiteral("送信ログ"));
@@ -73,7 +72,7 @@ TFmLogList::TFmLogList(QWidget* parent, SentLogList& list,
   connect(entries_, &QTableWidget::cellDoubleClicked, this, [this] { ShowSelectedLog(); });
   connect(ok, &QPushButton::clicked, this, &QDialog::reject);
   connect(help, &QPushButton::clicked, this, [this, helpBook = std::move(helpBook)] {
-    RunGuarded(this, [&] { ShowHelpTopic(this, helpBook(), SentLogList::kHelpTopic); });
+    ShowDialogHelp(this, helpBook, SentLogList::kHelpTopic);
   });
 }
 

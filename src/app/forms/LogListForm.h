@@ -1,10 +1,9 @@
 #pragma once
 
 #include <QDialog>
-#include <filesystem>
-#include <functional>
 
 #include "app/LogListUnit.h"
+#include "gui/HelpWindow.h"
 
 class QListWidget;
 class QTableWidget;
@@ -17,7 +16,7 @@ namespace orvane {
 class TFmLogList : public QDialog {
  public:
   // helpBook gives the help book's index page, or throws when it is missing.
-  TFmLogList(QWidget* parent, SentLogList& list, std::function<std::filesystem::path()> helpBook);
+  TFmLogList(QWidget* parent, SentLogList& list, HelpBookIndex helpBook);
 
   // Selects the account of that row and shows its entries, as a click does.
   void ShowAccount(int row);

@@ -27,6 +27,8 @@
 #include "app/forms/OptionForm.h"
 #include "app/forms/ToolBarCustmForm.h"
 #include "app/forms/VersionForm.h"
+#include "checks/forms/WarningFormView.h"
+#include "checks/forms/WarningSetFormView.h"
 #include "extras/forms/AttachCopy.h"
 #include "extras/forms/AttachForm.h"
 #include "extras/forms/SigForm.h"
@@ -86,12 +88,14 @@ TOrvaneMainFormView::TOrvaneMainFormView(TOrvaneMainForm& form, QWidget* parent)
   ConnectActions();
   setFixedSize(WindowSize());
   form_.OnChanged = [this] { Render(); };
+  form_.SetWarningDisplay(this);
   connect(qApp, &QGuiApplication::applicationStateChanged, this,
           &TOrvaneMainFormView::OnApplicationStateChanged);
 }
 
 TOrvaneMainFormView::~TOrvaneMainFormView() {
   form_.OnChanged = nullptr;
+  form_.SetWarningDisplay(nullptr);
 }
 
 void TOrvaneMainFormView::SetAnimationsEnabled(bool enabled) {
@@ -318,6 +322,12 @@ void TOrvaneMainFormView::AnimateGeometry(const QRect& from, const QRect& to, in
   animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
+TWarningChoice TOrvaneMainFormView::ShowWarnings(const std::vector<WideString>& lines) {
+  TWarningFormView dialog(Context(), TWarningForm(lines));
+  dialog.exec();
+  return dialog.Choice();
+}
+
 void TOrvaneMainFormView::closeEvent(QCloseEvent* event) {
   if (closed_) {
     event->accept();
@@ -443,6 +453,10 @@ void TOrvaneMainFormView::RunAction(ActionId id) {
         dialog.exec();
         break;
       }
+      case ActionId::Warning: {
+        TWarningSetFormView(Context()).exec();
+        break;
+      }
       case ActionId::HelpContents:
         ShowHelpTopic(this, form_.HelpBookIndex(), kHelpTopic);
         break;
@@ -486,7 +500,6 @@ void TOrvaneMainFormView::RunAction(ActionId id) {
         break;
       case ActionId::AddressBook:
       case ActionId::InputToaddress:
-      case ActionId::Warning:
       case ActionId::FileMake:
         ShowError(this, u"この機能はまだありません");
         break;

@@ -20,7 +20,7 @@ namespace orvane {
 
 // The main window on screen: lays out the controls, renders what the
 // controller says and forwards what the user does to it.
-class TOrvaneMainFormView : public QMainWindow, public MainFormWindow {
+class TOrvaneMainFormView : public QMainWindow, public MainFormWindow, public WarningDisplay {
  public:
   explicit TOrvaneMainFormView(TOrvaneMainForm& form, QWidget* parent = nullptr);
   ~TOrvaneMainFormView() override;
@@ -37,6 +37,9 @@ class TOrvaneMainFormView : public QMainWindow, public MainFormWindow {
   // MainFormWindow
   void MoveTo(int left, int top) override;
   void ShowAnimated() override;
+
+  // WarningDisplay: the warning dialog, owned by this window.
+  TWarningChoice ShowWarnings(const std::vector<WideString>& lines) override;
 
  protected:
   bool event(QEvent* event) override;

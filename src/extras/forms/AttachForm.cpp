@@ -16,6 +16,7 @@
 #include "gui/FlatButton.h"
 #include "gui/QtText.h"
 #include "gui/StatusPanels.h"
+#include "gui/WindowPlacement.h"
 
 namespace orvane {
 

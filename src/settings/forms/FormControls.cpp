@@ -2,7 +2,6 @@
 
 #include <QHBoxLayout>
 
-#include "gui/ErrorHandler.h"
 #include "gui/HelpWindow.h"
 #include "gui/QtText.h"
 
@@ -78,9 +77,8 @@ void ShowText(QLineEdit* field, const WideString& text) {
 
 QPushButton* MakeHelpButton(QWidget* dialog, HelpBookIndex helpBook, int topic) {
   QPushButton* button = MakeButton(QStringLiteral("ヘルプ(&H)"), "BTN_Help", dialog);
-  QObject::connect(button, &QPushButton::clicked, dialog, [dialog, helpBook, topic] {
-    RunGuarded(dialog, [&] { ShowHelpTopic(dialog, helpBook(), topic); });
-  });
+  QObject::connect(button, &QPushButton::clicked, dialog,
+                   [dialog, helpBook, topic] { ShowDialogHelp(dialog, helpBook, topic); });
   return button;
 }
 

@@ -9,16 +9,13 @@
 #include <filesystem>
 #include <functional>
 
+#include "gui/HelpWindow.h"
 #include "platform/Types.h"
 #include "settings/SecurityChoice.h"
 
 namespace orvane {
 
 // The small pieces the account dialogs are made of.
-
-// Where the help book's index page is; throws Error when the book is
-// missing.
-using HelpBookIndex = std::function<std::filesystem::path()>;
 
 // A one-line field on a grid row, with its label (whose mnemonic focuses
 // the field); the field keeps the WideString `text` up to date.

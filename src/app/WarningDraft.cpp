@@ -1,0 +1,20 @@
+#include "app/WarningDraft.h"
+
+namespace orvane {
+
+TWarningDraft WarningDraftOf(const MessageDraft& draft, const AnsiString& accountName,
+                             bool sendSucceeded, const WideString& signature) {
+  return TWarningDraft{.ToText = draft.ToText,
+                       .CcText = draft.CcText,
+                       .BccText = draft.BccText,
+                       .ReplyToText = draft.ReplyToText,
+                       .InReplyToText = draft.InReplyToText,
+                       .Subject = draft.Subject,
+                       .Disposition = draft.Disposition,
+                       .NormalPriority = draft.Priority == PriorityItem::Normal,
+                       .SendSucceeded = sendSucceeded,
+                       .AccountName = accountName,
+                       .Signature = signature};
+}
+
+}  // namespace orvane

@@ -1,0 +1,22 @@
+#include "checks/MailChackUnit.h"
+#include "settings/ProfileBlock.h"
+
+namespace orvane {
+
+bool UsesSmtpAuth(const IniFileUnit& settings, const AnsiString& account) {
+  return settings.ReadBool(account, keys::kAuth);
+}
+
+bool UsesPopBeforeSmtp(const IniFileUnit& settings, const AnsiString& account) {
+  return settings.ReadBool(account, keys::kPopBeforeSmtp);
+}
+
+bool LacksSignature(const IniFileUnit& settings, const AnsiString& account) {
+  return ReadProfileBlock(settings.AccountFile(account).Load(), keys::kSignatureSection).empty();
+}
+
+bool HasExtendedHeaders(const IniFileUnit& settings, const AnsiString& account) {
+  return !ReadProfileBlock(settings.AccountFile(account).Load(), keys::kXHeaderSection).empty();
+}
+
+}  // namespace orvane

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "MainFormFixture.h"
+#include "platform/Error.h"
+#include "support/ScriptedWarnings.h"
+
+namespace orvane::test {
+namespace {
+
+// The main window composes its draft and hands draft and message to the
+// checks, as the send and file-output commands do.
+class MainFormChecks : public MainFormTest {
+ protected:
+  std::unique_ptr<TOrvaneMainForm> Start() {
+    auto form = StartForm({"mailto=hanako@example.jp", "subject=見積"});
+    EXPECT_FALSE(createError);
+    WriteFile(home / "body.txt", "資料を添付します。\n");
+    form->Draft.BodyFileName = home / "body.txt";
+    return form;
+  }
+};
+
+TEST_F(MainFormChecks, TheDraftAndTheComposedMessageReachTheRules) {
+  struct Row {
+    const char* name;
+    TWarningRule rule;
+    std::function<void(TOrvaneMainForm&)> change;
+    std::vector<WideString> lines;
+  } rows[] = {
+      {"Cc",
+       TWarningRule::Cc,
+       [](auto& f) { f.Draft.CcText = u"c@example.jp"; },
+       {u"[注意01] Ccアドレスが指定されています"}},
+      {"Reply-To",
+       TWarningRule::Reply,
+       [](auto& f) { f.SetReplyToText(u"r@example.jp"); },
+       {u"[警告04] Reply-Toフィールドが設定されています"}},
+      {"normal priority", TWarningRule::Priority, [](auto&) {}, {}},
+      {"low priority",
+       TWarningRule::Priority,
+       [](auto& f) { f.SetPriority(PriorityItem::Low); },
+       {u"[注意10] 優先度が設定されています "}},
+      {"read receipt",
+       TWarningRule::Dispostition,
+       [](auto& f) { f.ToggleDisposition(); },
+       {u"[警告14] 開封確認メッセージを要求しています"}},
+      {"sent before",
+       TWarningRule::Send,
+       [](auto& f) { f.SendSucceeded = true; },
+       {u"[注意04] すでに送信が完了しいてます"}},
+      {"account", TWarningRule::Account, [](auto&) {}, {u"[情報01] アカウント: NewAccount"}},
+      {"subject",
+       TWarningRule::Subject,
+       [](auto& f) { f.SubjectEdited(u""); },
+       {u"[警告02] 件名がありません"}},
+      {"the body file", TWarningRule::Body, [](auto&) {}, {}},
+      {"no body file",
+       TWarningRule::Body,
+       [](auto& f) { f.Draft.BodyFileName = f.Settings().ProgramFolder() / "missing.txt"; },
+       {u"[警告03] 本文がありません"}},
+      {"添付 above a signature whose macro expands to nothing",
+       TWarningRule::AttachReminder,
+       [](auto& f) {
+         f.Settings().WriteAccountBlock(f.AccountName, "Signature", WideToSjis(u"--\r\n%name%"));
+       },
+       {u"[注意11] 本文に添付の記述がありますが、ファイルが添付されていません"}},
+      {"添付 in the signature only",
+       TWarningRule::AttachReminder,
+       [](auto& f) {
+         f.Settings().WriteAccountBlock(f.AccountName, "Signature",
+                                        WideToSjis(u"--\r\n添付ファイルはお気軽に"));
+         WriteFile(f.Draft.BodyFileName, "明日伺います。\n");
+       },
+       {}},
+      {"vendor character in the subject, ISO-2022-JP",
+       TWarningRule::DependChar,
+       [](auto& f) {
+         f.Settings().Write(keys::kEncodeCharset, 1);
+         f.SubjectEdited(u"見積①");
+       },
+       {u"[注意12] 機種依存文字が含まれています ① → (1)"}},
+      {"vendor character with UTF-8",
+       TWarningRule::DependChar,
+       [](auto& f) {
+         f.Settings().Write(keys::kEncodeCharset, 5);
+         f.SubjectEdited(u"見積①");
+       },
+       {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    auto form = Start();
+    Settings().Write(RuleInfo(row.rule).key, true);
+    row.change(*form);
+    ScriptedWarnings display;
+    form->SetWarningDisplay(&display);
+    form->ComposeMessage();
+    EXPECT_TRUE(form->CheckWarnings());
+    EXPECT_TRUE(form->CanSend);
+    EXPECT_EQ(display.shown, row.lines.empty() ? std::vector<std::vector<WideString>>{}
+                                               : std::vector<std::vector<WideString>>{row.lines});
+    Settings().Write(RuleInfo(row.rule).key, false);
+    Settings().Write(keys::kEncodeCharset, 0);
+    Settings().EraseAccountSection(form->AccountName, "Signature");
+  }
+}
+
+TEST_F(MainFormChecks, StoppingOrFailingLeavesCanSendFalse) {
+  auto form = Start();
+  Settings().Write(keys::kWarnSubject, true);
+  form->SubjectEdited(u"");
+  form->ComposeMessage();
+  form->CanSend = true;
+  ScriptedWarnings stop(TWarningChoice::Stop);
+  form->SetWarningDisplay(&stop);
+  EXPECT_FALSE(form->CheckWarnings());
+  EXPECT_FALSE(form->CanSend);
+
+  form->CanSend = true;
+  form->SetWarningDisplay(nullptr);
+  EXPECT_THROW(form->CheckWarnings(), Error) << "no window to show the lines in";
+  EXPECT_FALSE(form->CanSend);
+}
+
+}  // namespace
+}  // namespace orvane::test
