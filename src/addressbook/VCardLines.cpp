@@ -158,8 +158,8 @@ std::vector<WideString> VCardProperty::Components() const {
   std::vector<WideString> components;
   size_t start = 0;
   for (size_t i = 0; i <= text.size(); ++i) {
-    if (i < text.size() && text[i] == u'\\') {
-      ++i;
+    if (i + 1 < text.size() && text[i] == u'\\') {
+      ++i;  // the escaped character, which may be ";"
     } else if (i == text.size() || text[i] == u';') {
       components.push_back(Unescape(std::u16string_view(text).substr(start, i - start)));
       start = i + 1;

@@ -160,6 +160,12 @@ TEST(VCard, FieldsAreMappedFromTheCard) {
          c.Name = u"x";
          c.Yaku = u"t";
        })},
+      {"a backslash at the end of a value", u"FN:x\\\nORG:\\\nTITLE:a\\;b\\\n",
+       Imported([](ContactRecord& c) {
+         c.Name = u"x\\";
+         c.Company = u"\\";
+         c.Yaku = u"a;b\\";
+       })},
       {"folded and quoted-printable UTF-8",
        u"FN:長い\n\t名前\nNOTE;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:=E3=81=82=\n=E3=81=84\n",
        Imported([](ContactRecord& c) {
