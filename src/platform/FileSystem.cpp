@@ -154,6 +154,18 @@ bool WriteNewFile(const fs::path& path, std::string_view bytes) {
   return true;
 }
 
+namespace {
+
+// A mkstemp pattern for a hidden file in the folder of path, so that the
+// rename over path stays on one file system. The name is fixed: one made
+// from a long file name could pass the 255 bytes a name may have.
+std::string HiddenTempNameBeside(const fs::path& path) {
+  const fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+  return (folder / ".orvane-write.XXXXXX").native();
+}
+
+}  // namespace
+
 void ReplaceFileAtomically(const fs::path& path, std::string_view bytes, fs::perms newFilePerms) {
   struct stat old {};
   bool exists = ::stat(path.c_str(), &old) == 0;
@@ -162,8 +174,7 @@ void ReplaceFileAtomically(const fs::path& path, std::string_view bytes, fs::per
   if (exists && (!S_ISREG(old.st_mode) || (old.st_mode & 0222) == 0)) Fail(kCannotWrite, path);
   mode_t mode = exists ? (old.st_mode & 07777) : static_cast<mode_t>(newFilePerms);
 
-  fs::path folder = path.parent_path().empty() ? fs::path(".") : path.parent_path();
-  std::string temp = (folder / ("." + path.filename().native() + ".XXXXXX")).native();
+  std::string temp = HiddenTempNameBeside(path);
   int fd = ::mkstemp(temp.data());
   if (fd < 0) Fail(kCannotWrite, path);
   bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
@@ -197,9 +208,7 @@ bool CopyFileAtomically(const fs::path& from, const fs::path& to, const CopyProg
     Fail(kCannotOpen, from);
   const auto total = static_cast<std::uintmax_t>(source.st_size);
 
-  const fs::path folder = to.parent_path().empty() ? fs::path(".") : to.parent_path();
-  // A fixed hidden name: one made from a long file name could be too long.
-  std::string temp = (folder / ".orvane-copy.XXXXXX").native();
+  std::string temp = HiddenTempNameBeside(to);
   Descriptor out{::mkstemp(temp.data())};
   if (out.fd < 0) throw CannotCreateFile(to);
   std::string piece(kCopyPiece, '\0');

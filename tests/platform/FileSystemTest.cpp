@@ -1,9 +1,8 @@
-#include "platform/FileSystem.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "platform/Error.h"
+#include "platform/FileSystem.h"
 #include "platform/Path.h"
 #include "platform/TextFile.h"
 #include "support/TempFolder.h"
@@ -21,10 +20,18 @@ TEST(Wildcard, MatchesWithoutRegardToAsciiCase) {
     const char* wildcard;
     bool match;
   } cases[] = {
-      {"work.ini", "*.ini", true},   {"Work.INI", "*.ini", true}, {"work.ini.bak", "*.ini", false},
-      {".ini", "*.ini", true},       {"a.txt", "?.txt", true},    {"ab.txt", "?.txt", false},
-      {"anything", "*", true},       {"", "*", true},             {"abc", "a*b*c", true},
-      {"aXbYc", "a*b*c", true},      {"abcb", "a*b", true},       {"acb", "a*bc", false},
+      {"work.ini", "*.ini", true},
+      {"Work.INI", "*.ini", true},
+      {"work.ini.bak", "*.ini", false},
+      {".ini", "*.ini", true},
+      {"a.txt", "?.txt", true},
+      {"ab.txt", "?.txt", false},
+      {"anything", "*", true},
+      {"", "*", true},
+      {"abc", "a*b*c", true},
+      {"aXbYc", "a*b*c", true},
+      {"abcb", "a*b", true},
+      {"acb", "a*bc", false},
   };
   for (const auto& c : cases) EXPECT_EQ(MatchesWildcard(c.name, c.wildcard), c.match) << c.name;
 }
@@ -76,17 +83,34 @@ TEST(ReplaceFileAtomically, KeepsTheOldFileWhenItCannotWrite) {
 
 TEST(ReplaceFileAtomically, GivesNewFilesTheirPermissionsAndKeepsOldOnes) {
   TempFolder dir;
-  ReplaceFileAtomically(dir / "account.ini", "secret", fs::perms::owner_read | fs::perms::owner_write);
+  ReplaceFileAtomically(dir / "account.ini", "secret",
+                        fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(fs::status(dir / "account.ini").permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(ReadFile(dir / "account.ini"), "secret");
 
   WriteFile(dir / "shared.ini", "a");
-  fs::permissions(dir / "shared.ini", fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+  fs::permissions(dir / "shared.ini",
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
   ReplaceFileAtomically(dir / "shared.ini", "b", fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(fs::status(dir / "shared.ini").permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
   EXPECT_EQ(ReadFile(dir / "shared.ini"), "b");
+}
+
+// A file name of the full 255 bytes (a long Japanese group name) is
+// written and replaced, and no hidden file stays beside it.
+TEST(ReplaceFileAtomically, WritesANameOfTheFullLength) {
+  TempFolder dir;
+  std::string name;
+  while (name.size() + 3 <= 251) name += "\xe5\x90\x8d";  // 名
+  name += ".txt";
+  ASSERT_LE(name.size(), 255u);
+  ASSERT_GT(name.size(), 247u);
+  for (const char* bytes : {"first", "second"})
+    ReplaceFileAtomically(dir / name, bytes, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(ReadFile(dir / name), "second");
+  EXPECT_EQ(ListDirectory(dir.Path(), ".*").size(), 0u);
 }
 
 TEST(RenameFile, NeverReplacesAFile) {
