@@ -12,4 +12,11 @@ constexpr int UpperHexValue(char c) {
   return -1;
 }
 
+// The value of a hexadecimal digit of either case, or -1 (URLs, RFC 3986
+// section 2.1).
+constexpr int HexValue(char c) {
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return UpperHexValue(c);
+}
+
 }  // namespace orvane

@@ -138,6 +138,16 @@ AnsiString Base64Encode(std::string_view bytes) {
   return out;
 }
 
+AnsiString Base64UrlEncode(std::string_view bytes) {
+  AnsiString out = Base64Encode(bytes);
+  while (!out.empty() && out.back() == '=') out.pop_back();
+  for (char& c : out) {
+    if (c == '+') c = '-';
+    if (c == '/') c = '_';
+  }
+  return out;
+}
+
 void AppendBase64Lines(std::string_view bytes, AnsiString& out) {
   constexpr size_t kLineChars = kBase64LineLength;
   constexpr size_t kLineBytes = kLineChars / 4 * 3;

@@ -10,6 +10,10 @@ namespace orvane {
 // Base64 (RFC 2045 section 6.8) of the whole input as one line, "=" padded.
 AnsiString Base64Encode(std::string_view bytes);
 
+// The URL- and file-name-safe base64 of RFC 4648 section 5 ("-" and "_" for
+// "+" and "/"), without padding, as OAuth (RFC 7636 appendix A) uses it.
+AnsiString Base64UrlEncode(std::string_view bytes);
+
 // The length of the base64 lines written for attachments.
 inline constexpr size_t kBase64LineLength = 64;
 

@@ -122,6 +122,23 @@ inline constexpr AccountText kPopSecurity{"PopSecurity", "0"};
 inline constexpr AccountText kTlsFingerprint{"TlsFingerprint", ""};
 // "-1": credentials may go to a server elsewhere without encryption.
 inline constexpr AccountText kAllowPlainAuth{"AllowPlainAuth", "0"};
+// How SMTP signs in: "0" with UserID and Pass, "1" with OAuth 2.0, whose
+// token a sign-in in the browser earned. Files from before know only "0".
+inline constexpr AccountText kAuthMethod{"AuthMethod", "0"};
+// The OAuth provider: a preset's name (see OAuthSettings.h) or "custom",
+// for which OAuthAuthorizeUrl, OAuthTokenUrl and OAuthScope count.
+inline constexpr AccountText kOAuthProvider{"OAuthProvider", "microsoft365"};
+inline constexpr AccountText kOAuthClientId{"OAuthClientId", ""};
+// Only where the provider issues one to programs on a desktop.
+inline constexpr AccountText kOAuthClientSecret{"OAuthClientSecret", ""};
+// The organisation for a provider with tenants; empty: its default.
+inline constexpr AccountText kOAuthTenant{"OAuthTenant", ""};
+inline constexpr AccountText kOAuthAuthorizeUrl{"OAuthAuthorizeUrl", ""};
+inline constexpr AccountText kOAuthTokenUrl{"OAuthTokenUrl", ""};
+inline constexpr AccountText kOAuthScope{"OAuthScope", ""};
+// What the last sign-in earned; a secret kept as Pass is, in the account
+// file that only its owner may read.
+inline constexpr AccountText kOAuthRefreshToken{"OAuthRefreshToken", ""};
 
 // The account file's multi-line blocks and their date formats.
 inline constexpr const char* kSignatureSection = "Signature";

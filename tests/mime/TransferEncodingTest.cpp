@@ -64,6 +64,18 @@ TEST(Base64Encode, MatchesPythonOnRandomBytes) {
   EXPECT_EQ(Base64Encode(bytes), test::PythonReference("b64encode", bytes));
 }
 
+TEST(Base64UrlEncode, IsTheSafeAlphabetWithoutPadding) {
+  const struct {
+    std::string in, out;
+  } cases[] = {
+      {"", ""},           {"f", "Zg"}, {"fo", "Zm8"}, {"foo", "Zm9v"}, {"\xfb\xff\xbf", "-_-_"},
+      {"\xfb\xff", "-_8"}};
+  for (const auto& c : cases) EXPECT_EQ(Base64UrlEncode(c.in), c.out) << c.out;
+  // Every byte value, against Python's urlsafe_b64encode.
+  const std::string bytes = RandomBytes(3001, 2);
+  EXPECT_EQ(Base64UrlEncode(bytes), test::PythonReference("b64urlencode", bytes));
+}
+
 TEST(Base64Decode, ReadsGroupsPaddingAndLineBreaks) {
   const struct {
     std::string in, out;

@@ -51,6 +51,7 @@ def each(command, data):
 
 COMMANDS = {
     "b64encode": base64.b64encode,
+    "b64urlencode": lambda d: base64.urlsafe_b64encode(d).rstrip(b"="),
     "b64decode": binascii.a2b_base64,
     "qpdecode": binascii.a2b_qp,
     "uuencode": lambda d: b"".join(
