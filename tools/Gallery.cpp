@@ -131,11 +131,14 @@ QWidget* MainWindow(GallerySession& session) {
   return &session.MainWindow();
 }
 
-// A dialog over its controller, both kept for the session.
+// A dialog over its controller, both kept for the session; `prepare` sets
+// the controller up after it has read the settings.
 template <typename View, typename Controller>
-QWidget* Dialog(GallerySession& session, Controller controller) {
-  auto* kept = new Controller(std::move(controller));
+QWidget* Dialog(GallerySession& session, std::unique_ptr<Controller> controller,
+                const std::function<void(Controller&)>& prepare = {}) {
+  auto* kept = controller.release();
   kept->Show();
+  if (prepare) prepare(*kept);
   auto view = std::make_unique<View>(
       *kept, [&session] { return session.Form().HelpBookIndex(); }, &session.MainWindow());
   // The controller goes with its window.
@@ -223,11 +226,13 @@ std::span<const GalleryWindow> GalleryWindows() {
       {"account",
        [](GallerySession& s) {
          return Dialog<TAccountFormView>(
-             s, TAccountForm(s.Settings(), s.PromptService(), s.Form().AccountName));
+             s,
+             std::make_unique<TAccountForm>(s.Settings(), s.PromptService(), s.Form().AccountName));
        }},
       {"pop-before",
        [](GallerySession& s) {
-         return Dialog<TPopBeforeFormView>(s, TPopBeforeForm(s.Settings(), s.Form().AccountName));
+         return Dialog<TPopBeforeFormView>(
+             s, std::make_unique<TPopBeforeForm>(s.Settings(), s.Form().AccountName));
        }},
       {"attach",
        [](GallerySession& s) { return s.Keep(std::make_unique<TAttachFormView>(s.Context())); }},

@@ -43,8 +43,16 @@ const char16_t* TAccountForm::StandardPort(TSecurity security) {
   return u"25";
 }
 
-TAccountForm::TAccountForm(IniFileUnit settings, Prompt& prompt, AnsiString accountName)
-    : settings_(std::move(settings)), prompt_(prompt), accountName_(std::move(accountName)) {}
+TAccountForm::TAccountForm(IniFileUnit settings, Prompt& prompt, AnsiString accountName,
+                           AccountSignIn* signIn)
+    : settings_(std::move(settings)),
+      prompt_(prompt),
+      accountName_(std::move(accountName)),
+      signIn_(signIn) {}
+
+TAccountForm::~TAccountForm() {
+  if (signingIn_) signIn_->Cancel();
+}
 
 void TAccountForm::Show() {
   const AccountValues values(settings_, accountName_);
@@ -66,6 +74,20 @@ void TAccountForm::Show() {
   }
   popLoginInPlainText_ = PopLoginInPlainText(values);
   Fields = std::move(fields);
+
+  const OAuthSettings stored = ReadOAuthSettings(settings_, accountName_);
+  storedOAuth_ = UsesOAuth(settings_, accountName_);
+  OAuth = {storedOAuth_,
+           stored.provider,
+           SjisToWide(stored.clientId),
+           SjisToWide(stored.clientSecret),
+           SjisToWide(stored.tenant),
+           SjisToWide(stored.authorizeUrl),
+           SjisToWide(stored.tokenUrl),
+           SjisToWide(stored.scope)};
+  refreshToken_ = values.Text(keys::kOAuthRefreshToken);
+  signedInWith_ = stored;
+  signedInUser_.clear();
 }
 
 void TAccountForm::SecurityChosen(TSecurity security) {
@@ -74,7 +96,8 @@ void TAccountForm::SecurityChosen(TSecurity security) {
 }
 
 bool TAccountForm::AllowPlainAuthEnabled() const {
-  return (Fields.auth && Fields.security == scNone) || popLoginInPlainText_;
+  // A token never goes in plain text, so OAuth 2.0 asks nothing here.
+  return (Fields.auth && !OAuth.oauth && Fields.security == scNone) || popLoginInPlainText_;
 }
 
 void TAccountForm::PopBeforeSaved(const PopBeforeFields& saved) {
@@ -91,7 +114,14 @@ bool TAccountForm::Save() const {
     prompt_.ShowError(kBadFingerprint);
     return false;
   }
-  settings_.Write(accountName_, Writes(*fingerprint));
+  if (OAuth.oauth && Fields.security == scNone) {
+    prompt_.ShowError(kOAuthWithoutEncryption);
+    return false;
+  }
+  AccountWrites writes = Writes(*fingerprint);
+  const AccountWrites oauth = OAuthWrites();
+  writes.insert(writes.end(), oauth.begin(), oauth.end());
+  settings_.Write(accountName_, writes);
   return true;
 }
 
@@ -106,6 +136,113 @@ AccountWrites TAccountForm::Writes(const AnsiString& fingerprint) const {
           {keys::kSecurity, SecurityText(Fields.security)},
           {keys::kAllowPlainAuth, AccountBoolText(Fields.allowPlainAuth)},
           {keys::kTlsFingerprint, fingerprint}};
+}
+
+OAuthSettings TAccountForm::StoredOAuth() const {
+  return {OAuth.provider,           WideToSjis(OAuth.clientId),     WideToSjis(OAuth.clientSecret),
+          WideToSjis(OAuth.tenant), WideToSjis(OAuth.authorizeUrl), WideToSjis(OAuth.tokenUrl),
+          WideToSjis(OAuth.scope)};
+}
+
+// An account that never chose OAuth 2.0 keeps its file free of the keys.
+AccountWrites TAccountForm::OAuthWrites() const {
+  if (!OAuth.oauth) {
+    if (!storedOAuth_ && refreshToken_.empty()) return {};
+    return {{keys::kAuthMethod, "0"}, {keys::kOAuthRefreshToken, ""}};
+  }
+  const OAuthSettings oauth = StoredOAuth();
+  // A token goes only to the provider that issued it.
+  const AnsiString token = oauth == signedInWith_ ? refreshToken_ : AnsiString();
+  return {{keys::kAuthMethod, "1"},
+          {keys::kOAuthProvider, oauth.provider},
+          {keys::kOAuthClientId, oauth.clientId},
+          {keys::kOAuthClientSecret, oauth.clientSecret},
+          {keys::kOAuthTenant, oauth.tenant},
+          {keys::kOAuthAuthorizeUrl, oauth.authorizeUrl},
+          {keys::kOAuthTokenUrl, oauth.tokenUrl},
+          {keys::kOAuthScope, oauth.scope},
+          {keys::kOAuthRefreshToken, token}};
+}
+
+void TAccountForm::ChooseOAuth(bool oauth) {
+  OAuth.oauth = oauth;
+  if (oauth) Fields.auth = true;
+}
+
+void TAccountForm::ChooseProvider(const AnsiString& provider) {
+  OAuth.provider = provider;
+  if (const OAuthPreset* preset = FindOAuthPreset(provider)) {
+    Fields.smtp = Utf8ToWide(preset->smtpHost);
+    Fields.port = StandardPort(preset->security);
+    Fields.security = preset->security;
+  }
+}
+
+bool TAccountForm::TenantEnabled() const {
+  const OAuthPreset* preset = FindOAuthPreset(OAuth.provider);
+  return preset && preset->defaultTenant;
+}
+
+bool TAccountForm::CustomEndpointsEnabled() const {
+  return !FindOAuthPreset(OAuth.provider);
+}
+
+WideString TAccountForm::ClientIdNote() const {
+  const OAuthPreset* preset = FindOAuthPreset(OAuth.provider);
+  return preset ? preset->clientIdNote
+                : u"クライアントID、認可URL、トークンURL、スコープは、メールサーバの管理者に"
+                  u"問い合わせてください。";
+}
+
+void TAccountForm::SignInClicked() {
+  if (!SignInAvailable() || signingIn_) return;
+  const OAuthSettings with = StoredOAuth();
+  OAuthClient client;
+  try {
+    client = ResolveOAuthClient(with);
+  } catch (const Error& e) {
+    prompt_.ShowError(e.Message());
+    return;
+  }
+  const AnsiString user = OAuthUserName(WideToSjis(Fields.userId), WideToSjis(Fields.address));
+  if (user.empty()) {
+    prompt_.ShowError(u"サインインするアカウントのユーザIDか送信アドレスを入力してください");
+    return;
+  }
+  signingIn_ = true;
+  signIn_->Start(client, user, [this, with, user](const SignInOutcome& outcome) {
+    SignInEnded(outcome, with, user);
+  });
+}
+
+void TAccountForm::CancelSignIn() {
+  if (!signingIn_) return;
+  signIn_->Cancel();
+  signingIn_ = false;
+  if (OnSignInEnded) OnSignInEnded();
+}
+
+void TAccountForm::SignInEnded(const SignInOutcome& outcome, const OAuthSettings& with,
+                               const AnsiString& user) {
+  signingIn_ = false;
+  if (outcome.kind == SignInOutcome::kSignedIn) {
+    refreshToken_ = outcome.refreshToken;
+    signedInWith_ = with;
+    signedInUser_ = SjisToWide(user);
+  }
+  if (OnSignInEnded) OnSignInEnded();
+  if (outcome.kind == SignInOutcome::kTimedOut)
+    prompt_.ShowError(
+        u"ブラウザでのサインインが時間内に終わらなかったため、中止しました。"
+        u"もう一度「サインイン...」を押してください");
+  if (outcome.kind == SignInOutcome::kFailed)
+    prompt_.ShowError(u"サインインできませんでした。\n" + outcome.reason);
+}
+
+WideString TAccountForm::SignInStatus() const {
+  if (!signedInUser_.empty()) return u"サインインしました (" + signedInUser_ + u")";
+  if (refreshToken_.empty() || StoredOAuth() != signedInWith_) return u"サインインしていません";
+  return u"サインイン済みです";
 }
 
 }  // namespace orvane

@@ -8,15 +8,19 @@ namespace orvane {
 namespace {
 
 constexpr OAuthPreset kPresets[] = {
-    {"microsoft365", u"Microsoft 365", "smtp.office365.com", "587", "1",
+    {"microsoft365", u"Microsoft 365", "smtp.office365.com", scStartTls,
      "https://login.microsoftonline.com/{tenant}/oauth2/v2.0/authorize",
      "https://login.microsoftonline.com/{tenant}/oauth2/v2.0/token",
-     "https://outlook.office.com/SMTP.Send offline_access", "", "organizations"},
+     "https://outlook.office.com/SMTP.Send offline_access", "", "organizations",
+     u"クライアントIDは、組織の管理者が Microsoft Entra 管理センターの「アプリの登録」で"
+     u"このプログラムを登録すると発行されます。管理者に問い合わせてください。"},
     // Google hands out a refresh token only when asked for offline access,
     // and again on a later sign-in only with the consent screen.
-    {"gmail", u"Gmail", "smtp.gmail.com", "465", "2",
-     "https://accounts.google.com/o/oauth2/v2/auth", "https://oauth2.googleapis.com/token",
-     "https://mail.google.com/", "access_type=offline&prompt=consent", nullptr},
+    {"gmail", u"Gmail", "smtp.gmail.com", scTls, "https://accounts.google.com/o/oauth2/v2/auth",
+     "https://oauth2.googleapis.com/token", "https://mail.google.com/",
+     "access_type=offline&prompt=consent", nullptr,
+     u"クライアントIDとクライアントシークレットは、組織の管理者が Google Cloud コンソールの"
+     u"「認証情報」でデスクトップ アプリとして作成します。管理者に問い合わせてください。"},
 };
 
 // A tenant is a domain name or an ID: it goes into a URL's path as it is.

@@ -5,6 +5,7 @@
 
 #include "platform/Types.h"
 #include "settings/IniFileUnit.h"
+#include "settings/SecurityChoice.h"
 
 namespace orvane {
 
@@ -13,8 +14,7 @@ struct OAuthPreset {
   const char* name;  // the value of OAuthProvider
   const char16_t* title;
   const char* smtpHost;
-  const char* smtpPort;
-  const char* security;      // the account key Security: "1" STARTTLS, "2" TLS
+  TSecurity security;        // the port is its standard one
   const char* authorizeUrl;  // "{tenant}" stands for the tenant
   const char* tokenUrl;
   const char* scope;
@@ -22,6 +22,8 @@ struct OAuthPreset {
   const char* authorizeExtras;
   // The tenant taken when none is given; null when there are no tenants.
   const char* defaultTenant;
+  // Where an organisation gets the client ID, for the account dialog.
+  const char16_t* clientIdNote;
 };
 
 // The value of OAuthProvider for endpoints the user enters.

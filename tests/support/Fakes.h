@@ -10,6 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/Prompt.h"
 #include "platform/Shell.h"
+#include "settings/AccountSignIn.h"
 
 namespace orvane::test {
 
@@ -93,6 +94,36 @@ class ScriptedPrompt final : public Prompt {
   std::deque<std::optional<WideString>> inputs;  // nullopt: the user cancels
   std::vector<Shown> shown;
   std::vector<WideString> presets;  // what each input box held at first
+};
+
+// A sign-in that ends when the test says: records each start, and Finish
+// hands the outcome to the waiting dialog.
+class ScriptedSignIn final : public AccountSignIn {
+ public:
+  struct Started {
+    OAuthClient client;
+    AnsiString user;
+  };
+  void Start(const OAuthClient& client, const AnsiString& user,
+             std::function<void(const SignInOutcome&)> done) override {
+    started.push_back({client, user});
+    done_ = std::move(done);
+  }
+  void Cancel() override {
+    ++cancels;
+    done_ = nullptr;
+  }
+  bool Running() const { return done_ != nullptr; }
+  void Finish(const SignInOutcome& outcome) {
+    auto done = std::move(done_);
+    done_ = nullptr;
+    done(outcome);
+  }
+  std::vector<Started> started;
+  int cancels = 0;
+
+ private:
+  std::function<void(const SignInOutcome&)> done_;
 };
 
 }  // namespace orvane::test
