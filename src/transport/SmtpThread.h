@@ -42,6 +42,12 @@ class TSmtpThread final : public TSendTCPThread {
   bool CramMd5Exchange();
   bool LoginExchange();
   bool PlainExchange();
+  // Signs in with the access token, over TLS only.
+  bool BearerLogin();
+  // "AUTH mechanism response"; a 334 carries the server's error report,
+  // answered with `errorAnswer` so that the server ends the exchange.
+  bool BearerExchange(const AnsiString& mechanism, const AnsiString& response,
+                      std::string_view errorAnswer);
   // Writes a line that the events never show.
   bool SendHidden(const AnsiString& line);
   bool SendRecipients();
@@ -57,6 +63,7 @@ class TSmtpThread final : public TSendTCPThread {
   const AnsiString MailFrom;
   const std::vector<AnsiString> Recipients;
   const bool SmtpAuth;
+  const AnsiString AccessToken;
   AnsiString StatusText;
   std::vector<AnsiString> Rejected;
   TEhloList Capabilities;

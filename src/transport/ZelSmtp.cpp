@@ -53,6 +53,7 @@ void TZelSmtp::DoSmtpNotice(TSmtpItem& item, const AnsiString& s) {
 TSmtpItem::TSmtpItem(TZelSmtp& component)
     : TTCPItem(component),
       SmtpAuth(component.SmtpAuth()),
+      AccessToken(component.AccessToken()),
       MailFrom(component.MailFrom()),
       Message(component.message_),
       Recipients(*component.Recipients()) {}

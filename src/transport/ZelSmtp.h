@@ -50,6 +50,10 @@ class TZelSmtp : public TTCPComponent {
   // Authenticate (CRAM-MD5, else LOGIN, else PLAIN) after a successful EHLO.
   bool SmtpAuth() const { return smtpAuth_; }
   void SetSmtpAuth(bool value) { smtpAuth_ = value; }
+  // An OAuth 2.0 access token: when set, authentication sends it (AUTH
+  // OAUTHBEARER, else XOAUTH2) in place of the password, and only over TLS.
+  const AnsiString& AccessToken() const { return accessToken_; }
+  void SetAccessToken(const AnsiString& value) { accessToken_ = value; }
   // The whole message, header and body, lines ended by CR LF.
   const AnsiString& Message() const { return *message_; }
   void SetMessage(AnsiString value) {
@@ -89,6 +93,7 @@ class TZelSmtp : public TTCPComponent {
   friend class TSmtpItem;
   AnsiString mailFrom_;
   bool smtpAuth_ = false;
+  AnsiString accessToken_;
   // Shared with the items, which keep the text they were given.
   std::shared_ptr<const AnsiString> message_ = std::make_shared<const AnsiString>();
   const std::vector<AnsiString>* recipients_ = nullptr;
@@ -104,6 +109,7 @@ class TSmtpItem final : public TTCPItem {
   void Start();
 
   const bool SmtpAuth;
+  const AnsiString AccessToken;
   const AnsiString MailFrom;
   const std::shared_ptr<const AnsiString> Message;
   const std::vector<AnsiString> Recipients;

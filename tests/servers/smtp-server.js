@@ -7,8 +7,14 @@
 // node smtp-server.js --dir FOLDER --user NAME --password SECRET
 //                     [--auth LOGIN,PLAIN,CRAM-MD5] [--refuse ADDRESS]...
 //                     [--tls implicit|starttls --cert PEM --key PEM]
+//                     [--oauth-key KEY]
 // With --tls implicit it speaks TLS from the first byte (RFC 8314); with
 // --tls starttls it offers STARTTLS (RFC 3207). Without it, no TLS at all.
+// With --oauth-key, XOAUTH2 (in --auth) takes the access tokens of
+// oauth-server.py: "EXPIRY.MAC", MAC the HMAC-SHA256 of "EXPIRY|USER" under
+// KEY, for the user who signs in and not yet expired; any other token gets
+// the error challenge and then 535.
+const crypto = require('crypto');
 const fs = require('fs');
 const path = require('path');
 const { SMTPServer } = require('smtp-server');
@@ -49,6 +55,16 @@ const server = new SMTPServer({
   size: 200 * 1024 * 1024,
   logger: false,
   onAuth(auth, session, callback) {
+    if (auth.method === 'XOAUTH2') {
+      const [expiry, mac] = auth.accessToken.split('.');
+      const expected = crypto
+        .createHmac('sha256', options['oauth-key'] || '')
+        .update(`${expiry}|${auth.username}`)
+        .digest('hex');
+      if (options['oauth-key'] && mac === expected && Number(expiry) * 1000 > Date.now())
+        return callback(null, { user: auth.username });
+      return callback(null, { data: { status: '401', schemes: 'bearer', scope: 'smtp' } });
+    }
     const good =
       auth.username === options.user &&
       (auth.method === 'CRAM-MD5'

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Shell.h"
+#include "settings/OAuthSettings.h"
+#include "support/ServerProcess.h"
+
+namespace orvane::test {
+
+// The authorization server of tests/servers/oauth-server.py over HTTPS
+// with the test certificate "server" (clients must trust the test CA).
+class AuthorizationServer {
+ public:
+  struct Options {
+    std::string clientSecret;
+    int expiresIn = 3600;
+    bool rotate = false;      // a new refresh token with every refresh
+    bool deny = false;        // the user refuses the consent
+    bool wrongState = false;  // the redirect carries another state
+  };
+  static constexpr const char* kClientId = "orvane-test-client";
+  static constexpr const char* kSigningKey = "test-signing-key";
+
+  explicit AuthorizationServer(const Options& options);
+  int Port() const { return port_; }
+  // A client of this server as a custom provider.
+  OAuthClient Client() const;
+  // The server's next decision ("AUTHORIZE ok", "TOKEN refresh_token
+  // invalid_grant", ...); empty when none came within ten seconds.
+  std::string NextDecision();
+  // Revokes every refresh token and waits until the server has.
+  void RevokeGrants();
+
+ private:
+  std::unique_ptr<ServerProcess> process_;
+  std::string clientSecret_;
+  int port_ = 0;
+};
+
+// The user's browser: OpenUrl runs tests/support/fake_browser.py, which
+// follows the authorization URL and the redirect back to the program; with
+// `follow` false the user never finishes, and nothing is opened.
+class BrowserShell final : public Shell {
+ public:
+  ~BrowserShell() override;
+  void OpenFile(const std::filesystem::path&) override {}
+  void OpenUrl(const WideString& url) override;
+  // The status of the last browser's final page ("200", "400"), or
+  // "ERROR ..."; empty when it did not end within ten seconds.
+  std::string LastPage();
+
+  bool follow = true;
+  std::vector<WideString> openedUrls;
+
+ private:
+  std::vector<std::unique_ptr<ServerProcess>> browsers_;
+};
+
+}  // namespace orvane::test
