@@ -229,6 +229,18 @@ std::span<const GalleryWindow> GalleryWindows() {
              s,
              std::make_unique<TAccountForm>(s.Settings(), s.PromptService(), s.Form().AccountName));
        }},
+      {"account-oauth",
+       [](GallerySession& s) {
+         return Dialog<TAccountFormView, TAccountForm>(
+             s,
+             std::make_unique<TAccountForm>(s.Settings(), s.PromptService(), s.Form().AccountName),
+             [](TAccountForm& form) {
+               form.ChooseOAuth(true);
+               form.ChooseProvider("microsoft365");
+               form.OAuth.clientId = u"00000000-0000-0000-0000-000000000000";
+               form.OAuth.tenant = u"contoso.onmicrosoft.com";
+             });
+       }},
       {"pop-before",
        [](GallerySession& s) {
          return Dialog<TPopBeforeFormView>(

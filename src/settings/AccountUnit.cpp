@@ -109,13 +109,13 @@ void TAccountForm::ShowPasswordClicked() const {
 }
 
 bool TAccountForm::Save() const {
+  if (OAuthNeedsEncryption()) {
+    prompt_.ShowError(kOAuthWithoutEncryption);
+    return false;
+  }
   const std::optional<AnsiString> fingerprint = FingerprintToStore(Fields.tlsFingerprint);
   if (!fingerprint) {
     prompt_.ShowError(kBadFingerprint);
-    return false;
-  }
-  if (OAuth.oauth && Fields.security == scNone) {
-    prompt_.ShowError(kOAuthWithoutEncryption);
     return false;
   }
   AccountWrites writes = Writes(*fingerprint);

@@ -95,13 +95,15 @@ class TAccountForm {
   // BTN_POP: the controller of the POP-before-SMTP dialog of this account.
   TPopBeforeForm PopBeforeForm() const { return TPopBeforeForm(settings_, accountName_); }
   // BTN_OK: writes every field in one write, the texts as typed and the
-  // fingerprint in the form the log shows. A malformed fingerprint, or
-  // OAuth 2.0 without encryption, is shown as an error and nothing is
+  // fingerprint in the form the log shows. OAuth 2.0 without encryption, or
+  // a malformed fingerprint, is shown as an error and nothing is
   // written: returns false. A refresh token that the current provider
   // settings did not earn is dropped, and so is the token of an account
   // that goes back to its password. Throws FileError when the file cannot
   // be written.
   bool Save() const;
+  // OK refuses OAuth 2.0 while 暗号化 is なし.
+  bool OAuthNeedsEncryption() const { return OAuth.oauth && Fields.security == scNone; }
 
   // 認証方式: OAuth 2.0 always authenticates, so it ticks CB_Auth.
   void ChooseOAuth(bool oauth);

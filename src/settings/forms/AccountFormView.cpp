@@ -1,15 +1,30 @@
 #include "settings/forms/AccountFormView.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "gui/ErrorHandler.h"
+#include "gui/QtText.h"
 #include "gui/WindowPlacement.h"
 #include "settings/forms/PopBeforeFormView.h"
 
 namespace orvane {
+namespace {
+
+// A field with its caption, shown or left out together: the fields that
+// do not count for the chosen provider take no room.
+void ShowField(QLineEdit* field, bool shown) {
+  field->setVisible(shown);
+  for (QLabel* label : field->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+    if (label->buddy() == field) label->setVisible(shown);
+}
+
+}  // namespace
 
 TAccountFormView::TAccountFormView(TAccountForm& form, HelpBookIndex helpBook, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
@@ -43,33 +58,41 @@ TAccountFormView::TAccountFormView(TAccountForm& form, HelpBookIndex helpBook, Q
   auth_ = MakeCheckBox(QStringLiteral("SMTPサーバは認証が必要(&V)"), "CB_Auth", fields.auth,
                        changed, optionGroup);
   optionGrid->addWidget(auth_, 2, 0, 1, 3);
+  authMethod_ = new QComboBox(optionGroup);
+  authMethod_->setObjectName(QStringLiteral("CB_AuthMethod"));
+  authMethod_->addItems({QStringLiteral("パスワード"), QStringLiteral("OAuth 2.0")});
+  auto* methodLabel = new QLabel(QStringLiteral("認証方式(&M):"), optionGroup);
+  methodLabel->setBuddy(authMethod_);
+  optionGrid->addWidget(methodLabel, 3, 0);
+  optionGrid->addWidget(authMethod_, 3, 1, Qt::AlignLeft);
   userId_ =
-      AddField(optionGrid, 3, QStringLiteral("ユーザID(&I):"), "EDIT_ID", fields.userId, changed);
-  password_ = AddField(optionGrid, 4, QStringLiteral("パスワード(&P):"), "EDIT_PASS",
+      AddField(optionGrid, 4, QStringLiteral("ユーザID(&I):"), "EDIT_ID", fields.userId, changed);
+  password_ = AddField(optionGrid, 5, QStringLiteral("パスワード(&P):"), "EDIT_PASS",
                        fields.password, changed);
   password_->setEchoMode(QLineEdit::Password);
   password_->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
   // A small button: a push button would be as wide as "キャンセル".
-  auto* showPassword = new QToolButton(optionGroup);
-  showPassword->setObjectName(QStringLiteral("Button2"));
-  showPassword->setText(QStringLiteral("?"));
-  optionGrid->addWidget(showPassword, 4, 2);
+  showPassword_ = new QToolButton(optionGroup);
+  showPassword_->setObjectName(QStringLiteral("Button2"));
+  showPassword_->setText(QStringLiteral("?"));
+  optionGrid->addWidget(showPassword_, 5, 2);
   allowPlainAuth_ = MakeCheckBox(QStringLiteral("暗号化なしで認証を許可する"), "CB_AllowPlainAuth",
                                  fields.allowPlainAuth, changed, optionGroup);
-  optionGrid->addWidget(allowPlainAuth_, 5, 0, 1, 3);
-  fingerprint_ = AddField(optionGrid, 6, QStringLiteral("証明書のフィンガープリント(&T):"),
+  optionGrid->addWidget(allowPlainAuth_, 6, 0, 1, 3);
+  fingerprint_ = AddField(optionGrid, 7, QStringLiteral("証明書のフィンガープリント(&T):"),
                           "EDIT_Fingerprint", fields.tlsFingerprint, changed);
   // The label over the field, and the field across the group: a fingerprint
   // is 95 characters long, and its label would widen the labels' column.
-  QWidget* fingerprintLabel = optionGrid->itemAtPosition(6, 0)->widget();
+  QWidget* fingerprintLabel = optionGrid->itemAtPosition(7, 0)->widget();
   optionGrid->removeWidget(fingerprintLabel);
   optionGrid->removeWidget(fingerprint_);
-  optionGrid->addWidget(fingerprintLabel, 6, 0, 1, 3);
-  optionGrid->addWidget(fingerprint_, 7, 0, 1, 3);
+  optionGrid->addWidget(fingerprintLabel, 7, 0, 1, 3);
+  optionGrid->addWidget(fingerprint_, 8, 0, 1, 3);
   fingerprint_->setPlaceholderText(QStringLiteral("SHA-256 (任意)"));
   fingerprint_->setToolTip(
       QStringLiteral("自己署名の証明書のサーバにつなぐときだけ、その証明書の SHA-256 の"
                      "フィンガープリントを入力します。ほかの証明書は受け入れません"));
+  oauthGroup_ = MakeOAuthGroup();
   for (QGridLayout* grid : {accountGrid, optionGrid}) grid->setColumnMinimumWidth(1, 200);
 
   auto* popBefore = MakeButton(QStringLiteral("Pop&BeforeSmtp"), "BTN_POP", this);
@@ -86,6 +109,7 @@ TAccountFormView::TAccountFormView(TAccountForm& form, HelpBookIndex helpBook, Q
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(accountGroup);
   layout->addWidget(optionGroup);
+  layout->addWidget(oauthGroup_);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -93,11 +117,66 @@ TAccountFormView::TAccountFormView(TAccountForm& form, HelpBookIndex helpBook, Q
     form_.DefaultPortClicked();
     Render();
   });
-  connect(showPassword, &QToolButton::clicked, this, [this] { form_.ShowPasswordClicked(); });
+  connect(showPassword_, &QToolButton::clicked, this, [this] { form_.ShowPasswordClicked(); });
+  connect(authMethod_, &QComboBox::activated, this, [this](int index) {
+    form_.ChooseOAuth(index == 1);
+    Render();
+  });
   connect(popBefore, &QPushButton::clicked, this, [this] { OpenPopBefore(); });
   connect(ok, &QPushButton::clicked, this, [this] { Save(); });
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   Render();
+}
+
+QGroupBox* TAccountFormView::MakeOAuthGroup() {
+  AccountOAuthFields& fields = form_.OAuth;
+  auto changed = [this] { Render(); };
+  auto* group = new QGroupBox(QStringLiteral("OAuth 2.0"), this);
+  group->setObjectName(QStringLiteral("GB_OAuth"));
+  auto* grid = new QGridLayout(group);
+
+  provider_ = new QComboBox(group);
+  provider_->setObjectName(QStringLiteral("CB_Provider"));
+  for (const OAuthPreset& preset : OAuthPresets())
+    provider_->addItem(ToQString(preset.title), QString::fromLatin1(preset.name));
+  provider_->addItem(QStringLiteral("その他 (手動で設定)"),
+                     QString::fromLatin1(kCustomOAuthProvider));
+  auto* providerLabel = new QLabel(QStringLiteral("プロバイダ(&O):"), group);
+  providerLabel->setBuddy(provider_);
+  grid->addWidget(providerLabel, 0, 0);
+  grid->addWidget(provider_, 0, 1, Qt::AlignLeft);
+  connect(provider_, &QComboBox::activated, this, [this](int index) {
+    form_.ChooseProvider(provider_->itemData(index).toString().toStdString());
+    Render();
+  });
+
+  clientId_ = AddField(grid, 1, QStringLiteral("クライアントID(&C):"), "EDIT_ClientId",
+                       fields.clientId, changed);
+  clientIdNote_ = new QLabel(group);
+  clientIdNote_->setObjectName(QStringLiteral("LB_ClientIdNote"));
+  clientIdNote_->setWordWrap(true);
+  grid->addWidget(clientIdNote_, 2, 1);
+  tenant_ =
+      AddField(grid, 3, QStringLiteral("テナント(&N):"), "EDIT_Tenant", fields.tenant, changed);
+  clientSecret_ = AddField(grid, 4, QStringLiteral("クライアントシークレット(&K):"),
+                           "EDIT_ClientSecret", fields.clientSecret, changed);
+  clientSecret_->setEchoMode(QLineEdit::Password);
+  authorizeUrl_ = AddField(grid, 5, QStringLiteral("認可URL(&U):"), "EDIT_AuthorizeUrl",
+                           fields.authorizeUrl, changed);
+  tokenUrl_ = AddField(grid, 6, QStringLiteral("トークンURL(&L):"), "EDIT_TokenUrl",
+                       fields.tokenUrl, changed);
+  scope_ = AddField(grid, 7, QStringLiteral("スコープ(&Q):"), "EDIT_Scope", fields.scope, changed);
+
+  signIn_ = MakeButton(QStringLiteral("サインイン..."), "BTN_SignIn", group);
+  signInStatus_ = new QLabel(group);
+  signInStatus_->setObjectName(QStringLiteral("LB_SignIn"));
+  auto* signInRow = new QHBoxLayout;
+  signInRow->addWidget(signIn_);
+  signInRow->addWidget(signInStatus_, 1);
+  grid->addLayout(signInRow, 8, 0, 1, 2);
+  grid->setColumnMinimumWidth(1, 320);
+  connect(signIn_, &QPushButton::clicked, this, [this] { SignIn(); });
+  return group;
 }
 
 void TAccountFormView::showEvent(QShowEvent* event) {
@@ -119,6 +198,27 @@ void TAccountFormView::Render() {
   allowPlainAuth_->setChecked(fields.allowPlainAuth);
   allowPlainAuth_->setEnabled(form_.AllowPlainAuthEnabled());
   defaultPort_->setEnabled(form_.DefaultPortEnabled());
+
+  const AccountOAuthFields& oauth = form_.OAuth;
+  authMethod_->setCurrentIndex(oauth.oauth ? 1 : 0);
+  auth_->setEnabled(!oauth.oauth);
+  password_->setEnabled(!oauth.oauth);
+  showPassword_->setEnabled(!oauth.oauth);
+  oauthGroup_->setVisible(oauth.oauth);
+  int provider = provider_->findData(QString::fromStdString(oauth.provider));
+  provider_->setCurrentIndex(provider >= 0 ? provider : provider_->count() - 1);
+  ShowText(clientId_, oauth.clientId);
+  clientIdNote_->setText(ToQString(form_.ClientIdNote()));
+  ShowText(tenant_, oauth.tenant);
+  ShowField(tenant_, form_.TenantEnabled());
+  ShowText(clientSecret_, oauth.clientSecret);
+  for (QLineEdit* field : {authorizeUrl_, tokenUrl_, scope_})
+    ShowField(field, form_.CustomEndpointsEnabled());
+  ShowText(authorizeUrl_, oauth.authorizeUrl);
+  ShowText(tokenUrl_, oauth.tokenUrl);
+  ShowText(scope_, oauth.scope);
+  signIn_->setEnabled(form_.SignInAvailable());
+  signInStatus_->setText(ToQString(form_.SignInStatus()));
 }
 
 void TAccountFormView::OpenPopBefore() {
@@ -131,6 +231,30 @@ void TAccountFormView::OpenPopBefore() {
   Render();
 }
 
+void TAccountFormView::SignIn() {
+  QDialog wait(this, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint);
+  wait.setObjectName(QStringLiteral("SignInWait"));
+  wait.setWindowTitle(QStringLiteral("サインイン"));
+  auto* text = new QLabel(QStringLiteral("ブラウザでサインインしてください。\n"
+                                         "終わるとこの画面は自動で閉じます。"),
+                          &wait);
+  auto* busy = new QProgressBar(&wait);
+  busy->setRange(0, 0);
+  auto* cancel = MakeButton(QStringLiteral("キャンセル"), "BTN_Cancel", &wait);
+  connect(cancel, &QPushButton::clicked, &wait, &QDialog::reject);
+  auto* layout = new QVBoxLayout(&wait);
+  layout->addWidget(text);
+  layout->addWidget(busy);
+  layout->addWidget(cancel, 0, Qt::AlignRight);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  form_.OnSignInEnded = [&wait] { wait.accept(); };
+  form_.SignInClicked();
+  if (form_.SigningIn() && wait.exec() != QDialog::Accepted) form_.CancelSignIn();
+  form_.OnSignInEnded = nullptr;
+  Render();
+}
+
 void TAccountFormView::Save() {
   bool saved = false;
   if (!RunGuarded(this, [&] { saved = form_.Save(); })) return;
@@ -138,7 +262,11 @@ void TAccountFormView::Save() {
     accept();
     return;
   }
-  // The fingerprint was refused: the user mends it where it is.
+  // The user mends what was refused where it is.
+  if (form_.OAuthNeedsEncryption()) {
+    security_->setFocus();
+    return;
+  }
   fingerprint_->setFocus();
   fingerprint_->selectAll();
 }

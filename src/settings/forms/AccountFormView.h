@@ -7,8 +7,11 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
+class QToolButton;
 
 namespace orvane {
 
@@ -22,8 +25,13 @@ class TAccountFormView : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // The OAuth 2.0 group, shown while that method is chosen.
+  QGroupBox* MakeOAuthGroup();
   void Render();
   void OpenPopBefore();
+  // "サインイン...": a small modal window waits with a cancel button until
+  // the browser has come back, the time is up or the user cancels.
+  void SignIn();
   void Save();
 
   TAccountForm& form_;
@@ -39,6 +47,19 @@ class TAccountFormView : public QDialog {
   QLineEdit* password_ = nullptr;
   QCheckBox* allowPlainAuth_ = nullptr;
   QLineEdit* fingerprint_ = nullptr;
+  QToolButton* showPassword_ = nullptr;
+  QComboBox* authMethod_ = nullptr;
+  QGroupBox* oauthGroup_ = nullptr;
+  QComboBox* provider_ = nullptr;
+  QLineEdit* clientId_ = nullptr;
+  QLabel* clientIdNote_ = nullptr;
+  QLineEdit* tenant_ = nullptr;
+  QLineEdit* clientSecret_ = nullptr;
+  QLineEdit* authorizeUrl_ = nullptr;
+  QLineEdit* tokenUrl_ = nullptr;
+  QLineEdit* scope_ = nullptr;
+  QPushButton* signIn_ = nullptr;
+  QLabel* signInStatus_ = nullptr;
 };
 
 }  // namespace orvane
