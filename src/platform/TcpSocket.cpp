@@ -8,36 +8,13 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <string>
 
 #include "platform/CodePage.h"
 
 namespace orvane {
 namespace {
-
-// The reason of a system error in the user's words; the system's own
-// text for the rarer ones.
-WideString ErrnoReason(int error) {
-  switch (error) {
-    case ECONNREFUSED:
-      return u"接続が拒否されました";
-    case ETIMEDOUT:
-      return u"接続がタイムアウトしました";
-    case ENETUNREACH:
-      return u"ネットワークに到達できません";
-    case EHOSTUNREACH:
-      return u"ホストに到達できません";
-    case ECONNRESET:
-      return u"接続がリセットされました";
-    case EPIPE:
-      return u"相手が接続を閉じています";
-    default:
-      return Utf8ToWide(std::strerror(error));
-  }
-}
 
 WideString ResolverReason(int rc) {
   switch (rc) {
@@ -54,27 +31,16 @@ WideString ResolverReason(int rc) {
   }
 }
 
-[[noreturn]] void RaiseErrno(const std::string& what, int error) {
-  throw SocketError(what + ": " + std::strerror(error), ErrnoReason(error));
-}
-
 [[noreturn]] void RaiseNotConnected() {
   throw SocketError("not connected", u"接続していません");
 }
 
-using Deadline = std::chrono::steady_clock::time_point;
-
-// What is left until deadline, as a poll time-out (never negative).
-int PollTimeout(Deadline deadline) {
-  auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-      deadline - std::chrono::steady_clock::now());
-  return static_cast<int>(std::max<long long>(left.count(), 0));
-}
+using Deadline = SocketDeadline;
 
 }  // namespace
 
 TcpSocket::TcpSocket() : interrupt_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
-  if (interrupt_ < 0) RaiseErrno("eventfd", errno);
+  if (interrupt_ < 0) RaiseSocketErrno("eventfd", errno);
 }
 
 TcpSocket::~TcpSocket() {
@@ -111,20 +77,14 @@ void TcpSocket::Open() {
     ::close(fd);
   }
   ::freeaddrinfo(found);
-  if (fd_ < 0) RaiseErrno(host_ + ":" + service, lastError);
+  if (fd_ < 0) RaiseSocketErrno(host_ + ":" + service, lastError);
   peerClosed_ = false;
   abandoned_ = false;
 }
 
 bool TcpSocket::WaitReadable(Deadline deadline) {
   if (fd_ < 0) RaiseNotConnected();
-  for (;;) {
-    pollfd p{fd_, POLLIN, 0};
-    int rc = ::poll(&p, 1, PollTimeout(deadline));
-    if (rc > 0) return true;
-    if (rc == 0) return false;
-    if (errno != EINTR) RaiseErrno("poll", errno);
-  }
+  return WaitOnSocket(fd_, POLLIN, -1, deadline) == SocketWait::kReady;
 }
 
 std::size_t TcpSocket::Read(char* buffer, std::size_t size) {
@@ -136,24 +96,13 @@ std::size_t TcpSocket::Read(char* buffer, std::size_t size) {
       peerClosed_ = true;
       return 0;
     }
-    if (errno != EINTR) RaiseErrno("recv", errno);
+    if (errno != EINTR) RaiseSocketErrno("recv", errno);
   }
 }
 
 void TcpSocket::WriteAll(std::string_view bytes, std::chrono::milliseconds timeout) {
   if (fd_ < 0) RaiseNotConnected();
-  while (!bytes.empty()) {
-    // The write is tried first: waiting costs a call only when the peer's
-    // window is full.
-    ssize_t n = ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
-    if (n >= 0) {
-      bytes.remove_prefix(static_cast<std::size_t>(n));
-      continue;
-    }
-    if (errno == EINTR) continue;
-    if (errno != EAGAIN && errno != EWOULDBLOCK) RaiseErrno("send", errno);
-    WaitWritable(timeout);
-  }
+  SendAll(fd_, bytes, [&] { WaitWritable(timeout); });
 }
 
 bool TcpSocket::HasPendingInput() {
@@ -162,16 +111,7 @@ bool TcpSocket::HasPendingInput() {
 
 TcpSocket::WaitResult TcpSocket::Wait(bool forWrite, Deadline deadline) {
   if (fd_ < 0) RaiseNotConnected();
-  for (;;) {
-    pollfd p[2] = {{fd_, static_cast<short>(forWrite ? POLLOUT : POLLIN), 0},
-                   {interrupt_, POLLIN, 0}};
-    int rc = ::poll(p, 2, PollTimeout(deadline));
-    if (rc < 0 && errno == EINTR) continue;
-    if (rc < 0) RaiseErrno("poll", errno);
-    // An error or hang-up counts as ready: the read or write reports it.
-    if (p[0].revents != 0) return WaitResult::kReady;
-    return p[1].revents != 0 ? WaitResult::kInterrupted : WaitResult::kTimedOut;
-  }
+  return WaitOnSocket(fd_, forWrite ? POLLOUT : POLLIN, interrupt_, deadline);
 }
 
 void TcpSocket::WaitWritable(std::chrono::milliseconds timeout) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/SocketCalls.h"
 #include "platform/Types.h"
 
 namespace orvane {
@@ -48,7 +49,7 @@ class TcpSocket {
   bool WaitReadable(std::chrono::steady_clock::time_point deadline);
   // Whether bytes have arrived that nobody has read yet.
   bool HasPendingInput();
-  enum class WaitResult { kReady, kTimedOut, kInterrupted };
+  using WaitResult = SocketWait;
   // Waits until the connection is readable (or writable), the deadline
   // passes or Interrupt came; readiness wins over an interrupt.
   WaitResult Wait(bool forWrite, std::chrono::steady_clock::time_point deadline);
