@@ -136,6 +136,15 @@ class TOrvaneMainForm {
   // stopped. An error passes on with CanSend false, so that nothing is sent
   // or written.
   bool CheckWarnings();
+  // Composes the draft into MIME and, while MakeFile is set, writes it to
+  // its message file; returns the file's path when it was written. Throws
+  // FileError "ファイル %s を作成できません" when it cannot be created.
+  std::optional<std::filesystem::path> WriteMessageFile();
+  // ActionFileMake: composes, runs the checks and, when they let it go on,
+  // writes the message file; nothing is sent. MakeFile is set only for the
+  // writing. A failure is shown through the prompt and the command ends;
+  // returns the file's path when it was written.
+  std::optional<std::filesystem::path> FileMake();
 
   // The reply mode: the saved message BodyFileName names is loaded into MIME
   // and the draft becomes its answer; the expanded reply template goes to
@@ -211,6 +220,19 @@ class TOrvaneMainForm {
   virtual void DoReplyFromFile();
 
  private:
+  // Sets MakeFile for the time of one command; it is cleared however the
+  // command ends.
+  class MakeFileScope {
+   public:
+    MakeFileScope(TOrvaneMainForm& form, bool makeFile) : form_(form) { form_.MakeFile = makeFile; }
+    ~MakeFileScope() { form_.MakeFile = false; }
+    MakeFileScope(const MakeFileScope&) = delete;
+    MakeFileScope& operator=(const MakeFileScope&) = delete;
+
+   private:
+    TOrvaneMainForm& form_;
+  };
+
   WideString& ShownListText();
   WideString& FieldText(int tag);
   void OpenNumberedBodyFile();

@@ -498,9 +498,11 @@ void TOrvaneMainFormView::RunAction(ActionId id) {
       case ActionId::AccountDelete:
         form_.DeleteAccount();
         break;
+      case ActionId::FileMake:
+        form_.FileMake();
+        break;
       case ActionId::AddressBook:
       case ActionId::InputToaddress:
-      case ActionId::FileMake:
         ShowError(this, u"この機能はまだありません");
         break;
     }
