@@ -38,11 +38,15 @@ WideString ReplyText(const AnsiString& reply) {
 }  // namespace
 
 std::unique_ptr<TZelSmtp> SendClients::MakeSmtp(MainThread& mainThread) const {
-  return std::make_unique<TZelSmtp>(mainThread);
+  auto smtp = std::make_unique<TZelSmtp>(mainThread);
+  if (closingPauseMs_) smtp->SetPause(*closingPauseMs_);
+  return smtp;
 }
 
 std::unique_ptr<TZelPop3> SendClients::MakePop(MainThread& mainThread) const {
-  return std::make_unique<TZelPop3>(mainThread);
+  auto pop = std::make_unique<TZelPop3>(mainThread);
+  if (closingPauseMs_) pop->SetPause(*closingPauseMs_);
+  return pop;
 }
 
 WideString StageLabel(int error) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/SentLog.h"
@@ -15,13 +16,18 @@
 
 namespace orvane {
 
-// Makes the clients of one send attempt: the components as they are here,
-// with shorter pauses and time-outs in tests.
+// Makes the clients of one send attempt. Their workers linger three
+// seconds after the dialogue before they close, as the components do;
+// tests and benchmarks, which wait for every worker, give a shorter pause.
 class SendClients {
  public:
-  virtual ~SendClients() = default;
-  virtual std::unique_ptr<TZelSmtp> MakeSmtp(MainThread& mainThread) const;
-  virtual std::unique_ptr<TZelPop3> MakePop(MainThread& mainThread) const;
+  SendClients() = default;
+  explicit SendClients(int closingPauseMs) : closingPauseMs_(closingPauseMs) {}
+  std::unique_ptr<TZelSmtp> MakeSmtp(MainThread& mainThread) const;
+  std::unique_ptr<TZelPop3> MakePop(MainThread& mainThread) const;
+
+ private:
+  std::optional<int> closingPauseMs_;
 };
 
 // What one send attempt works with.

@@ -15,22 +15,6 @@
 
 namespace orvane::test {
 
-// The clients of a send attempt with a short closing pause, so that a test
-// does not wait the three seconds a worker lingers after its dialogue.
-class QuickClients final : public SendClients {
- public:
-  std::unique_ptr<TZelSmtp> MakeSmtp(MainThread& mainThread) const override {
-    auto smtp = SendClients::MakeSmtp(mainThread);
-    smtp->SetPause(5);
-    return smtp;
-  }
-  std::unique_ptr<TZelPop3> MakePop(MainThread& mainThread) const override {
-    auto pop = SendClients::MakePop(mainThread);
-    pop->SetPause(5);
-    return pop;
-  }
-};
-
 // A send window's controller over a fresh program folder, its events
 // pumped on the test's thread.
 class SendTest : public ::testing::Test {
@@ -71,7 +55,7 @@ class SendTest : public ::testing::Test {
   TempFolder home;
   FixedClock clock;
   QueuedMainThread main;
-  QuickClients clients;
+  SendClients clients{kQuickPause};
   std::vector<bool> delivered;  // what OnDelivered said, in turn
 };
 

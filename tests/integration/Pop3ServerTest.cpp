@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "platform/CodePage.h"
+#include "support/MailServers.h"
 #include "support/ScriptedServer.h"
-#include "support/ServerProcess.h"
 #include "support/TestCertificates.h"
 #include "transport/SmtpTestSupport.h"
 #include "transport/ZelPop3.h"
@@ -24,7 +24,7 @@ class Pop3ServerTest : public ::testing::Test {
  protected:
   Pop3ServerTest() {
     pop->SetHost("127.0.0.1");
-    pop->SetPause(5);
+    pop->SetPause(kQuickPause);
     pop->SetUser(kCanaryUser);
     pop->SetPassword(kCanaryPassword);
   }
@@ -42,27 +42,11 @@ class Pop3ServerTest : public ::testing::Test {
     // as its own unprivileged users, who may not reach into a build tree
     // below a private home folder.
     folder = std::filesystem::temp_directory_path() / ("orvane-pop3-" + std::to_string(::getpid()));
-    // The port is free when chosen but may be taken before Dovecot binds
-    // it; another one is tried then.
-    for (int attempt = 0; attempt < 5; ++attempt) {
-      int port = UnusedPort();
-      tlsPort = certificate.empty() ? port : UnusedPort();
-      std::filesystem::remove_all(folder);
-      std::vector<std::string> argv{ORVANE_SOURCE_DIR "/tests/servers/dovecot-pop3",
-                                    folder.native(), std::to_string(port), kCanaryUser,
-                                    kCanaryPassword};
-      if (!certificate.empty())
-        argv.insert(argv.end(), {std::to_string(tlsPort), TestCertificates::Pem(certificate),
-                                 TestCertificates::Key(certificate)});
-      server = std::make_unique<ServerProcess>(argv);
-      if (WaitForPort(port, std::chrono::seconds(20)) &&
-          WaitForPort(tlsPort, std::chrono::seconds(20)) && server->Running()) {
-        pop->SetPort(port);
-        return;
-      }
-      server.reset();
-    }
-    FAIL() << "Dovecot did not start; see " << (folder / "dovecot.log");
+    StartedServer started = StartDovecot(folder, kCanaryUser, kCanaryPassword, certificate);
+    ASSERT_TRUE(started.process) << "Dovecot did not start; see " << (folder / "dovecot.log");
+    server = std::move(started.process);
+    tlsPort = started.tlsPort;
+    pop->SetPort(started.port);
   }
 
   void LogIn() {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/CodePage.h"
-#include "support/ServerProcess.h"
+#include "support/MailServers.h"
 #include "support/TempFolder.h"
 #include "support/TestCertificates.h"
 #include "transport/SmtpTestSupport.h"
@@ -26,17 +26,11 @@ class SmtpServerTest : public SmtpClientTest {
   void StartServer(const std::string& auth, const std::string& password = kCanaryPassword,
                    const std::vector<std::string>& refused = {},
                    const std::vector<std::string>& more = {}) {
-    std::vector<std::string> argv{"node",       ORVANE_SOURCE_DIR "/tests/servers/smtp-server.js",
-                                  "--dir",      folder.Path().native(),
-                                  "--user",     kCanaryUser,
-                                  "--password", password,
-                                  "--auth",     auth};
-    for (const std::string& r : refused) argv.insert(argv.end(), {"--refuse", r});
-    argv.insert(argv.end(), more.begin(), more.end());
-    server = std::make_unique<ServerProcess>(argv);
-    int port = AnnouncedPort(*server);
-    ASSERT_NE(port, 0) << "the SMTP test server did not start";
-    smtp->SetPort(port);
+    StartedServer started =
+        StartSmtpServer(folder.Path(), kCanaryUser, password, auth, refused, more);
+    ASSERT_TRUE(started.process) << "the SMTP test server did not start";
+    server = std::move(started.process);
+    smtp->SetPort(started.port);
   }
 
   // A server with TLS (`mode` "implicit" or "starttls") and the test

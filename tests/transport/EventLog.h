@@ -19,6 +19,10 @@ namespace orvane::test {
 inline const AnsiString kCanaryUser = "orvane";
 inline const AnsiString kCanaryPassword = "Canary-7f3Q9zx!";
 
+// The milliseconds a client's worker lingers after its dialogue in tests,
+// instead of three seconds: every test waits for its workers.
+inline constexpr int kQuickPause = 5;
+
 // Watches the status texts of one connection for the canary password: as
 // it is, in base64 (AUTH LOGIN), in the AUTH PLAIN answer, and as the
 // CRAM-MD5 answer to any challenge the server sent.

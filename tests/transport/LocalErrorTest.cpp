@@ -99,7 +99,7 @@ TEST(LocalErrorPop3, KeepsTheLocalReasonOfItsFailure) {
     TZelPop3 pop(main);
     PopEvents events(pop);
     pop.SetHost("127.0.0.1");
-    pop.SetPause(5);
+    pop.SetPause(kQuickPause);
     pop.SetUser(kCanaryUser);
     pop.SetPassword(kCanaryPassword);
     std::unique_ptr<ScriptedServer> server;

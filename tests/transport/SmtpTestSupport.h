@@ -35,7 +35,7 @@ class SmtpClientTest : public ::testing::Test {
  protected:
   SmtpClientTest() {
     smtp->SetHost("127.0.0.1");
-    smtp->SetPause(5);
+    smtp->SetPause(kQuickPause);
     smtp->SetMailFrom("me@example.com");
     smtp->SetUser(kCanaryUser);
     smtp->SetPassword(kCanaryPassword);
@@ -67,7 +67,7 @@ class Pop3ClientTest : public ::testing::Test {
  protected:
   Pop3ClientTest() {
     pop->SetHost("127.0.0.1");
-    pop->SetPause(5);
+    pop->SetPause(kQuickPause);
     pop->SetUser(kCanaryUser);
     pop->SetPassword(kCanaryPassword);
   }
