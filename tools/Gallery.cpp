@@ -6,13 +6,16 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QThread>
 
 #include "app/ComposeMessage.h"
 #include "app/LogListUnit.h"
 #include "app/WarningDraft.h"
 #include "app/forms/EncodeForm.h"
+#include "app/forms/LogFormView.h"
 #include "app/forms/LogListForm.h"
 #include "app/forms/OptionForm.h"
+#include "app/forms/SendFormView.h"
 #include "app/forms/ToolBarCustmForm.h"
 #include "app/forms/VersionForm.h"
 #include "checks/forms/WarningFormView.h"
@@ -20,11 +23,13 @@
 #include "extras/forms/AttachForm.h"
 #include "extras/forms/SigForm.h"
 #include "extras/forms/XHForm.h"
+#include "gui/QtMainThread.h"
 #include "gui/QtText.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "settings/forms/AccountFormView.h"
 #include "settings/forms/PopBeforeFormView.h"
+#include "transport/TCPThread.h"
 
 namespace orvane::gallery {
 
@@ -129,6 +134,36 @@ QWidget* SentLogViewer(GallerySession& session) {
 
 QWidget* MainWindow(GallerySession& session) {
   return &session.MainWindow();
+}
+
+// The send window after an attempt for an account that names no server:
+// it ends at once, without a network, with its status, caption and log
+// lines as a failed delivery leaves them. Its workers are gone when it is
+// returned.
+TSendFormView* EndedSendWindow(GallerySession& session) {
+  struct Attempt {
+    SystemClock clock;
+    QtMainThread mainThread;
+    SendClients clients{0};
+    std::unique_ptr<TSendForm> form;
+  };
+  auto* attempt = new Attempt;
+  attempt->form = std::make_unique<TSendForm>(
+      SendServices{session.Settings(), attempt->clock, attempt->mainThread, attempt->clients},
+      SendJob{"NewAccount",
+              "To: hanako@example.jp\r\nSubject: sample\r\n\r\nbody\r\n",
+              {"hanako@example.jp"}});
+  auto* window = session.Keep(
+      std::make_unique<TSendFormView>(*attempt->form, session.Settings(), &session.MainWindow()));
+  QObject::connect(window, &QObject::destroyed, [attempt] { delete attempt; });
+  window->show();
+  for (int i = 0;
+       i < 500 && (attempt->form->State() == SendState::Sending || TTCPThread::LiveWorkers() > 0);
+       ++i) {
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+    QThread::msleep(2);
+  }
+  return window;
 }
 
 // A dialog over its controller, both kept for the session; `prepare` sets
@@ -246,6 +281,8 @@ std::span<const GalleryWindow> GalleryWindows() {
          return Dialog<TPopBeforeFormView>(
              s, std::make_unique<TPopBeforeForm>(s.Settings(), s.Form().AccountName));
        }},
+      {"send", [](GallerySession& s) -> QWidget* { return EndedSendWindow(s); }},
+      {"log", [](GallerySession& s) -> QWidget* { return &EndedSendWindow(s)->LogWindow(); }},
       {"attach",
        [](GallerySession& s) { return s.Keep(std::make_unique<TAttachFormView>(s.Context())); }},
       {"option",

@@ -3,11 +3,13 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "app/MainMenus.h"
 #include "app/MessageDraft.h"
+#include "app/SendUnit.h"
 #include "app/ShippedFiles.h"
 #include "app/ToolBarSettings.h"
 #include "app/cmdline.h"
@@ -32,6 +34,8 @@ struct MainFormServices {
   Prompt& prompt;
   // Where the shipped files are found when the program folder lacks them.
   std::filesystem::path installFolder;
+  // The mail clients of each send attempt.
+  std::shared_ptr<const SendClients> sendClients = std::make_shared<SendClients>();
 };
 
 // What start-up asks of the window on screen.
@@ -98,6 +102,7 @@ class TOrvaneMainForm {
   Shell& ShellService() const { return services_.shell; }
   const Clock& ClockService() const { return services_.clock; }
   Prompt& PromptService() const { return services_.prompt; }
+  const SendClients& SendClientsService() const { return *services_.sendClients; }
   const Arguments& CommandLine() const { return arguments_; }
 
   // --- Start-up and closing ---
@@ -145,6 +150,19 @@ class TOrvaneMainForm {
   // writing. A failure is shown through the prompt and the command ends;
   // returns the file's path when it was written.
   std::optional<std::filesystem::path> FileMake();
+
+  // Composes the draft into MIME and, while MakeFile is set, writes the
+  // message file; returns its path then. Throws Error when composing fails
+  // and FileError when the file cannot be written.
+  std::optional<std::filesystem::path> WriteMessageFile();
+  // The Send command (BTM_Send) up to the send window: MakeFile from
+  // Option/FileSave, WriteMessageFile, then the pre-send checks; MakeFile is
+  // cleared again in any case. True (CanSend) when the send window is to
+  // open. Errors pass on: nothing is sent then.
+  bool Send();
+  // What the send window delivers: the composed message, its envelope and
+  // the current account.
+  SendJob MakeSendJob() const;
 
   // The reply mode: the saved message BodyFileName names is loaded into MIME
   // and the draft becomes its answer; the expanded reply template goes to

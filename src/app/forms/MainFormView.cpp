@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -25,6 +26,7 @@
 #include "app/forms/EncodeForm.h"
 #include "app/forms/LogListForm.h"
 #include "app/forms/OptionForm.h"
+#include "app/forms/SendFormView.h"
 #include "app/forms/ToolBarCustmForm.h"
 #include "app/forms/VersionForm.h"
 #include "checks/forms/WarningFormView.h"
@@ -39,6 +41,7 @@
 #include "gui/MenuBuilder.h"
 #include "gui/QtText.h"
 #include "settings/forms/AccountFormView.h"
+#include "transport/TCPThread.h"
 
 namespace orvane {
 
@@ -96,6 +99,17 @@ TOrvaneMainFormView::TOrvaneMainFormView(TOrvaneMainForm& form, QWidget* parent)
 TOrvaneMainFormView::~TOrvaneMainFormView() {
   form_.OnChanged = nullptr;
   form_.SetWarningDisplay(nullptr);
+  WaitForConnections();
+}
+
+void TOrvaneMainFormView::WaitForConnections() {
+  // A client's worker lingers a few seconds after its dialogue and then
+  // hands over to this thread once more; it must find the thread there.
+  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (TTCPThread::LiveWorkers() > 0 && std::chrono::steady_clock::now() < limit) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QThread::msleep(1);
+  }
 }
 
 void TOrvaneMainFormView::SetAnimationsEnabled(bool enabled) {
@@ -181,6 +195,7 @@ void TOrvaneMainFormView::BuildControls() {
   cancel->setObjectName(QStringLiteral("BTM_Cancel"));
   SetHint(cancel, ToQString(ActionInfoOf(ActionId::Exit).hint));
   connect(cancel, &QPushButton::clicked, actions_.Action(ActionId::Exit), &QAction::trigger);
+  connect(send, &QPushButton::clicked, this, [this] { Guarded([this] { Send(); }); });
   for (QPushButton* button : {send, cancel}) {
     AtLeast(button, 75, 25);
     buttons->addWidget(button);
@@ -618,6 +633,17 @@ void TOrvaneMainFormView::AskHeaderText(const InputBoxRequest& request,
       QInputDialog::getText(this, ToQString(request.caption), ToQString(request.prompt),
                             QLineEdit::Normal, ToQString(request.text), &ok);
   if (ok) (form_.*apply)(ToWide(text));
+}
+
+void TOrvaneMainFormView::Send() {
+  if (!form_.Send()) return;
+  TSendForm attempt(
+      SendServices{form_.Settings(), form_.ClockService(), mainThread_, form_.SendClientsService()},
+      form_.MakeSendJob());
+  attempt.OnDelivered = [this](bool success) { form_.SendSucceeded = success; };
+  TSendFormView window(attempt, form_.Settings(), this);
+  window.exec();
+  QCoreApplication::processEvents();
 }
 
 void TOrvaneMainFormView::OpenAccountDialog() {

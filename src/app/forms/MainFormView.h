@@ -8,6 +8,7 @@
 #include "app/MainForm.h"
 #include "gui/ActionSet.h"
 #include "gui/DialogContext.h"
+#include "gui/QtMainThread.h"
 #include "platform/Types.h"
 
 class QLabel;
@@ -74,6 +75,10 @@ class TOrvaneMainFormView : public QMainWindow, public MainFormWindow, public Wa
   void ChooseBodyFile();
   void OpenSentLog();
   void OpenAccountDialog();
+  // The Send command: the checks, then the send window, modal.
+  void Send();
+  // Waits, processing events, until no client's worker is left.
+  void WaitForConnections();
   void AskHeaderText(const InputBoxRequest& request,
                      void (TOrvaneMainForm::*apply)(const WideString&));
   void ShowPopup(QMenu* popup, QWidget* owner, const QPoint& at);
@@ -83,6 +88,8 @@ class TOrvaneMainFormView : public QMainWindow, public MainFormWindow, public Wa
 
   TOrvaneMainForm& form_;
   ActionSet actions_;
+  // The clients' events come to this thread through it.
+  QtMainThread mainThread_;
   QToolBar* toolBar_ = nullptr;
   QToolButton* toButton_ = nullptr;
   QLineEdit* toEdit_ = nullptr;

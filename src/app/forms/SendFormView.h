@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QDialog>
+
+#include "app/SendUnit.h"
+#include "settings/IniFileUnit.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace orvane {
+
+class TLogFormView;
+
+// The send window "送信中..." on screen, with its communication log window:
+// renders what the controller says. It cannot be closed while the attempt
+// runs; its close button records the attempt and closes it.
+class TSendFormView : public QDialog {
+ public:
+  TSendFormView(TSendForm& form, const IniFileUnit& settings, QWidget* parent = nullptr);
+  ~TSendFormView() override;
+
+  TLogFormView& LogWindow() const { return *log_; }
+
+  // Closing is the close button's alone.
+  void reject() override {}
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void Start();
+  void Render();
+  void RenderProgress();
+  void CloseClicked();
+
+  TSendForm& form_;
+  TLogFormView* log_ = nullptr;
+  QLabel* status_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  QPushButton* close_ = nullptr;
+  bool started_ = false;
+};
+
+}  // namespace orvane

@@ -1,0 +1,302 @@
+// The Send command through the real main window on the offscreen platform,
+// delivering to real servers on 127.0.0.1: the npm smtp-server and Dovecot.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QPushButton>
+#include <algorithm>
+#include <filesystem>
+#include <set>
+
+#include "app/SentLog.h"
+#include "forms/FormsFixture.h"
+#include "forms/SendWindowDriver.h"
+#include "mime/TransferEncoding.h"
+#include "support/JsonValue.h"
+#include "support/MailServers.h"
+#include "support/PythonParser.h"
+#include "support/ScriptedServer.h"
+#include "support/TestCertificates.h"
+#include "transport/EventLog.h"
+
+namespace orvane::test {
+namespace {
+namespace fs = std::filesystem;
+
+std::string U8(const QString& text) {
+  return text.toStdString();
+}
+
+std::string U8(const std::u16string& text) {
+  return WideToUtf8(text);
+}
+
+class SendEndToEnd : public MainWindowTest {
+ protected:
+  ~SendEndToEnd() override {
+    // The window waits for the clients' workers before it goes.
+    view.reset();
+    form.reset();
+  }
+
+  void StartSmtp(const std::string& auth, const std::vector<std::string>& more = {}) {
+    smtp = StartSmtpServer(mailbox.Path(), kCanaryUser, kCanaryPassword, auth, {}, more);
+    ASSERT_TRUE(smtp.process) << "the SMTP test server did not start";
+  }
+  // The account "work", its lines given as UTF-8 and stored as Shift_JIS.
+  void WriteAccount(const std::string& lines) {
+    WriteFile(home / "work.ini",
+              WideToSjis(Utf8ToWide("[Account]\r\nName=山田 太郎\r\nAddress=taro@example.jp\r\n"
+                                    "SMTP=127.0.0.1\r\nSMTPPORT=" +
+                                    std::to_string(smtp.port) + "\r\nUserID=orvane\r\n" + lines)));
+  }
+  // The main window with a body file, the account, a subject and To.
+  void OpenDraft() {
+    const fs::path body = home / "本文.txt";
+    WriteFile(body, "花子さん\nこんにちは。明日の打ち合わせについてご連絡します。\n");
+    form = std::make_unique<TOrvaneMainForm>(
+        MainFormServices{IniFileUnit(home.Path()), clock, shell, clipboard, prompt, install.Path(),
+                         std::make_shared<SendClients>(kQuickPause)},
+        Arguments{u"orvane", Utf8ToWide(body.native()), u"account=work",
+                  u"subject=打ち合わせの日程について", u"mailto=花子 <hanako@example.jp>"});
+    view = std::make_unique<TOrvaneMainFormView>(*form);
+    view->Start();
+    QApplication::processEvents();
+  }
+  // Types into the address field with the list chosen, as the window does.
+  void Type(ShownList list, const std::u16string& text) {
+    form->ShowList(list);
+    form->AddressFieldEdited(text);
+    form->ShowList(ShownList::To);
+  }
+  SendWindowSeen PressSend(SendWindowDriver& driver) {
+    Find<QPushButton>("BTM_Send")->click();
+    QApplication::processEvents();
+    return driver.seen;
+  }
+  SendWindowSeen PressSend() {
+    SendWindowDriver driver;
+    return PressSend(driver);
+  }
+  // The messages the server took, in order.
+  std::vector<fs::path> Delivered() const {
+    std::vector<fs::path> messages;
+    for (int n = 1; fs::exists(mailbox / (std::to_string(n) + ".json")); ++n)
+      messages.push_back(mailbox / (std::to_string(n) + ".eml"));
+    return messages;
+  }
+  JsonValue Envelope(int n) const {
+    return ParseJson(ReadFile(mailbox / (std::to_string(n) + ".json")));
+  }
+
+  TempFolder mailbox;
+  StartedServer smtp;
+};
+
+std::set<std::string> Addresses(const JsonValue& list) {
+  std::set<std::string> addresses;
+  for (const JsonValue& a : list.array) addresses.insert(U8(a.string));
+  return addresses;
+}
+
+TEST_F(SendEndToEnd, DeliversTheDraftWithCramMd5AndRecordsTheSentLog) {
+  StartSmtp("CRAM-MD5");
+  WriteAccount("Auth=-1\r\nPass=" + kCanaryPassword + "\r\n");
+  OpenDraft();
+  Type(ShownList::Cc, u"経理 <cc@example.jp>");
+  Type(ShownList::Bcc, u"秘密 <bcc@example.jp>");
+  form->Draft.PostSelf = true;
+  const std::string pdf = "%PDF-1.4\n" + std::string(3000, '\x7f') + "\n%%EOF\n";
+  WriteFile(home / "AttachFiles" / "見積書.pdf", pdf);
+
+  const SendWindowSeen seen = PressSend();
+  ASSERT_TRUE(seen.opened);
+  EXPECT_TRUE(seen.closeEnabled);
+  EXPECT_EQ(U8(seen.caption), "送信終了");
+  EXPECT_EQ(U8(seen.status), "送信が無事に終了しました");
+  EXPECT_EQ(U8(seen.logCaption), "通信ログ");
+  ASSERT_FALSE(seen.log.empty());
+  EXPECT_TRUE(seen.log.front().startsWith(QStringLiteral("通信開始... "))) << U8(seen.log.front());
+  EXPECT_TRUE(seen.log.contains(QStringLiteral("コマンドを送信... AUTH CRAM-MD5")));
+  EXPECT_TRUE(seen.log.contains(QStringLiteral("コマンドを送信... RCPT TO: <bcc@example.jp>")));
+  EXPECT_EQ(U8(seen.log.back()), "送信が無事に終了しました");
+  EXPECT_TRUE(form->SendSucceeded);
+
+  // One message; its envelope holds every recipient and the sender, its
+  // text no Bcc field.
+  ASSERT_EQ(Delivered().size(), 1u);
+  const JsonValue envelope = Envelope(1);
+  EXPECT_EQ(U8(envelope["user"].string), "orvane");
+  EXPECT_EQ(U8(envelope["mailFrom"].string), "taro@example.jp");
+  EXPECT_EQ(Addresses(envelope["rcptTo"]),
+            (std::set<std::string>{"hanako@example.jp", "cc@example.jp", "bcc@example.jp",
+                                   "taro@example.jp"}));
+  const std::string stored = ReadFile(Delivered()[0]);
+  const std::string header = stored.substr(0, stored.find("\r\n\r\n") + 2);
+  EXPECT_EQ(header.find("\r\nBcc:"), std::string::npos) << header;
+  EXPECT_FALSE(header.starts_with("Bcc:"));
+
+  const JsonValue parsed = ParseWithPython(Delivered()[0]);
+  EXPECT_EQ(U8(parsed["subject"].string), "打ち合わせの日程について");
+  ASSERT_EQ(parsed["to"].array.size(), 1u);
+  EXPECT_EQ(U8(parsed["to"][0]["name"].string), "花子");
+  EXPECT_EQ(U8(parsed["to"][0]["address"].string), "hanako@example.jp");
+  ASSERT_EQ(parsed["cc"].array.size(), 1u);
+  EXPECT_EQ(U8(parsed["cc"][0]["name"].string), "経理");
+  EXPECT_TRUE(parsed["bcc"].array.empty());
+  EXPECT_EQ(U8(parsed["from"][0]["name"].string), "山田 太郎");
+  EXPECT_NE(U8(parsed["body"].string).find("明日の打ち合わせについてご連絡します。"),
+            std::string::npos)
+      << U8(parsed["body"].string);
+  ASSERT_EQ(parsed["attachments"].array.size(), 1u);
+  EXPECT_EQ(U8(parsed["attachments"][0]["filename"].string), "見積書.pdf");
+  EXPECT_EQ(U8(parsed["attachments"][0]["data"].string), Base64Encode(pdf));
+
+  // Closing wrote the log file and the index entry with To and Subject
+  // decoded.
+  const std::string log = ReadFile(home / "SendedLog" / "SLog0.Log");
+  EXPECT_NE(log.find(WideToSjis(u"送信が無事に終了しました\r\n")), std::string::npos);
+  const auto entries = ReadSentLogEntries(SentLogIndexPath(form->Settings(), "work"));
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(SjisToWide(entries[0].to), u"花子 <hanako@example.jp>");
+  EXPECT_EQ(SjisToWide(entries[0].subject), u"打ち合わせの日程について");
+  EXPECT_EQ(entries[0].fileName, "SLog0.Log");
+
+  // The password is nowhere under the program folder but in the account
+  // file: neither as it is nor in base64.
+  for (const auto& entry : fs::recursive_directory_iterator(home.Path())) {
+    if (!entry.is_regular_file() || entry.path() == home / "work.ini") continue;
+    const std::string content = ReadFile(entry.path());
+    EXPECT_EQ(content.find(kCanaryPassword), std::string::npos) << entry.path();
+    EXPECT_EQ(content.find(Base64Encode(kCanaryPassword)), std::string::npos) << entry.path();
+  }
+}
+
+// POP before SMTP against Dovecot: only a login lets the delivery start.
+TEST_F(SendEndToEnd, PopBeforeSmtpDeliversOnlyAfterALogin) {
+  StartSmtp("LOGIN");
+  TrustTestCa trust;
+  // As root Dovecot reads its files as its own users, who may not reach
+  // into a private temporary folder of the test.
+  const fs::path popFolder =
+      fs::temp_directory_path() / ("orvane-send-pop3-" + std::to_string(::getpid()));
+  StartedServer pop = StartDovecot(popFolder, kCanaryUser, kCanaryPassword, "server");
+  ASSERT_TRUE(pop.process) << "Dovecot did not start; see " << (popFolder / "dovecot.log");
+  WriteAccount("");
+  struct Case {
+    const char* name;
+    std::string password;
+    int port;
+    const char* popSecurity;  // "0" none, "1" STLS, "2" TLS from the first byte
+    bool delivered;
+  } cases[] = {
+      {"right password", kCanaryPassword, pop.port, "0", true},
+      {"STLS", kCanaryPassword, pop.port, "1", true},
+      {"TLS from the first byte", kCanaryPassword, pop.tlsPort, "2", true},
+      {"wrong password", "not the password", pop.port, "0", false},
+      {"wrong password over STLS", "not the password", pop.port, "1", false},
+      {"unused port", kCanaryPassword, UnusedPort(), "0", false},
+  };
+  OpenDraft();
+  size_t deliveredBefore = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteAccount("PopBeforeSmtp=-1\r\nPOP3=127.0.0.1\r\nPOP3PORT=" + std::to_string(c.port) +
+                 "\r\nPopSecurity=" + c.popSecurity + "\r\nPass=" + c.password + "\r\n");
+    const SendWindowSeen seen = PressSend();
+    ASSERT_TRUE(seen.opened);
+    EXPECT_TRUE(seen.closeEnabled);
+    EXPECT_EQ(seen.log.contains(QStringLiteral("POP 認証に成功")), c.delivered)
+        << U8(seen.log.join(QLatin1Char('|')));
+    const bool encrypted = std::any_of(seen.log.begin(), seen.log.end(), [](const QString& line) {
+      return line.startsWith(QStringLiteral("TLS で暗号化しました"));
+    });
+    EXPECT_EQ(encrypted, std::string(c.popSecurity) != "0") << U8(seen.log.join(QLatin1Char('|')));
+    if (c.delivered) {
+      EXPECT_EQ(U8(seen.caption), "送信終了");
+      EXPECT_EQ(Delivered().size(), deliveredBefore + 1);
+    } else {
+      EXPECT_EQ(U8(seen.caption), "送信中止");
+      EXPECT_EQ(U8(seen.status), "POP 認証に失敗しました");
+      EXPECT_EQ(Delivered().size(), deliveredBefore);
+    }
+    deliveredBefore = Delivered().size();
+  }
+  std::error_code ec;
+  pop.process.reset();
+  fs::remove_all(popFolder, ec);
+}
+
+// An encrypted account through the Send button: the password goes out only
+// inside TLS, and a certificate the client cannot trust stops the delivery
+// before it.
+TEST_F(SendEndToEnd, DeliversOverTlsAsTheAccountSays) {
+  TrustTestCa trust;
+  struct Case {
+    const char* mode;  // the server's
+    const char* security;
+    const char* certificate;
+    bool delivered;
+    const char* status;
+  } cases[] = {
+      {"starttls", "1", "server", true, "送信が無事に終了しました"},
+      {"implicit", "2", "server", true, "送信が無事に終了しました"},
+      {"implicit", "2", "expired", false, "送信に失敗しました (TLS)"},
+      {"starttls", "1", "otherhost", false, "送信に失敗しました (TLS)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.mode) + " " + c.certificate);
+    StartSmtp("LOGIN", {"--tls", c.mode, "--cert", TestCertificates::Pem(c.certificate).native(),
+                        "--key", TestCertificates::Key(c.certificate).native()});
+    WriteAccount("Auth=-1\r\nPass=" + kCanaryPassword + "\r\nSecurity=" + c.security + "\r\n");
+    OpenDraft();
+    const SendWindowSeen seen = PressSend();
+    ASSERT_TRUE(seen.opened);
+    EXPECT_EQ(U8(seen.caption), "送信終了");
+    EXPECT_EQ(U8(seen.status), c.status);
+    const auto encrypted = std::find_if(seen.log.begin(), seen.log.end(), [](const QString& line) {
+      return line.startsWith(QStringLiteral("TLS で暗号化しました"));
+    });
+    const auto login = seen.log.indexOf(QStringLiteral("コマンドを送信... AUTH LOGIN"));
+    if (c.delivered) {
+      ASSERT_NE(encrypted, seen.log.end()) << U8(seen.log.join(QLatin1Char('|')));
+      EXPECT_GT(login, encrypted - seen.log.begin());
+      ASSERT_EQ(Delivered().size(), 1u);
+      EXPECT_EQ(U8(Envelope(1)["user"].string), "orvane");
+    } else {
+      EXPECT_EQ(login, -1);
+      EXPECT_TRUE(Delivered().empty());
+    }
+    EXPECT_EQ(ReadFile(home / "SendedLog" / "SLog0.Log").find(kCanaryPassword), std::string::npos);
+    view.reset();
+    form.reset();
+    smtp = {};
+    fs::remove_all(mailbox.Path());
+    fs::create_directory(mailbox.Path());
+    fs::remove_all(home / "SendedLog");
+  }
+}
+
+TEST_F(SendEndToEnd, WithFileSaveTheMessageFileStaysWhenTheWarningsStop) {
+  StartSmtp("LOGIN");
+  WriteAccount("");
+  const fs::path out = home / "out";
+  fs::create_directory(out);
+  WriteFile(home / "orvane.ini",
+            "[Option]\r\nFileSave=1\r\nPATH=" + out.native() + "/\r\n\r\n[Warning]\r\nCC=1\r\n");
+  OpenDraft();
+  Type(ShownList::Cc, u"cc@example.jp");
+  SendWindowDriver driver(false);
+  const SendWindowSeen seen = PressSend(driver);
+  EXPECT_EQ(driver.warnings, 1);
+  EXPECT_FALSE(seen.opened);
+  EXPECT_TRUE(Delivered().empty());
+  const fs::path file = out / "打ち合わせの日程について.eml";
+  ASSERT_TRUE(fs::exists(file));
+  EXPECT_EQ(U8(ParseWithPython(file)["cc"][0]["address"].string), "cc@example.jp");
+  EXPECT_FALSE(fs::exists(home / "SendedLog"));
+}
+
+}  // namespace
+}  // namespace orvane::test
