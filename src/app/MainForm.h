@@ -151,10 +151,6 @@ class TOrvaneMainForm {
   // returns the file's path when it was written.
   std::optional<std::filesystem::path> FileMake();
 
-  // Composes the draft into MIME and, while MakeFile is set, writes the
-  // message file; returns its path then. Throws Error when composing fails
-  // and FileError when the file cannot be written.
-  std::optional<std::filesystem::path> WriteMessageFile();
   // The Send command (BTM_Send) up to the send window: MakeFile from
   // Option/FileSave, WriteMessageFile, then the pre-send checks; MakeFile is
   // cleared again in any case. True (CanSend) when the send window is to
