@@ -25,6 +25,7 @@
 #include "extras/forms/XHForm.h"
 #include "gui/QtMainThread.h"
 #include "gui/QtText.h"
+#include "oauth/SignIn.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "settings/forms/AccountFormView.h"
@@ -145,11 +146,13 @@ TSendFormView* EndedSendWindow(GallerySession& session) {
     SystemClock clock;
     QtMainThread mainThread;
     SendClients clients{0};
+    TAccessTokens tokens{clock};
     std::unique_ptr<TSendForm> form;
   };
   auto* attempt = new Attempt;
   attempt->form = std::make_unique<TSendForm>(
-      SendServices{session.Settings(), attempt->clock, attempt->mainThread, attempt->clients},
+      SendServices{session.Settings(), attempt->clock, attempt->mainThread, attempt->clients,
+                   attempt->tokens},
       SendJob{"NewAccount",
               "To: hanako@example.jp\r\nSubject: sample\r\n\r\nbody\r\n",
               {"hanako@example.jp"}});
@@ -266,9 +269,15 @@ std::span<const GalleryWindow> GalleryWindows() {
        }},
       {"account-oauth",
        [](GallerySession& s) {
+         // A sign-in that the gallery never starts, so that サインイン... shows
+         // as it does from the main window.
+         auto& mainThread = s.KeepModel(std::make_unique<QtMainThread>());
+         auto& signIn =
+             s.KeepModel(std::make_unique<TOAuthSignIn>(s.Form().ShellService(), mainThread));
          return Dialog<TAccountFormView, TAccountForm>(
              s,
-             std::make_unique<TAccountForm>(s.Settings(), s.PromptService(), s.Form().AccountName),
+             std::make_unique<TAccountForm>(s.Settings(), s.PromptService(), s.Form().AccountName,
+                                            &signIn),
              [](TAccountForm& form) {
                form.ChooseOAuth(true);
                form.ChooseProvider("microsoft365");

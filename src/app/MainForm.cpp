@@ -44,6 +44,7 @@ WideString FirstLine(const WideString& text) {
 TOrvaneMainForm::TOrvaneMainForm(MainFormServices services, Arguments arguments)
     : MIME(services.clock, services.settings.ProgramFolder()),
       services_(std::move(services)),
+      accessTokens_(services_.clock),
       shippedFiles_(services_.settings.ProgramFolder(), services_.installFolder),
       arguments_(std::move(arguments)) {
   SetUpMessageComponent(MIME);

@@ -15,6 +15,7 @@
 #include "app/cmdline.h"
 #include "checks/CheckWarnings.h"
 #include "mime/ZelMime.h"
+#include "oauth/AccessTokens.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/FileDialogFilter.h"
@@ -103,6 +104,9 @@ class TOrvaneMainForm {
   const Clock& ClockService() const { return services_.clock; }
   Prompt& PromptService() const { return services_.prompt; }
   const SendClients& SendClientsService() const { return *services_.sendClients; }
+  // The access tokens of the accounts that sign in with OAuth 2.0, kept for
+  // the life of the window.
+  TAccessTokens& AccessTokens() { return accessTokens_; }
   const Arguments& CommandLine() const { return arguments_; }
 
   // --- Start-up and closing ---
@@ -254,6 +258,7 @@ class TOrvaneMainForm {
   void SetPanelFlag(int panel, bool on, const char16_t* text);
 
   MainFormServices services_;
+  TAccessTokens accessTokens_;
   ShippedFiles shippedFiles_;
   Arguments arguments_;
   bool activationHandlersInstalled_ = false;

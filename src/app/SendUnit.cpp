@@ -8,8 +8,10 @@
 #include "mime/FieldRemoval.h"
 #include "platform/AsciiText.h"
 #include "platform/CodePage.h"
+#include "platform/Error.h"
 #include "platform/RegionalFormats.h"
 #include "settings/IniFile.h"
+#include "settings/OAuthSettings.h"
 
 namespace orvane {
 
@@ -123,7 +125,7 @@ void TSendForm::Show() {
     popLogin_ = true;
     pop_->Authenticate(true);
   } else {
-    smtp_->Send();
+    StartSmtp();
   }
 }
 
@@ -136,9 +138,66 @@ void TSendForm::SetupSmtp() {
   // Only the text the account dialog writes switches it on.
   smtp_->SetSmtpAuth(settings.Read(account, keys::kAuth) == kAccountTrue);
   smtp_->SetUser(settings.Read(account, keys::kUserId));
+  oauth_ = UsesOAuth(settings, account);
+  if (oauth_) {
+    // A token is of no use unless presented.
+    smtp_->SetSmtpAuth(true);
+    smtp_->SetUser(OAuthUserName(settings.Read(account, keys::kUserId),
+                                 settings.Read(account, keys::kAddress)));
+  }
   smtp_->SetPassword(settings.Read(account, keys::kPass));
   const TAccountSecurity security = ReadAccountSecurity(settings, account);
   ApplyAccountSecurity(security, security.Smtp, *smtp_);
+}
+
+void TSendForm::StartSmtp() {
+  if (!oauth_) return void(smtp_->Send());
+  const IniFileUnit& settings = services_.settings;
+  const AnsiString& account = job_.accountName;
+  OAuthClient client;
+  try {
+    client = ResolveOAuthClient(ReadOAuthSettings(settings, account));
+  } catch (const Error& e) {
+    return SignInFailed(u"エラー: " + e.Message());
+  }
+  SetStatus(u"アクセストークンを取得しています...");
+  tokenFetch_ = std::make_unique<TAccessTokenFetch>(services_.tokens, services_.mainThread);
+  tokenFetch_->Start(account, client, settings.Read(account, keys::kOAuthRefreshToken),
+                     [this](const AccessTokenResult& result) { TokenFetched(result); });
+}
+
+void TSendForm::TokenFetched(const AccessTokenResult& result) {
+  switch (result.kind) {
+    case AccessTokenResult::kToken:
+      break;
+    case AccessTokenResult::kExpired:
+      return SignInFailed(
+          u"サインインの有効期限が切れました。アカウントの設定でもう一度サインインしてください");
+    case AccessTokenResult::kNotSignedIn:
+    case AccessTokenResult::kFailed:
+      return SignInFailed(u"エラー: " + result.reason);
+  }
+  // The old refresh token may be spent already: the new one is kept at
+  // once, whatever becomes of the delivery.
+  if (!result.newRefreshToken.empty()) {
+    try {
+      services_.settings.Write(job_.accountName, keys::kOAuthRefreshToken, result.newRefreshToken);
+    } catch (const Error& e) {
+      Log(u"エラー: " + e.Message());
+    }
+  }
+  smtp_->SetAccessToken(result.accessToken);
+  smtp_->Send();
+}
+
+void TSendForm::SignInFailed(const WideString& line) {
+  errorText_ = StageLabel(seAuth);
+  status_ = u"送信に失敗しました " + errorText_;
+  Log(status_);
+  Log(line);
+  if (OnDelivered) OnDelivered(false);
+  state_ = SendState::Ended;
+  Changed();
 }
 
 void TSendForm::SetupPop() {
@@ -197,6 +256,8 @@ void TSendForm::SmtpProgress(std::int64_t max, std::int64_t sended) {
 
 void TSendForm::SmtpSmtpError(TSmtpErrorEventType error) {
   errorText_ = StageLabel(error);
+  // A token the server refused is not offered again.
+  if (oauth_ && error == seAuth) services_.tokens.Forget(job_.accountName);
 }
 
 void TSendForm::SmtpSmtpClosed(const TSmtpItem& item, bool success) {
@@ -218,7 +279,7 @@ void TSendForm::PopAuthenticated() {
   popLogin_ = false;
   Log(u"POP 認証に成功");
   SetStatus(u"POP 認証に成功しました");
-  smtp_->Send();
+  StartSmtp();
 }
 
 void TSendForm::Abort(const TTCPItem& item) {

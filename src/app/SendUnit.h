@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/SentLog.h"
+#include "oauth/AccessTokens.h"
 #include "platform/Clock.h"
 #include "platform/MainThread.h"
 #include "platform/Types.h"
@@ -37,6 +38,8 @@ struct SendServices {
   // The user-interface thread, to which the clients hand every event.
   MainThread& mainThread;
   const SendClients& clients;
+  // The access tokens of accounts that sign in with OAuth 2.0.
+  TAccessTokens& tokens;
 };
 
 // What is sent: the main window's composed message and its envelope.
@@ -68,7 +71,8 @@ class TSendForm {
 
   // Showing the window: the first log line, the clients' settings from the
   // account file (SetupSmtp, SetupPop), then the POP3 login or the
-  // delivery. Throws ConvertError when a port or an encryption setting is
+  // delivery; an account that signs in with OAuth 2.0 gets its access
+  // token first. Throws ConvertError when a port or an encryption setting is
   // not a number it knows; the attempt then never started and leaves no
   // sent-log entry.
   void Show();
@@ -103,6 +107,11 @@ class TSendForm {
 
  private:
   void SetupSmtp();
+  // The delivery, after the access token of an OAuth 2.0 account.
+  void StartSmtp();
+  void TokenFetched(const AccessTokenResult& result);
+  // Ends the attempt at "(Auth)" before the SMTP server was contacted.
+  void SignInFailed(const WideString& line);
   void SetupPop();
   void BindEvents();
   void Log(const WideString& line);
@@ -125,6 +134,8 @@ class TSendForm {
   SendJob job_;
   std::unique_ptr<TZelSmtp> smtp_;
   std::unique_ptr<TZelPop3> pop_;
+  bool oauth_ = false;  // the account signs in with OAuth 2.0
+  std::unique_ptr<TAccessTokenFetch> tokenFetch_;
   SendState state_ = SendState::Sending;
   bool popLogin_ = false;  // the POP3 login runs; its events count
   WideString status_;

@@ -29,7 +29,7 @@ class SendTest : public ::testing::Test {
   }
   std::unique_ptr<TSendForm> MakeForm(const std::string& message = kMessage,
                                       std::vector<AnsiString> recipients = {"a@example.com"}) {
-    auto form = std::make_unique<TSendForm>(SendServices{Settings(), clock, main, clients},
+    auto form = std::make_unique<TSendForm>(SendServices{Settings(), clock, main, clients, tokens},
                                             SendJob{"work", message, std::move(recipients)});
     form->OnDelivered = [this](bool success) { delivered.push_back(success); };
     return form;
@@ -56,6 +56,7 @@ class SendTest : public ::testing::Test {
   FixedClock clock;
   QueuedMainThread main;
   SendClients clients{kQuickPause};
+  TAccessTokens tokens{clock};
   std::vector<bool> delivered;  // what OnDelivered said, in turn
 };
 

@@ -178,7 +178,7 @@ TEST_F(SendTest, APortThatIsNoNumberKeepsTheAttemptFromStarting) {
 }
 
 TEST_F(SendTest, AnAccountWithoutAFileFailsToConnect) {
-  auto form = std::make_unique<TSendForm>(SendServices{Settings(), clock, main, clients},
+  auto form = std::make_unique<TSendForm>(SendServices{Settings(), clock, main, clients, tokens},
                                           SendJob{"NewAccount", kMessage, {"a@example.com"}});
   Run(*form);
   EXPECT_EQ(LogOf(*form),

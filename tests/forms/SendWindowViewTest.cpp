@@ -90,7 +90,8 @@ TEST_F(SendWindowView, WhileSendingTheWindowCannotBeClosed) {
   WriteFile(home / "work.ini", "[Account]\r\nSMTP=127.0.0.1\r\nSMTPPORT=1\r\n");
   QtMainThread mainThread;
   SendClients clients{kQuickPause};
-  TSendForm attempt(SendServices{IniFileUnit(home.Path()), clock, mainThread, clients},
+  TAccessTokens tokens{clock};
+  TSendForm attempt(SendServices{IniFileUnit(home.Path()), clock, mainThread, clients, tokens},
                     SendJob{"work", "Subject: x\r\n\r\nbody\r\n", {"a@example.jp"}});
   TSendFormView window(attempt, IniFileUnit(home.Path()));
   EXPECT_EQ(window.windowTitle(), QStringLiteral("送信中..."));

@@ -12,6 +12,7 @@
 #include "platform/Error.h"
 #include "support/Fakes.h"
 #include "support/OAuthServers.h"
+#include "support/SignInAtServer.h"
 #include "support/TestCertificates.h"
 
 namespace orvane::test {
@@ -25,14 +26,9 @@ bool Contains(const WideString& text, const WideString& part) {
 
 class OAuthSignIn : public ::testing::Test {
  protected:
-  // Runs one sign-in to its end; nullopt when it did not report.
   std::optional<SignInOutcome> SignIn(BrowserShell& browser, const OAuthClient& client,
                                       std::chrono::milliseconds timeout = 30s) {
-    TOAuthSignIn signIn(browser, main, timeout);
-    std::optional<SignInOutcome> outcome;
-    signIn.Start(client, "orvane", [&](const SignInOutcome& o) { outcome = o; });
-    main.PumpUntil([&] { return outcome.has_value(); }, 60s);
-    return outcome;
+    return SignInAtServer(main, client, "orvane", browser, timeout);
   }
 
   TrustTestCa trust;

@@ -9,11 +9,11 @@
 
 #include "mime/TransferEncoding.h"
 #include "oauth/AccessTokens.h"
-#include "oauth/SignIn.h"
 #include "platform/CodePage.h"
 #include "support/Fakes.h"
 #include "support/OAuthServers.h"
 #include "support/ServerProcess.h"
+#include "support/SignInAtServer.h"
 #include "support/TempFolder.h"
 #include "support/TestCertificates.h"
 #include "transport/SmtpTestSupport.h"
@@ -35,10 +35,8 @@ class OAuthSmtp : public SmtpClientTest {
   AnsiString Token() {
     AuthorizationServer server({"", 3600, false, false, false});
     BrowserShell browser;
-    TOAuthSignIn signIn(browser, main);
-    std::optional<SignInOutcome> outcome;
-    signIn.Start(server.Client(), kCanaryUser, [&](const SignInOutcome& o) { outcome = o; });
-    main.PumpUntil([&] { return outcome.has_value(); }, 60s);
+    const std::optional<SignInOutcome> outcome =
+        SignInAtServer(main, server.Client(), kCanaryUser, browser);
     if (!outcome || outcome->kind != SignInOutcome::kSignedIn) return "";
     FixedClock clock;
     TAccessTokens tokens(clock);
@@ -46,13 +44,8 @@ class OAuthSmtp : public SmtpClientTest {
   }
 
   void StartServer(const std::string& tls, const std::string& auth) {
-    server = std::make_unique<ServerProcess>(std::vector<std::string>{
-        "node", ORVANE_SOURCE_DIR "/tests/servers/smtp-server.js", "--dir", folder.Path().native(),
-        "--user", kCanaryUser, "--password", kCanaryPassword, "--auth", auth, "--oauth-key",
-        AuthorizationServer::kSigningKey, "--tls", tls, "--cert",
-        TestCertificates::Pem("server").native(), "--key",
-        TestCertificates::Key("server").native()});
-    smtp->SetPort(AnnouncedPort(*server));
+    server = StartOAuthSmtpServer(folder.Path(), kCanaryUser, kCanaryPassword, auth, tls);
+    smtp->SetPort(server.port);
     smtp->SetSecurity(tls == "implicit" ? scTls : tls == "starttls" ? scStartTls : scNone);
   }
 
@@ -72,7 +65,7 @@ class OAuthSmtp : public SmtpClientTest {
 
   TrustTestCa trust;
   TempFolder folder;
-  std::unique_ptr<ServerProcess> server;
+  StartedServer server;
 };
 
 TEST_F(OAuthSmtp, Xoauth2TakesTheIssuedTokenOverTlsOnly) {

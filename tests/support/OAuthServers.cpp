@@ -31,6 +31,15 @@ OAuthClient AuthorizationServer::Client() const {
   return {kClientId, clientSecret_, base + "/authorize", base + "/token", "smtp offline", ""};
 }
 
+StartedServer StartOAuthSmtpServer(const std::filesystem::path& folder, const std::string& user,
+                                   const std::string& password, const std::string& auth,
+                                   const std::string& tls) {
+  return StartSmtpServer(folder, user, password, auth, {},
+                         {"--oauth-key", AuthorizationServer::kSigningKey, "--tls", tls, "--cert",
+                          TestCertificates::Pem("server").native(), "--key",
+                          TestCertificates::Key("server").native()});
+}
+
 std::string AuthorizationServer::NextDecision() {
   return process_->ReadLine(10s);
 }

@@ -6,6 +6,7 @@
 
 #include "platform/Shell.h"
 #include "settings/OAuthSettings.h"
+#include "support/MailServers.h"
 #include "support/ServerProcess.h"
 
 namespace orvane::test {
@@ -39,6 +40,13 @@ class AuthorizationServer {
   std::string clientSecret_;
   int port_ = 0;
 };
+
+// The npm SMTP server of tests/servers taking the access tokens of an
+// AuthorizationServer, with TLS `tls` ("implicit", "starttls" or "none")
+// on the test certificate "server".
+StartedServer StartOAuthSmtpServer(const std::filesystem::path& folder, const std::string& user,
+                                   const std::string& password, const std::string& auth,
+                                   const std::string& tls);
 
 // The user's browser: OpenUrl runs tests/support/fake_browser.py, which
 // follows the authorization URL and the redirect back to the program; with

@@ -40,6 +40,7 @@
 #include "gui/HelpWindow.h"
 #include "gui/MenuBuilder.h"
 #include "gui/QtText.h"
+#include "oauth/SignIn.h"
 #include "settings/forms/AccountFormView.h"
 #include "transport/TCPThread.h"
 
@@ -637,9 +638,9 @@ void TOrvaneMainFormView::AskHeaderText(const InputBoxRequest& request,
 
 void TOrvaneMainFormView::Send() {
   if (!form_.Send()) return;
-  TSendForm attempt(
-      SendServices{form_.Settings(), form_.ClockService(), mainThread_, form_.SendClientsService()},
-      form_.MakeSendJob());
+  TSendForm attempt(SendServices{form_.Settings(), form_.ClockService(), mainThread_,
+                                 form_.SendClientsService(), form_.AccessTokens()},
+                    form_.MakeSendJob());
   attempt.OnDelivered = [this](bool success) { form_.SendSucceeded = success; };
   TSendFormView window(attempt, form_.Settings(), this);
   window.exec();
@@ -647,7 +648,8 @@ void TOrvaneMainFormView::Send() {
 }
 
 void TOrvaneMainFormView::OpenAccountDialog() {
-  TAccountForm account(form_.Settings(), form_.PromptService(), form_.AccountName);
+  TOAuthSignIn signIn(form_.ShellService(), mainThread_);
+  TAccountForm account(form_.Settings(), form_.PromptService(), form_.AccountName, &signIn);
   account.Show();
   TAccountFormView dialog(
       account, [this] { return form_.HelpBookIndex(); }, this);
