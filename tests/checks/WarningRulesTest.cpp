@@ -321,6 +321,14 @@ TEST(WarningRules, AccountSettings) {
                [](auto& s) { s.AccountValue(keys::kAuth, "true"); },
                {"[情報02] SMTP認証を試みます"}},
               {"False", [](auto& s) { s.AccountValue(keys::kAuth, "False"); }, {}},
+              // A token is always presented, whatever Auth says.
+              {"OAuth 2.0",
+               [](auto& s) {
+                 s.AccountValue(keys::kAuth, "0");
+                 s.AccountValue(keys::kAuthMethod, "1");
+               },
+               {"[情報02] SMTP認証を試みます"}},
+              {"password", [](auto& s) { s.AccountValue(keys::kAuthMethod, "0"); }, {}},
           });
   RunRule(TWarningRule::BeforeSmtp,
           {
