@@ -8,7 +8,6 @@
 //       curl with --ssl-reqd to the same endpoint; both check the test
 //       CA's certificate;
 // and the cost of one such hand-over on its own.
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -23,8 +22,8 @@
 #include <thread>
 #include <vector>
 
+#include "SmtpSink.h"
 #include "platform/MainThread.h"
-#include "support/ScriptedServer.h"
 #include "support/ServerProcess.h"
 #include "support/TestCertificates.h"
 #include "transport/TCPThread.h"
@@ -34,53 +33,10 @@ namespace orvane {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr std::size_t kMessageBytes = 70'000'000;
 constexpr int kRuns = 3;
 
 double Seconds(Clock::duration d) {
   return std::chrono::duration<double>(d).count();
-}
-
-// Header lines and a body of 76-character lines, like a base64 attachment.
-std::string MakeMessage() {
-  std::string message =
-      "From: me@example.com\r\nTo: you@example.com\r\nSubject: bench\r\n"
-      "MIME-Version: 1.0\r\nContent-Type: application/octet-stream\r\n"
-      "Content-Transfer-Encoding: base64\r\n\r\n";
-  const std::string alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string line;
-  for (int i = 0; i < 76; ++i) line += alphabet[(i * 7) % 64];
-  line += "\r\n";
-  while (message.size() + line.size() <= kMessageBytes) message += line;
-  message.append(kMessageBytes - message.size() - 2, 'A');
-  message += "\r\n";
-  return message;
-}
-
-// One delivery by curl; over TLS from the first byte when `tls`.
-double TimeCurl(int port, const std::string& file, bool tls) {
-  std::string url = (tls ? "smtps://127.0.0.1:" : "smtp://127.0.0.1:") + std::to_string(port);
-  std::vector<std::string> args{
-      "curl",           "-sS",         "--fail",          url,  "--mail-from",
-      "me@example.com", "--mail-rcpt", "you@example.com", "-T", file};
-  if (tls)
-    args.insert(args.end(), {"--ssl-reqd", "--cacert", test::TestCertificates::Pem("ca").native()});
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  auto start = Clock::now();
-  pid_t pid = ::fork();
-  if (pid == 0) {
-    ::execvp("curl", argv.data());
-    ::_exit(127);
-  }
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "curl failed (status %d)\n", status);
-    std::exit(1);
-  }
-  return Seconds(Clock::now() - start);
 }
 
 // One delivery by TZelSmtp; `pump` runs on this thread until it is done.
@@ -146,17 +102,10 @@ double HandOverMicroseconds(QueuedMainThread& main) {
 }
 
 int Run() {
-  int port = test::UnusedPort();
-  std::vector<std::string> sink{"smtp-sink"};
-  if (::geteuid() == 0) sink.insert(sink.end(), {"-u", "postfix"});
-  sink.insert(sink.end(), {"127.0.0.1:" + std::to_string(port), "64"});
-  test::ServerProcess server(sink);
-  if (!test::WaitForPort(port, std::chrono::seconds(10))) {
-    std::fprintf(stderr, "smtp-sink did not start on port %d\n", port);
-    return 1;
-  }
+  const test::StartedServer sink = bench::StartSmtpSink();
+  const int port = sink.port;
 
-  std::string message = MakeMessage();
+  std::string message = bench::MakeDeliveryMessage();
   std::filesystem::path file = std::filesystem::temp_directory_path() /
                                ("orvane-bench-" + std::to_string(::getpid()) + ".eml");
   std::ofstream(file, std::ios::binary).write(message.data(), std::streamsize(message.size()));
@@ -185,10 +134,10 @@ int Run() {
     queuedMain.PumpUntil(until, std::chrono::minutes(5));
   };
   for (int run = 0; run < kRuns; ++run) {
-    curl.push_back(TimeCurl(port, file.native(), false));
+    curl.push_back(bench::TimeCurlDelivery(port, file.native()));
     inlined.push_back(TimeClient(inlineMain, port, scNone, message, recipients, wait, &events));
     handedOver.push_back(TimeClient(queuedMain, port, scNone, message, recipients, pump, &events));
-    curlTls.push_back(TimeCurl(tlsPort, file.native(), true));
+    curlTls.push_back(bench::TimeCurlDelivery(tlsPort, file.native(), true));
     tls.push_back(TimeClient(queuedMain, tlsPort, scTls, message, recipients, pump, &events));
   }
   std::filesystem::remove(file);
