@@ -1,6 +1,7 @@
 """Reads a message file as Python's email package does (policy=default) and
 prints what it found as JSON (ASCII, non-ASCII text as \\u escapes):
-subject, the From/To/Cc/Bcc/Reply-To addresses with their display names,
+subject, the From/To/Cc/Bcc/Reply-To/Disposition-Notification-To addresses
+with their display names,
 every header field in order (name and decoded, unfolded value) with the
 defects Python found in it, the plain text body and the attachments with
 their file names and base64 bytes; an enclosed message is given by its
@@ -10,6 +11,7 @@ Usage: parse_message.py MESSAGE_FILE
 """
 import base64
 import email
+import email.headerregistry
 import email.policy
 import json
 import sys
@@ -20,6 +22,16 @@ def addresses(msg, name):
     if header is None:
         return []
     return [{"name": a.display_name, "address": a.addr_spec} for a in header.addresses]
+
+
+def read_receipt_to(msg):
+    """Disposition-Notification-To read as the address list it is (RFC 8098),
+    which Python's registry does not know."""
+    registry = email.headerregistry.HeaderRegistry()
+    registry.map_to_type("disposition-notification-to", email.headerregistry.AddressHeader)
+    return [{"name": a.display_name, "address": a.addr_spec}
+            for name, value in msg.raw_items() if name.lower() == "disposition-notification-to"
+            for a in registry(name, value.replace("\r\n", "").replace("\n", "")).addresses]
 
 
 def body_text(msg):
@@ -35,6 +47,7 @@ def describe(msg):
         "cc": addresses(msg, "cc"),
         "bcc": addresses(msg, "bcc"),
         "reply_to": addresses(msg, "reply-to"),
+        "read_receipt_to": read_receipt_to(msg),
         "headers": [[name, str(value)] for name, value in msg.items()],
         "header_defects": [[name, type(d).__name__] for name, value in msg.items()
                            for d in getattr(value, "defects", ())],
