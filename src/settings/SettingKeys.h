@@ -99,6 +99,23 @@ inline constexpr GeneralText kMobileList{"WOption", "Mobile", ""};
 inline constexpr GeneralText kMailingList{"WOption", "MailngList", ""};
 inline constexpr GeneralText kAttachWords{"WOption", "AttachWords", ""};
 
+// The address book windows: the contact list's view style (0 large icons,
+// 1 small icons, 2 list, 3 details) and whether the preview panel shows.
+inline constexpr GeneralInteger kAddBookStyle{"AddBook", "Style", 3};
+inline constexpr GeneralBool kViewVisible{"View", "Visible", true};
+
+// Section SendList: the send list window's geometry. Top and Left default
+// to the bottom-right corner of the screen.
+inline constexpr GeneralInteger kSendListWidth{"SendList", "Width", 380};
+inline constexpr GeneralInteger kSendListHeight{"SendList", "Height", 140};
+inline constexpr const char* kSendListSection = "SendList";
+inline constexpr const char* kSendListTopKey = "Top";
+inline constexpr const char* kSendListLeftKey = "Left";
+
+// The map search's web-address template, "%Value%" standing for what is
+// searched; empty for the built-in map search.
+inline constexpr GeneralText kMapSearchTemplate{"Search", "Station", ""};
+
 // Section Account of an account file.
 inline constexpr const char* kAccountSection = "Account";
 inline constexpr AccountText kName{"Name", ""};
