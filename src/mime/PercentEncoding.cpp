@@ -36,11 +36,11 @@ AnsiString Unescape(std::string_view text, bool everyByte) {
 
 }  // namespace
 
-AnsiString PercentEncode(std::string_view bytes) {
+AnsiString PercentEncode(std::string_view bytes, std::string_view keep) {
   AnsiString out;
   out.reserve(bytes.size() * 3);
   for (char c : bytes) {
-    if (IsAlphanumeric(c)) {
+    if (IsAlphanumeric(c) || keep.find(c) != std::string_view::npos) {
       out += c;
     } else {
       const auto b = static_cast<unsigned char>(c);
@@ -52,8 +52,12 @@ AnsiString PercentEncode(std::string_view bytes) {
   return out;
 }
 
-AnsiString PercentDecode(std::string_view text) { return Unescape(text, false); }
+AnsiString PercentDecode(std::string_view text) {
+  return Unescape(text, false);
+}
 
-AnsiString PercentDecodeOctets(std::string_view text) { return Unescape(text, true); }
+AnsiString PercentDecodeOctets(std::string_view text) {
+  return Unescape(text, true);
+}
 
 }  // namespace orvane

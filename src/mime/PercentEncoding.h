@@ -7,8 +7,10 @@
 namespace orvane {
 
 // RFC 2231 parameter values: letters and digits as they are, every other
-// byte ("." and "-" included) as "%XX" with upper-case digits.
-AnsiString PercentEncode(std::string_view bytes);
+// byte ("." and "-" included) as "%XX" with upper-case digits. The bytes of
+// keep stay as they are too: "-._~" gives a URL component in which only
+// what RFC 3986 (section 2.3) does not leave unreserved is escaped.
+AnsiString PercentEncode(std::string_view bytes, std::string_view keep = {});
 
 // "%" with two upper-case hexadecimal digits below 0x80 is the byte they
 // spell; with two characters that are not both such digits it is one space;
