@@ -246,6 +246,23 @@ FieldSelection TOrvaneMainForm::EditCommand(MenuCommand command, int tag,
   return selection;
 }
 
+std::vector<TSendItem> TOrvaneMainForm::RecipientsForPicker() const {
+  return RecipientsOfDraft(Draft);
+}
+
+void TOrvaneMainForm::RecipientsPicked(const std::vector<TSendItem>& items) {
+  SetRecipientsOfDraft(Draft, items);
+  ShowDraftState();
+}
+
+std::optional<std::vector<FavouriteMenuItem>> TOrvaneMainForm::FavouriteMenu() const {
+  return FavouriteMenuItems(Settings());
+}
+
+void TOrvaneMainForm::FavouriteChosen(const WideString& hint) {
+  AddressFieldEdited(AppendRecipient(addressFieldText_, hint));
+}
+
 std::vector<WideString> TOrvaneMainForm::AccountMenuItems() const {
   std::vector<WideString> items;
   for (const std::string& name : ListAccountNames(Settings())) items.push_back(Utf8ToWide(name));

@@ -7,6 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "addressbook/SendItem.h"
+#include "app/AddressInput.h"
 #include "app/MainMenus.h"
 #include "app/MessageDraft.h"
 #include "app/SendUnit.h"
@@ -225,6 +227,15 @@ class TOrvaneMainForm {
   // The accounts submenu's items, made each time it opens.
   std::vector<WideString> AccountMenuItems() const;
   void AccountMenuItemChosen(const WideString& caption);
+  // ActionInputToaddress: the picker starts with these recipients, and the
+  // To, Cc and Bcc lists are rebuilt from what it hands back.
+  std::vector<TSendItem> RecipientsForPicker() const;
+  void RecipientsPicked(const std::vector<TSendItem>& items);
+  // The favourites submenu PM_E_Fav, made when the address field's popup
+  // opens; nullopt leaves it as it was.
+  std::optional<std::vector<FavouriteMenuItem>> FavouriteMenu() const;
+  // A favourite chosen: its hint is appended to the address field.
+  void FavouriteChosen(const WideString& hint);
   // The help book's index page; throws Error when the book is missing.
   std::filesystem::path HelpBookIndex() const;
   // Opens the read-me with the shell; throws Error when it is missing.
