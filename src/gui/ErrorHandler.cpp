@@ -15,16 +15,29 @@ void ShowError(QWidget* parent, const WideString& message) {
   box.exec();
 }
 
-bool RunGuarded(QWidget* parent, const std::function<void()>& action) {
+namespace {
+
+bool Guard(const std::function<void()>& action,
+           const std::function<void(const WideString&)>& show) {
   try {
     action();
     return true;
   } catch (const Error& error) {
-    ShowError(parent, error.Message());
+    show(error.Message());
   } catch (const std::exception& error) {
-    ShowError(parent, Utf8ToWide(error.what()));
+    show(Utf8ToWide(error.what()));
   }
   return false;
+}
+
+}  // namespace
+
+bool RunGuarded(QWidget* parent, const std::function<void()>& action) {
+  return Guard(action, [parent](const WideString& message) { ShowError(parent, message); });
+}
+
+bool RunGuarded(Prompt& prompt, const std::function<void()>& action) {
+  return Guard(action, [&prompt](const WideString& message) { prompt.ShowError(message); });
 }
 
 }  // namespace orvane

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "platform/Prompt.h"
 #include "platform/Types.h"
 
 namespace orvane {
@@ -15,5 +16,8 @@ void ShowError(QWidget* parent, const WideString& message);
 // shown and the action abandoned; the program goes on. Returns whether the
 // action ran to its end.
 bool RunGuarded(QWidget* parent, const std::function<void()>& action);
+// The same, the error shown through a prompt (so that a window handed a
+// scripted prompt never waits for a message box).
+bool RunGuarded(Prompt& prompt, const std::function<void()>& action);
 
 }  // namespace orvane
