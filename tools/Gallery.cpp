@@ -8,6 +8,17 @@
 #include <QPainter>
 #include <QThread>
 
+#include "addressbook/EditAdrUnit.h"
+#include "addressbook/PhoneUnit.h"
+#include "addressbook/ZyusyoUnit.h"
+#include "addressbook/forms/AdBookForm.h"
+#include "addressbook/forms/AddressForm.h"
+#include "addressbook/forms/BookPane.h"
+#include "addressbook/forms/EditAdrForm.h"
+#include "addressbook/forms/GroupTreeWidget.h"
+#include "addressbook/forms/PhoneForm.h"
+#include "addressbook/forms/SendListForm.h"
+#include "addressbook/forms/ZyusyoForm.h"
 #include "app/ComposeMessage.h"
 #include "app/LogListUnit.h"
 #include "app/WarningDraft.h"
@@ -131,6 +142,123 @@ QWidget* SentLogViewer(GallerySession& session) {
       &session.MainWindow(), list, [&form] { return form.HelpBookIndex(); }));
   dialog->ShowAccount(0);
   return dialog;
+}
+
+// An address book as a user keeps one: a tree of groups, contacts with
+// readings and icons, a contact with every field filled, favourites.
+void WriteSampleAddressBook(const IniFileUnit& settings) {
+  const fs::path folder = settings.AddressFolder();
+  CreateFolder(folder);
+  WriteWholeFile(folder / "Address.dat",
+                 Sjis("アドレス帳\r\n\t仕事\r\n\t\t取引先\r\n\t家族\r\n\t学生時代の友人\r\n"));
+  const struct {
+    const char* name;
+    const char* kana;
+    const char* address;
+    int mark;
+  } contacts[] = {
+      {"山田 花子", "やまだ はなこ", "hanako@example.jp", 1},
+      {"佐藤 一郎", "さとう いちろう", "ichiro.sato@example.co.jp", 3},
+      {"鈴木 次郎", "すずき じろう", "jiro@example.ne.jp", 5},
+      {"高橋 美咲", "たかはし みさき", "misaki.takahashi@example.jp", 8},
+      {"John Smith", "Ｓｍｉｔｈ", "john.smith@example.com", 10},
+      {"渡辺 健太", "わたなべ けんた", "kenta@example.jp", -1},
+  };
+  AnsiString lines;
+  for (size_t i = 0; i < std::size(contacts); ++i) {
+    char id[8];
+    std::snprintf(id, sizeof id, "%04zu", i);
+    AnsiString text = Sjis("[Person]\r\nName=") + Sjis(contacts[i].name) +
+                      "\r\nKana=" + Sjis(contacts[i].kana) + "\r\nAddress=" + contacts[i].address +
+                      "\r\n";
+    if (contacts[i].mark >= 0) text += "Mark=" + std::to_string(contacts[i].mark) + "\r\n";
+    WriteWholeFile(folder / (std::string(id) + ".adr"), text);
+    lines += std::string(id) + "\r\n";
+  }
+  WriteWholeFile(folder / "アドレス帳.dat", lines);
+  WriteWholeFile(folder / "お気に入り.dat", "0000\r\n0003\r\n");
+  AdBookStore store(folder);
+  ContactRecord full = store.ReadContact("0000");
+  full.Birth = u"1985/04/12";
+  full.WebSite = u"https://hanako.example.jp/";
+  full.Home = {u"1500002", u"東京都渋谷区渋谷1-2-3", u"渋谷ハイツ101", u"渋谷"};
+  full.Company = u"株式会社オルバーン";
+  full.Busyo = u"営業部";
+  full.Yaku = u"課長";
+  full.Office = {u"1000005", u"東京都千代田区丸の内1-1-1", u"丸の内ビル 12階", u"東京"};
+  full.Phones[0] = u"(   03)-1234-5678";
+  full.Phones[2] = u" 090-1234-5678";
+  full.OfficePhones[0] = u"(   03)-9876-5432";
+  full.CompanyWebSite = u"https://www.example.co.jp/";
+  full.Memo = u"打ち合わせは火曜日の午後が都合よいとのこと。\r\n年賀状: 毎年送る";
+  store.WriteContact("0000", full);
+}
+
+BookServices AddressBookServices(GallerySession& session) {
+  TOrvaneMainForm& form = session.Form();
+  return {form.Settings(),         form.ClockService(),  form.ShellService(),
+          form.ClipboardService(), form.PromptService(), [&form] { return form.HelpBookIndex(); }};
+}
+
+// The address book editor on the group アドレス帳, its first contact
+// selected.
+TBookFormView* AddressBookEditor(GallerySession& session) {
+  WriteSampleAddressBook(session.Settings());
+  auto* book = session.Keep(
+      std::make_unique<TBookFormView>(&session.MainWindow(), AddressBookServices(session)));
+  QTreeWidget* tree = book->Pane()->Tree();
+  tree->setCurrentItem(tree->topLevelItem(0));
+  book->Pane()->Select({0}, 0);
+  return book;
+}
+
+QWidget* BookMenu(GallerySession& session, const char* name) {
+  TBookFormView* book = AddressBookEditor(session);
+  book->show();
+  auto* menu = book->findChild<QMenu*>(QLatin1String(name));
+  if (menu) emit menu->aboutToShow();
+  return menu;
+}
+
+QWidget* ContactEditor(GallerySession& session) {
+  WriteSampleAddressBook(session.Settings());
+  BookServices services = AddressBookServices(session);
+  auto& store = session.KeepModel(std::make_unique<AdBookStore>(services.settings.AddressFolder()));
+  auto& form = session.KeepModel(
+      std::make_unique<TEditAdrForm>(store, services.clock, services.shell, services.prompt));
+  form.ContactId = "0000";
+  form.Open();
+  return session.Keep(std::make_unique<TEditAdrFormView>(&session.MainWindow(), form, services));
+}
+
+QWidget* PostalAddressDialog(GallerySession& session) {
+  BookServices services = AddressBookServices(session);
+  auto& form = session.KeepModel(std::make_unique<TZyusyoForm>(
+      services.settings, services.shell,
+      PostalAddress{u"1500002", u"東京都渋谷区渋谷1-2-3", u"渋谷ハイツ101", u"渋谷"}));
+  return session.Keep(std::make_unique<TZyusyoFormView>(&session.MainWindow(), form, services));
+}
+
+QWidget* PhoneDialog(GallerySession& session) {
+  auto& form = session.KeepModel(std::make_unique<TPhoneForm>(std::array<WideString, 5>{
+      u"(   03)-1234-5678", u"", u" 090-1234-5678", u"(   03)-1234-5679", u""}));
+  return session.Keep(
+      std::make_unique<TPhoneFormView>(&session.MainWindow(), form, AddressBookServices(session)));
+}
+
+// The picker with three recipients in its send list, two To and one Cc.
+TAddFormView* Picker(GallerySession& session) {
+  WriteSampleAddressBook(session.Settings());
+  auto& list = session.KeepModel(std::make_unique<std::vector<TSendItem>>(
+      std::vector<TSendItem>{{u"山田 花子", u"hanako@example.jp", TSendItem::kTo},
+                             {u"", u"taro@example.jp", TSendItem::kTo},
+                             {u"鈴木 次郎", u"jiro@example.ne.jp", TSendItem::kCc}}));
+  auto* picker = session.Keep(
+      std::make_unique<TAddFormView>(&session.MainWindow(), AddressBookServices(session), list));
+  QTreeWidget* tree = picker->Pane()->Tree();
+  tree->setCurrentItem(tree->topLevelItem(0));
+  picker->Pane()->Select({1}, 1);
+  return picker;
 }
 
 QWidget* MainWindow(GallerySession& session) {
@@ -261,6 +389,16 @@ std::span<const GalleryWindow> GalleryWindows() {
          return s.Keep(std::make_unique<TVersionForm>(&s.MainWindow(), s.Form()));
        }},
       {"sentlog", SentLogViewer},
+      {"addressbook", [](GallerySession& s) -> QWidget* { return AddressBookEditor(s); }},
+      {"addressbook-menu-group", [](GallerySession& s) { return BookMenu(s, "MenuGroup"); }},
+      {"addressbook-menu-address", [](GallerySession& s) { return BookMenu(s, "MenuAddress"); }},
+      {"addressbook-menu-reading", [](GallerySession& s) { return BookMenu(s, "MenuReading"); }},
+      {"addressbook-menu-view", [](GallerySession& s) { return BookMenu(s, "MenuView"); }},
+      {"contact", ContactEditor},
+      {"postal-address", PostalAddressDialog},
+      {"phone", PhoneDialog},
+      {"picker", [](GallerySession& s) -> QWidget* { return Picker(s); }},
+      {"sendlist", [](GallerySession& s) -> QWidget* { return Picker(s)->SendListWindow(); }},
       {"account",
        [](GallerySession& s) {
          return Dialog<TAccountFormView>(

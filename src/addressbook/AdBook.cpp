@@ -3,6 +3,8 @@
 #include <utility>
 
 #include "addressbook/GroupTreeEdit.h"
+#include "addressbook/VCardFile.h"
+#include "platform/CodePage.h"
 #include "platform/Error.h"
 
 namespace orvane {
@@ -20,6 +22,8 @@ constexpr const char16_t* kMovedToTemporary =
     u"削除したグループに登録されていたアドレスは、一時保存グループへ移動しました";
 constexpr const char16_t* kDeleteFailed = u"削除に失敗しました";
 constexpr const char16_t* kCopyFailed = u"アドレスのコピーに失敗しました";
+constexpr const char16_t* kImported = u"%s 件のアドレスを読み込みました";
+constexpr const char16_t* kExported = u"%s 件のアドレスを書き出しました";
 constexpr const char16_t* kConfirmDeleteContacts =
     u"選択しているアドレスを削除してもいいですか?\r\n※削除すると元に戻せません";
 
@@ -185,6 +189,35 @@ std::optional<size_t> TBookForm::MoveUp(const ListSelection& selection) {
 
 std::optional<size_t> TBookForm::MoveDown(const ListSelection& selection) {
   return Swap(selection, false);
+}
+
+void TBookForm::ImportVCard(const std::filesystem::path& file) {
+  const std::optional<WideString> group = browser_.CurrentGroup();
+  if (!group) return;
+  size_t count = 0;
+  try {
+    count = ImportVCardFile(browser_.Store(), *group, file);
+  } catch (const Error& error) {
+    prompt_.ShowError(error.Message());
+    return;
+  }
+  browser_.Reload();
+  prompt_.Inform(FormatMessage(kImported, Utf8ToWide(std::to_string(count))));
+}
+
+void TBookForm::ExportVCard(const ListSelection& selection, const std::filesystem::path& file) {
+  std::vector<AnsiString> ids;
+  for (size_t row : selection)
+    if (row < browser_.Items().size()) ids.push_back(browser_.Items()[row].Id);
+  if (ids.empty()) return;
+  size_t count = 0;
+  try {
+    count = ExportVCardFile(browser_.Store(), ids, file);
+  } catch (const Error& error) {
+    prompt_.ShowError(error.Message());
+    return;
+  }
+  prompt_.Inform(FormatMessage(kExported, Utf8ToWide(std::to_string(count))));
 }
 
 }  // namespace orvane

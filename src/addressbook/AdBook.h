@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 
 #include "addressbook/BookBrowser.h"
@@ -69,6 +70,11 @@ class TBookForm {
   // not move.
   std::optional<size_t> MoveUp(const ListSelection& selection);
   std::optional<size_t> MoveDown(const ListSelection& selection);
+  // vCardを読み込む: every card of the file becomes a new contact of the
+  // shown group; a file that is no vCard is told and changes nothing.
+  void ImportVCard(const std::filesystem::path& file);
+  // vCardに書き出す: the selected contacts into the file (vCard 3.0).
+  void ExportVCard(const ListSelection& selection, const std::filesystem::path& file);
 
  private:
   std::optional<WideString> AskGroupName(const WideString& preset);

@@ -105,6 +105,7 @@ class TOrvaneMainForm {
   Shell& ShellService() const { return services_.shell; }
   const Clock& ClockService() const { return services_.clock; }
   Prompt& PromptService() const { return services_.prompt; }
+  Clipboard& ClipboardService() const { return services_.clipboard; }
   const SendClients& SendClientsService() const { return *services_.sendClients; }
   // The access tokens of the accounts that sign in with OAuth 2.0, kept for
   // the life of the window.

@@ -432,5 +432,32 @@ TEST_F(BookForm, OpeningReadsTheViewAndClosingWritesItWithTheTree) {
   EXPECT_EQ(settings.ReadGeneralString("View", "Visible", ""), "0");
 }
 
+TEST_F(BookForm, VCardsAreReadIntoTheShownGroupAndWrittenFromTheSelection) {
+  Open();
+  book.Browser().SelectGroup(u"家族");
+  WriteFile(home / "cards.vcf",
+            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:山田 花子\r\nEMAIL:hanako@example.jp\r\n"
+            "END:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nFN:山田 次郎\r\n"
+            "EMAIL:jiro@example.jp\r\nEND:VCARD\r\n");
+  book.ImportVCard(home / "cards.vcf");
+  EXPECT_EQ(prompt.Texts(Shown::Information),
+            (std::vector<WideString>{u"2 件のアドレスを読み込みました"}));
+  EXPECT_EQ(Names(), (std::vector<std::string>{"山田 花子", "山田 次郎"}));
+  EXPECT_EQ(GroupText(u"家族"), "0003\r\n0004\r\n");
+
+  // A file that is not a vCard is told and changes nothing.
+  WriteFile(home / "notes.vcf", "これは vCard ではありません\r\n");
+  book.ImportVCard(home / "notes.vcf");
+  ASSERT_EQ(prompt.Texts(Shown::Error).size(), 1u);
+  EXPECT_EQ(prompt.Texts(Shown::Error)[0].rfind(u"notes.vcf を読み込めませんでした。", 0), 0u);
+  EXPECT_EQ(GroupText(u"家族"), "0003\r\n0004\r\n");
+
+  book.ExportVCard({1}, home / "out.vcf");
+  EXPECT_EQ(prompt.Texts(Shown::Information).back(), u"1 件のアドレスを書き出しました");
+  const std::string written = ReadFile(home / "out.vcf");
+  EXPECT_NE(written.find("FN:山田 次郎\r\n"), std::string::npos) << written;
+  EXPECT_EQ(written.find("花子"), std::string::npos) << written;
+}
+
 }  // namespace
 }  // namespace orvane::test

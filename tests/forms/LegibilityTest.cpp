@@ -93,7 +93,9 @@ QStringList CutControls(QWidget* window) {
   widgets.prepend(window);
   std::vector<Control> placed;
   for (QWidget* widget : widgets) {
-    if (!widget->isVisibleTo(window) || widget->isWindow() != (widget == window)) continue;
+    // A window of its own (a tool window a dialog keeps beside itself) is
+    // measured as a window of the gallery.
+    if (!widget->isVisibleTo(window) || widget->window() != window) continue;
     if (auto* bar = qobject_cast<QMenuBar*>(widget)) {
       for (QAction* action : bar->actions())
         if (action->isVisible() && !bar->rect().contains(bar->actionGeometry(action)))

@@ -23,6 +23,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "addressbook/forms/AdBookForm.h"
+#include "addressbook/forms/AddressForm.h"
 #include "app/forms/EncodeForm.h"
 #include "app/forms/LogListForm.h"
 #include "app/forms/OptionForm.h"
@@ -246,6 +248,7 @@ void TOrvaneMainFormView::BuildMenus() {
   };
   sendPopup_ = makePopup(SendPopup());
   editToPopup_ = makePopup(EditToPopup());
+  connect(editToPopup_, &QMenu::aboutToShow, this, [this] { RebuildFavourites(); });
   subjectPopup_ = makePopup(SubjectPopup());
 }
 
@@ -502,6 +505,12 @@ void TOrvaneMainFormView::RunAction(ActionId id) {
         TToolBarCustmFormView(Context()).exec();
         form_.BuildToolBar();
         break;
+      case ActionId::AddressBook:
+        OpenAddressBook();
+        break;
+      case ActionId::InputToaddress:
+        InputToAddress();
+        break;
       case ActionId::AcountSet:
         OpenAccountDialog();
         break;
@@ -516,10 +525,6 @@ void TOrvaneMainFormView::RunAction(ActionId id) {
         break;
       case ActionId::FileMake:
         form_.FileMake();
-        break;
-      case ActionId::AddressBook:
-      case ActionId::InputToaddress:
-        ShowError(this, u"この機能はまだありません");
         break;
     }
   });
@@ -625,6 +630,46 @@ void TOrvaneMainFormView::OpenSentLog() {
   SentLogList list(form_.Settings(), form_.ShellService(), form_.PromptService());
   TFmLogList dialog(this, list, [this] { return form_.HelpBookIndex(); });
   dialog.exec();
+}
+
+BookServices TOrvaneMainFormView::AddressBookServices() const {
+  return {form_.Settings(),      form_.ClockService(),
+          form_.ShellService(),  form_.ClipboardService(),
+          form_.PromptService(), [this] { return form_.HelpBookIndex(); }};
+}
+
+void TOrvaneMainFormView::OpenAddressBook() {
+  TBookFormView dialog(this, AddressBookServices());
+  dialog.exec();
+}
+
+void TOrvaneMainFormView::InputToAddress() {
+  std::vector<TSendItem> recipients = form_.RecipientsForPicker();
+  {
+    TAddFormView dialog(this, AddressBookServices(), recipients);
+    dialog.exec();
+  }
+  form_.RecipientsPicked(recipients);
+}
+
+void TOrvaneMainFormView::RebuildFavourites() {
+  auto* favourites = editToPopup_->findChild<QMenu*>(QLatin1String(kFavoritesMenu));
+  if (!favourites) return;
+  std::optional<std::vector<FavouriteMenuItem>> items;
+  if (!RunGuarded(this, [&] { items = form_.FavouriteMenu(); }) || !items) return;
+  favourites->clear();
+  favourites->setEnabled(true);
+  for (const FavouriteMenuItem& item : *items) {
+    // The name as it is: an "&" in it is no hotkey.
+    QAction* entry = favourites->addAction(
+        ToQString(item.caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    entry->setStatusTip(ToQString(item.hint));
+    entry->setData(item.tag);
+    const WideString hint = item.hint;
+    connect(entry, &QAction::triggered, this,
+            [this, hint] { Guarded([&] { form_.FavouriteChosen(hint); }); });
+  }
+  favourites->setEnabled(!items->empty());
 }
 
 void TOrvaneMainFormView::AskHeaderText(const InputBoxRequest& request,

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "addressbook/forms/BookServices.h"
 #include "app/MainForm.h"
 #include "gui/ActionSet.h"
 #include "gui/DialogContext.h"
@@ -74,6 +75,10 @@ class TOrvaneMainFormView : public QMainWindow, public MainFormWindow, public Wa
   void RebuildAccountList();
   void ChooseBodyFile();
   void OpenSentLog();
+  void OpenAddressBook();
+  void InputToAddress();
+  void RebuildFavourites();
+  BookServices AddressBookServices() const;
   void OpenAccountDialog();
   // The Send command: the checks, then the send window, modal.
   void Send();

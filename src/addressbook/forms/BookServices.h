@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+
+#include "platform/Clipboard.h"
+#include "platform/Clock.h"
+#include "platform/Prompt.h"
+#include "platform/Shell.h"
+#include "settings/IniFileUnit.h"
+
+class QWidget;
+
+namespace orvane {
+
+// What the address book windows work with, handed down from the main
+// window so that tests can replace it.
+struct BookServices {
+  const IniFileUnit& settings;
+  const Clock& clock;
+  Shell& shell;
+  Clipboard& clipboard;
+  Prompt& prompt;
+  // The help book's index page; throws Error when the book is missing.
+  std::function<std::filesystem::path()> helpBook;
+};
+
+// Opens the help book at a window's topic; a missing book is told through
+// the prompt.
+void ShowBookHelp(QWidget* owner, const BookServices& services, int topic);
+
+}  // namespace orvane

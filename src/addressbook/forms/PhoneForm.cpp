@@ -1,0 +1,53 @@
+#include "addressbook/forms/PhoneForm.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "gui/MaskEdit.h"
+#include "gui/QtText.h"
+
+namespace orvane {
+
+TPhoneFormView::TPhoneFormView(QWidget* parent, TPhoneForm& form, const BookServices& services)
+    : QDialog(parent) {
+  setObjectName(QStringLiteral("PhoneForm"));
+  setWindowTitle(QStringLiteral("電話番号入力"));
+
+  auto* fields = new QFormLayout;
+  for (size_t i = 0; i < form.Phones.size(); ++i) {
+    const QString mask = PhoneMaskOf(i) == PhoneMask::kGeneral
+                             ? QStringLiteral("!(99999)-9999-9999;1;_")
+                             : QStringLiteral("!9999-9999-9999;1;_");
+    auto* field = new TMaskEdit(mask, this);
+    field->setObjectName(QStringLiteral("_Phone%1").arg(i + 1));
+    field->SetValue(ToQString(form.Phones[i]));
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(field->displayText()) + 16);
+    auto* label = new QLabel(ToQString(TPhoneForm::kLabels[i]), this);
+    label->setBuddy(field);
+    fields->addRow(label, field);
+    connect(field, &QLineEdit::textChanged, this,
+            [&form, field, i] { form.SetPhone(i, ToWide(field->Value())); });
+  }
+
+  auto* buttons = new QDialogButtonBox(this);
+  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)
+      ->setObjectName(QStringLiteral("BTN_OK"));
+  buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole)
+      ->setObjectName(QStringLiteral("BTN_Cancel"));
+  QPushButton* help = buttons->addButton(QStringLiteral("ヘルプ"), QDialogButtonBox::HelpRole);
+  help->setObjectName(QStringLiteral("BTN_Help"));
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(buttons, &QDialogButtonBox::helpRequested, this,
+          [this, services] { ShowBookHelp(this, services, TPhoneForm::kHelpTopic); });
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(fields);
+  layout->addWidget(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+}  // namespace orvane
