@@ -40,7 +40,7 @@ TBookForm::TBookForm(const IniFileUnit& settings, Clipboard& clipboard, Prompt& 
 
 void TBookForm::Close() {
   browser_.SaveView(true);
-  browser_.Store().SaveGroupTree(browser_.Tree());
+  if (browser_.Opened()) browser_.Store().SaveGroupTree(browser_.Tree());
 }
 
 std::optional<WideString> TBookForm::AskGroupName(const WideString& preset) {

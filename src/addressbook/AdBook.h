@@ -41,7 +41,8 @@ class TBookForm {
   const BookBrowser& Browser() const { return browser_; }
 
   void Open() { browser_.Open(); }
-  // Writes View Visible, AddBook Style and the tree file.
+  // Writes View Visible, AddBook Style and the tree file (not when the
+  // store could not be opened).
   void Close();
 
   // --- グループ(&G) ---

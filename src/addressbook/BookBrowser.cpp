@@ -14,8 +14,9 @@ BookBrowser::BookBrowser(const IniFileUnit& settings, Clipboard& clipboard)
 void BookBrowser::Open() {
   const int style = settings_.Read(keys::kAddBookStyle);
   style_ = style >= 0 && style <= 3 ? static_cast<ListStyle>(style) : ListStyle::kDetails;
-  tree_ = store_.OpenStore();
   previewVisible_ = settings_.Read(keys::kViewVisible);
+  tree_ = store_.OpenStore();
+  opened_ = true;
 }
 
 void BookBrowser::SelectGroup(const WideString& group) {

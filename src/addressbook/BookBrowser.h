@@ -47,6 +47,9 @@ class BookBrowser {
   // Opens the store (folder and built-in groups) and reads the view style
   // and whether the preview shows. No group is selected.
   void Open();
+  // Whether the store was opened and the tree read: a window whose store
+  // could not be opened writes no tree over the one on disk.
+  bool Opened() const { return opened_; }
 
   const AdBookStore& Store() const { return store_; }
   const IniFileUnit& Settings() const { return settings_; }
@@ -101,6 +104,7 @@ class BookBrowser {
   std::vector<TMailItem> items_;
   ListStyle style_ = ListStyle::kDetails;
   bool previewVisible_ = true;
+  bool opened_ = false;
 };
 
 }  // namespace orvane

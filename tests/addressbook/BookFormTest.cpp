@@ -4,6 +4,7 @@
 #include "addressbook/AdBook.h"
 #include "addressbook/GroupTreeEdit.h"
 #include "addressbook/Records.h"
+#include "platform/Error.h"
 #include "platform/FileSystem.h"
 
 namespace orvane::test {
@@ -457,6 +458,17 @@ TEST_F(BookForm, VCardsAreReadIntoTheShownGroupAndWrittenFromTheSelection) {
   const std::string written = ReadFile(home / "out.vcf");
   EXPECT_NE(written.find("FN:山田 次郎\r\n"), std::string::npos) << written;
   EXPECT_EQ(written.find("花子"), std::string::npos) << written;
+}
+
+TEST_F(BookForm, AStoreThatCannotBeOpenedKeepsItsTreeFile) {
+  WriteFile(Address("Address.dat"), WideToSjis(u"アドレス帳\r\n\t仕事\r\n"));
+  // The favourites group's name is taken by a folder: its file cannot be
+  // made, and opening fails.
+  std::filesystem::create_directories(Group(u"お気に入り"));
+  EXPECT_THROW(book.Open(), Error);
+  EXPECT_TRUE(book.Browser().Tree().empty());
+  book.Close();
+  EXPECT_EQ(SjisToWide(ReadFile(Address("Address.dat"))), u"アドレス帳\r\n\t仕事\r\n");
 }
 
 }  // namespace
