@@ -6,8 +6,6 @@
 // Each row gives the median wall-clock time of several runs and the CPU
 // time of one run (wall-clock exceeds CPU when other programs share the
 // processors).
-#include <time.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -28,18 +26,12 @@ namespace {
 constexpr size_t kContacts = 10000;
 constexpr const char16_t* kGroup = u"アドレス帳";
 
-double CpuSeconds() {
-  timespec t{};
-  ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
-}
-
 // The median wall-clock time of the runs and the mean CPU time of one run,
 // against the limit.
 void Measure(const char* task, int runs, double limitMs, const std::function<void()>& run) {
-  double cpu = CpuSeconds();
+  double cpu = bench::CpuSeconds();
   double wallMs = bench::MedianSeconds(run, runs) * 1e3;
-  double cpuMs = (CpuSeconds() - cpu) * 1e3 / runs;
+  double cpuMs = (bench::CpuSeconds() - cpu) * 1e3 / runs;
   std::printf("  %-46s %9.2f ms  (CPU %8.2f ms, limit %5.0f ms)%s\n", task, wallMs, cpuMs, limitMs,
               wallMs <= limitMs ? "" : "  OVER");
 }

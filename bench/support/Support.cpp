@@ -1,6 +1,7 @@
 #include "Support.h"
 
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -48,6 +49,12 @@ AnsiString AttachmentBytes(std::size_t size, std::uint64_t seed) {
   }
   for (; i < size; ++i) bytes[i] = static_cast<char>(random());
   return bytes;
+}
+
+double CpuSeconds() {
+  timespec t{};
+  ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
 
 long long PeakResidentBytes() {

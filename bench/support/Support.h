@@ -26,6 +26,10 @@ double MedianSeconds(const std::function<void()>& task, int runs = kRuns);
 // every run and on every machine.
 AnsiString AttachmentBytes(std::size_t size, std::uint64_t seed = 0x4F7276616E65ULL);
 
+// The processor time this process has used so far, in seconds: set beside
+// the wall time, it tells the work done from the waiting on a shared machine.
+double CpuSeconds();
+
 // The peak resident set of this process so far (VmHWM), in bytes.
 long long PeakResidentBytes();
 
