@@ -68,13 +68,7 @@ class AddressBookWindows : public ::testing::Test {
     WriteAddressBook(home.Path());
   }
 
-  BookServices Services() {
-    return {
-        settings, clock,
-        shell,    clipboard,
-        prompt,   [] {
-              return fs::path(ORVANE_SOURCE_DIR) / "resources/Orvane.hlp/index.html"; }};
-  }
+  BookServices Services() { return {settings, clock, shell, clipboard, prompt, SourceHelpBook}; }
 
   TempFolder home;
   IniFileUnit settings{home.Path()};

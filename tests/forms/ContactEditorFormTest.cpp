@@ -25,13 +25,7 @@ class ContactEditorWindow : public ::testing::Test {
     store.OpenStore();
   }
 
-  BookServices Services() {
-    return {
-        settings, clock,
-        shell,    clipboard,
-        prompt,   [] {
-              return fs::path(ORVANE_SOURCE_DIR) / "resources/Orvane.hlp/index.html"; }};
-  }
+  BookServices Services() { return {settings, clock, shell, clipboard, prompt, SourceHelpBook}; }
 
   template <typename T>
   static T* Find(QWidget* window, const char* name) {

@@ -19,6 +19,7 @@
 #include "addressbook/forms/ContactIcons.h"
 #include "addressbook/forms/PhoneForm.h"
 #include "addressbook/forms/ZyusyoForm.h"
+#include "gui/DialogButtons.h"
 #include "gui/ErrorHandler.h"
 #include "gui/LongDateEdit.h"
 #include "gui/Picture.h"
@@ -91,13 +92,7 @@ TEditAdrFormView::TEditAdrFormView(QWidget* parent, TEditAdrForm& form,
   columns->addWidget(BuildMemo(), 2, 0, 1, 3);
   columns->setRowStretch(2, 1);
 
-  auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  ok->setObjectName(QStringLiteral("BTN_OK"));
-  buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole)
-      ->setObjectName(QStringLiteral("BTN_Cancel"));
-  connect(buttons, &QDialogButtonBox::accepted, this, [this] { Save(); });
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = DialogButtons(this, {}, [this] { Save(); });
 
   auto* layout = new QVBoxLayout(this);
   BuildMenus();

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/DialogButtons.h"
 #include "gui/MaskEdit.h"
 #include "gui/QtText.h"
 
@@ -32,17 +33,8 @@ TPhoneFormView::TPhoneFormView(QWidget* parent, TPhoneForm& form, const BookServ
             [&form, field, i] { form.SetPhone(i, ToWide(field->Value())); });
   }
 
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)
-      ->setObjectName(QStringLiteral("BTN_OK"));
-  buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole)
-      ->setObjectName(QStringLiteral("BTN_Cancel"));
-  QPushButton* help = buttons->addButton(QStringLiteral("ヘルプ"), QDialogButtonBox::HelpRole);
-  help->setObjectName(QStringLiteral("BTN_Help"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(buttons, &QDialogButtonBox::helpRequested, this,
-          [this, services] { ShowBookHelp(this, services, TPhoneForm::kHelpTopic); });
+  QDialogButtonBox* buttons = DialogButtons(
+      this, [this, services] { ShowBookHelp(this, services, TPhoneForm::kHelpTopic); });
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(fields);

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/DialogButtons.h"
 #include "gui/ErrorHandler.h"
 #include "gui/MaskEdit.h"
 #include "gui/QtText.h"
@@ -86,17 +87,8 @@ TZyusyoFormView::TZyusyoFormView(QWidget* parent, TZyusyoForm& form, const BookS
   connect(station, &QLineEdit::textEdited, this,
           [this](const QString& text) { form_.Address.Station = ToWide(text); });
 
-  auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)
-      ->setObjectName(QStringLiteral("BTN_OK"));
-  buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole)
-      ->setObjectName(QStringLiteral("BTN_Cancel"));
-  QPushButton* help = buttons->addButton(QStringLiteral("ヘルプ"), QDialogButtonBox::HelpRole);
-  help->setObjectName(QStringLiteral("BTN_Help"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(buttons, &QDialogButtonBox::helpRequested, this,
-          [this, services] { ShowBookHelp(this, services, TZyusyoForm::kHelpTopic); });
+  QDialogButtonBox* buttons = DialogButtons(
+      this, [this, services] { ShowBookHelp(this, services, TZyusyoForm::kHelpTopic); });
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
