@@ -1,5 +1,6 @@
 #include "Gallery.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -390,6 +391,12 @@ std::span<const GalleryWindow> GalleryWindows() {
        }},
       {"sentlog", SentLogViewer},
       {"addressbook", [](GallerySession& s) -> QWidget* { return AddressBookEditor(s); }},
+      {"addressbook-icons",
+       [](GallerySession& s) -> QWidget* {
+         TBookFormView* book = AddressBookEditor(s);
+         book->findChild<QAction*>(QStringLiteral("ViewStyle0"))->trigger();
+         return book;
+       }},
       {"addressbook-menu-group", [](GallerySession& s) { return BookMenu(s, "MenuGroup"); }},
       {"addressbook-menu-address", [](GallerySession& s) { return BookMenu(s, "MenuAddress"); }},
       {"addressbook-menu-reading", [](GallerySession& s) { return BookMenu(s, "MenuReading"); }},

@@ -16,6 +16,14 @@ void MailItemModel::Reset() {
   endResetModel();
 }
 
+void MailItemModel::SetItemSize(const QSize& size) {
+  if (size == itemSize_) return;
+  // A new layout, not new rows: the selection stays.
+  emit layoutAboutToBeChanged();
+  itemSize_ = size;
+  emit layoutChanged();
+}
+
 int MailItemModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(items_.size());
 }
@@ -27,12 +35,18 @@ int MailItemModel::columnCount(const QModelIndex& parent) const {
 QVariant MailItemModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= static_cast<int>(items_.size())) return {};
   const TMailItem& item = items_[static_cast<size_t>(index.row())];
+  if (role == Qt::SizeHintRole)
+    return index.column() == 0 && itemSize_.isValid() ? itemSize_ : QVariant();
   if (role == Qt::DecorationRole && index.column() == 0) {
     // A contact without an icon keeps its place, so that the names align.
     static const QIcon blank = [] {
-      QPixmap empty(16, 16);
-      empty.fill(Qt::transparent);
-      return QIcon(empty);
+      QIcon icon;
+      for (int size : {16, 32}) {
+        QPixmap empty(size, size);
+        empty.fill(Qt::transparent);
+        icon.addPixmap(empty);
+      }
+      return icon;
     }();
     const QIcon icon = ContactIcon(item.Mark);
     return icon.isNull() ? blank : icon;

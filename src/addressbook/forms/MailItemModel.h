@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QSize>
 #include <vector>
 
 #include "addressbook/MailItem.h"
@@ -19,6 +20,9 @@ class MailItemModel : public QAbstractTableModel {
   void Reset();
   // Contacts can be dragged from the list (onto the groups of the tree).
   void SetDragEnabled(bool enabled) { dragEnabled_ = enabled; }
+  // The size of every item in the icon and list views, so that none is
+  // measured on its own; an invalid size for the details view.
+  void SetItemSize(const QSize& size);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -31,6 +35,7 @@ class MailItemModel : public QAbstractTableModel {
  private:
   const std::vector<TMailItem>& items_;
   bool dragEnabled_ = false;
+  QSize itemSize_;
 };
 
 }  // namespace orvane
