@@ -198,7 +198,7 @@ void WriteSampleAddressBook(const IniFileUnit& settings) {
 BookServices AddressBookServices(GallerySession& session) {
   TOrvaneMainForm& form = session.Form();
   return {form.Settings(),         form.ClockService(),  form.ShellService(),
-          form.ClipboardService(), form.PromptService(), [&form] { return form.HelpBookIndex(); }};
+          form.ClipboardService(), form.PromptService(), session.Context().help};
 }
 
 // The address book editor on the group アドレス帳, its first contact

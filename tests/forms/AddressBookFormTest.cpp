@@ -68,7 +68,10 @@ class AddressBookWindows : public ::testing::Test {
     WriteAddressBook(home.Path());
   }
 
-  BookServices Services() { return {settings, clock, shell, clipboard, prompt, SourceHelpBook}; }
+  BookServices Services() {
+    return {settings,  clock,  shell,
+            clipboard, prompt, [this](QWidget*, int topic) { helpTopics.push_back(topic); }};
+  }
 
   TempFolder home;
   IniFileUnit settings{home.Path()};
@@ -76,6 +79,7 @@ class AddressBookWindows : public ::testing::Test {
   RecordingShell shell;
   MemoryClipboard clipboard;
   ScriptedPrompt prompt;
+  std::vector<int> helpTopics;
 };
 
 TEST_F(AddressBookWindows, TheEditorListsTheSelectedGroupsContacts) {

@@ -25,7 +25,10 @@ class ContactEditorWindow : public ::testing::Test {
     store.OpenStore();
   }
 
-  BookServices Services() { return {settings, clock, shell, clipboard, prompt, SourceHelpBook}; }
+  BookServices Services() {
+    return {settings,  clock,  shell,
+            clipboard, prompt, [this](QWidget*, int topic) { helpTopics.push_back(topic); }};
+  }
 
   template <typename T>
   static T* Find(QWidget* window, const char* name) {
@@ -42,10 +45,11 @@ class ContactEditorWindow : public ::testing::Test {
   RecordingShell shell;
   MemoryClipboard clipboard;
   ScriptedPrompt prompt;
+  std::vector<int> helpTopics;
 };
 
 TEST_F(ContactEditorWindow, ANewContactIsWrittenByOkOnly) {
-  for (const char* button : {"BTN_Cancel", "BTN_OK"}) {
+  for (const char* button : {"CancelBtn", "OKBtn"}) {
     TEditAdrForm form(store, clock, shell, prompt);
     form.Open();
     TEditAdrFormView window(nullptr, form, Services());
@@ -65,7 +69,7 @@ TEST_F(ContactEditorWindow, ANewContactIsWrittenByOkOnly) {
     EXPECT_EQ(Find<QLabel>(&window, "AgeLabel")->text(), QStringLiteral("23 歳"));
     QTest::mouseClick(Find<QPushButton>(&window, button), Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
-    const bool saved = std::string(button) == "BTN_OK";
+    const bool saved = std::string(button) == "OKBtn";
     EXPECT_EQ(form.Saved, saved);
     EXPECT_EQ(store.ContactExists("0000"), saved);
   }
@@ -89,6 +93,8 @@ TEST_F(ContactEditorWindow, ThePhoneDialogStoresTheMaskedNumbers) {
   EXPECT_EQ(form.Phones[2], u" 090-    -    ");
   EXPECT_EQ(form.Phones[0], u"(   03)-1234-5678");
   EXPECT_EQ(form.Phones[1], u"") << "a field left alone stays as it was";
+  QTest::mouseClick(Find<QPushButton>(&window, "HelpBtn"), Qt::LeftButton);
+  EXPECT_EQ(helpTopics, std::vector<int>({29}));
 }
 
 }  // namespace

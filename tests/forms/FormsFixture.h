@@ -28,11 +28,6 @@ inline QApplication& TestApplication() {
   return *application;
 }
 
-// The help book of the source tree, for windows that open a topic.
-inline std::filesystem::path SourceHelpBook() {
-  return std::filesystem::path(ORVANE_SOURCE_DIR) / "resources/Orvane.hlp/index.html";
-}
-
 // A main window over a fresh program folder, without animations.
 class MainWindowTest : public ::testing::Test {
  protected:

@@ -1,15 +1,11 @@
 #pragma once
 
-#include <filesystem>
-#include <functional>
-
+#include "gui/DialogContext.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/Prompt.h"
 #include "platform/Shell.h"
 #include "settings/IniFileUnit.h"
-
-class QWidget;
 
 namespace orvane {
 
@@ -21,8 +17,7 @@ struct BookServices {
   Shell& shell;
   Clipboard& clipboard;
   Prompt& prompt;
-  // The help book's index page; throws Error when the book is missing.
-  std::function<std::filesystem::path()> helpBook;
+  HelpOpener help;
 };
 
 // Opens the help book at a window's topic; a missing book is told through

@@ -1,7 +1,6 @@
 #include "addressbook/forms/EditAdrForm.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -19,7 +18,6 @@
 #include "addressbook/forms/ContactIcons.h"
 #include "addressbook/forms/PhoneForm.h"
 #include "addressbook/forms/ZyusyoForm.h"
-#include "gui/DialogButtons.h"
 #include "gui/ErrorHandler.h"
 #include "gui/LongDateEdit.h"
 #include "gui/Picture.h"
@@ -80,9 +78,11 @@ QString MemoText(const WideString& memo) {
 
 TEditAdrFormView::TEditAdrFormView(QWidget* parent, TEditAdrForm& form,
                                    const BookServices& services)
-    : QDialog(parent), form_(form), services_(services) {
+    : SettingsDialog(parent, QStringLiteral("アドレス"), QStringLiteral("キャンセル"),
+                     services.help, TEditAdrForm::kHelpTopic),
+      form_(form),
+      services_(services) {
   setObjectName(QStringLiteral("EditAdrForm"));
-  setWindowTitle(QStringLiteral("アドレス"));
 
   auto* columns = new QGridLayout;
   columns->addWidget(BuildBasic(), 0, 0, 1, 2);
@@ -92,12 +92,8 @@ TEditAdrFormView::TEditAdrFormView(QWidget* parent, TEditAdrForm& form,
   columns->addWidget(BuildMemo(), 2, 0, 1, 3);
   columns->setRowStretch(2, 1);
 
-  QDialogButtonBox* buttons = DialogButtons(this, {}, [this] { Save(); });
-
-  auto* layout = new QVBoxLayout(this);
   BuildMenus();
-  layout->addLayout(columns, 1);
-  layout->addWidget(buttons);
+  Body()->addLayout(columns, 1);
 
   ShowValues();
   ShowPicture();
@@ -256,7 +252,7 @@ void TEditAdrFormView::BuildMenus() {
   bar->setObjectName(QStringLiteral("MainMenu"));
   QMenu* file = bar->addMenu(QStringLiteral("保存(&S)"));
   file->setObjectName(QStringLiteral("MenuFile"));
-  AddEntry(file, "SaveAndClose", QStringLiteral("保存して終了 (&Z)"), "F5", [this] { Save(); });
+  AddEntry(file, "SaveAndClose", QStringLiteral("保存して終了 (&Z)"), "F5", [this] { accept(); });
   AddEntry(file, "CloseWithoutSaving", QStringLiteral("保存せず終了 (&X)"), "Alt+F4",
            [this] { reject(); });
   QMenu* image = bar->addMenu(QStringLiteral("イメージ(&I)"));
@@ -345,7 +341,7 @@ void TEditAdrFormView::ChoosePicture() {
 }
 
 void TEditAdrFormView::Save() {
-  if (RunGuarded(services_.prompt, [this] { form_.Save(); })) accept();
+  form_.Save();
 }
 
 }  // namespace orvane

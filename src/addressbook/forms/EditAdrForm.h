@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QDialog>
-
 #include "addressbook/EditAdrUnit.h"
 #include "addressbook/forms/BookServices.h"
+#include "gui/SettingsDialog.h"
 
 class QComboBox;
 class QLabel;
@@ -18,12 +17,17 @@ class TLongDateEdit;
 // The contact editor "アドレス" on screen: basic, personal and company data,
 // the memo and the picture, with the postal address and telephone dialogs
 // behind their buttons. Every change goes into the controller at once; OK
-// and 保存して終了 save, キャンセル and 保存せず終了 do not.
-class TEditAdrFormView : public QDialog {
+// and 保存して終了 save, キャンセル and 保存せず終了 do not; ヘルプ opens topic 22.
+class TEditAdrFormView : public SettingsDialog {
  public:
   // A picture file that exists but is no picture throws Error: the window
   // does not open.
   TEditAdrFormView(QWidget* parent, TEditAdrForm& form, const BookServices& services);
+
+ protected:
+  // OK and 保存して終了: the contact is written; a failure is shown and the
+  // window stays open.
+  void Save() override;
 
  private:
   QWidget* BuildBasic();
@@ -38,7 +42,6 @@ class TEditAdrFormView : public QDialog {
   void EditAddress(PostalAddress& address);
   void EditPhones(std::array<WideString, 5>& phones);
   void ChoosePicture();
-  void Save();
 
   TEditAdrForm& form_;
   BookServices services_;

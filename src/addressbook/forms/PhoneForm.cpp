@@ -1,21 +1,19 @@
 #include "addressbook/forms/PhoneForm.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/DialogButtons.h"
 #include "gui/MaskEdit.h"
 #include "gui/QtText.h"
 
 namespace orvane {
 
 TPhoneFormView::TPhoneFormView(QWidget* parent, TPhoneForm& form, const BookServices& services)
-    : QDialog(parent) {
+    : SettingsDialog(parent, QStringLiteral("電話番号入力"), QStringLiteral("キャンセル"),
+                     services.help, TPhoneForm::kHelpTopic) {
   setObjectName(QStringLiteral("PhoneForm"));
-  setWindowTitle(QStringLiteral("電話番号入力"));
 
   auto* fields = new QFormLayout;
   for (size_t i = 0; i < form.Phones.size(); ++i) {
@@ -33,13 +31,7 @@ TPhoneFormView::TPhoneFormView(QWidget* parent, TPhoneForm& form, const BookServ
             [&form, field, i] { form.SetPhone(i, ToWide(field->Value())); });
   }
 
-  QDialogButtonBox* buttons = DialogButtons(
-      this, [this, services] { ShowBookHelp(this, services, TPhoneForm::kHelpTopic); });
-
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(fields);
-  layout->addWidget(buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  Body()->addLayout(fields);
 }
 
 }  // namespace orvane

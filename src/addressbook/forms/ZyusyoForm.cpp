@@ -1,13 +1,11 @@
 #include "addressbook/forms/ZyusyoForm.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/DialogButtons.h"
 #include "gui/ErrorHandler.h"
 #include "gui/MaskEdit.h"
 #include "gui/QtText.h"
@@ -24,9 +22,10 @@ QLineEdit* Line(QWidget* parent, const char* name, const WideString& text) {
 }  // namespace
 
 TZyusyoFormView::TZyusyoFormView(QWidget* parent, TZyusyoForm& form, const BookServices& services)
-    : QDialog(parent), form_(form) {
+    : SettingsDialog(parent, QStringLiteral("住所入力"), QStringLiteral("キャンセル"),
+                     services.help, TZyusyoForm::kHelpTopic),
+      form_(form) {
   setObjectName(QStringLiteral("ZyusyoForm"));
-  setWindowTitle(QStringLiteral("住所入力"));
 
   postNum_ = new TMaskEdit(QStringLiteral("000\\-0000;0;_"), this);
   postNum_->setObjectName(QStringLiteral("_PostNum"));
@@ -87,13 +86,7 @@ TZyusyoFormView::TZyusyoFormView(QWidget* parent, TZyusyoForm& form, const BookS
   connect(station, &QLineEdit::textEdited, this,
           [this](const QString& text) { form_.Address.Station = ToWide(text); });
 
-  QDialogButtonBox* buttons = DialogButtons(
-      this, [this, services] { ShowBookHelp(this, services, TZyusyoForm::kHelpTopic); });
-
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(grid);
-  layout->addWidget(buttons);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  Body()->addLayout(grid);
   ShowJoined();
 }
 

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QDialog>
-
 #include "addressbook/ZyusyoUnit.h"
 #include "addressbook/forms/BookServices.h"
+#include "gui/SettingsDialog.h"
 
 class QLineEdit;
 
@@ -15,9 +14,13 @@ class TMaskEdit;
 // address lines with the two joined below, 最寄り駅, and a map button beside
 // the postal code, the address and the station. The help button opens
 // topic 21.
-class TZyusyoFormView : public QDialog {
+class TZyusyoFormView : public SettingsDialog {
  public:
   TZyusyoFormView(QWidget* parent, TZyusyoForm& form, const BookServices& services);
+
+ protected:
+  // The fields are the controller's already: the caller takes them on OK.
+  void Save() override {}
 
  private:
   void ShowJoined();

@@ -632,10 +632,9 @@ void TOrvaneMainFormView::OpenSentLog() {
   dialog.exec();
 }
 
-BookServices TOrvaneMainFormView::AddressBookServices() const {
-  return {form_.Settings(),      form_.ClockService(),
-          form_.ShellService(),  form_.ClipboardService(),
-          form_.PromptService(), [this] { return form_.HelpBookIndex(); }};
+BookServices TOrvaneMainFormView::AddressBookServices() {
+  return {form_.Settings(),         form_.ClockService(),  form_.ShellService(),
+          form_.ClipboardService(), form_.PromptService(), Context().help};
 }
 
 void TOrvaneMainFormView::OpenAddressBook() {

@@ -78,7 +78,7 @@ class TOrvaneMainFormView : public QMainWindow, public MainFormWindow, public Wa
   void OpenAddressBook();
   void InputToAddress();
   void RebuildFavourites();
-  BookServices AddressBookServices() const;
+  BookServices AddressBookServices();
   void OpenAccountDialog();
   // The Send command: the checks, then the send window, modal.
   void Send();
