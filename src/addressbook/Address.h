@@ -23,7 +23,7 @@ struct PickerMenuState {
 // The list belongs to the caller, who fills it before and reads it after.
 class TAddForm {
  public:
-  static constexpr int kHelpTopic = 19;
+  static constexpr int kHelpTopic = 24;
 
   TAddForm(const IniFileUnit& settings, Clipboard& clipboard, std::vector<TSendItem>& sendList);
 

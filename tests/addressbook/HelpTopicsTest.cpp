@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+#include <regex>
 #include <string>
 
 #include "addressbook/AdBook.h"
@@ -21,6 +23,20 @@ TEST(AddressBookHelp, EachWindowsTopicIsInTheHelpBook) {
     EXPECT_NE(book.find("<a name=\"" + std::to_string(topic) + "\"></a>"), std::string::npos)
         << topic;
   }
+}
+
+// A topic number names one place of the book: a second anchor of the same
+// number would never be reached.
+TEST(HelpBook, EveryTopicIsNamedOnce) {
+  const std::string book =
+      ReadFile(std::string(ORVANE_SOURCE_DIR) + "/resources/Orvane.hlp/index.html");
+  std::map<std::string, int> anchors;
+  const std::regex anchor(R"re(<a name="([0-9]+)">)re");
+  for (auto it = std::sregex_iterator(book.begin(), book.end(), anchor);
+       it != std::sregex_iterator(); ++it)
+    ++anchors[(*it)[1].str()];
+  ASSERT_GT(anchors.size(), 5u);
+  for (const auto& [topic, count] : anchors) EXPECT_EQ(count, 1) << "topic " << topic;
 }
 
 }  // namespace
