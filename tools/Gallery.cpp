@@ -139,8 +139,8 @@ QWidget* SentLogViewer(GallerySession& session) {
   TOrvaneMainForm& form = session.Form();
   SentLogList& list = session.KeepModel(
       std::make_unique<SentLogList>(form.Settings(), form.ShellService(), form.PromptService()));
-  auto* dialog = session.Keep(std::make_unique<TFmLogList>(
-      &session.MainWindow(), list, [&form] { return form.HelpBookIndex(); }));
+  auto* dialog = session.Keep(
+      std::make_unique<TFmLogList>(&session.MainWindow(), list, session.Context().help));
   dialog->ShowAccount(0);
   return dialog;
 }
@@ -306,8 +306,7 @@ QWidget* Dialog(GallerySession& session, std::unique_ptr<Controller> controller,
   auto* kept = controller.release();
   kept->Show();
   if (prepare) prepare(*kept);
-  auto view = std::make_unique<View>(
-      *kept, [&session] { return session.Form().HelpBookIndex(); }, &session.MainWindow());
+  auto view = std::make_unique<View>(*kept, session.Context().help, &session.MainWindow());
   // The controller goes with its window.
   QObject::connect(view.get(), &QObject::destroyed, [kept] { delete kept; });
   return session.Keep(std::move(view));

@@ -37,8 +37,8 @@ void ShowHelpTopic(QWidget* owner, const std::filesystem::path& indexPage, int t
   browser->activateWindow();
 }
 
-void ShowDialogHelp(QWidget* dialog, const HelpBookIndex& helpBook, int topic) {
-  RunGuarded(dialog, [&] { ShowHelpTopic(dialog, helpBook(), topic); });
+void ShowDialogHelp(QWidget* dialog, const HelpOpener& help, int topic) {
+  RunGuarded(dialog, [&] { help(dialog, topic); });
 }
 
 }  // namespace orvane

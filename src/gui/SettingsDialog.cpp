@@ -32,9 +32,8 @@ SettingsDialog::SettingsDialog(QWidget* parent, const QString& caption, const QS
   layout->setSizeConstraint(QLayout::SetFixedSize);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(helpButton, &QPushButton::clicked, this, [this, help = std::move(help), helpTopic] {
-    RunGuarded(this, [&] { help(this, helpTopic); });
-  });
+  connect(helpButton, &QPushButton::clicked, this,
+          [this, help = std::move(help), helpTopic] { ShowDialogHelp(this, help, helpTopic); });
 }
 
 void SettingsDialog::accept() {

@@ -24,8 +24,7 @@ class AccountOAuthView : public DialogTest {
     WriteFile(home / "work.ini", file);
     form = std::make_unique<TAccountForm>(settings, prompt, "work", &signIn);
     form->Show();
-    view = std::make_unique<TAccountFormView>(
-        *form, [] { return std::filesystem::path(); }, nullptr);
+    view = std::make_unique<TAccountFormView>(*form, Context().help, nullptr);
     view->show();
   }
 

@@ -23,8 +23,8 @@ class LogListForm : public ::testing::Test {
 
   std::unique_ptr<TFmLogList> Open() {
     list = std::make_unique<SentLogList>(IniFileUnit(home.Path()), shell, prompt);
-    return std::make_unique<TFmLogList>(nullptr, *list, [] {
-      return fs::path(ORVANE_SOURCE_DIR) / "resources/Orvane.hlp/index.html";
+    return std::make_unique<TFmLogList>(nullptr, *list, [](QWidget* owner, int topic) {
+      ShowHelpTopic(owner, fs::path(ORVANE_SOURCE_DIR) / "resources/Orvane.hlp/index.html", topic);
     });
   }
 

@@ -13,6 +13,7 @@
 #include "addressbook/forms/GroupTreeWidget.h"
 #include "addressbook/forms/MailItemModel.h"
 #include "gui/ErrorHandler.h"
+#include "gui/HelpWindow.h"
 #include "gui/QtText.h"
 #include "gui/ShortcutsFirst.h"
 
@@ -135,7 +136,7 @@ void TBookFormView::BuildMenus(QMenuBar* bar) {
 
   QList<QAction*> first = AddSearchMenu(bar, pane_);
   AddViewMenu(bar, pane_, form_.Browser());
-  AddHelpMenu(bar, [this] { ShowBookHelp(this, services_, TBookForm::kHelpTopic); });
+  AddHelpMenu(bar, [this] { ShowDialogHelp(this, services_.help, TBookForm::kHelpTopic); });
   first << moveUp_ << moveDown_;
   new ShortcutsFirst(this, first);
   for (QMenu* menu : {groups, contacts})

@@ -14,6 +14,7 @@
 #include "addressbook/forms/GroupTreeWidget.h"
 #include "addressbook/forms/SendListForm.h"
 #include "gui/ErrorHandler.h"
+#include "gui/HelpWindow.h"
 #include "gui/QtText.h"
 #include "gui/ShortcutsFirst.h"
 #include "gui/StringGrid.h"
@@ -100,7 +101,7 @@ void TAddFormView::BuildMenus(QMenuBar* bar) {
 
   const QList<QAction*> first = AddSearchMenu(bar, pane_);
   AddViewMenu(bar, pane_, form_.Browser());
-  AddHelpMenu(bar, [this] { ShowBookHelp(this, services_, TAddForm::kHelpTopic); });
+  AddHelpMenu(bar, [this] { ShowDialogHelp(this, services_.help, TAddForm::kHelpTopic); });
   new ShortcutsFirst(this, first);
   for (QAction* action : bar->findChildren<QAction*>()) addAction(action);
 }

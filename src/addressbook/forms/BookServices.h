@@ -20,8 +20,4 @@ struct BookServices {
   HelpOpener help;
 };
 
-// Opens the help book at a window's topic; a missing book is told through
-// the prompt.
-void ShowBookHelp(QWidget* owner, const BookServices& services, int topic);
-
 }  // namespace orvane

@@ -19,6 +19,7 @@
 #include "addressbook/forms/PhoneForm.h"
 #include "addressbook/forms/ZyusyoForm.h"
 #include "gui/ErrorHandler.h"
+#include "gui/HelpWindow.h"
 #include "gui/LongDateEdit.h"
 #include "gui/Picture.h"
 #include "gui/QtText.h"
@@ -264,7 +265,7 @@ void TEditAdrFormView::BuildMenus() {
   });
   connect(image, &QMenu::aboutToShow, this,
           [this] { clearPicture_->setEnabled(form_.HasImage()); });
-  AddHelpMenu(bar, [this] { ShowBookHelp(this, services_, TEditAdrForm::kHelpTopic); });
+  AddHelpMenu(bar, [this] { ShowDialogHelp(this, services_.help, TEditAdrForm::kHelpTopic); });
   for (QAction* action : bar->findChildren<QAction*>()) addAction(action);
   layout()->setMenuBar(bar);
 }

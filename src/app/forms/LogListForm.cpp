@@ -21,7 +21,7 @@ constexpr int kColumnCount = 4;
 
 }  // namespace
 
-TFmLogList::TFmLogList(QWidget* parent, SentLogList& list, HelpBookIndex helpBook)
+TFmLogList::TFmLogList(QWidget* parent, SentLogList& list, HelpOpener openHelp)
     : QDialog(parent), list_(list) {
   setObjectName(QStringLiteral("FmLogList"));
   setWindowTitle(QStringLiteral("送信ログ"));
@@ -71,8 +71,8 @@ TFmLogList::TFmLogList(QWidget* parent, SentLogList& list, HelpBookIndex helpBoo
   connect(show, &QPushButton::clicked, this, [this] { ShowSelectedLog(); });
   connect(entries_, &QTableWidget::cellDoubleClicked, this, [this] { ShowSelectedLog(); });
   connect(ok, &QPushButton::clicked, this, &QDialog::reject);
-  connect(help, &QPushButton::clicked, this, [this, helpBook = std::move(helpBook)] {
-    ShowDialogHelp(this, helpBook, SentLogList::kHelpTopic);
+  connect(help, &QPushButton::clicked, this, [this, openHelp = std::move(openHelp)] {
+    ShowDialogHelp(this, openHelp, SentLogList::kHelpTopic);
   });
 }
 

@@ -15,8 +15,7 @@ namespace orvane {
 // "OK" closes, the help button opens topic 30.
 class TFmLogList : public QDialog {
  public:
-  // helpBook gives the help book's index page, or throws when it is missing.
-  TFmLogList(QWidget* parent, SentLogList& list, HelpBookIndex helpBook);
+  TFmLogList(QWidget* parent, SentLogList& list, HelpOpener openHelp);
 
   // Selects the account of that row and shows its entries, as a click does.
   void ShowAccount(int row);

@@ -628,7 +628,7 @@ void TOrvaneMainFormView::RunCommand(MenuCommand command, int tag) {
 
 void TOrvaneMainFormView::OpenSentLog() {
   SentLogList list(form_.Settings(), form_.ShellService(), form_.PromptService());
-  TFmLogList dialog(this, list, [this] { return form_.HelpBookIndex(); });
+  TFmLogList dialog(this, list, Context().help);
   dialog.exec();
 }
 
@@ -695,8 +695,7 @@ void TOrvaneMainFormView::OpenAccountDialog() {
   TOAuthSignIn signIn(form_.ShellService(), mainThread_);
   TAccountForm account(form_.Settings(), form_.PromptService(), form_.AccountName, &signIn);
   account.Show();
-  TAccountFormView dialog(
-      account, [this] { return form_.HelpBookIndex(); }, this);
+  TAccountFormView dialog(account, Context().help, this);
   dialog.exec();
   form_.UpdateCaption();
 }

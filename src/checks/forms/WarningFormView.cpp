@@ -139,7 +139,7 @@ void TWarningFormView::OpenLineHelp() {
 }
 
 void TWarningFormView::OpenHelp(int topic) {
-  RunGuarded(this, [&] { help_(this, topic); });
+  ShowDialogHelp(this, help_, topic);
 }
 
 }  // namespace orvane

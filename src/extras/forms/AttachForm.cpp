@@ -61,7 +61,7 @@ TAttachFormView::TAttachFormView(const DialogContext& context)
   connect(add, &QToolButton::clicked, this, [this] { ChooseFiles(); });
   connect(remove, &QToolButton::clicked, this, [this] { RemoveSelected(); });
   connect(help, &QToolButton::clicked, this,
-          [this] { RunGuarded(this, [this] { help_(this, TAttachForm::kHelpTopic); }); });
+          [this] { ShowDialogHelp(this, help_, TAttachForm::kHelpTopic); });
   connect(close, &QToolButton::clicked, this, &QDialog::accept);
 
   form_.Open();

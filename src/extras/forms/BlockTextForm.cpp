@@ -74,7 +74,7 @@ TBlockTextFormView::TBlockTextFormView(const DialogContext& context, TBlockTextF
 
   connect(previewButton_, &QToolButton::clicked, this, [this] { TogglePreview(); });
   connect(help, &QToolButton::clicked, this,
-          [this] { RunGuarded(this, [this] { help_(this, form_.Kind().helpTopic); }); });
+          [this] { ShowDialogHelp(this, help_, form_.Kind().helpTopic); });
   connect(close, &QToolButton::clicked, this, [this] {
     if (MayClose()) accept();
   });

@@ -69,7 +69,7 @@ TXHFormView::TXHFormView(const DialogContext& context)
   connect(add, &QToolButton::clicked, this, [this] { AddRow(); });
   connect(remove, &QToolButton::clicked, this, [this] { DeleteRows(); });
   connect(help, &QToolButton::clicked, this,
-          [this] { RunGuarded(this, [this] { help_(this, TXHForm::kHelpTopic); }); });
+          [this] { ShowDialogHelp(this, help_, TXHForm::kHelpTopic); });
   connect(grid_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
     if (item->column() == kNameColumn) NameEdited(item);
   });

@@ -26,10 +26,10 @@ void ShowField(QLineEdit* field, bool shown) {
 
 }  // namespace
 
-TAccountFormView::TAccountFormView(TAccountForm& form, HelpBookIndex helpBook, QWidget* parent)
+TAccountFormView::TAccountFormView(TAccountForm& form, HelpOpener help, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
       form_(form),
-      helpBook_(std::move(helpBook)) {
+      help_(std::move(help)) {
   setObjectName(QStringLiteral("AccountForm"));
   setWindowTitle(QStringLiteral("アカウントの設定"));
   AccountFields& fields = form_.Fields;
@@ -102,8 +102,7 @@ TAccountFormView::TAccountFormView(TAccountForm& form, HelpBookIndex helpBook, Q
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(popBefore);
   buttons->addStretch(1);
-  for (QPushButton* button :
-       {ok, cancel, MakeHelpButton(this, helpBook_, TAccountForm::kHelpTopic)})
+  for (QPushButton* button : {ok, cancel, MakeHelpButton(this, help_, TAccountForm::kHelpTopic)})
     buttons->addWidget(button);
 
   auto* layout = new QVBoxLayout(this);
@@ -225,7 +224,7 @@ void TAccountFormView::OpenPopBefore() {
   RunGuarded(this, [this] {
     TPopBeforeForm popBefore = form_.PopBeforeForm();
     popBefore.Show();
-    TPopBeforeFormView dialog(popBefore, helpBook_, this);
+    TPopBeforeFormView dialog(popBefore, help_, this);
     if (dialog.exec() == QDialog::Accepted) form_.PopBeforeSaved(popBefore.Fields);
   });
   Render();

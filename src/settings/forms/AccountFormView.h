@@ -19,7 +19,7 @@ namespace orvane {
 // fields and forwards what the user does.
 class TAccountFormView : public QDialog {
  public:
-  TAccountFormView(TAccountForm& form, HelpBookIndex helpBook, QWidget* parent = nullptr);
+  TAccountFormView(TAccountForm& form, HelpOpener help, QWidget* parent = nullptr);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -35,7 +35,7 @@ class TAccountFormView : public QDialog {
   void Save();
 
   TAccountForm& form_;
-  HelpBookIndex helpBook_;
+  HelpOpener help_;
   QLineEdit* name_ = nullptr;
   QLineEdit* address_ = nullptr;
   QLineEdit* smtp_ = nullptr;

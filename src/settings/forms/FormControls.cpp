@@ -75,10 +75,10 @@ void ShowText(QLineEdit* field, const WideString& text) {
   if (field->text() != shown) field->setText(shown);
 }
 
-QPushButton* MakeHelpButton(QWidget* dialog, HelpBookIndex helpBook, int topic) {
+QPushButton* MakeHelpButton(QWidget* dialog, HelpOpener help, int topic) {
   QPushButton* button = MakeButton(QStringLiteral("ヘルプ(&H)"), "BTN_Help", dialog);
   QObject::connect(button, &QPushButton::clicked, dialog,
-                   [dialog, helpBook, topic] { ShowDialogHelp(dialog, helpBook, topic); });
+                   [dialog, help, topic] { ShowDialogHelp(dialog, help, topic); });
   return button;
 }
 

@@ -41,6 +41,6 @@ QPushButton* MakeButton(const QString& caption, const char* name, QWidget* paren
 void ShowText(QLineEdit* field, const WideString& text);
 
 // The dialogs' help button: opens the help book at `topic`.
-QPushButton* MakeHelpButton(QWidget* dialog, HelpBookIndex helpBook, int topic);
+QPushButton* MakeHelpButton(QWidget* dialog, HelpOpener help, int topic);
 
 }  // namespace orvane

@@ -9,8 +9,7 @@
 
 namespace orvane {
 
-TPopBeforeFormView::TPopBeforeFormView(TPopBeforeForm& form, HelpBookIndex helpBook,
-                                       QWidget* parent)
+TPopBeforeFormView::TPopBeforeFormView(TPopBeforeForm& form, HelpOpener help, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
       form_(form) {
   setObjectName(QStringLiteral("PopBeforeForm"));
@@ -43,7 +42,7 @@ TPopBeforeFormView::TPopBeforeFormView(TPopBeforeForm& form, HelpBookIndex helpB
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
   for (QPushButton* button :
-       {ok, cancel, MakeHelpButton(this, std::move(helpBook), TPopBeforeForm::kHelpTopic)})
+       {ok, cancel, MakeHelpButton(this, std::move(help), TPopBeforeForm::kHelpTopic)})
     buttons->addWidget(button);
 
   auto* layout = new QVBoxLayout(this);

@@ -17,7 +17,7 @@ namespace orvane {
 // fields and forwards what the user does.
 class TPopBeforeFormView : public QDialog {
  public:
-  TPopBeforeFormView(TPopBeforeForm& form, HelpBookIndex helpBook, QWidget* parent = nullptr);
+  TPopBeforeFormView(TPopBeforeForm& form, HelpOpener help, QWidget* parent = nullptr);
 
  protected:
   void showEvent(QShowEvent* event) override;
