@@ -20,7 +20,9 @@ TPlainAuthVerdict DecidePlainAuth(TPlainAuthPolicy policy, bool encrypted, bool 
 // The texts the log gets for the verdicts that are not kSend.
 inline constexpr char16_t kPlainAuthRefused[] =
     u"暗号化されていない接続ではパスワードを送信しません";
+// APOP and CRAM-MD5 send a digest, not the password: the warning speaks of
+// the login, which every mechanism exposes without TLS.
 inline constexpr char16_t kPlainAuthWarning[] =
-    u"注意: 暗号化されていない接続でパスワードを送信しました";
+    u"注意: 暗号化されていない接続で認証しました";
 
 }  // namespace orvane

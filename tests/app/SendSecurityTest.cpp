@@ -48,7 +48,7 @@ TEST_F(SendTest, EncryptionSettingsReachTheClientsAndTheLog) {
          Accept(p);
        },
        {"コマンドを送信... AUTH PLAIN", "サーバからの応答... 235 ok",
-        "注意: 暗号化されていない接続でパスワードを送信しました", "送信が無事に終了しました"},
+        "注意: 暗号化されていない接続で認証しました", "送信が無事に終了しました"},
        "送信終了"},
   };
   for (const Case& c : cases) {
