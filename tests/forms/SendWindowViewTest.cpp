@@ -117,5 +117,34 @@ TEST_F(SendWindowView, WhileSendingTheWindowCannotBeClosed) {
   EXPECT_EQ(TTCPThread::LiveWorkers(), 0);
 }
 
+// Once the attempt has ended the keyboard closes the window as the close
+// button does, and the attempt is recorded.
+TEST_F(SendWindowView, AnEndedAttemptClosesFromTheKeyboard) {
+  const Qt::Key keys[] = {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape};
+  WriteFile(home / "work.ini", "[Account]\r\nAddress=me@example.jp\r\n");  // no server
+  QtMainThread mainThread;
+  SendClients clients{kQuickPause};
+  TAccessTokens tokens{clock};
+  size_t recorded = 0;
+  for (Qt::Key key : keys) {
+    TSendForm attempt(SendServices{IniFileUnit(home.Path()), clock, mainThread, clients, tokens},
+                      SendJob{"work", "Subject: x\r\n\r\nbody\r\n", {"a@example.jp"}});
+    TSendFormView window(attempt, IniFileUnit(home.Path()));
+    window.show();
+    auto* close = window.findChild<QPushButton*>(QStringLiteral("Button1"));
+    ASSERT_TRUE(close);
+    for (int i = 0; i < 1000 && !close->isEnabled(); ++i) QTest::qWait(10);
+    ASSERT_TRUE(close->isEnabled());
+    EXPECT_TRUE(close->isDefault()) << key;
+    QTest::keyClick(&window, key);
+    EXPECT_FALSE(window.isVisible()) << key;
+    EXPECT_EQ(window.result(), QDialog::Accepted) << key;
+    EXPECT_EQ(ReadSentLogEntries(SentLogIndexPath(IniFileUnit(home.Path()), "work")).size(),
+              ++recorded)
+        << key;
+  }
+  for (int i = 0; i < 1000 && TTCPThread::LiveWorkers() > 0; ++i) QTest::qWait(10);
+}
+
 }  // namespace
 }  // namespace orvane::test

@@ -99,7 +99,14 @@ void TSendFormView::Start() {
 void TSendFormView::Render() {
   setWindowTitle(ToQString(form_.Caption()));
   status_->setText(FirstLine(form_.Status()));
-  close_->setEnabled(form_.CloseEnabled());
+  const bool closable = form_.CloseEnabled();
+  if (closable && !close_->isEnabled()) {
+    // The attempt has ended: Enter closes the window without a mouse.
+    close_->setEnabled(true);
+    close_->setDefault(true);
+    close_->setFocus();
+  }
+  close_->setEnabled(closable);
 }
 
 void TSendFormView::RenderProgress() {
@@ -109,6 +116,10 @@ void TSendFormView::RenderProgress() {
   while (max > INT_MAX) max /= 1024, position /= 1024;
   if (progress_->maximum() != max) progress_->setMaximum(static_cast<int>(max));
   progress_->setValue(static_cast<int>(position));
+}
+
+void TSendFormView::reject() {
+  if (close_->isEnabled()) CloseClicked();
 }
 
 void TSendFormView::CloseClicked() {

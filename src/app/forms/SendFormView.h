@@ -23,8 +23,8 @@ class TSendFormView : public QDialog {
 
   TLogFormView& LogWindow() const { return *log_; }
 
-  // Closing is the close button's alone.
-  void reject() override {}
+  // Escape does what the close button does, once it can be pressed.
+  void reject() override;
 
  protected:
   void showEvent(QShowEvent* event) override;
