@@ -2,6 +2,7 @@
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -21,9 +22,9 @@ class LogListForm : public ::testing::Test {
 
   fs::path Folder() const { return home / "SendedLog"; }
 
-  std::unique_ptr<TFmLogList> Open() {
+  std::unique_ptr<TFmLogList> Open(QWidget* owner = nullptr) {
     list = std::make_unique<SentLogList>(IniFileUnit(home.Path()), shell, prompt);
-    return std::make_unique<TFmLogList>(nullptr, *list, [](QWidget* owner, int topic) {
+    return std::make_unique<TFmLogList>(owner, *list, [](QWidget* owner, int topic) {
       ShowHelpTopic(owner, fs::path(ORVANE_SOURCE_DIR) / "resources/Orvane.hlp/index.html", topic);
     });
   }
@@ -53,6 +54,23 @@ class LogListForm : public ::testing::Test {
   ScriptedPrompt prompt;
   std::unique_ptr<SentLogList> list;
 };
+
+// The main window usually sits in the top-left corner; the viewer opens in
+// the middle of the screen, not over it.
+TEST_F(LogListForm, OpensCentredOnTheScreen) {
+  const QRect owners[] = {{0, 0, 477, 190}, {600, 400, 477, 190}};
+  for (const QRect& place : owners) {
+    QWidget owner;
+    owner.setGeometry(place);
+    owner.show();
+    auto dialog = Open(&owner);
+    dialog->show();
+    QApplication::processEvents();
+    const QPoint middle = dialog->screen()->availableGeometry().center();
+    EXPECT_LE((dialog->frameGeometry().center() - middle).manhattanLength(), 2)
+        << place.x() << "," << place.y();
+  }
+}
 
 TEST_F(LogListForm, ACountBeyondTheEntriesShowsRowsOfDashes) {
   WriteFile(Folder() / "home.dat",

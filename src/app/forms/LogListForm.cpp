@@ -11,6 +11,7 @@
 #include "gui/ErrorHandler.h"
 #include "gui/HelpWindow.h"
 #include "gui/QtText.h"
+#include "gui/WindowPlacement.h"
 
 namespace orvane {
 
@@ -74,6 +75,11 @@ TFmLogList::TFmLogList(QWidget* parent, SentLogList& list, HelpOpener openHelp)
   connect(help, &QPushButton::clicked, this, [this, openHelp = std::move(openHelp)] {
     ShowDialogHelp(this, openHelp, SentLogList::kHelpTopic);
   });
+}
+
+void TFmLogList::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  CentreOnScreen(this);
 }
 
 void TFmLogList::ShowAccount(int row) {

@@ -20,6 +20,9 @@ class TFmLogList : public QDialog {
   // Selects the account of that row and shows its entries, as a click does.
   void ShowAccount(int row);
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   void ShowRows();
   void ShowSelectedLog();
