@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -223,6 +224,50 @@ TEST_F(PickerInMainWindow, ThePickedRecipientsReturnToTheMainWindow) {
   EXPECT_EQ(Find<QLabel>("Panel1")->text(), QStringLiteral("CC"));
   // The send list's place is kept for the next time.
   EXPECT_NE(IniFileUnit(home.Path()).ReadGeneralString("SendList", "Width", ""), "");
+}
+
+// The road as a user takes it, by mouse and keys only: the "..." button
+// beside the address field, a click on a contact and Enter, a Ctrl+click
+// and Insert, the kind of the second row changed to Bcc with the arrow key
+// in its drop-down list, OK.
+TEST_F(PickerInMainWindow, ByMouseAndKeysFromTheButtonToToAndBcc) {
+  WriteAddressBook(home.Path());
+  Open();
+  bool sawPicker = false;
+  QTimer::singleShot(0, [&] {
+    auto* picker = dynamic_cast<TAddFormView*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(picker);
+    sawPicker = true;
+    // The offscreen platform leaves activation to the program.
+    QApplication::setActiveWindow(picker);
+    SelectGroup(picker->Pane(), 0);
+    QAbstractItemView* list = picker->Pane()->List();
+    auto rowCentre = [list](int row) {
+      return list->visualRect(list->model()->index(row, 0)).center();
+    };
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(1));
+    QTest::keyClick(list, Qt::Key_Return);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(2));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(1));
+    QTest::keyClick(list, Qt::Key_Insert);
+
+    TStringGrid* grid = picker->SendListWindow()->Grid();
+    ASSERT_EQ(grid->RowCount(), 2);
+    EXPECT_EQ(grid->Cell(1, 1), QStringLiteral("木村 次郎"));
+    const QModelIndex kind = grid->model()->index(1, 0);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(kind).center());
+    auto* choices = grid->findChild<QComboBox*>(QStringLiteral("GridChoices"));
+    ASSERT_TRUE(choices);
+    QTest::keyClick(choices, Qt::Key_Down);
+    QTest::keyClick(choices, Qt::Key_Down);
+    picker->findChild<QPushButton*>(QStringLiteral("BTN_OK"))->click();
+  });
+  QTest::mouseClick(Find<QToolButton>("BTN_InputToAddress"), Qt::LeftButton);
+  ASSERT_TRUE(sawPicker);
+  EXPECT_EQ(WideToUtf8(form->Draft.ToText), "安藤 花子 <ando@example.jp>");
+  EXPECT_EQ(WideToUtf8(form->Draft.CcText), "");
+  EXPECT_EQ(WideToUtf8(form->Draft.BccText), "木村 次郎 <kimura@example.jp>");
+  EXPECT_EQ(Find<QLineEdit>("EDIT_To")->text(), QStringLiteral("安藤 花子 <ando@example.jp>"));
 }
 
 TEST_F(PickerInMainWindow, FavouritesAreOfferedInTheAddressFieldsPopup) {
