@@ -1,6 +1,7 @@
 #include "gui/Application.h"
 
 #include <QFont>
+#include <QLibraryInfo>
 #include <cstdlib>
 
 #include "app/ShippedFiles.h"
@@ -16,6 +17,11 @@ TOrvaneApplication::TOrvaneApplication(int& argc, char** argv)
   // would append to every window caption.
   setApplicationName(QStringLiteral("Orvane"));
   setFont(WindowFont());
+  // The program speaks Japanese whatever the locale: so do the buttons and
+  // labels of Qt's message boxes, input box and file chooser.
+  if (qtTexts_.load(QStringLiteral("qtbase_ja"),
+                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    installTranslator(&qtTexts_);
 }
 
 bool TOrvaneApplication::notify(QObject* receiver, QEvent* event) {

@@ -2,12 +2,13 @@
 
 #include <QApplication>
 #include <QString>
+#include <QTranslator>
 
 namespace orvane {
 
 // The application object: title "Orvane", the help file "Orvane.hlp", the
-// window font, and the default error handler for whatever an event handler
-// lets escape.
+// window font, Qt's own dialogs in Japanese, and the default error handler for whatever an event
+// handler lets escape.
 class TOrvaneApplication : public QApplication {
  public:
   TOrvaneApplication(int& argc, char** argv);
@@ -18,6 +19,7 @@ class TOrvaneApplication : public QApplication {
 
  private:
   QString helpFile_;
+  QTranslator qtTexts_;
 };
 
 // "ＭＳ Ｐゴシック" 12 pixels high, or an installed Japanese font in its place.
