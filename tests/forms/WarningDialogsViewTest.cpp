@@ -101,6 +101,25 @@ TEST_F(WarningDialogView, ShowsWarningsThenInformationThenCautionsInTheirColours
             QStringLiteral("中止"));
 }
 
+// The list spans the dialog as the row of buttons below it does, whether
+// its lines are short or long.
+TEST_F(WarningDialogView, TheListIsAsWideAsTheButtonRow) {
+  const std::vector<std::vector<WideString>> cases = {
+      {u"[警告04] Reply-Toフィールドが設定されています"},
+      kCautionWarningInformation,
+      {u"[注意09] 携帯アドレスです 山田 <yamada.taro.very.long.address@docomo.ne.jp>, "
+       u"鈴木 <suzuki.hanako.very.long.address@docomo.ne.jp>"}};
+  for (const auto& lines : cases) {
+    TWarningFormView dialog(Context(), TWarningForm(lines));
+    dialog.show();
+    QApplication::processEvents();
+    const auto* list = dialog.findChild<QListWidget*>(QStringLiteral("LB"));
+    const auto* stop = dialog.findChild<QPushButton*>(QStringLiteral("Button2"));
+    ASSERT_TRUE(list && stop);
+    EXPECT_EQ(list->geometry().right(), stop->geometry().right()) << lines.size();
+  }
+}
+
 TEST_F(WarningDialogView, EnterAndTheCloseBoxGoOnEscAndStopStop) {
   struct Row {
     const char* name;

@@ -109,6 +109,8 @@ TWarningFormView::TWarningFormView(const DialogContext& context, TWarningForm fo
   layout->addWidget(list_);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  // Short lines would leave the list narrower than the buttons below it.
+  list_->setFixedWidth(std::max(list_->maximumWidth(), buttons->sizeHint().width()));
   goOn->setFocus();
   adjustSize();
   CentreOnScreen(this);
