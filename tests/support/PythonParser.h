@@ -14,4 +14,10 @@ namespace orvane::test {
 // Throws std::runtime_error when Python cannot read the file.
 JsonValue ParseWithPython(const std::filesystem::path& file);
 
+// The same file read by both of Python's policies, with the rules of the
+// wire checked on its bytes (tests/support/check_wire.py): "default",
+// "compat32" and "problems". rawHeaderNames allows 8-bit octets in header
+// fields, for file names written raw.
+JsonValue CheckWireWithPython(const std::filesystem::path& file, bool rawHeaderNames = false);
+
 }  // namespace orvane::test
