@@ -191,7 +191,8 @@ AnsiString EncodeStructured(std::u16string_view text, TMimeCharSet& charset, boo
         pending += token.Text;
         break;
       case mtQuoted:
-        if (IsAsciiText(token.Text) && !LooksLikeEncodedWord(token.Text)) {
+        if (IsAsciiText(token.Text) && !LooksLikeEncodedWord(token.Text) &&
+            !HasOverlongWord(token.Text)) {
           flush();
           AppendJoined(out, AnsiString(token.Text.begin(), token.Text.end()));
         } else {

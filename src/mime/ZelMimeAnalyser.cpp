@@ -33,6 +33,15 @@ const std::array<bool, 0x7F>& LatinWideTable() {
 
 }  // namespace
 
+bool HasOverlongWord(std::u16string_view text) {
+  size_t run = 0;
+  for (char16_t c : text) {
+    run = (c == u' ' || c == u'\t' || c == u'\r' || c == u'\n') ? 0 : run + 1;
+    if (run > kLongestPlainWord) return true;
+  }
+  return false;
+}
+
 bool IsWideChar(char16_t c) {
   if (c < 0x80) return false;
   if (c > 0xFE) return true;
@@ -111,6 +120,7 @@ TZelMimeAnalyser::TWord TZelMimeAnalyser::ScanWord(size_t start) const {
 }
 
 bool TZelMimeAnalyser::MarkedWide(const TWord& word) const {
+  if (word.end - word.start > kLongestPlainWord) return true;
   for (const TTextSpan& span : wideSpans_)
     if (span.first < word.end && word.start < span.second) return true;
   return LooksLikeEncodedWord(std::u16string_view(text_).substr(word.start, word.end - word.start));

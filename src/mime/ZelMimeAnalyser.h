@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string_view>
@@ -9,6 +10,15 @@
 #include "platform/Types.h"
 
 namespace orvane {
+
+// A line holds at most 998 octets (RFC 5322 section 2.1.1) and folding
+// happens only at blanks: a longer word, with room left for the field's
+// name, is written as encoded words, which can be cut anywhere.
+inline constexpr size_t kLongestPlainWord = 900;
+
+// Whether text holds a run of more than kLongestPlainWord characters
+// without a blank or a line break.
+bool HasOverlongWord(std::u16string_view text);
 
 // True for a character that makes a word of a header being read wide: one
 // above U+00FE, or one from U+0080 to U+00FE that Shift_JIS lacks (raw
@@ -51,8 +61,9 @@ struct TAnalyserToken {
 // is plain text.
 // Without encodedWords (writing), a word is wide when it must become an
 // encoded word, so that the header stays 7-bit and reads as typed: it holds
-// a character above U+007F, looks like an encoded word, or overlaps one of
-// wideSpans (ranges of positions of text).
+// a character above U+007F, looks like an encoded word, overlaps one of
+// wideSpans (ranges of positions of text), or is longer than
+// kLongestPlainWord.
 class TZelMimeAnalyser {
  public:
   explicit TZelMimeAnalyser(WideString text, bool encodedWords = true,

@@ -93,6 +93,7 @@ TEST_F(WireMatrixTest, TypedTextsReadBackExactlyInEveryCharset) {
       {"emoji", u"会議 🎉 確認"},
       {"half-width kana", u"ｶﾀｶﾅ ﾃｽﾄ", u"カタカナ テスト"},
       {"long Japanese", Repeat(u"長い件名の試験", 40)},
+      {"long ASCII word", Repeat(u"abcdefghij", 120)},
       {"long ASCII words", Repeat(u"word ", 300) + u"end"},
       {"mixed", u"Re: 見積 (2) — ﾃｽﾄ ① café"},
       {"tab", u"前\t後"},

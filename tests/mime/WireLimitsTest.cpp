@@ -155,5 +155,46 @@ TEST(WireLimits, HeaderFieldsCarryNoEightBitByte) {
   }
 }
 
+// RFC 5322 section 2.1.1: a word too long for a line of 998 octets goes
+// out as encoded words, which a reader joins again; a shorter one stays
+// plain.
+TEST(WireLimits, AHeaderWordLongerThanALineBecomesEncodedWords) {
+  test::FallbackGuard guard;
+  const struct {
+    const char* name;
+    std::u16string subject;
+    bool plain;  // the subject is written as typed
+  } cases[] = {
+      {"900 letters", Repeat(u"a", 900), true},
+      {"1200 letters", Repeat(u"abcdefghij", 120), false},
+      {"after Japanese", u"見積 " + Repeat(u"x", 1500), false},
+      {"between words", u"see " + Repeat(u"/path", 300) + u" now", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    SetUnicodeEncodingSetting(ueUTF_7);
+    test::TempFolder folder;
+    TZelMime mime(DefaultClock(), folder.Path());
+    mime.SetFrom(u"Taro <y@example.com>");
+    mime.SetTo(u"\"" + c.subject + u"\" <t@example.com>");
+    mime.SetSubject(c.subject);
+    mime.SetBodyText(u"body\r\n");
+    mime.Compose();
+    const std::string message = mime.MessageText();
+    EXPECT_LE(LongestLine(message), 998u);
+    EXPECT_EQ(FieldValue(message, "Subject: ") == WideToSjis(c.subject), c.plain);
+    mime.SaveToFile(folder / "message.eml");
+    const JsonValue parsed = ParseWithPython(folder / "message.eml");
+    EXPECT_EQ(WideToUtf8(parsed["subject"].string), WideToUtf8(c.subject));
+    ASSERT_EQ(parsed["to"].array.size(), 1u);
+    // Python shows a blank between adjacent encoded words of a name.
+    auto unblanked = [](std::u16string text) {
+      std::erase(text, u' ');
+      return WideToUtf8(text);
+    };
+    EXPECT_EQ(unblanked(parsed["to"][0]["name"].string), unblanked(c.subject));
+  }
+}
+
 }  // namespace
 }  // namespace orvane
