@@ -1,5 +1,6 @@
 #include "app/ComposeMessage.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "app/MailAddUnit.h"
@@ -27,6 +28,15 @@ constexpr TAttachNameEncode kAttachNameEncodes[] = {aeMimeB, aeRfc2231, aeJis, a
 template <typename T, size_t N>
 void SelectByIndex(const T (&table)[N], int index, T& property) {
   if (index >= 0 && static_cast<size_t>(index) < N) property = table[index];
+}
+
+// A field typed on one line: a line break pasted into it becomes a blank,
+// so that no encoded word carries a CR or LF, which readers refuse in a
+// display name (RFC 5322 section 3.2.5 allows no line break in a phrase).
+WideString OneLine(WideString text) {
+  std::replace_if(
+      text.begin(), text.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }, u' ');
+  return text;
 }
 
 int PriorityLevel(PriorityItem item) {
@@ -95,17 +105,17 @@ WideString ComposeMessage(const MessageDraft& draft, const ComposeSources& sourc
   const std::vector<std::filesystem::path> attachments = settings.AttachFilePaths();
   WideString body = BodyOf(draft, signature);
 
-  mime.SetTo(draft.ToText);
-  mime.SetCc(draft.CcText);
-  WideString bcc = draft.BccText;
+  mime.SetTo(OneLine(draft.ToText));
+  mime.SetCc(OneLine(draft.CcText));
+  WideString bcc = OneLine(draft.BccText);
   if (draft.PostSelf) bcc += (bcc.empty() ? u"" : u",") + SjisToWide(address);
   mime.SetBcc(std::move(bcc));
   mime.SetInReplyTo(WideToSjis(draft.InReplyToText));
-  mime.SetReplyTo(draft.ReplyToText);
+  mime.SetReplyTo(OneLine(draft.ReplyToText));
   if (!draft.ReferencesText.empty())
     mime.SetHeaderField("References", WideToSjis(draft.ReferencesText));
   mime.SetFrom(QuoteDisplayName(SjisToWide(name)) + u"<" + SjisToWide(address) + u">");
-  mime.SetSubject(draft.Subject);
+  mime.SetSubject(OneLine(draft.Subject));
   mime.SetXMailer(WideToSjis(u"Orvane " + sources.versionText));
   mime.HeaderLines = std::move(headerLines);
   mime.SetBodyText(std::move(body));

@@ -423,6 +423,35 @@ TEST_F(ComposeTest, UnicodeTextsAreNotLostToShiftJis) {
   EXPECT_EQ(Mailboxes(parsed["to"]), (std::vector<Mailbox>{{u"김철수", u"kim@example.kr"}}));
 }
 
+// A line break pasted into a one-line field reads as a blank; it never
+// starts a field of its own nor hides in an encoded word.
+TEST_F(ComposeTest, LineBreaksInOneLineFieldsBecomeBlanks) {
+  struct Case {
+    const char* name;
+    std::function<void(MessageDraft&)> setUp;
+    const char16_t* field;
+    std::u16string decoded;
+  } cases[] = {
+      {"subject", [](MessageDraft& d) { d.Subject = u"一行目\r\nBcc: x@example.jp"; }, u"Subject",
+       u"一行目  Bcc: x@example.jp"},
+      {"name in To", [](MessageDraft& d) { d.ToText = u"\"山田\r\n太郎\" <hanako@example.jp>"; },
+       u"To", u"山田 太郎 <hanako@example.jp>"},
+      {"name in Cc", [](MessageDraft& d) { d.CcText = u"\"鈴木\n一郎\" <s@example.jp>"; }, u"Cc",
+       u"鈴木 一郎 <s@example.jp>"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    draft = MessageDraft{};
+    draft.ToText = u"hanako@example.jp";
+    c.setUp(draft);
+    const JsonValue parsed = ComposeAndParse();
+    SCOPED_TRACE(mime.MessageText());
+    EXPECT_TRUE(parsed["header_defects"].array.empty());
+    EXPECT_EQ(U8(Fields(parsed, c.field).at(0)), U8(c.decoded));
+    EXPECT_TRUE(Fields(parsed, u"Bcc").empty());
+  }
+}
+
 TEST_F(ComposeTest, NothingOfAnEarlierMessageSurvives) {
   mime.SetMessageText("X-Old: kept?\r\nSubject: old\r\n\r\nold body\r\n");
   draft.CcText = u"cc@example.jp";
