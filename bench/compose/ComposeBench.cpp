@@ -39,7 +39,7 @@ struct Parts {
              WithCrLfLines(SjisToWide(settings.ReadSignatureBlock(kAccount)))),
         attachments(settings.AttachFilePaths()),
         headerLines{WideToSjis(u"X-Section: 営業部"),
-                    WideToSjis(u"Disposition-Notification-To: 山田 太郎 <taro@example.jp>"),
+                    WideToSjis(u"Disposition-Notification-To: 山田 太郎<taro@example.jp>"),
                     "Priority: urgent", "X-Priority: 2", "X-MSMail-Priority: High"} {}
 
   void ComposeInto(TZelMime& mime) const {

@@ -6,7 +6,6 @@
 #include "app/MailAddUnit.h"
 #include "app/Priority.h"
 #include "extras/MacroUnit.h"
-#include "mime/HeaderEncoding.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/TextFile.h"
@@ -43,23 +42,22 @@ int PriorityLevel(PriorityItem item) {
   return static_cast<int>(item) + 1;
 }
 
-// The extended header lines, then the read-receipt request, then the
-// priority lines.
 // The read-receipt address: the name quoted like the From line's, so that
 // a name holding a comma is not read as two mailboxes (RFC 5322 section
 // 3.4). The address encoder puts the blank before "<" itself.
-WideString ReadReceiptMailbox(const AnsiString& name, const AnsiString& address,
-                              const char16_t* beforeAddress) {
-  return QuoteDisplayName(SjisToWide(name)) + beforeAddress + SjisToWide(address) + u">";
+WideString ReadReceiptMailbox(const AnsiString& name, const AnsiString& address) {
+  return QuoteDisplayName(SjisToWide(name)) + u"<" + SjisToWide(address) + u">";
 }
 
+// The extended header lines, then the read-receipt request, then the
+// priority lines.
 std::vector<AnsiString> HeaderLinesOf(const MessageDraft& draft, const ComposeSources& sources,
                                       const AnsiString& name, const AnsiString& address) {
   std::vector<AnsiString> lines =
       SplitTextLines(sources.settings.ReadXHeaderBlock(sources.accountName));
   if (draft.Disposition)
     lines.push_back("Disposition-Notification-To: " +
-                    WideToSjis(ReadReceiptMailbox(name, address, u" <")));
+                    WideToSjis(ReadReceiptMailbox(name, address)));
   for (AnsiString& line : PriorityLines(PriorityLevel(draft.Priority)))
     lines.push_back(std::move(line));
   return lines;
@@ -121,15 +119,6 @@ WideString ComposeMessage(const MessageDraft& draft, const ComposeSources& sourc
   mime.SetBodyText(std::move(body));
   mime.Attachments().Assign(attachments);
   mime.Compose();
-  if (draft.Disposition) {
-    // An extra line is encoded as unstructured text, which would put the
-    // quotes of a name that needs encoding inside its encoded word (RFC
-    // 2047 section 5): the field is encoded again as an address, in its
-    // place.
-    TMimeCharSet charset = mcsISO_2022_JP;
-    mime.SetHeaderField("Disposition-Notification-To",
-                        EncodeStructured(ReadReceiptMailbox(name, address, u"<"), charset, false));
-  }
   return signature;
 }
 

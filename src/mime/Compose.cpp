@@ -5,6 +5,7 @@
 #include "mime/HeaderEncoding.h"
 #include "mime/RfcDate.h"
 #include "mime/ZelMime.h"
+#include "platform/AsciiText.h"
 #include "platform/CodePage.h"
 
 namespace orvane {
@@ -94,7 +95,13 @@ void TZelMime::ComposeHeader(TMimeCharSet& charset) {
     if (colon == AnsiString::npos || colon == 0 || colon + 1 == line.size()) continue;
     std::string_view name = std::string_view(line).substr(0, colon + 1);
     if (!IsPlainAsciiName(name)) continue;
-    SetField(name, EncodeFixedJis(line.substr(colon + 1)));
+    // A read-receipt request names a mailbox (RFC 8098 section 2.1): as
+    // text, the quotes of a name that needs encoding would end up inside
+    // its encoded word (RFC 2047 section 5).
+    if (SameAsciiText(name, "Disposition-Notification-To:"))
+      structured(name, SjisToWide(line.substr(colon + 1)));
+    else
+      SetField(name, EncodeFixedJis(line.substr(colon + 1)));
   }
 }
 
