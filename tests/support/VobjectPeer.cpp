@@ -30,8 +30,8 @@ std::string Run(const std::string& arguments) {
 
 void WriteCardsWithVobject(const std::string& json, const std::filesystem::path& out) {
   TempFolder folder;
-  WriteFile(folder / "spec.json", json);
-  Run("write '" + (folder / "spec.json").native() + "' '" + out.native() + "'");
+  WriteFile(folder / "cards.json", json);
+  Run("write '" + (folder / "cards.json").native() + "' '" + out.native() + "'");
 }
 
 JsonValue ReadCardsWithVobject(const std::filesystem::path& file) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Python's vobject as an independent vCard writer and reader.
 
-  vcard_peer.py write SPEC OUT  writes the cards that the JSON file SPEC
+  vcard_peer.py write CARDS OUT  writes the cards that the JSON file CARDS
       describes (a list of cards, each a list of [name, [types], value];
       the value of N, ADR and ORG is a list of components) to OUT with
       vobject's serializer.
@@ -15,9 +15,9 @@ import sys
 import vobject
 
 
-def build(spec):
+def build(properties):
     card = vobject.vCard()
-    for name, types, value in spec:
+    for name, types, value in properties:
         prop = card.add(name.lower())
         if name == "N":
             prop.value = vobject.vcard.Name(family=value[0], given=value[1])
@@ -62,8 +62,8 @@ def main():
         with open(sys.argv[2], encoding="utf-8") as f:
             cards = json.load(f)
         with open(sys.argv[3], "w", encoding="utf-8", newline="") as out:
-            for spec in cards:
-                out.write(build(spec))
+            for properties in cards:
+                out.write(build(properties))
     else:
         json.dump(read(sys.argv[2]), sys.stdout, ensure_ascii=True)
 
