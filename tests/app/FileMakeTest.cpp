@@ -17,13 +17,7 @@ namespace fs = std::filesystem;
 // ファイル作成 over a draft whose message file is named by its subject.
 class FileMake : public MainFormTest {
  protected:
-  std::unique_ptr<TOrvaneMainForm> Start() {
-    auto form = StartForm({"mailto=hanako@example.jp", "subject=見積"});
-    EXPECT_FALSE(createError);
-    WriteFile(home / "body.txt", "お見積りをお送りします。\n");
-    form->Draft.BodyFileName = home / "body.txt";
-    return form;
-  }
+  std::unique_ptr<TOrvaneMainForm> Start() { return StartDraft("お見積りをお送りします。\n"); }
 };
 
 TEST_F(FileMake, WritesTheFileOnlyWhenTheChecksLetItGoOn) {

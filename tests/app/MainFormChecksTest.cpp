@@ -13,13 +13,7 @@ namespace {
 // checks, as the send and file-output commands do.
 class MainFormChecks : public MainFormTest {
  protected:
-  std::unique_ptr<TOrvaneMainForm> Start() {
-    auto form = StartForm({"mailto=hanako@example.jp", "subject=見積"});
-    EXPECT_FALSE(createError);
-    WriteFile(home / "body.txt", "資料を添付します。\n");
-    form->Draft.BodyFileName = home / "body.txt";
-    return form;
-  }
+  std::unique_ptr<TOrvaneMainForm> Start() { return StartDraft("資料を添付します。\n"); }
 };
 
 TEST_F(MainFormChecks, TheDraftAndTheComposedMessageReachTheRules) {

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/MainForm.h"
@@ -42,6 +43,16 @@ class MainFormTest : public ::testing::Test {
   std::unique_ptr<TOrvaneMainForm> StartForm(const std::vector<std::string>& args = {}) {
     auto form = MakeForm(args);
     createError = form->Create(window);
+    return form;
+  }
+
+  // A started form with a draft to hanako@example.jp, subject 見積, and a
+  // body file holding body.
+  std::unique_ptr<TOrvaneMainForm> StartDraft(std::string_view body) {
+    auto form = StartForm({"mailto=hanako@example.jp", "subject=見積"});
+    EXPECT_FALSE(createError);
+    WriteFile(home / "body.txt", body);
+    form->Draft.BodyFileName = home / "body.txt";
     return form;
   }
 
