@@ -1,5 +1,7 @@
 #include "addressbook/PrstKana.h"
 
+#include <algorithm>
+
 #include "platform/KanaText.h"
 
 namespace orvane {
@@ -78,15 +80,16 @@ void TPrstKana::DeleteSelectedSegments() {
   size_t start = field_->SelectionStart();
   size_t length = field_->SelectionLength();
   if (length == 0) return;
+  // Where the segments fall short of the field (text entered it
+  // unrecorded), a selection reaching past them keeps its end: only
+  // recorded words widen it.
   size_t first = SegmentAt(start);
-  size_t last = SegmentAt(start + length - 1);
-  if (last >= segments_.size()) last = segments_.size() - 1;
-  if (first > last) return;
-  size_t widened = 0;
-  for (size_t i = first; i <= last; ++i) widened += segments_[i].Length;
-  field_->SetSelection(SegmentStart(first), widened);
+  if (first == segments_.size()) return;
+  size_t end = std::min(SegmentAt(start + length - 1), segments_.size() - 1) + 1;
+  size_t from = SegmentStart(first);
+  field_->SetSelection(from, std::max(SegmentStart(end), start + length) - from);
   segments_.erase(segments_.begin() + static_cast<std::ptrdiff_t>(first),
-                  segments_.begin() + static_cast<std::ptrdiff_t>(last) + 1);
+                  segments_.begin() + static_cast<std::ptrdiff_t>(end));
 }
 
 WideString TPrstKana::CaptureForm(const WideString& text) const {

@@ -49,7 +49,20 @@ class LineField final : public KanaField {
 
 // One thing the user, the input method or the program does.
 struct Step {
-  enum Kind { Commit, Type, Backspace, Delete, Paste, Cut, SetText, Replace, Caret, Select, Syu };
+  enum Kind {
+    Commit,
+    Type,
+    Backspace,
+    Delete,
+    Paste,
+    Cut,
+    SetText,
+    Replace,
+    Caret,
+    Select,
+    Syu,
+    Unrecorded
+  };
   Kind kind;
   std::u16string text;
   std::u16string reading;
@@ -71,6 +84,10 @@ Step SetText(std::u16string text) {
 }
 Step Replace(std::u16string text) {
   return {Step::Replace, std::move(text), u""};
+}
+// Text that reaches the field behind the capture's back.
+Step Unrecorded(std::u16string text) {
+  return {Step::Unrecorded, std::move(text), u""};
 }
 Step Caret(size_t at) {
   return {Step::Caret, u"", u"", at};
@@ -135,6 +152,9 @@ struct Editor {
       case Step::Syu:
         kana.SetKanaSyu(s.syu);
         break;
+      case Step::Unrecorded:
+        field.Replace(s.text);
+        break;
     }
   }
 };
@@ -146,6 +166,7 @@ struct Case {
   std::u16string hurigana;
   int refused = 0;
   int consumed = 0;
+  size_t unrecorded = 0;  // characters at the end that no segment covers
 };
 
 TEST(PrstKana, CapturesTheReadingOfWhatTheInputMethodCommits) {
@@ -236,6 +257,20 @@ TEST(PrstKana, CapturesTheReadingOfWhatTheInputMethodCommits) {
        {Syu(ksHanKata), Type(u"ab"), Commit(u"後藤", u"ごとう")},
        u"ab後藤",
        u"abｺﾞﾄｳ"},
+      {"a selection inside text never recorded",
+       {Unrecorded(u"abc"), Select(1, 1), Key(Step::Backspace)},
+       u"ac",
+       u"",
+       0,
+       0,
+       2},
+      {"a selection from a word into text never recorded",
+       {Commit(u"田中", u"たなか"), Unrecorded(u"xy"), Select(1, 2), Key(Step::Backspace)},
+       u"y",
+       u"",
+       0,
+       0,
+       1},
   };
   for (const Case& c : cases) {
     Editor run;
@@ -247,7 +282,7 @@ TEST(PrstKana, CapturesTheReadingOfWhatTheInputMethodCommits) {
     EXPECT_EQ(run.consumed, c.consumed) << c.name;
     size_t covered = 0;
     for (const auto& segment : run.kana.Segments()) covered += segment.Length;
-    EXPECT_EQ(covered, run.field.Text().size()) << c.name << ": the segments cover the field";
+    EXPECT_EQ(covered + c.unrecorded, run.field.Text().size()) << c.name << ": the segments cover";
   }
 }
 
