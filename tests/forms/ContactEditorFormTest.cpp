@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "FormsFixture.h"
+#include "InputSteps.h"
 #include "addressbook/forms/EditAdrForm.h"
 #include "addressbook/forms/PhoneForm.h"
 #include "gui/MaskEdit.h"
@@ -95,6 +96,62 @@ TEST_F(ContactEditorWindow, ThePhoneDialogStoresTheMaskedNumbers) {
   EXPECT_EQ(form.Phones[1], u"") << "a field left alone stays as it was";
   QTest::mouseClick(Find<QPushButton>(&window, "HelpBtn"), Qt::LeftButton);
   EXPECT_EQ(helpTopics, std::vector<int>({29}));
+}
+
+std::vector<Step> Typed(std::initializer_list<std::vector<Step>> parts) {
+  std::vector<Step> steps;
+  for (const std::vector<Step>& part : parts) steps.insert(steps.end(), part.begin(), part.end());
+  return steps;
+}
+
+TEST_F(ContactEditorWindow, TheNameTypedThroughTheInputMethodFillsItsReading) {
+  ContactRecord tanaka;
+  tanaka.Name = u"田中";
+  tanaka.Kana = u"たなか";
+  store.WriteContact("0001", tanaka);
+  const std::vector<Step> yamada = {Preedit("やまだ"), Preedit("山田"), Commit("山田")};
+  const std::vector<Step> hanako = {Preedit("はなこ"), Preedit("花子"), Commit("花子")};
+  struct Case {
+    const char* name;
+    AnsiString contactId;
+    std::vector<Step> steps;
+    const char* text;
+    const char* kana;
+  } cases[] = {
+      {"what ibus sends for yamada, space, return",
+       "",
+       {Preedit("ｙ"), Preedit("や"), Preedit("やｍ"), Preedit("やま"), Preedit("やまｄ"),
+        Preedit("やまだ"), Preedit("山田"), Commit("山田"), Preedit("")},
+       "山田",
+       "やまだ"},
+      {"family and given name with a full-width blank", "",
+       Typed({yamada, {Commit("\u3000")}, hanako}), "山田\u3000花子", "やまだ\u3000はなこ"},
+      {"backspace over a word", "", Typed({yamada, hanako, {Key(Qt::Key_Backspace)}}), "山田",
+       "やまだ"},
+      {"a commit replacing text before the caret",
+       "",
+       {Preedit("やま"), Commit("やま"), Replace(-2, 2, "山")},
+       "山",
+       "山"},
+      {"a paste", "", Typed({yamada, {Clipboard("ﾊﾅｺ"), Key(Qt::Key_V, Qt::ControlModifier)}}),
+       "山田ﾊﾅｺ", "やまだはなこ"},
+      {"typing over a selection across words", "",
+       Typed({yamada, hanako, {Commit("様"), Select(1, 2)}, {Preedit("たなか"), Commit("田中")}}),
+       "田中様", "たなか様"},
+      {"a stored contact keeps its reading until the name changes", "0001", {}, "田中", "たなか"},
+      {"typing over a stored name", "0001", Typed({{Select(0, 1)}, yamada}), "山田", "やまだ"},
+  };
+  for (const Case& c : cases) {
+    TEditAdrForm form(store, clock, shell, prompt);
+    form.ContactId = c.contactId;
+    form.Open();
+    TEditAdrFormView window(nullptr, form, Services());
+    auto* name = Find<QLineEdit>(&window, "_Name");
+    for (const Step& step : c.steps) Send(name, step);
+    EXPECT_EQ(name->text().toStdString(), c.text) << c.name;
+    EXPECT_EQ(Find<QLineEdit>(&window, "_Kana")->text().toStdString(), c.kana) << c.name;
+    EXPECT_EQ(WideToUtf8(form.Contact.Kana), c.kana) << c.name;
+  }
 }
 
 }  // namespace

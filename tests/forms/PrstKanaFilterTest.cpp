@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include "FormsFixture.h"
+#include "InputSteps.h"
 #include "addressbook/forms/PrstKanaFilter.h"
 #include "gui/QtText.h"
 #include "platform/Error.h"
@@ -19,41 +20,6 @@
 namespace orvane::test {
 namespace {
 
-struct Step {
-  enum Kind { Preedit, Commit, Replace, Key, Keys, Select, Caret, Clipboard, SetText, Insert };
-  Kind kind;
-  QString text;
-  QString preedit;  // Commit: what stays composing
-  int a = 0, b = 0;
-  Qt::KeyboardModifiers modifiers = Qt::NoModifier;
-};
-
-Step Preedit(const char* text) {
-  return {Step::Preedit, QString::fromUtf8(text), {}};
-}
-Step Commit(const char* text, const char* rest = "") {
-  return {Step::Commit, QString::fromUtf8(text), QString::fromUtf8(rest)};
-}
-// An input method replacing `length` characters from `from` (relative to
-// the caret) by its commit.
-Step Replace(int from, int length, const char* text) {
-  return {Step::Replace, QString::fromUtf8(text), {}, from, length};
-}
-Step Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  return {Step::Key, {}, {}, key, 0, modifiers};
-}
-Step Keys(const char* text) {
-  return {Step::Keys, QString::fromUtf8(text), {}};
-}
-Step Select(int start, int length) {
-  return {Step::Select, {}, {}, start, length};
-}
-Step Caret(int at) {
-  return {Step::Caret, {}, {}, at};
-}
-Step Clipboard(const char* text) {
-  return {Step::Clipboard, QString::fromUtf8(text), {}};
-}
 Step SetText(const char* text) {
   return {Step::SetText, QString::fromUtf8(text), {}};
 }
@@ -69,47 +35,9 @@ class PrstKanaFilterTest : public ::testing::Test {
   }
 
   void Do(const Step& s) {
-    switch (s.kind) {
-      case Step::Preedit: {
-        QInputMethodEvent event(s.text, {});
-        QCoreApplication::sendEvent(edit, &event);
-        break;
-      }
-      case Step::Commit: {
-        QInputMethodEvent event(s.preedit, {});
-        event.setCommitString(s.text);
-        QCoreApplication::sendEvent(edit, &event);
-        break;
-      }
-      case Step::Replace: {
-        QInputMethodEvent event;
-        event.setCommitString(s.text, s.a, s.b);
-        QCoreApplication::sendEvent(edit, &event);
-        break;
-      }
-      case Step::Key:
-        QTest::keyClick(edit, static_cast<Qt::Key>(s.a), s.modifiers);
-        break;
-      case Step::Keys:
-        QTest::keyClicks(edit, s.text);
-        break;
-      case Step::Select:
-        edit->setSelection(s.a, s.b);
-        break;
-      case Step::Caret:
-        edit->setCursorPosition(s.a);
-        break;
-      case Step::Clipboard:
-        QGuiApplication::clipboard()->setText(s.text);
-        break;
-      case Step::SetText:
-        filter->SetText(s.text);
-        break;
-      case Step::Insert:
-        filter->Insert(s.text);
-        break;
-    }
-    QApplication::processEvents();
+    if (s.kind == Step::SetText) filter->SetText(s.text);
+    if (s.kind == Step::Insert) filter->Insert(s.text);
+    Send(edit, s);
   }
 
   QApplication& application = TestApplication();

@@ -17,6 +17,7 @@
 #include "addressbook/forms/BookMenus.h"
 #include "addressbook/forms/ContactIcons.h"
 #include "addressbook/forms/PhoneForm.h"
+#include "addressbook/forms/PrstKanaFilter.h"
 #include "addressbook/forms/ZyusyoForm.h"
 #include "gui/ErrorHandler.h"
 #include "gui/HelpWindow.h"
@@ -98,6 +99,8 @@ TEditAdrFormView::TEditAdrFormView(QWidget* parent, TEditAdrForm& form,
 
   ShowValues();
   ShowPicture();
+  // Attached once the stored name is shown, so that it is recorded.
+  reading_->SetTargetEdit(name_);
   name_->setFocus();
 }
 
@@ -106,6 +109,7 @@ QWidget* TEditAdrFormView::BuildBasic() {
   box->setObjectName(QStringLiteral("GroupBasic"));
   auto* grid = new QGridLayout(box);
   name_ = Field(box, "_Name");
+  reading_ = new PrstKanaFilter(this, services_.prompt);
   kana_ = Field(box, "_Kana");
   address_ = Field(box, "_Addr");
   address_->setInputMethodHints(Qt::ImhEmailCharactersOnly | Qt::ImhPreferLatin);
@@ -125,7 +129,7 @@ QWidget* TEditAdrFormView::BuildBasic() {
   grid->setColumnStretch(1, 1);
 
   connect(name_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    form_.NameEdited(ToWide(text), ToWide(kana_->text()));
+    form_.NameEdited(ToWide(text), reading_->Hurigana());
     kana_->setText(ToQString(form_.Contact.Kana));
   });
   connect(kana_, &QLineEdit::textEdited, this,

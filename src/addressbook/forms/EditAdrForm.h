@@ -12,6 +12,7 @@ class QPushButton;
 
 namespace orvane {
 
+class PrstKanaFilter;
 class TLongDateEdit;
 
 // The contact editor "アドレス" on screen: basic, personal and company data,
@@ -46,6 +47,8 @@ class TEditAdrFormView : public SettingsDialog {
   TEditAdrForm& form_;
   BookServices services_;
   QLineEdit* name_ = nullptr;
+  // The reading of the name as it is typed, shown in ふりがな.
+  PrstKanaFilter* reading_ = nullptr;
   QLineEdit* kana_ = nullptr;
   QLineEdit* address_ = nullptr;
   QComboBox* icon_ = nullptr;
