@@ -74,7 +74,8 @@ void TSmtpThread::Dialogue() {
     SendCommand("HELO", ServerHost());
     if (!Reply("250")) return Fail(seHelo);
   }
-  if (!SendCommand("MAIL FROM:", '<' + MailFrom + '>') || !Reply("250")) return Fail(seFrom);
+  // RFC 5321 section 4.1.2: no blank on either side of the colon.
+  if (!SendCommand("MAIL FROM:<" + MailFrom + '>', "") || !Reply("250")) return Fail(seFrom);
   if (!SendRecipients()) return Fail(seRcpt);
   if (Terminated()) return Quit();
 
@@ -243,7 +244,7 @@ bool TSmtpThread::SendRecipients() {
   bool unsafe = false;
   try {
     for (const AnsiString& address : Recipients) {
-      if (!SendCommand("RCPT TO:", '<' + address + '>')) {
+      if (!SendCommand("RCPT TO:<" + address + '>', "")) {
         Rejected.push_back(address);
         unsafe = true;
         break;

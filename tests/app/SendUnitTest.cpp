@@ -35,8 +35,8 @@ TEST_F(SendTest, ReportsEveryStepOfADeliveryInTheLogAndTheStatusLine) {
       (Lines{"通信開始... 2003/01/05 - 12:34:56", "サーバからの応答... 220 mx ready",
              "コマンドを送信... EHLO 127.0.0.1",
              "サーバからの応答... 250-mx greets you\r\n250 8BITMIME",
-             "コマンドを送信... MAIL FROM: <me@example.com>", "サーバからの応答... 250 sender ok",
-             "コマンドを送信... RCPT TO: <a@example.com>", "サーバからの応答... 250 recipient ok",
+             "コマンドを送信... MAIL FROM:<me@example.com>", "サーバからの応答... 250 sender ok",
+             "コマンドを送信... RCPT TO:<a@example.com>", "サーバからの応答... 250 recipient ok",
              "コマンドを送信... DATA", "サーバからの応答... 354 go ahead",
              "サーバからの応答... 250 queued", "コマンドを送信... QUIT",
              "サーバからの応答... 221 bye", "送信が無事に終了しました"}));
@@ -242,7 +242,7 @@ TEST_F(SendTest, TheServerNeverSeesTheBccField) {
   EXPECT_EQ(data,
             "From: me@example.com\r\nTo: a@example.com\r\nSubject: test\r\n\r\n"
             "Bcc: in the body stays\r\n.\r\n");
-  EXPECT_NE(server.Received().find("RCPT TO: <secret@example.com>\r\nRCPT TO: <other@example.com>"),
+  EXPECT_NE(server.Received().find("RCPT TO:<secret@example.com>\r\nRCPT TO:<other@example.com>"),
             std::string::npos);
 }
 
@@ -286,8 +286,8 @@ TEST_F(SendTest, SecretsInCommandLinesAreMasked) {
       {"AUTH LOGIN b3J2YW5l", "AUTH LOGIN ********"},
       {"AUTH CRAM-MD5", "AUTH CRAM-MD5"},
       {"PASS", "PASS"},
-      {"MAIL FROM: <pass@example.com>", "MAIL FROM: <pass@example.com>"},
-      {"RCPT TO: <a@example.com>", "RCPT TO: <a@example.com>"},
+      {"MAIL FROM:<pass@example.com>", "MAIL FROM:<pass@example.com>"},
+      {"RCPT TO:<a@example.com>", "RCPT TO:<a@example.com>"},
   };
   for (const Case& c : cases) EXPECT_EQ(MaskSecrets(c.line), c.shown) << c.line;
 }

@@ -119,7 +119,7 @@ TEST_F(SendEndToEnd, DeliversTheDraftWithCramMd5AndRecordsTheSentLog) {
   ASSERT_FALSE(seen.log.empty());
   EXPECT_TRUE(seen.log.front().startsWith(QStringLiteral("通信開始... "))) << U8(seen.log.front());
   EXPECT_TRUE(seen.log.contains(QStringLiteral("コマンドを送信... AUTH CRAM-MD5")));
-  EXPECT_TRUE(seen.log.contains(QStringLiteral("コマンドを送信... RCPT TO: <bcc@example.jp>")));
+  EXPECT_TRUE(seen.log.contains(QStringLiteral("コマンドを送信... RCPT TO:<bcc@example.jp>")));
   EXPECT_EQ(U8(seen.log.back()), "送信が無事に終了しました");
   EXPECT_TRUE(form->SendSucceeded);
 

@@ -20,12 +20,12 @@ TEST_F(SmtpClientTest, DeliversAndReportsEveryStepInOrder) {
   });
   Deliver(server);
   EXPECT_EQ(server.Received(),
-            "EHLO 127.0.0.1\r\nMAIL FROM: <me@example.com>\r\nRCPT TO: <a@example.com>\r\n"
+            "EHLO 127.0.0.1\r\nMAIL FROM:<me@example.com>\r\nRCPT TO:<a@example.com>\r\n"
             "DATA\r\nSubject: test\r\n\r\nbody\r\n.\r\nQUIT\r\n");
   EXPECT_EQ(events.Trace, (Trace{"server 220 mx ready\r\n", "status EHLO 127.0.0.1",
                                  "server 250-mx greets you\r\n250 8BITMIME\r\n",
-                                 "status MAIL FROM: <me@example.com>", "server 250 sender ok\r\n",
-                                 "status RCPT TO: <a@example.com>", "server 250 recipient ok\r\n",
+                                 "status MAIL FROM:<me@example.com>", "server 250 sender ok\r\n",
+                                 "status RCPT TO:<a@example.com>", "server 250 recipient ok\r\n",
                                  "status DATA", "server 354 go ahead\r\n", "server 250 queued\r\n",
                                  "status QUIT", "server 221 bye\r\n", "closed ok", "destroy"}));
   EXPECT_EQ(events.Progress, (std::vector<std::pair<std::int64_t, std::int64_t>>{{23, 26}}));
@@ -87,12 +87,11 @@ TEST_F(SmtpClientTest, TakesABareCodeAsTheLastLineOfAReply) {
     Deliver(server);
     EXPECT_TRUE(events.Success);
     EXPECT_EQ(server.Received(),
-              "EHLO 127.0.0.1\r\nMAIL FROM: <me@example.com>\r\nRCPT TO: <a@example.com>\r\n"
+              "EHLO 127.0.0.1\r\nMAIL FROM:<me@example.com>\r\nRCPT TO:<a@example.com>\r\n"
               "DATA\r\nSubject: test\r\n\r\nbody\r\n.\r\nQUIT\r\n");
-    EXPECT_EQ(events.Actions(),
-              (Trace{"status EHLO 127.0.0.1", "status MAIL FROM: <me@example.com>",
-                     "status RCPT TO: <a@example.com>", "status DATA", "status QUIT", "closed ok",
-                     "destroy"}));
+    EXPECT_EQ(events.Actions(), (Trace{"status EHLO 127.0.0.1", "status MAIL FROM:<me@example.com>",
+                                       "status RCPT TO:<a@example.com>", "status DATA",
+                                       "status QUIT", "closed ok", "destroy"}));
   }
 }
 
@@ -112,7 +111,7 @@ TEST_F(SmtpClientTest, AuthenticatesWithCramMd5AndNeverShowsTheAnswer) {
   Trace actions = events.Actions();
   EXPECT_EQ(Trace(actions.begin(), actions.begin() + 3),
             (Trace{"status EHLO 127.0.0.1", "status AUTH CRAM-MD5",
-                   "status MAIL FROM: <me@example.com>"}));
+                   "status MAIL FROM:<me@example.com>"}));
 }
 
 TEST_F(SmtpClientTest, TriesLoginWhenTheCramMd5AnswerIsRefused) {
@@ -175,7 +174,7 @@ TEST_F(SmtpClientTest, FallsBackToHeloWithoutAuthenticationWhenEhloIsRefused) {
   Trace actions = events.Actions();
   EXPECT_EQ(Trace(actions.begin(), actions.begin() + 4),
             (Trace{"status EHLO 127.0.0.1", "error 2", "status HELO 127.0.0.1",
-                   "status MAIL FROM: <me@example.com>"}));
+                   "status MAIL FROM:<me@example.com>"}));
 }
 
 TEST_F(SmtpClientTest, GoesOnWhenSomeRecipientsAreRefused) {
@@ -195,8 +194,8 @@ TEST_F(SmtpClientTest, GoesOnWhenSomeRecipientsAreRefused) {
   EXPECT_TRUE(events.Success);
   Trace actions = events.Actions();
   EXPECT_EQ(Trace(actions.begin() + 2, actions.begin() + 7),
-            (Trace{"status RCPT TO: <a@example.com>", "status RCPT TO: <b@example.com>",
-                   "status RCPT TO: <c@example.com>", "rcpt-error b@example.com", "status DATA"}));
+            (Trace{"status RCPT TO:<a@example.com>", "status RCPT TO:<b@example.com>",
+                   "status RCPT TO:<c@example.com>", "rcpt-error b@example.com", "status DATA"}));
 }
 
 TEST_F(SmtpClientTest, FailsWhenEveryRecipientIsRefused) {
@@ -374,8 +373,8 @@ TEST_F(SmtpClientTest, EndsWithoutAnErrorWhenTheServerHangsUp) {
     p.ReadLine();
   });
   Deliver(server);
-  EXPECT_EQ(server.Received(), "EHLO 127.0.0.1\r\nMAIL FROM: <me@example.com>\r\n");
-  EXPECT_EQ(events.Actions(), (Trace{"status EHLO 127.0.0.1", "status MAIL FROM: <me@example.com>",
+  EXPECT_EQ(server.Received(), "EHLO 127.0.0.1\r\nMAIL FROM:<me@example.com>\r\n");
+  EXPECT_EQ(events.Actions(), (Trace{"status EHLO 127.0.0.1", "status MAIL FROM:<me@example.com>",
                                      "closed failed", "destroy"}));
 }
 
@@ -404,7 +403,7 @@ TEST_F(SmtpClientTest, NeverWritesACommandLineThatCarriesALineBreak) {
       {"sender", "me@example.com>\r\nRCPT TO:<x@evil>", "a@example.com", kCanaryUser,
        "EHLO 127.0.0.1\r\nQUIT\r\n", "error 4"},
       {"recipient", "me@example.com", "a@example.com>\nDATA", kCanaryUser,
-       "EHLO 127.0.0.1\r\nMAIL FROM: <me@example.com>\r\nQUIT\r\n", "error 5"},
+       "EHLO 127.0.0.1\r\nMAIL FROM:<me@example.com>\r\nQUIT\r\n", "error 5"},
       {"user", "me@example.com", "a@example.com", AnsiString("orv\0ane", 7),
        "EHLO 127.0.0.1\r\nQUIT\r\n", "error 1"},
   };
@@ -436,7 +435,7 @@ TEST_F(SmtpClientTest, SendsAnEmptySenderAsAngleBrackets) {
   });
   smtp->SetMailFrom("");
   Deliver(server);
-  EXPECT_TRUE(Contains(server.Received(), "\r\nMAIL FROM: <>\r\n"));
+  EXPECT_TRUE(Contains(server.Received(), "\r\nMAIL FROM:<>\r\n"));
 }
 
 TEST_F(SmtpClientTest, ReportsConnectWhenNothingListens) {
