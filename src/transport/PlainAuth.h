@@ -21,8 +21,8 @@ TPlainAuthVerdict DecidePlainAuth(TPlainAuthPolicy policy, bool encrypted, bool 
 inline constexpr char16_t kPlainAuthRefused[] =
     u"暗号化されていない接続ではパスワードを送信しません";
 // APOP and CRAM-MD5 send a digest, not the password: the warning speaks of
-// the login, which every mechanism exposes without TLS.
-inline constexpr char16_t kPlainAuthWarning[] =
-    u"注意: 暗号化されていない接続で認証しました";
+// the login, which every mechanism exposes without TLS. The log gets it
+// before the first line made from the password goes out.
+inline constexpr char16_t kPlainAuthWarning[] = u"注意: 暗号化されていない接続で認証します";
 
 }  // namespace orvane

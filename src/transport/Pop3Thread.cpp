@@ -87,12 +87,16 @@ bool TPopThread::Login() {
     KeepLocalError(kPlainAuthRefused);
     return refused();
   }
+  auto warn = [&] {
+    if (verdict == TPlainAuthVerdict::kSendAndWarn) Notice(kPlainAuthWarning);
+  };
   try {
     if (APOP) {
       // The password goes out only inside the digest, but one holding CR
       // or LF is refused here as everywhere else.
-      if (!IsSafeCommandLine(Password) ||
-          !SendCommand("APOP", User + ' ' + MD5Hex(ApopTimestamp(Greeting) + Password)))
+      if (!IsSafeCommandLine(Password)) return refused();
+      warn();
+      if (!SendCommand("APOP", User + ' ' + MD5Hex(ApopTimestamp(Greeting) + Password)))
         return refused();
     } else {
       if (!SendCommand("USER", User) || !Reply()) return refused();
@@ -100,9 +104,10 @@ bool TPopThread::Login() {
         Disconnect();
         return false;
       }
+      if (!IsSafeCommandLine(Password)) return refused();
+      warn();
       if (!SendCommand("PASS", Password)) return refused();
     }
-    if (verdict == TPlainAuthVerdict::kSendAndWarn) Notice(kPlainAuthWarning);
     return Reply() || refused();
   } catch (const ProtocolError&) {
     throw;

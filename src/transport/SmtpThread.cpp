@@ -153,14 +153,21 @@ bool TSmtpThread::SmtpLogin() {
     KeepLocalError(kPlainAuthRefused);
     return false;
   }
-  bool done = Authenticate();
-  if (verdict == TPlainAuthVerdict::kSendAndWarn && CredentialsSent) Notice(kPlainAuthWarning);
-  return done;
+  WarnBeforeCredentials = verdict == TPlainAuthVerdict::kSendAndWarn;
+  return Authenticate();
 }
 
 bool TSmtpThread::Authenticate() {
   bool cramMd5 = Capabilities.Has("AUTH", "CRAM-MD5");
   if (cramMd5 && CramMd5Exchange()) return true;
+  // Whoever can fail CRAM-MD5 on a connection without TLS would have the
+  // password itself from LOGIN next.
+  if (cramMd5 && !Secure()) {
+    KeepLocalError(
+        u"CRAM-MD5 で認証できませんでした。暗号化されていない接続では、"
+        u"パスワードをそのまま送る LOGIN には切り替えません");
+    return false;
+  }
   if (Capabilities.Has("AUTH", "LOGIN")) return LoginExchange();
   return !cramMd5 && Capabilities.Has("AUTH", "PLAIN") && PlainExchange();
 }
@@ -202,6 +209,9 @@ bool TSmtpThread::BearerExchange(const AnsiString& mechanism, const AnsiString& 
 }
 
 bool TSmtpThread::SendHidden(const AnsiString& line) {
+  // An old account's warning reaches the log before the first such line
+  // leaves.
+  if (WarnBeforeCredentials && !CredentialsSent) Notice(kPlainAuthWarning);
   CredentialsSent = true;
   HideCommand = true;
   struct Reveal {

@@ -37,7 +37,8 @@ class TSmtpThread final : public TSendTCPThread {
   void FailTls();
   // Refuses or warns about credentials without TLS, then Authenticate.
   bool SmtpLogin();
-  // CRAM-MD5, else LOGIN; PLAIN only when neither is offered.
+  // CRAM-MD5, else LOGIN, after a failed CRAM-MD5 over TLS only; PLAIN
+  // only when neither is offered.
   bool Authenticate();
   bool CramMd5Exchange();
   bool LoginExchange();
@@ -71,6 +72,8 @@ class TSmtpThread final : public TSendTCPThread {
   bool HideCommand = false;
   // A line carrying credentials, or an answer made from them, has gone out.
   bool CredentialsSent = false;
+  // The first such line is preceded by the plain-text warning.
+  bool WarnBeforeCredentials = false;
   TSmtpErrorEventType ErrorKind = seConnect;
 };
 

@@ -38,7 +38,7 @@ TEST_F(PopBeforeSmtp, ALoginStartsTheDelivery) {
   Lines lines = LogOf(*form);
   ASSERT_GE(lines.size(), 4u);
   // An account file from before encryption could be chosen.
-  EXPECT_EQ(lines[1], "注意: 暗号化されていない接続で認証しました");
+  EXPECT_EQ(lines[1], "注意: 暗号化されていない接続で認証します");
   EXPECT_EQ(lines[2], "POP 認証に成功");
   EXPECT_EQ(lines[3], "サーバからの応答... 220 mx ready");
   EXPECT_EQ(lines.back(), "送信が無事に終了しました");
@@ -60,7 +60,7 @@ TEST_F(PopBeforeSmtp, AFailedLoginAbortsWithoutContactingTheSmtpServer) {
          p.Exchange("-ERR [AUTH] Authentication failed.\r\n");
          p.WaitForClose(std::chrono::seconds(10));
        },
-       {"注意: 暗号化されていない接続で認証しました", "POP 認証に失敗"}},
+       {"注意: 暗号化されていない接続で認証します", "POP 認証に失敗"}},
       {"refused greeting", [](Peer& p) { p.Send("-ERR busy\r\n"); }, {"POP 認証に失敗"}},
       {"unused port",
        nullptr,

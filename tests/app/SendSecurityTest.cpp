@@ -47,8 +47,10 @@ TEST_F(SendTest, EncryptionSettingsReachTheClientsAndTheLog) {
          p.Exchange("235 ok\r\n");
          Accept(p);
        },
-       {"コマンドを送信... AUTH PLAIN", "サーバからの応答... 235 ok",
-        "注意: 暗号化されていない接続で認証しました", "送信が無事に終了しました"},
+       // The warning comes before the password goes out.
+       {"コマンドを送信... AUTH PLAIN", "サーバからの応答... 334",
+        "注意: 暗号化されていない接続で認証します", "サーバからの応答... 235 ok",
+        "送信が無事に終了しました"},
        "送信終了"},
   };
   for (const Case& c : cases) {

@@ -7,13 +7,14 @@
 // node smtp-server.js --dir FOLDER --user NAME --password SECRET
 //                     [--auth LOGIN,PLAIN,CRAM-MD5] [--refuse ADDRESS]...
 //                     [--tls implicit|starttls --cert PEM --key PEM]
-//                     [--oauth-key KEY]
+//                     [--oauth-key KEY] [--fail-auth MECHANISM]
 // With --tls implicit it speaks TLS from the first byte (RFC 8314); with
 // --tls starttls it offers STARTTLS (RFC 3207). Without it, no TLS at all.
 // With --oauth-key, XOAUTH2 (in --auth) takes the access tokens of
 // oauth-server.py: "EXPIRY.MAC", MAC the HMAC-SHA256 of "EXPIRY|USER" under
 // KEY, for the user who signs in and not yet expired; any other token gets
-// the error challenge and then 535.
+// the error challenge and then 535. With --fail-auth, every answer in that
+// mechanism is refused, whatever it carries.
 const crypto = require('crypto');
 const fs = require('fs');
 const path = require('path');
@@ -65,6 +66,7 @@ const server = new SMTPServer({
         return callback(null, { user: auth.username });
       return callback(null, { data: { status: '401', schemes: 'bearer', scope: 'smtp' } });
     }
+    if (auth.method === options['fail-auth']) return callback(new Error('Refused for the test'));
     const good =
       auth.username === options.user &&
       (auth.method === 'CRAM-MD5'

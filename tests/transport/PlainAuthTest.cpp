@@ -73,23 +73,32 @@ TEST_F(SmtpClientTest, UsesPlainOnlyWhenNeitherCramMd5NorLoginIsOffered) {
   }
 }
 
-TEST_F(SmtpClientTest, DoesNotFallBackToPlainWhenCramMd5IsRefused) {
-  ScriptedServer server([](Peer& p) {
-    Greet(p, "250-mx\r\n250 AUTH CRAM-MD5 PLAIN\r\n");
-    p.Exchange("334 PDE4OTYuNjk3MTcwOTUyQHBvc3RvZmZpY2UucmVzdG9uLm1jaS5uZXQ+\r\n");
-    p.Exchange("535 no\r\n");
-    p.Exchange("221 bye\r\n");
-  });
-  smtp->SetSmtpAuth(true);
-  Deliver(server);
-  Trace actions = events.Actions();
-  EXPECT_EQ(Trace(actions.end() - 4, actions.end()),
-            (Trace{"error 1", "status QUIT", "closed failed", "destroy"}));
+// Whoever fails CRAM-MD5 on a connection without TLS must not get the
+// password from the mechanism tried next.
+TEST_F(SmtpClientTest, NeverFallsBackFromAFailedCramMd5WithoutTls) {
+  for (const char* offered : {"AUTH CRAM-MD5 LOGIN", "AUTH CRAM-MD5 PLAIN"}) {
+    SCOPED_TRACE(offered);
+    events.Clear();
+    ScriptedServer server([&](Peer& p) {
+      Greet(p, std::string("250-mx\r\n250 ") + offered + "\r\n");
+      p.Exchange("334 PDE4OTYuNjk3MTcwOTUyQHBvc3RvZmZpY2UucmVzdG9uLm1jaS5uZXQ+\r\n");
+      p.Exchange("535 no\r\n");
+      p.Exchange("221 bye\r\n");
+    });
+    smtp->SetSmtpAuth(true);
+    Deliver(server);
+    EXPECT_EQ(server.Received(),
+              "EHLO 127.0.0.1\r\nAUTH CRAM-MD5\r\n"
+              "b3J2YW5lIDUzZmMyMDg5OTZjYmU0MmI5NWQ5YzUwMzE1N2M1MzU0\r\nQUIT\r\n");
+    EXPECT_EQ(events.Actions(), (Trace{"status EHLO 127.0.0.1", "status AUTH CRAM-MD5", "error 1",
+                                       "status QUIT", "closed failed", "destroy"}));
+    EXPECT_TRUE(Contains(events.LocalError, "LOGIN には切り替えません")) << events.LocalError;
+  }
 }
 
 // The server is on this machine, so no policy keeps the password back; an
 // account file from before encryption could be chosen gets the warning.
-TEST_F(SmtpClientTest, WarnsAfterSendingCredentialsInPlainTextForAnOldAccount) {
+TEST_F(SmtpClientTest, WarnsWhenSendingCredentialsInPlainTextForAnOldAccount) {
   struct Case {
     TPlainAuthPolicy policy;
     bool warned;
@@ -113,26 +122,34 @@ TEST_F(SmtpClientTest, WarnsAfterSendingCredentialsInPlainTextForAnOldAccount) {
   }
 }
 
-TEST_F(Pop3ClientTest, WarnsAfterSendingThePasswordInPlainTextForAnOldAccount) {
+// The warning reaches the log before the password goes out.
+TEST_F(Pop3ClientTest, WarnsBeforeSendingThePasswordInPlainTextForAnOldAccount) {
   struct Case {
     TPlainAuthPolicy policy;
     bool apop;
-    bool warned;
-  } cases[] = {{paLegacy, false, true}, {paLegacy, true, true}, {paAllow, false, false}};
+    const char* sentBeforeWarning;  // "-": no warning
+  } cases[] = {{paLegacy, false, "USER orvane\r\n"}, {paLegacy, true, ""}, {paAllow, false, "-"}};
+  const ScriptedServer* server = nullptr;
+  std::string sentBeforeWarning;
+  pop->OnPopNotice = [&](TPopItem&, const AnsiString& s) {
+    EXPECT_EQ(s, WideToSjis(kPlainAuthWarning));
+    sentBeforeWarning = server->Received();
+  };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.policy);
     events.Clear();
+    sentBeforeWarning = "-";
     pop->SetPlainAuth(c.policy);
     pop->SetAPOP(c.apop);
-    ScriptedServer server([&](Peer& p) {
+    ScriptedServer login([&](Peer& p) {
       p.Send("+OK ready <1.2@mx>\r\n");
       if (!c.apop) p.Exchange("+OK\r\n");
       p.Exchange("+OK logged in\r\n");
       p.Exchange("+OK bye\r\n");
     });
-    LogIn(server);
-    EXPECT_EQ(events.Notices, c.warned ? std::vector<AnsiString>{WideToSjis(kPlainAuthWarning)}
-                                       : std::vector<AnsiString>{});
+    server = &login;
+    LogIn(login);
+    EXPECT_EQ(sentBeforeWarning, c.sentBeforeWarning);
   }
 }
 
