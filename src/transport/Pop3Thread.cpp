@@ -1,16 +1,25 @@
 #include "transport/Pop3Thread.h"
 
+#include <algorithm>
+
 #include "transport/LineTransport.h"
 #include "transport/rfcMD5.h"
 
 namespace orvane {
 
-AnsiString ApopTimestamp(std::string_view greeting) {
-  std::string_view text = Trim(greeting);
-  std::size_t open = text.rfind('<');
-  std::size_t close = open == std::string_view::npos ? open : text.find('>', open);
-  if (close != std::string_view::npos) text = text.substr(open, close - open + 1);
-  return AnsiString(text);
+std::optional<AnsiString> ApopTimestamp(std::string_view greeting) {
+  for (std::size_t open = greeting.rfind('<'); open != std::string_view::npos;
+       open = open == 0 ? std::string_view::npos : greeting.rfind('<', open - 1)) {
+    const std::size_t close = greeting.find('>', open);
+    if (close == std::string_view::npos) continue;
+    const std::string_view inside = greeting.substr(open + 1, close - open - 1);
+    const std::size_t at = inside.find('@');
+    const bool printable = std::all_of(inside.begin(), inside.end(),
+                                       [](char c) { return c > ' ' && c < 0x7F && c != '<'; });
+    if (printable && at != 0 && at != std::string_view::npos && at + 1 < inside.size())
+      return AnsiString(greeting.substr(open, close - open + 1));
+  }
+  return std::nullopt;
 }
 
 TPopThread::TPopThread(TPopItem& item)
@@ -92,12 +101,20 @@ bool TPopThread::Login() {
   };
   try {
     if (APOP) {
+      // Without the server's timestamp the digest would be the same at
+      // every login, and anyone who saw it once could replay it.
+      const std::optional<AnsiString> timestamp = ApopTimestamp(Greeting);
+      if (!timestamp) {
+        KeepLocalError(
+            u"サーバの応答に APOP のタイムスタンプ (<…@…>) がないため、APOP でログインできません。"
+            u"Pop Before Smtp の設定の「APOP認証」を外してください");
+        return refused();
+      }
       // The password goes out only inside the digest, but one holding CR
       // or LF is refused here as everywhere else.
       if (!IsSafeCommandLine(Password)) return refused();
       warn();
-      if (!SendCommand("APOP", User + ' ' + MD5Hex(ApopTimestamp(Greeting) + Password)))
-        return refused();
+      if (!SendCommand("APOP", User + ' ' + MD5Hex(*timestamp + Password))) return refused();
     } else {
       if (!SendCommand("USER", User) || !Reply()) return refused();
       if (Terminated()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "transport/TCPThread.h"
 #include "transport/ZelPop3.h"
 
@@ -43,8 +45,9 @@ class TPopThread final : public TTCPThread {
 };
 
 // The APOP timestamp of a greeting (RFC 1939 section 7), wherever it stands:
-// from its last "<" to the first ">" after it, brackets included; without
-// one, the whole greeting, trimmed.
-AnsiString ApopTimestamp(std::string_view greeting);
+// the last text in angle brackets that has the form of a message ID (a "@"
+// with printable characters and no blank on either side), brackets
+// included; nullopt when the greeting holds none.
+std::optional<AnsiString> ApopTimestamp(std::string_view greeting);
 
 }  // namespace orvane

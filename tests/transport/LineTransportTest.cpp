@@ -140,17 +140,19 @@ TEST(EhloList, ParsingAnEmptyReplyClearsIt) {
   EXPECT_TRUE(list.Entries().empty());
 }
 
-TEST(ApopTimestamp, TakesTheLastBracketedTextOrTheWholeGreeting) {
+TEST(ApopTimestamp, TakesTheLastBracketedMessageIdAndNothingElse) {
   EXPECT_EQ(ApopTimestamp("+OK POP3 server ready <1896.697170952@dbc.mtview.ca.us>\r\n"),
             "<1896.697170952@dbc.mtview.ca.us>");
   EXPECT_EQ(ApopTimestamp("+OK <a> then <b@c>  \r\n"), "<b@c>");
-  EXPECT_EQ(ApopTimestamp("  +OK ready\r\n"), "+OK ready");
-  EXPECT_EQ(ApopTimestamp("+OK <open but not closed\r\n"), "+OK <open but not closed");
   // RFC 1939 section 7: the timestamp may stand anywhere in the greeting.
   EXPECT_EQ(ApopTimestamp("+OK <1896.697170952@dbc.mtview.ca.us> POP3 server ready\r\n"),
             "<1896.697170952@dbc.mtview.ca.us>");
   EXPECT_EQ(ApopTimestamp("+OK <a@b> ready, <c@d> now\r\n"), "<c@d>");
-  EXPECT_EQ(ApopTimestamp("+OK <a@b> then <unclosed\r\n"), "+OK <a@b> then <unclosed");
+  EXPECT_EQ(ApopTimestamp("+OK <a@b> then <unclosed\r\n"), "<a@b>");
+  // Without one, a digest would be the same at every login.
+  for (const char* greeting : {"  +OK ready\r\n", "+OK <open but not closed\r\n", "+OK <1.2>\r\n",
+                               "+OK <@mx>\r\n", "+OK <1.2@>\r\n", "+OK <1.2 @mx>\r\n"})
+    EXPECT_EQ(ApopTimestamp(greeting), std::nullopt) << greeting;
 }
 
 }  // namespace
