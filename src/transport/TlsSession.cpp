@@ -33,6 +33,8 @@ std::string TakeOpenSslError() {
 }
 
 bool IsIpAddress(const AnsiString& host) {
+  // The text before a NUL is not the whole host.
+  if (host.find('\0') != AnsiString::npos) return false;
   unsigned char address[sizeof(in6_addr)];
   return ::inet_pton(AF_INET, host.c_str(), address) == 1 ||
          ::inet_pton(AF_INET6, host.c_str(), address) == 1;
@@ -133,14 +135,21 @@ void TTlsSession::State::Configure(const AnsiString& host) {
     throw TlsError(u"TLS を準備できません (" + Utf8ToWide(TakeOpenSslError()) + u")");
   SSL_set_ex_data(ssl, ErrorListIndex(), &verifyErrors);
   X509_VERIFY_PARAM* param = SSL_get0_param(ssl);
+  // A name OpenSSL does not take (a NUL inside) would leave the certificate
+  // checked without any name at all: such a server is not talked to.
+  bool named;
   if (IsIpAddress(host)) {
-    X509_VERIFY_PARAM_set1_ip_asc(param, host.c_str());
+    named = X509_VERIFY_PARAM_set1_ip_asc(param, host.c_str()) == 1;
   } else {
     // RFC 6066 section 3: the server name goes out for host names only.
     SSL_set_tlsext_host_name(ssl, host.c_str());
     X509_VERIFY_PARAM_set_hostflags(param, X509_CHECK_FLAG_NO_PARTIAL_WILDCARDS);
-    X509_VERIFY_PARAM_set1_host(param, host.c_str(), host.size());
+    named = X509_VERIFY_PARAM_set1_host(param, host.data(), host.size()) == 1;
   }
+  if (!named)
+    throw TlsError(
+        u"サーバ名を証明書と照らし合わせることができません。"
+        u"アカウントの設定のサーバ名を確かめてください");
 }
 
 void TTlsSession::State::Handshake(Deadline deadline) {
