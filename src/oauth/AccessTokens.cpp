@@ -1,5 +1,7 @@
 #include "oauth/AccessTokens.h"
 
+#include <algorithm>
+
 #include "oauth/HttpsClient.h"
 #include "oauth/TokenRequest.h"
 #include "platform/Error.h"
@@ -11,6 +13,11 @@ namespace {
 constexpr auto kMargin = std::chrono::minutes(1);
 
 }  // namespace
+
+TimePoint AccessTokenExpiry(TimePoint now, std::optional<long long> expiresIn) {
+  constexpr long long kDay = 24 * 60 * 60;
+  return now + std::chrono::seconds(std::clamp(expiresIn.value_or(0), 0LL, kDay));
+}
 
 TAccessTokens::TAccessTokens(const Clock& clock, std::chrono::milliseconds requestTimeout)
     : clock_(clock), requestTimeout_(requestTimeout) {}
@@ -52,8 +59,7 @@ AccessTokenResult TAccessTokens::Refresh(const AnsiString& account, const OAuthC
     return {AccessTokenResult::kFailed, "", "", response.reason};
 
   const bool rotated = !response.refreshToken.empty() && response.refreshToken != refreshToken;
-  // Without a lifetime the token serves this delivery only.
-  const TimePoint expiry = clock_.Now() + std::chrono::seconds(response.expiresIn.value_or(0));
+  const TimePoint expiry = AccessTokenExpiry(clock_.Now(), response.expiresIn);
   std::lock_guard guard(lock_);
   kept_[account] = {rotated ? response.refreshToken : refreshToken, client.tokenUrl,
                     client.clientId, response.accessToken, expiry};

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "platform/Clock.h"
@@ -28,6 +29,11 @@ struct AccessTokenResult {
   AnsiString newRefreshToken;
   WideString reason;
 };
+
+// When a token that the endpoint gave `expiresIn` seconds stops serving:
+// at once when it gave none, zero or less; after a day at most, so that no
+// lifetime carries the expiry past what the clock can count.
+TimePoint AccessTokenExpiry(TimePoint now, std::optional<long long> expiresIn);
 
 // The access tokens of the accounts, in memory only, for the life of the
 // program: never written anywhere. Safe to use from several threads.
