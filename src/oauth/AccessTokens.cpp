@@ -22,25 +22,32 @@ TimePoint AccessTokenExpiry(TimePoint now, std::optional<long long> expiresIn) {
 TAccessTokens::TAccessTokens(const Clock& clock, std::chrono::milliseconds requestTimeout)
     : clock_(clock), requestTimeout_(requestTimeout) {}
 
-AccessTokenResult TAccessTokens::Get(const AnsiString& account, const OAuthClient& client,
-                                     const AnsiString& refreshToken) {
-  if (refreshToken.empty())
+AccessTokenResult TAccessTokens::Get(const AnsiString& accountName, const OAuthClient& client,
+                                     const AnsiString& stored) {
+  if (stored.empty())
     return {AccessTokenResult::kNotSignedIn, "", "",
             u"このアカウントはまだサインインしていません。"
             u"アカウントの設定でサインインしてください"};
-  {
-    std::lock_guard guard(lock_);
-    auto it = kept_.find(account);
-    if (it != kept_.end() && it->second.refreshToken == refreshToken &&
-        it->second.tokenUrl == client.tokenUrl && it->second.clientId == client.clientId &&
-        it->second.expiry - clock_.Now() > kMargin)
-      return {AccessTokenResult::kToken, it->second.accessToken, "", u""};
-  }
-  return Refresh(account, client, refreshToken);
+  std::unique_lock guard(lock_);
+  Account& account = accounts_[accountName];
+  guard.unlock();
+  const std::lock_guard getting(account.getting);
+  guard.lock();
+  Kept& kept = account.kept;
+  const bool known = kept.refreshToken == stored ||
+                     std::find(kept.spent.begin(), kept.spent.end(), stored) != kept.spent.end();
+  if (!known || kept.tokenUrl != client.tokenUrl || kept.clientId != client.clientId)
+    kept = {client.tokenUrl, client.clientId, stored, {}, "", {}};
+  const AnsiString newest = kept.refreshToken;
+  const AnsiString behind = newest == stored ? AnsiString() : newest;
+  if (!kept.accessToken.empty() && kept.expiry - clock_.Now() > kMargin)
+    return {AccessTokenResult::kToken, kept.accessToken, behind, u""};
+  guard.unlock();
+  return Refresh(account, client, stored, newest);
 }
 
-AccessTokenResult TAccessTokens::Refresh(const AnsiString& account, const OAuthClient& client,
-                                         const AnsiString& refreshToken) {
+AccessTokenResult TAccessTokens::Refresh(Account& account, const OAuthClient& client,
+                                         const AnsiString& stored, const AnsiString& refreshToken) {
   const std::optional<HttpsUrl> url = ParseHttpsUrl(client.tokenUrl);
   if (!url)
     return {AccessTokenResult::kFailed, "", "",
@@ -58,18 +65,24 @@ AccessTokenResult TAccessTokens::Refresh(const AnsiString& account, const OAuthC
   if (response.outcome != TokenResponse::kGranted)
     return {AccessTokenResult::kFailed, "", "", response.reason};
 
-  const bool rotated = !response.refreshToken.empty() && response.refreshToken != refreshToken;
-  const TimePoint expiry = AccessTokenExpiry(clock_.Now(), response.expiresIn);
   std::lock_guard guard(lock_);
-  kept_[account] = {rotated ? response.refreshToken : refreshToken, client.tokenUrl,
-                    client.clientId, response.accessToken, expiry};
+  Kept& kept = account.kept;
+  if (!response.refreshToken.empty() && response.refreshToken != refreshToken) {
+    // The old one may be spent at the endpoint already: from now on only
+    // the new one counts, whatever becomes of storing it.
+    kept.spent.push_back(refreshToken);
+    kept.refreshToken = response.refreshToken;
+  }
+  kept.accessToken = response.accessToken;
+  kept.expiry = AccessTokenExpiry(clock_.Now(), response.expiresIn);
   return {AccessTokenResult::kToken, response.accessToken,
-          rotated ? response.refreshToken : AnsiString(), u""};
+          kept.refreshToken == stored ? AnsiString() : kept.refreshToken, u""};
 }
 
-void TAccessTokens::Forget(const AnsiString& account) {
+void TAccessTokens::Forget(const AnsiString& accountName) {
   std::lock_guard guard(lock_);
-  kept_.erase(account);
+  if (auto it = accounts_.find(accountName); it != accounts_.end())
+    it->second.kept.accessToken.clear();
 }
 
 TAccessTokenFetch::TAccessTokenFetch(TAccessTokens& tokens, MainThread& mainThread)

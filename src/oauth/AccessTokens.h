@@ -7,6 +7,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/MainThread.h"
@@ -24,8 +25,8 @@ struct AccessTokenResult {
     kFailed,       // the endpoint could not be asked, or answered otherwise
   } kind = kFailed;
   AnsiString accessToken;
-  // The refresh token the endpoint handed out in place of the old one,
-  // which the account file must keep from now on; empty when none came.
+  // The refresh token the account file must keep from now on, in place of
+  // the one it holds; empty when it holds the newest already.
   AnsiString newRefreshToken;
   WideString reason;
 };
@@ -43,29 +44,39 @@ class TAccessTokens {
                          std::chrono::milliseconds requestTimeout = std::chrono::seconds(30));
 
   // A token for `account` that lives for at least another minute: the one
-  // kept when it was earned by the same refresh token at the same
-  // endpoint, else a new one by the refresh grant. Blocks while it asks
-  // the token endpoint: call it on a worker thread.
+  // kept when it was earned at the same endpoint by `stored` (the refresh
+  // token in the account file) or by one that replaced it, else a new one
+  // by the refresh grant. A refresh token the endpoint rotated during this
+  // run is used in place of `stored` and handed back as newRefreshToken
+  // until the file holds it. One account's calls run one after the other,
+  // so that two deliveries never spend one refresh token twice. Blocks
+  // while it asks the token endpoint: call it on a worker thread.
   AccessTokenResult Get(const AnsiString& account, const OAuthClient& client,
-                        const AnsiString& refreshToken);
-  // Forgets the account's token, which the mail server refused.
+                        const AnsiString& stored);
+  // Forgets the account's access token, which the mail server refused.
   void Forget(const AnsiString& account);
 
  private:
   struct Kept {
-    AnsiString refreshToken;
     AnsiString tokenUrl;
     AnsiString clientId;
+    // The newest refresh token, and those it replaced in this run.
+    AnsiString refreshToken;
+    std::vector<AnsiString> spent;
     AnsiString accessToken;
     TimePoint expiry;
   };
-  AccessTokenResult Refresh(const AnsiString& account, const OAuthClient& client,
+  struct Account {
+    std::mutex getting;  // held by the account's Get
+    Kept kept;           // guarded by lock_
+  };
+  AccessTokenResult Refresh(Account& account, const OAuthClient& client, const AnsiString& stored,
                             const AnsiString& refreshToken);
 
   const Clock& clock_;
   std::chrono::milliseconds requestTimeout_;
   std::mutex lock_;
-  std::map<AnsiString, Kept> kept_;
+  std::map<AnsiString, Account> accounts_;
 };
 
 // One delivery's Get on a worker thread of its own, whose result reaches

@@ -151,17 +151,21 @@ AccountWrites TAccountForm::OAuthWrites() const {
     return {{keys::kAuthMethod, "0"}, {keys::kOAuthRefreshToken, ""}};
   }
   const OAuthSettings oauth = StoredOAuth();
-  // A token goes only to the provider that issued it.
-  const AnsiString token = oauth == signedInWith_ ? refreshToken_ : AnsiString();
-  return {{keys::kAuthMethod, "1"},
-          {keys::kOAuthProvider, oauth.provider},
-          {keys::kOAuthClientId, oauth.clientId},
-          {keys::kOAuthClientSecret, oauth.clientSecret},
-          {keys::kOAuthTenant, oauth.tenant},
-          {keys::kOAuthAuthorizeUrl, oauth.authorizeUrl},
-          {keys::kOAuthTokenUrl, oauth.tokenUrl},
-          {keys::kOAuthScope, oauth.scope},
-          {keys::kOAuthRefreshToken, token}};
+  AccountWrites writes = {{keys::kAuthMethod, "1"},
+                          {keys::kOAuthProvider, oauth.provider},
+                          {keys::kOAuthClientId, oauth.clientId},
+                          {keys::kOAuthClientSecret, oauth.clientSecret},
+                          {keys::kOAuthTenant, oauth.tenant},
+                          {keys::kOAuthAuthorizeUrl, oauth.authorizeUrl},
+                          {keys::kOAuthTokenUrl, oauth.tokenUrl},
+                          {keys::kOAuthScope, oauth.scope}};
+  // A token goes only to the provider that issued it. The one read at
+  // opening stays as the file has it: a delivery may have replaced it since.
+  if (oauth != signedInWith_)
+    writes.emplace_back(keys::kOAuthRefreshToken, "");
+  else if (!signedInUser_.empty())
+    writes.emplace_back(keys::kOAuthRefreshToken, refreshToken_);
+  return writes;
 }
 
 void TAccountForm::ChooseOAuth(bool oauth) {

@@ -99,8 +99,8 @@ class TAccountForm {
   // a malformed fingerprint, is shown as an error and nothing is
   // written: returns false. A refresh token that the current provider
   // settings did not earn is dropped, and so is the token of an account
-  // that goes back to its password. Throws FileError when the file cannot
-  // be written.
+  // that goes back to its password; otherwise only a sign-in in this dialog
+  // writes one. Throws FileError when the file cannot be written.
   bool Save() const;
   // OK refuses OAuth 2.0 while 暗号化 is なし.
   bool OAuthNeedsEncryption() const { return OAuth.oauth && Fields.security == scNone; }

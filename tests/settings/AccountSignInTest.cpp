@@ -93,6 +93,11 @@ TEST_F(AccountSignInDialog, TokenIsKeptOnlyForTheProviderThatIssuedIt) {
     const char* storedMethod;
   } cases[] = {
       {"nothing changed", [](TAccountForm&) {}, "old-token", "1"},
+      // A delivery stored the token the endpoint rotated while the dialog
+      // was open: OK keeps it.
+      {"rotated meanwhile",
+       [this](TAccountForm&) { Settings().Write("work", keys::kOAuthRefreshToken, "rotated"); },
+       "rotated", "1"},
       {"user name changed", [](TAccountForm& f) { f.Fields.userId = u"hanako"; }, "old-token", "1"},
       {"client ID changed", [](TAccountForm& f) { f.OAuth.clientId = u"cid2"; }, "", "1"},
       {"tenant changed", [](TAccountForm& f) { f.OAuth.tenant = u"contoso.com"; }, "", "1"},
