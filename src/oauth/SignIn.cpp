@@ -40,19 +40,16 @@ SignInOutcome Failed(WideString reason) {
 }  // namespace
 
 SignInOutcome TOAuthSignIn::Job::Run(std::chrono::steady_clock::time_point deadline) {
-  const RedirectWait wait = WaitForRedirect(listener, state, deadline);
+  RedirectWait wait;
+  try {
+    wait = WaitForRedirect(listener, state, deadline);
+  } catch (const SocketError& e) {
+    return Failed(u"サインインの応答を受け取れませんでした: " + e.Reason());
+  }
   if (wait.outcome == RedirectWait::kTimedOut) return {SignInOutcome::kTimedOut, "", u""};
   if (wait.outcome == RedirectWait::kCancelled) return Failed(u"中止しました");
-  switch (wait.response.outcome) {
-    case AuthorizationResponse::kCode:
-      return Redeem(wait.response.code);
-    case AuthorizationResponse::kDenied:
-      return Failed(u"サインインが拒否されました (" + Utf8ToWide(wait.response.error) + u")");
-    default:
-      return Failed(
-          u"ブラウザから届いた応答は、このサインインへの応答ではありませんでした "
-          u"(state が一致しません)");
-  }
+  if (wait.response.outcome == AuthorizationResponse::kCode) return Redeem(wait.response.code);
+  return Failed(u"サインインが拒否されました (" + Utf8ToWide(wait.response.error) + u")");
 }
 
 SignInOutcome TOAuthSignIn::Job::Redeem(const AnsiString& code) {

@@ -75,6 +75,19 @@ std::unique_ptr<LoopbackConnection> LoopbackListener::Accept(Deadline deadline) 
   }
 }
 
+bool LoopbackListener::WaitForActivity(const std::vector<const LoopbackConnection*>& connections,
+                                       Deadline deadline) {
+  std::vector<pollfd> waits = {{interrupt_, POLLIN, 0}, {fd_, POLLIN, 0}};
+  for (const LoopbackConnection* connection : connections)
+    waits.push_back({connection->fd_, POLLIN, 0});
+  for (;;) {
+    int rc = ::poll(waits.data(), waits.size(), PollTimeout(deadline));
+    if (rc < 0 && errno == EINTR) continue;
+    if (rc < 0) RaiseSocketErrno("poll", errno);
+    return rc > 0 && waits[0].revents == 0;
+  }
+}
+
 void LoopbackListener::Interrupt() {
   ::eventfd_write(interrupt_, 1);
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace orvane {
 
@@ -28,6 +29,7 @@ class LoopbackConnection {
   void WriteAll(std::string_view bytes, std::chrono::milliseconds timeout);
 
  private:
+  friend class LoopbackListener;
   int fd_;
   int interrupt_;
 };
@@ -49,8 +51,14 @@ class LoopbackListener {
   // The next connection; null when none came by `deadline` or Interrupt
   // came first (Interrupted tells which).
   std::unique_ptr<LoopbackConnection> Accept(Deadline deadline);
-  // Ends the wait of Accept and of every accepted connection's Read, now
-  // and later. May be called from any thread while the listener exists.
+  // Waits until a connection can be accepted or one of `connections` has
+  // bytes to read (or was closed or broke): false when none by `deadline`,
+  // or once Interrupt came, whatever is ready (Interrupted tells which).
+  bool WaitForActivity(const std::vector<const LoopbackConnection*>& connections,
+                       Deadline deadline);
+  // Ends the wait of Accept, of WaitForActivity and of every accepted
+  // connection's Read, now and later. May be called from any thread while
+  // the listener exists.
   void Interrupt();
   bool Interrupted() const;
 

@@ -33,14 +33,13 @@ WideString ErrnoReason(int error) {
   }
 }
 
-// What is left until deadline, as a poll time-out (never negative).
+}  // namespace
+
 int PollTimeout(SocketDeadline deadline) {
   auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
       deadline - std::chrono::steady_clock::now());
   return static_cast<int>(std::max<long long>(left.count(), 0));
 }
-
-}  // namespace
 
 void RaiseSocketErrno(const std::string& what, int error) {
   throw SocketError(what + ": " + std::strerror(error), ErrnoReason(error));

@@ -17,6 +17,9 @@ using SocketDeadline = std::chrono::steady_clock::time_point;
 
 enum class SocketWait { kReady, kTimedOut, kInterrupted };
 
+// What is left until deadline, as a poll time-out (never negative).
+int PollTimeout(SocketDeadline deadline);
+
 // Waits for `events` on fd until the deadline or until the eventfd
 // `interrupt` (none when negative) is signalled. Readiness wins over a
 // deadline or an interrupt at the same time; an error or hang-up counts as

@@ -66,13 +66,17 @@ class OAuthEndToEnd : public MainWindowTest {
   }
 
   // Presses サインイン... in the account dialog; with `cancel` the user
-  // gives up in the waiting window. Returns what the dialog then says, and
-  // leaves it with OK.
-  QString SignIn(bool cancel) {
+  // gives up in the waiting window, after the browser's last page when
+  // `pageFirst` names it. Returns what the dialog then says, and leaves it
+  // with OK.
+  QString SignIn(bool cancel, const char* pageFirst = nullptr) {
     QString status;
     OnModal("AccountForm", [&](QWidget& dialog) {
       if (cancel)
-        OnModal("SignInWait", [](QWidget& wait) {
+        OnModal("SignInWait", [&](QWidget& wait) {
+          if (pageFirst) {
+            EXPECT_EQ(browser.LastPage(), pageFirst);
+          }
           wait.findChild<QPushButton*>(QStringLiteral("BTN_Cancel"))->click();
         });
       dialog.findChild<QPushButton*>(QStringLiteral("BTN_SignIn"))->click();
@@ -108,8 +112,9 @@ TEST_F(OAuthEndToEnd, SignInInTheAccountDialogThenSendWithTheToken) {
   } cases[] = {
       {"signed in", kSignedIn, "サインインしました (orvane)", 0, "送信が無事に終了しました",
        "送信が無事に終了しました"},
-      // An answer to someone else's request is refused.
-      {"state mismatch", kWrongState, "サインインしていません", 1, "送信に失敗しました (Auth)",
+      // An answer to someone else's request is refused, and the dialog
+      // waits on until the user gives up.
+      {"state mismatch", kWrongState, "サインインしていません", 0, "送信に失敗しました (Auth)",
        "エラー: このアカウントはまだサインインしていません。アカウントの設定でサインインして"
        "ください"},
       {"cancelled", kCancelled, "サインインしていません", 0, "送信に失敗しました (Auth)",
@@ -125,7 +130,9 @@ TEST_F(OAuthEndToEnd, SignInInTheAccountDialogThenSendWithTheToken) {
     Open(server);
     browser.follow = c.ending != kCancelled;
 
-    EXPECT_EQ(SignIn(c.ending == kCancelled).toStdString(), c.status);
+    EXPECT_EQ(
+        SignIn(c.ending != kSignedIn, c.ending == kWrongState ? "400" : nullptr).toStdString(),
+        c.status);
     EXPECT_EQ(prompt.Texts(ScriptedPrompt::Shown::Error).size(), c.errors);
     const AnsiString refreshToken = form->Settings().Read("work", keys::kOAuthRefreshToken);
     EXPECT_EQ(refreshToken.empty(), c.ending != kSignedIn);
