@@ -324,10 +324,13 @@ std::vector<WideString> SampleWarnings(GallerySession& session) {
   draft.Disposition = true;
   TZelMime message;
   SetUpMessageComponent(message);
+  const std::vector<std::filesystem::path> attachments = form.Settings().AttachFilePaths();
   const WideString signature = ComposeMessage(
-      draft, {form.Settings(), DefaultClock(), form.AccountName, form.VersionText}, message);
+      draft, attachments, {form.Settings(), DefaultClock(), form.AccountName, form.VersionText},
+      message);
   TWarningInputs inputs = GatherWarningInputs(
-      form.Settings(), WarningDraftOf(draft, form.AccountName, false, signature), message);
+      form.Settings(), WarningDraftOf(draft, form.AccountName, false, signature, attachments),
+      message);
   inputs.settings.on.fill(true);
   return EvaluateWarnings(inputs);
 }

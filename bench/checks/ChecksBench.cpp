@@ -30,6 +30,7 @@ int Run() {
   const IniFileUnit settings(temp.Path());
   for (const TWarningRuleInfo& info : kWarningRules) settings.Write(info.key, true);
   const MessageDraft draft = Draft(temp.Path());
+  const std::vector<std::filesystem::path> attachments = settings.AttachFilePaths();
   WideString signature;
 
   TZelMime mime(DefaultClock(), temp.Path());
@@ -37,12 +38,14 @@ int Run() {
   GoOn display;
   const std::vector<double> seconds = MedianSecondsEach({
       [&] {
-        signature = ComposeMessage(draft, {settings, DefaultClock(), kAccount, kVersion}, mime);
+        signature = ComposeMessage(draft, attachments,
+                                   {settings, DefaultClock(), kAccount, kVersion}, mime);
       },
       [&] {
-        Require(CheckWarnings(settings, WarningDraftOf(draft, kAccount, false, signature), mime,
-                              display),
-                "the checks stopped");
+        Require(
+            CheckWarnings(settings, WarningDraftOf(draft, kAccount, false, signature, attachments),
+                          mime, display),
+            "the checks stopped");
       },
   });
   Require(mime.MessageText().size() > kTotalBytes, "the message lacks its attachments");

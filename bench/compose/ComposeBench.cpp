@@ -27,7 +27,8 @@ std::unique_ptr<TZelMime> NewComponent(const fs::path& folder) {
 
 void Assemble(const fs::path& folder, TZelMime& mime) {
   const IniFileUnit settings(folder);
-  ComposeMessage(Draft(folder), {settings, DefaultClock(), kAccount, kVersion}, mime);
+  ComposeMessage(Draft(folder), settings.AttachFilePaths(),
+                 {settings, DefaultClock(), kAccount, kVersion}, mime);
 }
 
 // The same parts handed to the component directly, read before the clock

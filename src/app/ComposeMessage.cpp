@@ -87,8 +87,9 @@ void SetUpMessageComponent(TZelMime& mime) {
   mime.CharSetEncodeMode = ceField;
 }
 
-WideString ComposeMessage(const MessageDraft& draft, const ComposeSources& sources,
-                          TZelMime& mime) {
+WideString ComposeMessage(const MessageDraft& draft,
+                          const std::vector<std::filesystem::path>& attachments,
+                          const ComposeSources& sources, TZelMime& mime) {
   const IniFileUnit& settings = sources.settings;
   mime.Clear();
   SelectByIndex(kCharSets, settings.Read(keys::kEncodeCharset), mime.DefaultEncodeCharSet);
@@ -100,7 +101,6 @@ WideString ComposeMessage(const MessageDraft& draft, const ComposeSources& sourc
   const AnsiString name = settings.Read(sources.accountName, keys::kName);
   const AnsiString address = settings.Read(sources.accountName, keys::kAddress);
   std::vector<AnsiString> headerLines = HeaderLinesOf(draft, sources, name, address);
-  const std::vector<std::filesystem::path> attachments = settings.AttachFilePaths();
   WideString body = BodyOf(draft, signature);
 
   mime.SetTo(OneLine(draft.ToText));

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <filesystem>
+#include <vector>
+
 #include "app/MessageDraft.h"
 #include "mime/ZelMime.h"
 #include "platform/Clock.h"
@@ -27,11 +30,13 @@ void SetUpMessageComponent(TZelMime& mime);
 // envelope recipients (Bcc and send-to-self included) and MessageId() its
 // Message-ID. The body is the body file's text (a missing file gives none)
 // followed by the signature, every line ended by CR LF; the attachments are
-// the plain files of the attachment folder. The draft's texts reach the
+// the given files, in order. The draft's texts reach the
 // component as Unicode. Returns the expanded signature the body ends with,
 // so that the checks can tell what the user wrote from it. Throws
 // FileError when the body file exists but cannot be read, ConvertError for
 // a settings value that is not a number.
-WideString ComposeMessage(const MessageDraft& draft, const ComposeSources& sources, TZelMime& mime);
+WideString ComposeMessage(const MessageDraft& draft,
+                          const std::vector<std::filesystem::path>& attachments,
+                          const ComposeSources& sources, TZelMime& mime);
 
 }  // namespace orvane

@@ -51,8 +51,9 @@ TOrvaneMainForm::TOrvaneMainForm(MainFormServices services, Arguments arguments)
 }
 
 WideString TOrvaneMainForm::ComposeMessage() {
-  composedSignature_ =
-      orvane::ComposeMessage(Draft, {Settings(), services_.clock, AccountName, VersionText}, MIME);
+  composedAttachments_ = Settings().AttachFilePaths();
+  composedSignature_ = orvane::ComposeMessage(
+      Draft, composedAttachments_, {Settings(), services_.clock, AccountName, VersionText}, MIME);
   return composedSignature_;
 }
 

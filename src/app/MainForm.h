@@ -281,7 +281,9 @@ class TOrvaneMainForm {
   std::array<WideString, kStatusPanelCount> panels_;
   ToolBarLayout toolBar_;
   WarningDisplay* warningDisplay_ = nullptr;
-  WideString composedSignature_;  // what the last ComposeMessage ended the body with
+  // What the last ComposeMessage ended the body with, and attached.
+  WideString composedSignature_;
+  std::vector<std::filesystem::path> composedAttachments_;
 };
 
 }  // namespace orvane

@@ -12,8 +12,9 @@ bool TOrvaneMainForm::CheckWarnings() {
     }
   } noWindow;
   CanSend = orvane::CheckWarnings(
-      Settings(), WarningDraftOf(Draft, AccountName, SendSucceeded, composedSignature_), MIME,
-      warningDisplay_ ? *warningDisplay_ : noWindow);
+      Settings(),
+      WarningDraftOf(Draft, AccountName, SendSucceeded, composedSignature_, composedAttachments_),
+      MIME, warningDisplay_ ? *warningDisplay_ : noWindow);
   return CanSend;
 }
 

@@ -3,7 +3,8 @@
 namespace orvane {
 
 TWarningDraft WarningDraftOf(const MessageDraft& draft, const AnsiString& accountName,
-                             bool sendSucceeded, const WideString& signature) {
+                             bool sendSucceeded, const WideString& signature,
+                             const std::vector<std::filesystem::path>& attachments) {
   return TWarningDraft{.ToText = draft.ToText,
                        .CcText = draft.CcText,
                        .BccText = draft.BccText,
@@ -14,7 +15,8 @@ TWarningDraft WarningDraftOf(const MessageDraft& draft, const AnsiString& accoun
                        .NormalPriority = draft.Priority == PriorityItem::Normal,
                        .SendSucceeded = sendSucceeded,
                        .AccountName = accountName,
-                       .Signature = signature};
+                       .Signature = signature,
+                       .Attachments = attachments};
 }
 
 }  // namespace orvane

@@ -4,7 +4,6 @@
 #include "checks/MailChackUnit.h"
 #include "platform/AsciiText.h"
 #include "platform/CodePage.h"
-#include "platform/FileSystem.h"
 
 namespace orvane {
 
@@ -14,11 +13,10 @@ std::uintmax_t AttachedFileSize(const std::filesystem::path& path) {
   return ec ? 0 : size;
 }
 
-std::vector<TAttachedFile> ListAttachedFiles(const std::filesystem::path& folder) {
+std::vector<TAttachedFile> AttachedFiles(const std::vector<std::filesystem::path>& paths) {
   std::vector<TAttachedFile> files;
-  for (const DirEntry& entry : ListDirectory(folder))
-    if (entry.IsPlainFile())
-      files.push_back({Utf8ToWide(entry.name), AttachedFileSize(entry.path)});
+  for (const std::filesystem::path& path : paths)
+    files.push_back({Utf8ToWide(path.filename().native()), AttachedFileSize(path)});
   return files;
 }
 

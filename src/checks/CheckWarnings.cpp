@@ -122,7 +122,7 @@ TWarningInputs GatherWarningInputs(const IniFileUnit& settings, const TWarningDr
   TWarningSettings switches = ReadWarningSettings(settings);
   TAccountFacts account = ReadAccountFacts(settings, draft.AccountName, switches);
   return TWarningInputs{message, draft, std::move(switches), std::move(account),
-                        ListAttachedFiles(settings.AttachFolder())};
+                        AttachedFiles(draft.Attachments)};
 }
 
 std::vector<WideString> EvaluateWarnings(const TWarningInputs& inputs) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <vector>
 
 #include "checks/MailChackUnit.h"
@@ -26,6 +27,8 @@ struct TWarningDraft {
   // The expanded signature that ends the composed body: the attachment
   // reminder reads only what the user wrote above its lines.
   WideString Signature;
+  // The files attached to the composed message.
+  std::vector<std::filesystem::path> Attachments;
 };
 
 // What the account's file says, read only for the rules that are on.
@@ -43,11 +46,11 @@ struct TWarningInputs {
   TWarningDraft draft;
   TWarningSettings settings;
   TAccountFacts account;
-  std::vector<TAttachedFile> attachments;  // the attachment folder's plain files
+  std::vector<TAttachedFile> attachments;  // the draft's attached files
 };
 
-// Reads the switches, the parameters, the attachment folder and, for the
-// rules that are on, the account's file. Throws ConvertError for an account
+// Reads the switches, the parameters, the attached files' sizes and, for
+// the rules that are on, the account's file. Throws ConvertError for an account
 // value that must be a boolean or a number and is not.
 TWarningInputs GatherWarningInputs(const IniFileUnit& settings, const TWarningDraft& draft,
                                    const TZelMime& message);

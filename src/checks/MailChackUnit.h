@@ -59,9 +59,8 @@ struct TAttachedFile {
 // The size of a file in bytes; 0 when it can no longer be found.
 std::uintmax_t AttachedFileSize(const std::filesystem::path& path);
 
-// The plain files directly in the folder (no folders, hidden or system
-// files), in the order of the listing; none when the folder is missing.
-std::vector<TAttachedFile> ListAttachedFiles(const std::filesystem::path& folder);
+// The files' names and sizes, in order.
+std::vector<TAttachedFile> AttachedFiles(const std::vector<std::filesystem::path>& paths);
 
 // True when there are attachments and their sizes add up to kilobytes * 1024
 // bytes or more. The sum is 64-bit, so large files do not wrap it.

@@ -27,7 +27,8 @@ class ComposeTest : public ::testing::Test {
 
   // The expanded signature, as ComposeMessage returns it.
   WideString Compose() {
-    return ComposeMessage(draft, {settings, clock, kAccount, u"Version 3.2.6"}, mime);
+    return ComposeMessage(draft, settings.AttachFilePaths(),
+                          {settings, clock, kAccount, u"Version 3.2.6"}, mime);
   }
 
   // Composes and hands the message to Python's email package.
@@ -315,7 +316,8 @@ TEST_F(ComposeTest, EncodeSettingChoosesTheCharset) {
     draft.Subject = c.subject;
     TZelMime fresher(clock, fresh.Path());
     SetUpMessageComponent(fresher);
-    ComposeMessage(draft, {freshSettings, clock, kAccount, u"Version 3.2.6"}, fresher);
+    ComposeMessage(draft, freshSettings.AttachFilePaths(),
+                   {freshSettings, clock, kAccount, u"Version 3.2.6"}, fresher);
     fresher.SaveToFile(fresh / "message.eml");
     const JsonValue parsed = ParseWithPython(fresh / "message.eml");
     EXPECT_EQ(U8(parsed["charset"].string), c.charset);
@@ -340,7 +342,8 @@ TEST_F(ComposeTest, AttachSettingChoosesHowNamesAreWritten) {
     if (c.setting) settings.WriteGeneralString("Encode", "Attach", c.setting);
     TZelMime fresh(clock, home.Path());
     SetUpMessageComponent(fresh);
-    ComposeMessage(draft, {settings, clock, kAccount, u"Version 3.2.6"}, fresh);
+    ComposeMessage(draft, settings.AttachFilePaths(), {settings, clock, kAccount, u"Version 3.2.6"},
+                   fresh);
     EXPECT_NE(fresh.MessageText().find(c.nameParameter), AnsiString::npos) << fresh.MessageText();
   }
 }

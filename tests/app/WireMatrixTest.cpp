@@ -59,7 +59,8 @@ class WireMatrixTest : public ::testing::Test {
   JsonValue ComposeAndCheck(const MessageDraft& draft, bool rawHeaderNames = false) {
     TZelMime mime(clock, home.Path());
     SetUpMessageComponent(mime);
-    ComposeMessage(draft, {settings, clock, kAccount, u"Version 3.2.6"}, mime);
+    ComposeMessage(draft, settings.AttachFilePaths(), {settings, clock, kAccount, u"Version 3.2.6"},
+                   mime);
     text = mime.MessageText();
     mime.SaveToFile(home / "message.eml");
     return CheckWireWithPython(home / "message.eml", rawHeaderNames);

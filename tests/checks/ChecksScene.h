@@ -49,7 +49,10 @@ struct ChecksScene {
     return mime;
   }
 
+  // The attachments are the folder's plain files, as the main window has
+  // them.
   std::vector<WideString> Lines() {
+    draft.Attachments = settings.AttachFilePaths();
     return EvaluateWarnings(GatherWarningInputs(settings, draft, Compose()));
   }
 
