@@ -1,7 +1,6 @@
 #include "app/SendUnit.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 
 #include "app/AccountSecurity.h"
@@ -51,14 +50,6 @@ std::unique_ptr<TZelPop3> SendClients::MakePop(MainThread& mainThread) const {
   return pop;
 }
 
-WideString StageLabel(int error) {
-  static constexpr std::array<const char16_t*, 9> kLabels = {u"(Connect)", u"(Auth)",    u"(Ehlo)",
-                                                             u"(Helo)",    u"(From)",    u"(Rcpt)",
-                                                             u"(Data)",    u"(TimeOut)", u"(TLS)"};
-  if (error < 0 || error >= static_cast<int>(kLabels.size())) return {};
-  return kLabels[static_cast<size_t>(error)];
-}
-
 AnsiString MaskSecrets(const AnsiString& commandLine) {
   const std::string_view line = commandLine;
   const size_t first = line.find(' ');
@@ -84,6 +75,8 @@ TSendForm::TSendForm(SendServices services, SendJob job)
   smtp_->SetMessage(WithoutHeaderField(job_.message, "Bcc"));
   smtp_->SetRecipients(&job_.recipients);
   BindEvents();
+  // Until it ends otherwise, an attempt is a delivery that did not succeed.
+  outcome_.stage = SendStage::Delivery;
 }
 
 TSendForm::~TSendForm() = default;
@@ -119,8 +112,14 @@ WideString TSendForm::Caption() const {
 
 void TSendForm::Show() {
   Log(u"通信開始... " + StartTime(services_.clock.Now()));
-  SetupSmtp();
-  SetupPop();
+  try {
+    SetupSmtp();
+    SetupPop();
+  } catch (const Error& e) {
+    outcome_.stage = SendStage::Setup;
+    outcome_.reason = e.Message();
+    throw;
+  }
   if (services_.settings.ReadBool(job_.accountName, keys::kPopBeforeSmtp)) {
     popLogin_ = true;
     pop_->Authenticate(true);
@@ -158,7 +157,7 @@ void TSendForm::StartSmtp() {
   try {
     client = ResolveOAuthClient(ReadOAuthSettings(settings, account));
   } catch (const Error& e) {
-    return SignInFailed(u"エラー: " + e.Message());
+    return SignInFailed(e.Message(), u"エラー: " + e.Message());
   }
   SetStatus(u"アクセストークンを取得しています...");
   tokenFetch_ = std::make_unique<TAccessTokenFetch>(services_.tokens, services_.mainThread);
@@ -170,12 +169,14 @@ void TSendForm::TokenFetched(const AccessTokenResult& result) {
   switch (result.kind) {
     case AccessTokenResult::kToken:
       break;
-    case AccessTokenResult::kExpired:
-      return SignInFailed(
-          u"サインインの有効期限が切れました。アカウントの設定でもう一度サインインしてください");
+    case AccessTokenResult::kExpired: {
+      const WideString reason =
+          u"サインインの有効期限が切れました。アカウントの設定でもう一度サインインしてください";
+      return SignInFailed(reason, reason);
+    }
     case AccessTokenResult::kNotSignedIn:
     case AccessTokenResult::kFailed:
-      return SignInFailed(u"エラー: " + result.reason);
+      return SignInFailed(result.reason, u"エラー: " + result.reason);
   }
   // The old refresh token may be spent already: the new one is kept at
   // once, whatever becomes of the delivery.
@@ -190,9 +191,11 @@ void TSendForm::TokenFetched(const AccessTokenResult& result) {
   smtp_->Send();
 }
 
-void TSendForm::SignInFailed(const WideString& line) {
-  errorText_ = StageLabel(seAuth);
-  status_ = u"送信に失敗しました " + errorText_;
+void TSendForm::SignInFailed(const WideString& reason, const WideString& line) {
+  outcome_.stage = SendStage::SignIn;
+  outcome_.smtpError = seAuth;
+  outcome_.reason = reason;
+  status_ = DeliveryEndText(outcome_);
   Log(status_);
   Log(line);
   if (OnDelivered) OnDelivered(false);
@@ -212,10 +215,29 @@ void TSendForm::SetupPop() {
   ApplyAccountSecurity(security, security.Pop, *pop_);
 }
 
-void TSendForm::Close(const LogWindowGeometry& logWindow) {
+void TSendForm::Close(const std::optional<LogWindowGeometry>& logWindow) {
   if (!CloseEnabled()) return;
-  WriteSentLog(services_.settings, services_.clock,
-               SentAttempt{job_.accountName, job_.message, logLines_, logWindow});
+  try {
+    WriteSentLog(services_.settings, services_.clock,
+                 SentAttempt{job_.accountName, job_.message, logLines_, logWindow});
+  } catch (const Error& e) {
+    sentLogError_ = e.Message();
+    throw;
+  }
+  sentLogError_.reset();
+}
+
+WideString TSendForm::ErrorText() const {
+  return outcome_.smtpError ? StageLabel(*outcome_.smtpError) : WideString();
+}
+
+SendOutcome TSendForm::Outcome() const {
+  SendOutcome outcome = outcome_;
+  if (sentLogError_) {
+    outcome.stage = SendStage::SentLog;
+    outcome.reason = *sentLogError_;
+  }
+  return outcome;
 }
 
 void TSendForm::Log(const WideString& line) {
@@ -237,12 +259,14 @@ void TSendForm::LogLocalError(const TTCPItem& item) {
 }
 
 void TSendForm::SmtpSmtpStatus(const AnsiString& s) {
+  lastReply_ = ReplyClass::None;
   const WideString command = SjisToWide(MaskSecrets(s));
   SetStatus(u"コマンドを送信中... " + command);
   Log(u"コマンドを送信... " + command);
 }
 
 void TSendForm::SmtpServerStatus(const AnsiString& s) {
+  lastReply_ = ReplyClassOf(s);
   const WideString text = u"サーバからの応答... " + ReplyText(s);
   SetStatus(text);
   Log(text);
@@ -255,19 +279,21 @@ void TSendForm::SmtpProgress(std::int64_t max, std::int64_t sended) {
 }
 
 void TSendForm::SmtpSmtpError(TSmtpErrorEventType error) {
-  errorText_ = StageLabel(error);
+  outcome_.smtpError = error;
+  outcome_.reply = lastReply_;
   // A token the server refused is not offered again.
   if (oauth_ && error == seAuth) services_.tokens.Forget(job_.accountName);
 }
 
 void TSendForm::SmtpSmtpClosed(const TSmtpItem& item, bool success) {
   if (state_ != SendState::Sending) return;
-  // A refused EHLO may have been followed by a delivery through HELO: the
-  // stage label then no longer matters.
-  const WideString text =
-      success ? u"送信が無事に終了しました" : u"送信に失敗しました " + errorText_;
-  status_ = text;
-  Log(text);
+  outcome_.success = success;
+  if (success)
+    outcome_.reply = ReplyClass::Positive;
+  else
+    outcome_.reason = item.LocalError();
+  status_ = DeliveryEndText(outcome_);
+  Log(status_);
   if (!success) LogLocalError(item);
   if (OnDelivered) OnDelivered(success);
   state_ = SendState::Ended;
@@ -287,6 +313,8 @@ void TSendForm::Abort(const TTCPItem& item) {
   popLogin_ = false;
   Log(u"POP 認証に失敗");
   LogLocalError(item);
+  outcome_.stage = SendStage::PopLogin;
+  outcome_.reason = item.LocalError();
   status_ = u"POP 認証に失敗しました";
   state_ = SendState::Aborted;
   Changed();

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/SendOutcome.h"
 #include "app/SentLog.h"
 #include "oauth/AccessTokens.h"
 #include "platform/Clock.h"
@@ -73,13 +74,14 @@ class TSendForm {
   // account file (SetupSmtp, SetupPop), then the POP3 login or the
   // delivery; an account that signs in with OAuth 2.0 gets its access
   // token first. Throws ConvertError when a port or an encryption setting is
-  // not a number it knows; the attempt then never started and leaves no
-  // sent-log entry.
+  // not a number it knows; the attempt then never started (Setup) and leaves
+  // no sent-log entry.
   void Show();
-  // Button1 "閉じる" in an end state: records the attempt in the sent log
-  // with the log window's geometry. Throws Error when it cannot; the window
-  // then stays open, and pressing again tries again.
-  void Close(const LogWindowGeometry& logWindow);
+  // Button1 "閉じる" in an end state: records the attempt in the sent log,
+  // with the log window's geometry when there is a log window. Throws Error
+  // when it cannot; the window then stays open, and pressing again tries
+  // again.
+  void Close(const std::optional<LogWindowGeometry>& logWindow);
 
   SendState State() const { return state_; }
   WideString Caption() const;
@@ -89,7 +91,11 @@ class TSendForm {
   std::int64_t ProgressMax() const { return progressMax_; }
   std::int64_t ProgressPosition() const { return progressPosition_; }
   // The stage label of the last SMTP error, such as "(Rcpt)".
-  const WideString& ErrorText() const { return errorText_; }
+  WideString ErrorText() const;
+  // How the attempt has ended so far: Setup, PopLogin, SignIn or Delivery,
+  // and SentLog while the last try to record it failed.
+  SendOutcome Outcome() const;
+  const SendJob& Job() const { return job_; }
   const std::vector<WideString>& LogLines() const { return logLines_; }
 
   TZelSmtp& Smtp() { return *smtp_; }
@@ -110,8 +116,9 @@ class TSendForm {
   // The delivery, after the access token of an OAuth 2.0 account.
   void StartSmtp();
   void TokenFetched(const AccessTokenResult& result);
-  // Ends the attempt at "(Auth)" before the SMTP server was contacted.
-  void SignInFailed(const WideString& line);
+  // Ends the attempt at "(Auth)" before the SMTP server was contacted; the
+  // log shows line.
+  void SignInFailed(const WideString& reason, const WideString& line);
   void SetupPop();
   void BindEvents();
   void Log(const WideString& line);
@@ -139,15 +146,13 @@ class TSendForm {
   SendState state_ = SendState::Sending;
   bool popLogin_ = false;  // the POP3 login runs; its events count
   WideString status_;
-  WideString errorText_;
+  SendOutcome outcome_;
+  ReplyClass lastReply_ = ReplyClass::None;  // to the last command
+  std::optional<WideString> sentLogError_;   // why the last Close failed
   std::int64_t progressMax_ = 100;
   std::int64_t progressPosition_ = 0;
   std::vector<WideString> logLines_;
 };
-
-// The stage label of an SMTP error kind: "(Connect)" to "(TimeOut)" for the
-// kinds 0 to 7, "(TLS)" for 8, empty for any other.
-WideString StageLabel(int error);
 
 // A command line as the log shows it: the argument of a command that
 // carries a secret (PASS, APOP, an AUTH with an initial response) becomes

@@ -149,13 +149,14 @@ fs::path WriteSentLog(const IniFileUnit& settings, const Clock& clock, const Sen
   SentLogEntry entry = MakeSentLogEntry(attempt.messageText, clock);
   // The geometry first: when a later step fails the user closes the send
   // window again, and that must not leave a second entry.
-  settings.GeneralFile().Update([&](ProfileText& general) {
-    const LogWindowGeometry& g = attempt.logWindow;
-    general.Set(keys::kLogSection, keys::kLogTopKey, std::to_string(g.top));
-    general.Set(keys::kLogSection, keys::kLogLeftKey, std::to_string(g.left));
-    general.Set(keys::kLogWidth.section, keys::kLogWidth.key, std::to_string(g.width));
-    general.Set(keys::kLogHeight.section, keys::kLogHeight.key, std::to_string(g.height));
-  });
+  if (const std::optional<LogWindowGeometry>& g = attempt.logWindow) {
+    settings.GeneralFile().Update([&](ProfileText& general) {
+      general.Set(keys::kLogSection, keys::kLogTopKey, std::to_string(g->top));
+      general.Set(keys::kLogSection, keys::kLogLeftKey, std::to_string(g->left));
+      general.Set(keys::kLogWidth.section, keys::kLogWidth.key, std::to_string(g->width));
+      general.Set(keys::kLogHeight.section, keys::kLogHeight.key, std::to_string(g->height));
+    });
+  }
   const fs::path folder = settings.SentLogFolder();
   if (!fs::is_directory(folder)) CreateFolder(folder);
   entry.fileName = SaveSentLogFile(folder, attempt.logLines);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "platform/Clock.h"
@@ -19,10 +20,10 @@ struct LogWindowGeometry {
 
 // One closed send attempt, as the send window hands it over.
 struct SentAttempt {
-  AnsiString account;                // the account it was sent with (Shift_JIS)
-  AnsiString messageText;            // the composed message
-  std::vector<WideString> logLines;  // the communication log window's lines
-  LogWindowGeometry logWindow;
+  AnsiString account;                          // the account it was sent with (Shift_JIS)
+  AnsiString messageText;                      // the composed message
+  std::vector<WideString> logLines;            // the communication log window's lines
+  std::optional<LogWindowGeometry> logWindow;  // none when no log window showed them
 };
 
 // One entry of an account's index, as stored (Shift_JIS).
@@ -61,8 +62,8 @@ std::vector<SentLogEntry> ReadSentLogEntries(const std::filesystem::path& indexF
 // mistake rather than read as that many empty entries.
 inline constexpr int kMaxSentLogRows = 100000;
 
-// Records a closed send attempt: stores the log window's geometry under
-// Log, saves the log lines in a new log file of "SendedLog" (made when
+// Records a closed send attempt: stores the log window's geometry, if any,
+// under Log, saves the log lines in a new log file of "SendedLog" (made when
 // missing) and adds the entry to the account's index. When the index cannot
 // be written the new log file is removed again, so repeating the call
 // leaves no stray file. Returns the log file's path.

@@ -300,15 +300,15 @@ TEST_F(SendTest, ClosingRecordsTheAttemptInTheSentLog) {
   WriteAccount("SMTP=127.0.0.1\r\nSMTPPORT=" + Port(server.Port()) + "\r\n");
   auto form = MakeForm();
   // Not while sending.
-  form->Close({1, 2, 3, 4});
+  form->Close(LogWindowGeometry{1, 2, 3, 4});
   EXPECT_FALSE(std::filesystem::exists(Settings().SentLogFolder()));
   Run(*form);
   // The folder's place is taken by a file: the write fails, and once the
   // user has cleared the way the second press records the attempt.
   WriteFile(home / "SendedLog", "in the way");
-  EXPECT_THROW(form->Close({10, 20, 300, 150}), Error);
+  EXPECT_THROW(form->Close(LogWindowGeometry{10, 20, 300, 150}), Error);
   std::filesystem::remove(home / "SendedLog");
-  form->Close({10, 20, 300, 150});
+  form->Close(LogWindowGeometry{10, 20, 300, 150});
   const std::string log = ReadFile(home / "SendedLog" / "SLog0.Log");
   EXPECT_TRUE(log.starts_with("\x92\xca\x90\x4d\x8a\x4a\x8e\x6e... 2003/01/05 - 12:34:56\r\n"))
       << log;

@@ -30,7 +30,7 @@ class SentLog : public ::testing::Test {
     return {"home",
             std::move(message),
             {u"通信開始...", u"送信が無事に終了しました"},
-            {10, 20, 380, 140}};
+            LogWindowGeometry{10, 20, 380, 140}};
   }
 
   // A value of the index, as the program reads it back.

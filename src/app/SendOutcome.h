@@ -1,0 +1,62 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+#include "platform/Types.h"
+#include "transport/ZelSmtp.h"
+
+namespace orvane {
+
+// Where a send ended. The stages before Setup contact no server.
+enum class SendStage {
+  Compose,      // the draft did not become a message: a setting that is no number, a body
+                // file that cannot be read
+  MessageFile,  // the message file (Option/FileSave) could not be written
+  Checks,       // the pre-send checks: the user stopped, or they failed (reason)
+  Confirm,      // the user did not confirm the send
+  Setup,        // the account's server settings could not be applied: nothing was contacted
+  PopLogin,     // the POP3 login before SMTP failed; the SMTP server was not contacted
+  SignIn,       // no OAuth 2.0 access token; the SMTP server was not contacted
+  Delivery,     // the SMTP dialogue ended: well (success) or not (smtpError, reply, reason)
+  SentLog,      // the attempt ended as success says, but could not be recorded (reason)
+};
+
+// An SMTP reply's class, by its first digit (RFC 5321 section 4.2.1).
+enum class ReplyClass {
+  None,               // no reply, or not one of the four classes
+  Positive,           // 2yz
+  Intermediate,       // 3yz
+  TransientNegative,  // 4yz: the same request may succeed later
+  PermanentNegative,  // 5yz
+};
+
+// How a send ended: what the send window shows at its end and what a
+// sender without a window turns into its exit status.
+struct SendOutcome {
+  SendStage stage = SendStage::Compose;
+  bool success = false;  // the server took the message
+  // The step of the delivery that the client last reported failed ("(Rcpt)"
+  // and the like); a sign-in without a token counts as seAuth. A refused
+  // EHLO may still be followed by a delivery through HELO.
+  std::optional<TSmtpErrorEventType> smtpError;
+  // The class of the last reply the server gave before that report; for a
+  // delivery that succeeded, Positive.
+  ReplyClass reply = ReplyClass::None;
+  // Why, in our own words, where the server's reply does not say it: an
+  // error's message, the client's local reason (host not found, time-out).
+  // Empty when the user stopped.
+  WideString reason;
+};
+
+ReplyClass ReplyClassOf(std::string_view reply);
+
+// The stage label of an SMTP error kind: "(Connect)" to "(TimeOut)" for the
+// kinds 0 to 7, "(TLS)" for 8, empty for any other.
+WideString StageLabel(int error);
+
+// The status line of a delivery that ended: "送信が無事に終了しました", or
+// "送信に失敗しました " followed by the stage label of smtpError.
+WideString DeliveryEndText(const SendOutcome& outcome);
+
+}  // namespace orvane
