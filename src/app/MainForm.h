@@ -11,7 +11,7 @@
 #include "app/AddressInput.h"
 #include "app/MainMenus.h"
 #include "app/MessageDraft.h"
-#include "app/SendUnit.h"
+#include "app/SendSequence.h"
 #include "app/ShippedFiles.h"
 #include "app/ToolBarSettings.h"
 #include "app/cmdline.h"
@@ -158,14 +158,11 @@ class TOrvaneMainForm {
   // returns the file's path when it was written.
   std::optional<std::filesystem::path> FileMake();
 
-  // The Send command (BTM_Send) up to the send window: MakeFile from
-  // Option/FileSave, WriteMessageFile, then the pre-send checks; MakeFile is
-  // cleared again in any case. True (CanSend) when the send window is to
-  // open. Errors pass on: nothing is sent then.
-  bool Send();
-  // What the send window delivers: the composed message, its envelope and
-  // the current account.
-  SendJob MakeSendJob() const;
+  // The Send command (BTM_Send): the send sequence over the draft, the
+  // attachment folder's files and the current account, with the warning
+  // display and the window given. SendSucceeded keeps how its delivery
+  // ended; MIME holds the composed message.
+  SendOutcome Send(SendWindow& window);
 
   // The reply mode: the saved message BodyFileName names is loaded into MIME
   // and the draft becomes its answer; the expanded reply template goes to
@@ -268,6 +265,8 @@ class TOrvaneMainForm {
   void OpenNumberedBodyFile();
   bool BodyFileExists() const;
   void SetPanelFlag(int panel, bool on, const char16_t* text);
+  // The warning dialog on screen, or, without one, a display that fails.
+  WarningDisplay& Warnings();
 
   MainFormServices services_;
   TAccessTokens accessTokens_;

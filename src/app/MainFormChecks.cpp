@@ -4,17 +4,28 @@
 
 namespace orvane {
 
+namespace {
+
+class NoWarningWindow final : public WarningDisplay {
+ public:
+  TWarningChoice ShowWarnings(const std::vector<WideString>&) override {
+    throw Error(u"警告を表示するウィンドウがありません");
+  }
+};
+
+}  // namespace
+
+WarningDisplay& TOrvaneMainForm::Warnings() {
+  static NoWarningWindow noWindow;
+  return warningDisplay_ ? *warningDisplay_ : noWindow;
+}
+
 bool TOrvaneMainForm::CheckWarnings() {
   CanSend = false;
-  struct NoWindow final : WarningDisplay {
-    TWarningChoice ShowWarnings(const std::vector<WideString>&) override {
-      throw Error(u"警告を表示するウィンドウがありません");
-    }
-  } noWindow;
   CanSend = orvane::CheckWarnings(
       Settings(),
       WarningDraftOf(Draft, AccountName, SendSucceeded, composedSignature_, composedAttachments_),
-      MIME, warningDisplay_ ? *warningDisplay_ : noWindow);
+      MIME, Warnings());
   return CanSend;
 }
 

@@ -1,5 +1,6 @@
 #include "gui/QtMainThread.h"
 
+#include <QCoreApplication>
 #include <QThread>
 #include <chrono>
 #include <thread>
@@ -44,6 +45,17 @@ void QtMainThread::Invoke(const std::function<void()>& fn) {
 
 void QtMainThread::Post(std::function<void()> fn) {
   QMetaObject::invokeMethod(&context_, std::move(fn), Qt::QueuedConnection);
+}
+
+bool QtMainThread::PumpUntil(const std::function<bool()>& until,
+                             std::chrono::milliseconds timeout) {
+  const auto deadline = SteadyClock::now() + timeout;
+  while (!until()) {
+    if (SteadyClock::now() >= deadline) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QThread::msleep(1);
+  }
+  return true;
 }
 
 std::shared_ptr<QtMainThread::Call> QtMainThread::NextCall() {

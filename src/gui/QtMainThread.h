@@ -24,6 +24,8 @@ class QtMainThread final : public MainThread {
  public:
   void Invoke(const std::function<void()>& fn) override;
   void Post(std::function<void()> fn) override;
+  // Turns the event loop, so that the windows stay responsive meanwhile.
+  bool PumpUntil(const std::function<bool()>& until, std::chrono::milliseconds timeout) override;
 
  private:
   struct Call;

@@ -19,6 +19,16 @@ bool SpinUntil(Condition condition) {
 
 }  // namespace
 
+bool InlineMainThread::PumpUntil(const std::function<bool()>& until,
+                                 std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!until()) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
 QueuedMainThread::QueuedMainThread() : owner_(std::this_thread::get_id()) {}
 
 void QueuedMainThread::Invoke(const std::function<void()>& fn) {

@@ -19,6 +19,9 @@ class MainThread {
   virtual void Invoke(const std::function<void()>& fn) = 0;
   // Queues fn to run on the user-interface thread later and returns at once.
   virtual void Post(std::function<void()> fn) = 0;
+  // On the user-interface thread: runs what is handed to it until `until`
+  // holds or the time-out passes; returns whether `until` held.
+  virtual bool PumpUntil(const std::function<bool()>& until, std::chrono::milliseconds timeout) = 0;
 };
 
 // Runs everything at once on the calling thread: for code that has no
@@ -27,6 +30,8 @@ class InlineMainThread final : public MainThread {
  public:
   void Invoke(const std::function<void()>& fn) override { fn(); }
   void Post(std::function<void()> fn) override { fn(); }
+  // Nothing is ever queued: waits for `until` alone.
+  bool PumpUntil(const std::function<bool()>& until, std::chrono::milliseconds timeout) override;
 };
 
 // A user-interface thread made of a queue that its owner pumps: the thread
@@ -39,7 +44,7 @@ class QueuedMainThread final : public MainThread {
 
   // Runs queued work until the queue is empty and `until` holds, or the
   // time-out passes; returns whether `until` held.
-  bool PumpUntil(const std::function<bool()>& until, std::chrono::milliseconds timeout);
+  bool PumpUntil(const std::function<bool()>& until, std::chrono::milliseconds timeout) override;
   // Runs what is queued now.
   void PumpPending();
 

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <optional>
 
 #include "MainFormFixture.h"
-#include "platform/Error.h"
+#include "UnattendedWindow.h"
 #include "support/ScriptedWarnings.h"
 
 namespace orvane::test {
@@ -12,7 +11,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // The Send command up to the send window: the message file first, then the
-// checks; MakeFile belongs to the command alone.
+// checks; MakeFile belongs to the file-output command alone.
 TEST(MainFormSend, WritesTheFileBeforeTheChecksAndClearsMakeFile) {
   enum class Outcome { Send, Stop, Fails };
   struct Row {
@@ -52,24 +51,21 @@ TEST(MainFormSend, WritesTheFileBeforeTheChecksAndClearsMakeFile) {
     settings.Write(keys::kWarnSubject, row.warn);
     ScriptedWarnings display(row.choice);
     if (row.shown) form.SetWarningDisplay(&display);
-    std::optional<bool> result;
-    try {
-      result = form.Send();
-    } catch (const Error&) {
-    }
+    UnattendedWindow window(false);
+    const SendOutcome outcome = form.Send(window);
+    EXPECT_EQ(window.jobs.size(), row.outcome == Outcome::Send ? 1u : 0u);
     switch (row.outcome) {
       case Outcome::Send:
-        EXPECT_EQ(result, true);
         break;
       case Outcome::Stop:
-        EXPECT_EQ(result, false);
+        EXPECT_EQ(outcome.stage, SendStage::Checks);
         EXPECT_EQ(display.shown.size(), 1u);
         break;
       case Outcome::Fails:
-        EXPECT_EQ(result, std::nullopt);
+        EXPECT_EQ(outcome.stage, SendStage::Checks);
+        EXPECT_EQ(window.errors, std::vector<WideString>{u"警告を表示するウィンドウがありません"});
         break;
     }
-    EXPECT_EQ(form.CanSend, row.outcome == Outcome::Send);
     EXPECT_FALSE(form.MakeFile);
     int files = 0;
     for (const auto& entry : fs::directory_iterator(home.Path()))
@@ -99,8 +95,10 @@ TEST(MainFormSend, TheJobHoldsTheComposedMessageAndEveryRecipient) {
   form.Draft.BodyFileName = home / "body.txt";
   ScriptedWarnings display;
   form.SetWarningDisplay(&display);
-  ASSERT_TRUE(form.Send());
-  const SendJob job = form.MakeSendJob();
+  UnattendedWindow window(false);
+  form.Send(window);
+  ASSERT_EQ(window.jobs.size(), 1u);
+  const SendJob& job = window.jobs[0];
   EXPECT_EQ(job.accountName, "work");
   EXPECT_EQ(job.message, form.MIME.MessageText());
   EXPECT_NE(job.message.find("\r\nBcc: "), std::string::npos);

@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -44,7 +43,6 @@
 #include "gui/QtText.h"
 #include "oauth/SignIn.h"
 #include "settings/forms/AccountFormView.h"
-#include "transport/TCPThread.h"
 
 namespace orvane {
 
@@ -102,17 +100,7 @@ TOrvaneMainFormView::TOrvaneMainFormView(TOrvaneMainForm& form, QWidget* parent)
 TOrvaneMainFormView::~TOrvaneMainFormView() {
   form_.OnChanged = nullptr;
   form_.SetWarningDisplay(nullptr);
-  WaitForConnections();
-}
-
-void TOrvaneMainFormView::WaitForConnections() {
-  // A client's worker lingers a few seconds after its dialogue and then
-  // hands over to this thread once more; it must find the thread there.
-  const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (TTCPThread::LiveWorkers() > 0 && std::chrono::steady_clock::now() < limit) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    QThread::msleep(1);
-  }
+  WaitForSendWorkers(mainThread_);
 }
 
 void TOrvaneMainFormView::SetAnimationsEnabled(bool enabled) {
@@ -198,7 +186,7 @@ void TOrvaneMainFormView::BuildControls() {
   cancel->setObjectName(QStringLiteral("BTM_Cancel"));
   SetHint(cancel, ToQString(ActionInfoOf(ActionId::Exit).hint));
   connect(cancel, &QPushButton::clicked, actions_.Action(ActionId::Exit), &QAction::trigger);
-  connect(send, &QPushButton::clicked, this, [this] { Guarded([this] { Send(); }); });
+  connect(send, &QPushButton::clicked, this, [this] { Guarded([this] { form_.Send(*this); }); });
   for (QPushButton* button : {send, cancel}) {
     AtLeast(button, 75, 25);
     buttons->addWidget(button);
@@ -302,7 +290,7 @@ void TOrvaneMainFormView::Start() {
   toEdit_->setFocus();
   if (startError_) {
     QTimer::singleShot(0, this, [this] {
-      if (startError_) ShowError(this, *std::exchange(startError_, std::nullopt));
+      if (startError_) ShowError(*std::exchange(startError_, std::nullopt));
     });
   }
 }
@@ -355,7 +343,7 @@ void TOrvaneMainFormView::closeEvent(QCloseEvent* event) {
   event->ignore();
   if (closing_) return;
   closing_ = true;
-  if (auto failure = form_.Close(pos().x(), pos().y())) ShowError(this, *failure);
+  if (auto failure = form_.Close(pos().x(), pos().y())) ShowError(*failure);
   auto finish = [this] {
     closed_ = true;
     close();
@@ -680,12 +668,11 @@ void TOrvaneMainFormView::AskHeaderText(const InputBoxRequest& request,
   if (ok) (form_.*apply)(ToWide(text));
 }
 
-void TOrvaneMainFormView::Send() {
-  if (!form_.Send()) return;
-  TSendForm attempt(SendServices{form_.Settings(), form_.ClockService(), mainThread_,
-                                 form_.SendClientsService(), form_.AccessTokens()},
-                    form_.MakeSendJob());
-  attempt.OnDelivered = [this](bool success) { form_.SendSucceeded = success; };
+void TOrvaneMainFormView::ShowError(const WideString& text) {
+  orvane::ShowError(this, text);
+}
+
+void TOrvaneMainFormView::ShowAttempt(TSendForm& attempt) {
   TSendFormView window(attempt, form_.Settings(), this);
   window.exec();
   QCoreApplication::processEvents();

@@ -22,7 +22,10 @@ namespace orvane {
 
 // The main window on screen: lays out the controls, renders what the
 // controller says and forwards what the user does to it.
-class TOrvaneMainFormView : public QMainWindow, public MainFormWindow, public WarningDisplay {
+class TOrvaneMainFormView : public QMainWindow,
+                            public MainFormWindow,
+                            public WarningDisplay,
+                            public SendWindow {
  public:
   explicit TOrvaneMainFormView(TOrvaneMainForm& form, QWidget* parent = nullptr);
   ~TOrvaneMainFormView() override;
@@ -42,6 +45,11 @@ class TOrvaneMainFormView : public QMainWindow, public MainFormWindow, public Wa
 
   // WarningDisplay: the warning dialog, owned by this window.
   TWarningChoice ShowWarnings(const std::vector<WideString>& lines) override;
+
+  // SendWindow: the send window with its log window, modal over this one.
+  MainThread& EventThread() override { return mainThread_; }
+  void ShowError(const WideString& text) override;
+  void ShowAttempt(TSendForm& attempt) override;
 
  protected:
   bool event(QEvent* event) override;
@@ -80,10 +88,6 @@ class TOrvaneMainFormView : public QMainWindow, public MainFormWindow, public Wa
   void RebuildFavourites();
   BookServices AddressBookServices();
   void OpenAccountDialog();
-  // The Send command: the checks, then the send window, modal.
-  void Send();
-  // Waits, processing events, until no client's worker is left.
-  void WaitForConnections();
   void AskHeaderText(const InputBoxRequest& request,
                      void (TOrvaneMainForm::*apply)(const WideString&));
   void ShowPopup(QMenu* popup, QWidget* owner, const QPoint& at);
