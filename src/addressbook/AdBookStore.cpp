@@ -207,7 +207,7 @@ ContactRecord AdBookStore::ReadContact(const AnsiString& id) const {
 
 void AdBookStore::WriteContact(const AnsiString& id, const ContactRecord& contact) const {
   if (!IsContactId(id)) throw Error(FormatMessage(kNotAContactId, SjisToWide(id)));
-  IniFile(ContactPath(id), kFilePerms).Update([&](ProfileText& profile) {
+  IniFile(ContactPath(id)).Update([&](ProfileText& profile) {
     ContactToProfile(profile, contact);
   });
 }

@@ -22,6 +22,8 @@ constexpr const char* kEntryPrefixes[] = {keys::kSentLogDateTimePrefix, keys::kS
                                           keys::kSentLogSubjectPrefix,
                                           keys::kSentLogFileNamePrefix};
 constexpr const char* kMissingField = "---";
+// The dialogue and the recipients are the sender's own business.
+constexpr fs::perms kPrivatePerms = fs::perms::owner_read | fs::perms::owner_write;
 
 std::string Key(const char* prefix, long long n) {
   return prefix + std::to_string(n);
@@ -101,7 +103,7 @@ std::string SaveSentLogFile(const fs::path& folder, const std::vector<WideString
   for (unsigned long long n = 0;; ++n) {
     const std::string name = LogFileName(n);
     try {
-      if (WriteNewFile(folder / name, text)) return name;
+      if (WriteNewFile(folder / name, text, kPrivatePerms)) return name;
     } catch (const FileError&) {
       throw CannotCreateFile(folder / name);
     }
@@ -110,7 +112,7 @@ std::string SaveSentLogFile(const fs::path& folder, const std::vector<WideString
 
 long long AddSentLogEntry(const fs::path& indexFile, const SentLogEntry& entry) {
   long long number = 0;
-  IniFile(indexFile).Update([&](ProfileText& index) {
+  IniFile(indexFile, IniFile::Kind::kPrivate).Update([&](ProfileText& index) {
     const std::set<long long> taken = StoredEntryNumbers(index);
     number = static_cast<long long>(StoredCount(index)) + 1;
     while (taken.count(number)) ++number;

@@ -44,12 +44,13 @@ SentLogEntry MakeSentLogEntry(const AnsiString& messageText, const Clock& clock)
 
 // Saves the lines, each ending in CR LF, as Shift_JIS into the first free
 // name of "SLog0.Log", "SLog1.log", "SLog2.log", ... in the folder, which
-// all accounts share; returns the name. Throws FileError "ファイル %s を作成
-// できません".
+// all accounts share, readable by its owner only; returns the name. Throws FileError "ファイル %s
+// を作成 できません".
 std::string SaveSentLogFile(const std::filesystem::path& folder,
                             const std::vector<WideString>& lines);
 
-// Adds the entry to the index with the number Count + 1 (a higher one when
+// Adds the entry to the index (a private file, left 0600 by every write)
+// with the number Count + 1 (a higher one when
 // an entry of that number is there already, so that a Count edited by hand
 // never overwrites an entry) and stores that number as Count. Returns it.
 long long AddSentLogEntry(const std::filesystem::path& indexFile, const SentLogEntry& entry);

@@ -6,11 +6,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <system_error>
 #include <utility>
 
 #include "platform/AsciiText.h"
+#include "platform/CodePage.h"
 #include "platform/Error.h"
 #include "platform/Path.h"
 
@@ -102,7 +105,11 @@ void CopyFileTo(const fs::path& from, const fs::path& to) {
   WriteWholeFile(to, ReadWholeFile(from));
 }
 
-AnsiString ReadWholeFile(const fs::path& path) {
+namespace {
+
+// Reads the file whole; with a limit, only a regular file of at most that
+// many bytes.
+AnsiString ReadFile(const fs::path& path, std::optional<std::uintmax_t> limit) {
   // open, fstat, read, close: a group of thousands of small contact files
   // is read one file after the other. O_NONBLOCK: a pipe found by mistake
   // must not wait for a writer.
@@ -110,8 +117,15 @@ AnsiString ReadWholeFile(const fs::path& path) {
   if (fd < 0) Fail(kCannotOpen, path);
   struct stat st {};
   bool ok = ::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+  if (ok && limit && !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    Fail(u"ファイル %s は通常のファイルではないので読めません", path);
+  }
+  // The size can grow while the file is read, and files of /proc tell none.
+  const std::uintmax_t most = limit.value_or(SIZE_MAX - 1);
+  bool tooLarge = static_cast<std::uintmax_t>(std::max<off_t>(st.st_size, 0)) > most;
   AnsiString bytes;
-  if (ok) {
+  if (ok && !tooLarge) {
     // One byte beyond the size, so that the read that finds the end is
     // usually the first one.
     bytes.resize(static_cast<size_t>(st.st_size > 0 ? st.st_size : 0) + 1);
@@ -125,12 +139,32 @@ AnsiString ReadWholeFile(const fs::path& path) {
         break;
       }
       used += static_cast<size_t>(n);
+      if (used > most) {
+        tooLarge = true;
+        break;
+      }
     }
     bytes.resize(used);
   }
   ::close(fd);
+  if (tooLarge) {
+    const bool inMiB = most % (1 << 20) == 0;
+    throw FileError(FormatMessage(u"ファイル %s は大きすぎるので読めません", PathToWide(path)) +
+                    u" (" + Utf8ToWide(std::to_string(inMiB ? most >> 20 : most)) +
+                    (inMiB ? u" MiB まで)" : u" バイトまで)"));
+  }
   if (!ok) Fail(kCannotOpen, path);
   return bytes;
+}
+
+}  // namespace
+
+AnsiString ReadWholeFile(const fs::path& path) {
+  return ReadFile(path, std::nullopt);
+}
+
+AnsiString ReadRegularFile(const fs::path& path, std::uintmax_t maxBytes) {
+  return ReadFile(path, maxBytes);
 }
 
 void WriteWholeFile(const fs::path& path, std::string_view bytes) {
@@ -141,8 +175,9 @@ void WriteWholeFile(const fs::path& path, std::string_view bytes) {
   if (!ok) Fail(kCannotWrite, path);
 }
 
-bool WriteNewFile(const fs::path& path, std::string_view bytes) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+bool WriteNewFile(const fs::path& path, std::string_view bytes, fs::perms perms) {
+  int fd =
+      ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, static_cast<mode_t>(perms));
   if (fd < 0 && errno == EEXIST) return false;
   if (fd < 0) throw CannotCreateFile(path);
   bool ok = WriteAll(fd, bytes);
@@ -166,13 +201,15 @@ std::string HiddenTempNameBeside(const fs::path& path) {
 
 }  // namespace
 
-void ReplaceFileAtomically(const fs::path& path, std::string_view bytes, fs::perms newFilePerms) {
+void ReplaceFileAtomically(const fs::path& path, std::string_view bytes, fs::perms newFilePerms,
+                           ExistingMode existing) {
   struct stat old {};
   bool exists = ::stat(path.c_str(), &old) == 0;
   // A file without write permission is read-only, also for a superuser,
   // whose writes the permission bits would not stop.
   if (exists && (!S_ISREG(old.st_mode) || (old.st_mode & 0222) == 0)) Fail(kCannotWrite, path);
-  mode_t mode = exists ? (old.st_mode & 07777) : static_cast<mode_t>(newFilePerms);
+  mode_t mode = exists && existing == ExistingMode::kKeep ? (old.st_mode & 07777)
+                                                          : static_cast<mode_t>(newFilePerms);
 
   std::string temp = HiddenTempNameBeside(path);
   int fd = ::mkstemp(temp.data());

@@ -38,6 +38,12 @@ void CreateEmptyFile(const std::filesystem::path& path);
 void CreateFolder(const std::filesystem::path& path);
 void CopyFileTo(const std::filesystem::path& from, const std::filesystem::path& to);
 AnsiString ReadWholeFile(const std::filesystem::path& path);
+// ReadWholeFile for a file that must be a regular file of at most maxBytes
+// bytes (a link to one is followed): a device, a pipe or a larger file is
+// refused before it fills the memory, with the error "ファイル %s は通常の
+// ファイルではないので読めません" or "ファイル %s は大きすぎるので読めません
+// (16 MiB まで)" (the limit in MiB, or in bytes when it is no whole MiB).
+AnsiString ReadRegularFile(const std::filesystem::path& path, std::uintmax_t maxBytes);
 // Writes all of bytes to an open descriptor, continuing short writes; false
 // when the system refuses (errno tells why).
 bool WriteAll(int fd, std::string_view bytes);
@@ -45,13 +51,22 @@ void WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
 // Creates the file only when nothing of that name exists and writes bytes
 // to it; false (nothing written) when the name is taken, so that two
 // writers never pick the same new name.
-bool WriteNewFile(const std::filesystem::path& path, std::string_view bytes);
+bool WriteNewFile(const std::filesystem::path& path, std::string_view bytes,
+                  std::filesystem::perms perms = std::filesystem::perms::owner_read |
+                                                 std::filesystem::perms::owner_write |
+                                                 std::filesystem::perms::group_read |
+                                                 std::filesystem::perms::others_read);
+
+// Whether a replaced file keeps the permission bits it had or takes the
+// given ones (a file that holds a secret, whatever it had before).
+enum class ExistingMode { kKeep, kReplace };
 
 // Writes the new content beside the old file and renames it over it, so the
-// file holds either the old or the new content, never a part. New files get
-// the given permission bits.
+// file holds either the old or the new content, never a part; a symbolic
+// link is replaced, not its target. New files get the given permission bits.
 void ReplaceFileAtomically(const std::filesystem::path& path, std::string_view bytes,
-                           std::filesystem::perms newFilePerms);
+                           std::filesystem::perms newFilePerms,
+                           ExistingMode existing = ExistingMode::kKeep);
 
 // Told the bytes copied so far and the file's size after each piece of a
 // copy; returns false to cancel it.

@@ -14,7 +14,7 @@ bool AccountValues::Has(const AccountText& key) const {
 }
 
 AnsiString AccountValues::Text(const AccountText& key) const {
-  return file_.Find(keys::kAccountSection, key.key).value_or(key.defaultValue);
+  return file_.Find(keys::kAccountSection, key.key, ValueLengthOf(key)).value_or(key.defaultValue);
 }
 
 WideString AccountValues::Wide(const AccountText& key) const {

@@ -15,16 +15,28 @@ namespace {
 
 constexpr const char16_t* kCannotWrite = u"%s に書き込めません";
 
+constexpr fs::perms kSharedPerms =
+    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read;
+constexpr fs::perms kPrivatePerms = fs::perms::owner_read | fs::perms::owner_write;
+constexpr fs::perms kOthersPerms = fs::perms::group_all | fs::perms::others_all;
+
 // The file's text: empty for a missing file, nullopt for one that exists but
 // cannot be read.
 std::optional<AnsiString> ReadText(const fs::path& path) {
   std::error_code ec;
   if (!fs::exists(path, ec)) return AnsiString();
   try {
-    return ReadWholeFile(path);
+    return ReadRegularFile(path, IniFile::kMaxFileBytes);
   } catch (const FileError&) {
     return std::nullopt;
   }
+}
+
+// Whether an existing file gives its group or others any right.
+bool OthersHaveRights(const fs::path& path) {
+  std::error_code ec;
+  const fs::perms perms = fs::status(path, ec).permissions();
+  return !ec && (perms & kOthersPerms) != fs::perms::none;
 }
 
 // Renaming over a symbolic link would replace the link by a plain file.
@@ -44,12 +56,11 @@ int DigitValue(char c) {
 
 }  // namespace
 
-IniFile::IniFile(fs::path path, fs::perms newFilePerms)
-    : path_(std::move(path)), newFilePerms_(newFilePerms) {}
+IniFile::IniFile(fs::path path, Kind kind) : path_(std::move(path)), kind_(kind) {}
 
 AnsiString IniFile::ReadString(const AnsiString& section, const AnsiString& key,
-                               const AnsiString& defaultValue) const {
-  return Load().Find(section, key).value_or(defaultValue);
+                               const AnsiString& defaultValue, ValueLength length) const {
+  return Load().Find(section, key, length).value_or(defaultValue);
 }
 
 int IniFile::ReadInteger(const AnsiString& section, const AnsiString& key, int defaultValue) const {
@@ -91,12 +102,22 @@ void IniFile::Update(const std::function<void(ProfileText&)>& edit) const {
   ProfileText profile(*old);
   edit(profile);
   AnsiString bytes = profile.Bytes();
-  if (bytes == *old) return;
+  const bool isPrivate = kind_ == Kind::kPrivate;
+  const fs::path target = kind_ == Kind::kFolderFile ? path_ : WriteTarget(path_);
+  // Named as the program knows the file, not as the link resolves.
+  const FileError cannotWrite(FormatMessage(kCannotWrite, PathToWide(path_)));
+  if (bytes == *old) {
+    std::error_code ec;
+    if (isPrivate && OthersHaveRights(target))
+      fs::permissions(target, kOthersPerms, fs::perm_options::remove, ec);
+    if (ec) throw cannotWrite;
+    return;
+  }
   try {
-    ReplaceFileAtomically(WriteTarget(path_), bytes, newFilePerms_);
+    ReplaceFileAtomically(target, bytes, isPrivate ? kPrivatePerms : kSharedPerms,
+                          isPrivate ? ExistingMode::kReplace : ExistingMode::kKeep);
   } catch (const FileError&) {
-    // Named as the program knows the file, not as the link resolves.
-    throw FileError(FormatMessage(kCannotWrite, PathToWide(path_)));
+    throw cannotWrite;
   }
 }
 

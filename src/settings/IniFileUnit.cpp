@@ -15,8 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr fs::perms kPrivateFilePerms = fs::perms::owner_read | fs::perms::owner_write;
-
 // The entry of the folder with this name, found without regard to ASCII
 // case when there is no entry of exactly this name: an account listed from
 // "Work.INI" is the account "Work", whose file must not become a new
@@ -101,7 +99,7 @@ IniFile IniFileUnit::GeneralFile() const {
 }
 
 IniFile IniFileUnit::AccountFile(const AnsiString& account) const {
-  return IniFile(AccountFilePath(account), kPrivateFilePerms);
+  return IniFile(AccountFilePath(account), IniFile::Kind::kPrivate);
 }
 
 int IniFileUnit::ReadGeneralInteger(const AnsiString& section, const AnsiString& key,
@@ -184,7 +182,8 @@ void IniFileUnit::Write(const GeneralText& key, const AnsiString& value) const {
 }
 
 AnsiString IniFileUnit::Read(const AnsiString& account, const AccountText& key) const {
-  return ReadAccountString(account, key.key, key.defaultValue);
+  return AccountFile(account).ReadString(keys::kAccountSection, key.key, key.defaultValue,
+                                         ValueLengthOf(key));
 }
 
 void IniFileUnit::Write(const AnsiString& account, const AccountText& key,

@@ -31,7 +31,7 @@ class IniFileUnit {
   // False also for a name that cannot be an account's.
   bool AccountExists(const AnsiString& account) const;
   IniFile GeneralFile() const;
-  IniFile AccountFile(const AnsiString& account) const;  // created with mode 0600
+  IniFile AccountFile(const AnsiString& account) const;  // private: left 0600 by every write
 
   int ReadGeneralInteger(const AnsiString& section, const AnsiString& key, int defaultValue) const;
   AnsiString ReadGeneralString(const AnsiString& section, const AnsiString& key,
@@ -49,6 +49,7 @@ class IniFileUnit {
   void Write(const GeneralInteger& key, int value) const;
   void Write(const GeneralBool& key, bool value) const;
   void Write(const GeneralText& key, const AnsiString& value) const;
+  // A secret (AccountText::whole) is read whole, other values as the store reads them.
   AnsiString Read(const AnsiString& account, const AccountText& key) const;
   void Write(const AnsiString& account, const AccountText& key, const AnsiString& value) const;
   // Several keys of section "Account" in one write: all of them or, when
@@ -98,6 +99,11 @@ class IniFileUnit {
 // inside the program folder, so "/", NUL and the names "." and ".." are
 // refused.
 bool IsAccountName(const AnsiString& account);
+
+// How much of an account value is read: a secret whole.
+inline ValueLength ValueLengthOf(const AccountText& key) {
+  return key.whole ? ValueLength::kWhole : ValueLength::kLimited;
+}
 
 // The texts an account file stores for a boolean.
 inline constexpr const char* kAccountTrue = "-1";

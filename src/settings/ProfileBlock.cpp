@@ -29,7 +29,8 @@ size_t LineNumberOf(std::string_view key) {
 
 }  // namespace
 
-std::vector<AnsiString> ReadProfileBlock(const ProfileText& profile, std::string_view section) {
+std::vector<AnsiString> ReadProfileBlock(const ProfileText& profile, std::string_view section,
+                                         ValueLength length) {
   AnsiString countText = profile.Find(section, kLineCount).value_or("0");
   int count = StrToInt(countText);
   if (count > kMaxBlockLines)
@@ -37,7 +38,7 @@ std::vector<AnsiString> ReadProfileBlock(const ProfileText& profile, std::string
 
   std::vector<AnsiString> lines(count > 0 ? static_cast<size_t>(count) : 0);
   std::vector<bool> seen(lines.size());
-  for (auto& [key, value] : profile.SectionKeys(section)) {
+  for (auto& [key, value] : profile.SectionKeys(section, length)) {
     size_t number = LineNumberOf(key);
     if (number == 0 || number > lines.size() || seen[number - 1]) continue;
     seen[number - 1] = true;

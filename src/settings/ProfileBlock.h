@@ -11,10 +11,11 @@ namespace orvane {
 // keys Line1 to LineN, each line written in double quotes so that reading,
 // which removes one pair of enclosing quotes, gives back its blanks.
 
-// The lines of the section's block. A missing LineCount reads as 0 and a
-// missing Line key as an empty line. A LineCount that is not a number, or
-// one beyond kMaxBlockLines, throws ConvertError.
-std::vector<AnsiString> ReadProfileBlock(const ProfileText& profile, std::string_view section);
+// The lines of the section's block, each read as `length` says. A missing
+// LineCount reads as 0 and a missing Line key as an empty line. A LineCount
+// that is not a number, or one beyond kMaxBlockLines, throws ConvertError.
+std::vector<AnsiString> ReadProfileBlock(const ProfileText& profile, std::string_view section,
+                                         ValueLength length = ValueLength::kLimited);
 
 // Erases the section, writes the other keys, then LineCount and the lines
 // when there are any.

@@ -46,9 +46,10 @@ ParsedLine ParseLine(std::string_view text) {
   return {ParsedLine::kKey, Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
 }
 
-AnsiString ValueOf(std::string_view raw) {
+AnsiString ValueOf(std::string_view raw, ValueLength length) {
   if (raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') && raw.back() == raw.front())
     raw = raw.substr(1, raw.size() - 2);
+  if (length == ValueLength::kWhole) return AnsiString(raw);
   return AnsiString(TruncateSjis(raw, ProfileText::kMaxValueLength));
 }
 
@@ -95,20 +96,21 @@ void ProfileText::ForEachKey(std::string_view section, Visit visit) const {
   }
 }
 
-std::optional<AnsiString> ProfileText::Find(std::string_view section, std::string_view key) const {
+std::optional<AnsiString> ProfileText::Find(std::string_view section, std::string_view key,
+                                            ValueLength length) const {
   std::optional<AnsiString> value;
   ForEachKey(section, [&](size_t, std::string_view name, std::string_view raw) {
     if (!SameSjisText(name, key)) return true;
-    value = ValueOf(raw);
+    value = ValueOf(raw, length);
     return false;
   });
   return value;
 }
 
-ProfileText::Keys ProfileText::SectionKeys(std::string_view section) const {
+ProfileText::Keys ProfileText::SectionKeys(std::string_view section, ValueLength length) const {
   Keys keys;
   ForEachKey(section, [&](size_t, std::string_view name, std::string_view raw) {
-    keys.emplace_back(AnsiString(name), ValueOf(raw));
+    keys.emplace_back(AnsiString(name), ValueOf(raw, length));
     return true;
   });
   return keys;

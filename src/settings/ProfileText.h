@@ -9,6 +9,12 @@
 
 namespace orvane {
 
+// How much of a value a read gives: at most ProfileText::kMaxValueLength
+// bytes, as the settings store reads what the user types, or the whole
+// value, for what must never be cut (passwords, tokens, fingerprints, the
+// address book's values).
+enum class ValueLength { kLimited, kWhole };
+
 // The text of a private-profile ini file, held line by line so that a change
 // leaves every other line as it was: comments, blank lines, unknown sections,
 // lines without "=" and the line ends the file uses.
@@ -32,11 +38,13 @@ class ProfileText {
 
   // The value of the first line of the key in the section: one pair of
   // enclosing double or single quotes removed, at most kMaxValueLength
-  // bytes. nullopt when the section or the key is missing.
-  std::optional<AnsiString> Find(std::string_view section, std::string_view key) const;
+  // bytes unless the whole value is asked for. nullopt when the section or
+  // the key is missing.
+  std::optional<AnsiString> Find(std::string_view section, std::string_view key,
+                                 ValueLength length = ValueLength::kLimited) const;
   // Every key line of the section in file order, repeated keys included
   // (the first counts), values as Find gives them.
-  Keys SectionKeys(std::string_view section) const;
+  Keys SectionKeys(std::string_view section, ValueLength length = ValueLength::kLimited) const;
   bool HasSection(std::string_view section) const;
 
   // Replaces the first line of the key, or adds it after the last non-blank

@@ -20,10 +20,12 @@ struct GeneralText {
   const char* defaultValue;
 };
 
-// A value of section "Account" of an account file, read as text.
+// A value of section "Account" of an account file, read as text; a secret
+// is read whole, never cut at the length the settings store reads.
 struct AccountText {
   const char* key;
   const char* defaultValue;
+  bool whole = false;
 };
 
 namespace keys {
@@ -123,7 +125,7 @@ inline constexpr AccountText kAddress{"Address", ""};
 inline constexpr AccountText kSmtp{"SMTP", ""};
 inline constexpr AccountText kSmtpPort{"SMTPPORT", "25"};
 inline constexpr AccountText kUserId{"UserID", ""};
-inline constexpr AccountText kPass{"Pass", ""};
+inline constexpr AccountText kPass{"Pass", "", true};
 inline constexpr AccountText kAuth{"Auth", "false"};
 inline constexpr AccountText kPopBeforeSmtp{"PopBeforeSmtp", "false"};
 inline constexpr AccountText kPop3{"POP3", ""};
@@ -136,7 +138,7 @@ inline constexpr AccountText kUser{"User", ""};
 inline constexpr AccountText kSecurity{"Security", "0"};
 inline constexpr AccountText kPopSecurity{"PopSecurity", "0"};
 // The SHA-256 fingerprint of the one server certificate accepted, if any.
-inline constexpr AccountText kTlsFingerprint{"TlsFingerprint", ""};
+inline constexpr AccountText kTlsFingerprint{"TlsFingerprint", "", true};
 // "-1": credentials may go to a server elsewhere without encryption.
 inline constexpr AccountText kAllowPlainAuth{"AllowPlainAuth", "0"};
 // How SMTP signs in: "0" with UserID and Pass, "1" with OAuth 2.0, whose
@@ -155,7 +157,7 @@ inline constexpr AccountText kOAuthTokenUrl{"OAuthTokenUrl", ""};
 inline constexpr AccountText kOAuthScope{"OAuthScope", ""};
 // What the last sign-in earned; a secret kept as Pass is, in the account
 // file that only its owner may read.
-inline constexpr AccountText kOAuthRefreshToken{"OAuthRefreshToken", ""};
+inline constexpr AccountText kOAuthRefreshToken{"OAuthRefreshToken", "", true};
 
 // The account file's multi-line blocks and their date formats.
 inline constexpr const char* kSignatureSection = "Signature";

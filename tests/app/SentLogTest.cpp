@@ -63,6 +63,26 @@ TEST_F(SentLog, LogFilesTakeTheFirstFreeNumberSharedByAllAccounts) {
   }
 }
 
+// Files that hold a password, a token or what was sent to whom: whatever
+// mode they had, a write leaves them to their owner alone, also a write of
+// an account file that changes nothing.
+TEST_F(SentLog, PrivateFilesAreLeftToTheirOwnerByEveryWrite) {
+  const fs::perms owner = fs::perms::owner_read | fs::perms::owner_write;
+  const auto mode = [](const fs::path& file) { return fs::status(file).permissions(); };
+  WriteFile(home / "home.ini", "[Account]\r\nName=A\r\n");
+  WriteFile(Index(), "[Count]\r\nCount=0\r\n");
+  for (const char* name : {"A", "B"}) {
+    fs::permissions(home / "home.ini", fs::perms::group_read | fs::perms::others_read,
+                    fs::perm_options::add);
+    Settings().WriteAccountString("home", "Name", name);
+    EXPECT_EQ(mode(home / "home.ini"), owner) << name;
+  }
+  fs::permissions(Index(), fs::perms::group_read | fs::perms::others_read, fs::perm_options::add);
+  const fs::path logFile = WriteSentLog(Settings(), clock, Attempt());
+  EXPECT_EQ(mode(Index()), owner);
+  EXPECT_EQ(mode(logFile), owner);
+}
+
 TEST_F(SentLog, TheLogFileHoldsTheLinesInShiftJisWithCrLf) {
   fs::path logFile = WriteSentLog(Settings(), clock, Attempt());
   EXPECT_EQ(logFile, Folder() / "SLog0.Log");

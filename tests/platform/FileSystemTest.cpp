@@ -63,6 +63,33 @@ TEST(ListDirectory, ClassifiesHiddenSystemAndFolders) {
   EXPECT_EQ(ListDirectory(dir.Path(), "*.TXT").size(), 3u);
 }
 
+TEST(ReadRegularFile, ReadsOnlyARegularFileUpToItsLimit) {
+  TempFolder dir;
+  WriteFile(dir / "16", std::string(16, 'x'));
+  WriteFile(dir / "17", std::string(17, 'x'));
+  fs::create_symlink("/dev/zero", dir / "zero");
+  const std::u16string notRegular = u"ファイル %s は通常のファイルではないので読めません";
+  const std::u16string tooLarge = u"ファイル %s は大きすぎるので読めません (16 バイトまで)";
+  const struct {
+    fs::path file;
+    std::u16string error;  // empty: read
+  } cases[] = {
+      {dir / "16", u""},
+      {dir / "17", tooLarge},
+      {dir / "zero", notRegular},
+      // A regular file that tells no size is cut off where the limit lies.
+      {"/proc/self/status", tooLarge},
+  };
+  for (const auto& c : cases) {
+    try {
+      EXPECT_EQ(ReadRegularFile(c.file, 16), std::string(16, 'x')) << c.file;
+      EXPECT_EQ(c.error, u"") << c.file;
+    } catch (const FileError& e) {
+      EXPECT_EQ(e.Message(), FormatMessage(c.error, PathToWide(c.file)));
+    }
+  }
+}
+
 TEST(ReplaceFileAtomically, KeepsTheOldFileWhenItCannotWrite) {
   TempFolder dir;
   auto file = dir / "orvane.ini";

@@ -6,6 +6,7 @@
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/Path.h"
+#include "settings/AccountValues.h"
 #include "settings/IniFileUnit.h"
 #include "settings/ProfileBlock.h"
 #include "support/TempFolder.h"
@@ -69,6 +70,26 @@ TEST(IniFileUnit, NewAccountFileIsPrivate) {
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                 fs::perms::others_read);
   EXPECT_EQ(ListDirectory(home.Path(), ".*").size(), 0u) << "a temporary file was left behind";
+}
+
+TEST(IniFileUnit, SecretsAreReadWholeAndUserTextsAtTheStoresLength) {
+  const std::string long3000(3000, 't');
+  const struct {
+    AccountText key;
+    size_t length;
+  } cases[] = {
+      {keys::kPass, 3000},
+      {keys::kOAuthRefreshToken, 3000},
+      {keys::kTlsFingerprint, 3000},
+      {keys::kName, 2047},
+  };
+  for (const auto& c : cases) {
+    TempFolder home;
+    WriteFile(home / "a.ini", std::string("[Account]\r\n") + c.key.key + "=" + long3000 + "\r\n");
+    IniFileUnit unit(home.Path());
+    EXPECT_EQ(unit.Read("a", c.key), long3000.substr(0, c.length)) << c.key.key;
+    EXPECT_EQ(AccountValues(unit, "a").Text(c.key), long3000.substr(0, c.length)) << c.key.key;
+  }
 }
 
 TEST(IniFileUnit, AccountFileIsFoundWithoutRegardToCase) {

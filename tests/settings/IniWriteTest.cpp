@@ -126,6 +126,15 @@ TEST(IniFileWrite, FailedWriteReportsThePathAndKeepsTheOldFile) {
   EXPECT_TRUE(fs::is_directory(dir / "folder.ini"));
 }
 
+TEST(IniFileWrite, AnOversizedFileIsNeitherReadNorReplaced) {
+  TempFolder dir;
+  WriteFile(dir / "t.ini", "[A]\r\nK=v\r\n");
+  fs::resize_file(dir / "t.ini", IniFile::kMaxFileBytes + 1);
+  IniFile file(dir / "t.ini");
+  EXPECT_EQ(file.ReadString("A", "K", "default"), "default");
+  ExpectCannotWrite([&] { file.WriteString("A", "K", "new"); }, dir / "t.ini");
+}
+
 TEST(IniFileWrite, ReadOnlyFolderKeepsTheOldFile) {
   if (::geteuid() == 0) GTEST_SKIP() << "folder permissions do not stop the superuser";
   TempFolder dir;
