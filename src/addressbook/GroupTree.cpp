@@ -1,9 +1,12 @@
 #include "addressbook/GroupTree.h"
 
 #include <set>
+#include <utility>
 
+#include "platform/AsciiText.h"
 #include "platform/CodePage.h"
 #include "settings/ProfileBlock.h"
+#include "settings/SettingKeys.h"
 
 namespace orvane {
 namespace {
@@ -29,6 +32,8 @@ bool IsFixedTopGroup(std::u16string_view name) {
 
 bool IsStorableGroupName(std::u16string_view name) {
   if (name.empty() || name == u"." || name == u"..") return false;
+  // The tree file is never a group, on a file system that ignores case too.
+  if (SameAsciiText(WideToUtf8(name) + kGroupFileExtension, kGroupTreeFileName)) return false;
   for (char16_t c : name)
     if (c < u' ' || c == u'\x7F' || c == u'/') return false;
   bool lost = false;
@@ -38,18 +43,20 @@ bool IsStorableGroupName(std::u16string_view name) {
 
 GroupTree ParseGroupTree(std::string_view text) {
   GroupTree tree;
-  // The chain of the last group kept at each depth.
-  std::vector<GroupNode*> chain;
+  // The groups kept that a following line can belong to, with the depth
+  // their lines were written at. A skipped line is not among them, so its
+  // subgroups, all of them, become children of the group above it.
+  std::vector<std::pair<size_t, GroupNode*>> chain;
   std::set<WideString> seen;
   for (const AnsiString& line : SplitTextLines(text)) {
     size_t depth = line.find_first_not_of('\t');
     if (depth == AnsiString::npos) continue;
     WideString name = SjisToWide(std::string_view(line).substr(depth));
-    if (chain.size() > depth) chain.resize(depth);
+    while (!chain.empty() && chain.back().first >= depth) chain.pop_back();
     if (!IsStorableGroupName(name) || IsFixedTopGroup(name) || !seen.insert(name).second) continue;
-    std::vector<GroupNode>& siblings = chain.empty() ? tree : chain.back()->Children;
+    std::vector<GroupNode>& siblings = chain.empty() ? tree : chain.back().second->Children;
     siblings.push_back({std::move(name), {}});
-    chain.push_back(&siblings.back());
+    chain.emplace_back(depth, &siblings.back());
   }
   return tree;
 }

@@ -25,16 +25,17 @@ inline constexpr const char16_t* kTemporaryGroup = u"一時保存";
 bool IsFixedTopGroup(std::u16string_view name);
 
 // A name that can be a group's: it names one file of the address folder
-// (no "/", NUL or other control character, not "." or ".."), and survives
-// the tree file's Shift_JIS unchanged.
+// (no "/", NUL or other control character, not "." or "..", not the tree
+// file's "Address" in any case), and survives the tree file's Shift_JIS
+// unchanged.
 bool IsStorableGroupName(std::u16string_view name);
 
 // The tree file's text (Shift_JIS, one line per group in tree order, each
 // as many TABs as its depth followed by its name) and back. Reading skips
 // empty lines, names that cannot be a group's, the fixed top groups and a
-// second line of a name already read; the subgroups of a skipped line move
-// up one level into its place, and a line deeper than its predecessor
-// allows becomes that predecessor's child. Writing skips the fixed top
+// second line of a name already read; the subgroups of a skipped line,
+// all of them in order, move up one level into its place, and a line
+// deeper than its predecessor allows becomes that predecessor's child. Writing skips the fixed top
 // groups the same way.
 GroupTree ParseGroupTree(std::string_view text);
 AnsiString FormatGroupTree(const GroupTree& tree);

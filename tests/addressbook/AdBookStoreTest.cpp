@@ -188,6 +188,8 @@ TEST_F(StoreTest, GroupNamesThatNameNoSingleFileAreRefused) {
       u"a\tb",       u"a\r\nb",
       u"\U0001F600",  // not in Shift_JIS: the tree file could not name it
       u"\u301C",      // wave dash: Shift_JIS reads it back as the full-width tilde
+      u"Address",     // the tree file
+      u"ADDRESS",
   };
   for (const std::u16string& name : refused) {
     std::string shown = WideToUtf8(name);

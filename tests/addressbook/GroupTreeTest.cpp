@@ -23,8 +23,13 @@ TEST(GroupTree, TabsGiveTheDepth) {
       // The fixed groups are skipped at any depth and their subgroups move up.
       {u"お気に入り\r\n\tX\r\nA\r\n\t一時保存\r\n\t\tY\r\n\tZ\r\n",
        {{u"X", {}}, {u"A", {{u"Y", {}}, {u"Z", {}}}}}},
-      // A second line of a name, and names that name no single file, are skipped.
-      {u"A\r\n\tA\r\n\t..\r\n\t\tC\r\n\ta/b\r\nB\r\n", {{u"A", {{u"C", {}}}}, {u"B", {}}}},
+      // All of them, in order, each keeping its own subgroups.
+      {u"A\r\n\t一時保存\r\n\t\tY1\r\n\t\tY2\r\n\t\t\tY21\r\n\t\tY3\r\n\tZ\r\n",
+       {{u"A", {{u"Y1", {}}, {u"Y2", {{u"Y21", {}}}}, {u"Y3", {}}, {u"Z", {}}}}}},
+      // A second line of a name, and names that name no single file (the
+      // tree file's own among them), are skipped.
+      {u"A\r\n\tA\r\n\t..\r\n\t\tC\r\n\ta/b\r\nAddress\r\n\tD\r\nB\r\n",
+       {{u"A", {{u"C", {}}}}, {u"D", {}}, {u"B", {}}}},
       // Leading blanks belong to the name.
       {u" A\r\n", {{u" A", {}}}},
   };
