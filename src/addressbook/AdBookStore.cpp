@@ -37,6 +37,13 @@ AnsiString JoinLines(const std::vector<AnsiString>& lines) {
   return bytes;
 }
 
+// A file of the folder: a missing one reads as empty; anything else must
+// be a regular file of an ini file's size, or FileError names it.
+AnsiString ReadStoreFile(const fs::path& path) {
+  std::error_code ec;
+  return fs::exists(path, ec) ? ReadRegularFile(path, IniFile::kMaxFileBytes) : AnsiString();
+}
+
 void EnsureFile(const fs::path& path) {
   try {
     if (!FileExists(path)) WriteNewFile(path, "");
@@ -60,9 +67,12 @@ fs::path AdBookStore::ContactPath(const AnsiString& id) const {
 }
 
 std::vector<AnsiString> AdBookStore::ReadGroupLines(const WideString& group) const {
-  fs::path path = GroupPath(group);
-  if (!FileExists(path)) return {};
-  return SplitTextLines(ReadWholeFile(path));
+  return SplitTextLines(ReadStoreFile(GroupPath(group)));
+}
+
+ProfileText AdBookStore::ContactText(const AnsiString& id) const {
+  if (!IsContactId(id)) return ProfileText();
+  return ProfileText(ReadStoreFile(ContactPath(id)));
 }
 
 void AdBookStore::WriteGroupLines(const WideString& group,
@@ -109,8 +119,7 @@ bool AdBookStore::DeleteGroup(const WideString& group) const {
 }
 
 GroupTree AdBookStore::LoadGroupTree() const {
-  fs::path path = folder_ / kGroupTreeFileName;
-  return FileExists(path) ? ParseGroupTree(ReadWholeFile(path)) : GroupTree();
+  return ParseGroupTree(ReadStoreFile(folder_ / kGroupTreeFileName));
 }
 
 void AdBookStore::SaveGroupTree(const GroupTree& tree) const {
@@ -130,14 +139,7 @@ std::vector<TMailItem> AdBookStore::LoadGroupItems(const WideString& group) cons
   std::vector<TMailItem> items;
   for (AnsiString& line : ReadGroupLines(group)) {
     if (line.empty()) continue;
-    TMailItem item;
-    if (IsContactId(line)) {
-      try {
-        item = MailItemFromProfile(ProfileText(ReadWholeFile(ContactPath(line))), line);
-      } catch (const FileError&) {
-        // A missing contact file shows as an empty row.
-      }
-    }
+    TMailItem item = MailItemFromProfile(ContactText(line), line);
     item.Id = std::move(line);
     items.push_back(std::move(item));
   }
@@ -171,8 +173,10 @@ void AdBookStore::RemoveFromGroup(const WideString& group, const AnsiString& id)
 
 void AdBookStore::MoveContact(const WideString& from, const WideString& to,
                               const AnsiString& id) const {
-  RemoveFromGroup(from, id);
+  // Added first, so that a failed write leaves the contact in a group. In
+  // its own group the first line goes: the contact moves to the end.
   AddToGroup(to, id);
+  RemoveFromGroup(from, id);
 }
 
 bool AdBookStore::DeleteContact(const WideString& group, const AnsiString& id) const {
@@ -189,7 +193,13 @@ bool AdBookStore::CopyContact(const WideString& group, const AnsiString& id) con
     AnsiString bytes = ReadWholeFile(ContactPath(id));
     AnsiString copy = NewContactId();
     if (!WriteNewFile(ContactPath(copy), bytes)) return false;
-    AddToGroup(group, copy);
+    try {
+      AddToGroup(group, copy);
+    } catch (const FileError&) {
+      // A copy that no group names would never be seen again.
+      RemoveFile(ContactPath(copy));
+      return false;
+    }
     return true;
   } catch (const FileError&) {
     return false;
@@ -201,13 +211,12 @@ bool AdBookStore::ContactExists(const AnsiString& id) const {
 }
 
 ContactRecord AdBookStore::ReadContact(const AnsiString& id) const {
-  if (!IsContactId(id)) return ContactFromProfile(ProfileText());
-  return ContactFromProfile(IniFile(ContactPath(id)).Load());
+  return ContactFromProfile(ContactText(id));
 }
 
 void AdBookStore::WriteContact(const AnsiString& id, const ContactRecord& contact) const {
   if (!IsContactId(id)) throw Error(FormatMessage(kNotAContactId, SjisToWide(id)));
-  IniFile(ContactPath(id)).Update([&](ProfileText& profile) {
+  IniFile(ContactPath(id), IniFile::Kind::kFolderFile).Update([&](ProfileText& profile) {
     ContactToProfile(profile, contact);
   });
 }
@@ -253,7 +262,7 @@ std::optional<std::vector<Favourite>> AdBookStore::LoadFavourites() const {
   std::vector<AnsiString> lines = ReadGroupLines(kFavouritesGroup);
   for (size_t i = 0; i < lines.size(); ++i) {
     if (!IsContactId(lines[i]) || !FileExists(ContactPath(lines[i]))) continue;
-    TMailItem item = MailItemFromProfile(IniFile(ContactPath(lines[i])).Load(), lines[i]);
+    TMailItem item = MailItemFromProfile(ContactText(lines[i]), lines[i]);
     favourites.push_back({static_cast<int>(i), item.Name, item.Address});
   }
   return favourites;

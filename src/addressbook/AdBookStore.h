@@ -8,6 +8,7 @@
 #include "addressbook/GroupTree.h"
 #include "addressbook/MailItem.h"
 #include "platform/Types.h"
+#include "settings/ProfileText.h"
 
 namespace orvane {
 
@@ -30,7 +31,10 @@ struct Favourite {
 // Group names are passed without ".dat". A line of a group file that is not
 // a contact id (IsContactId) stays in its group file but names no contact
 // file: it reads as an empty row and is never opened, copied or deleted.
-// File failures throw FileError unless said otherwise.
+// File failures throw FileError unless said otherwise; so does a file of
+// the folder that is not a regular file (a device, a pipe) or is larger
+// than an ini file may be, naming it. Every write replaces a symbolic link
+// by the file, never its target.
 class AdBookStore {
  public:
   explicit AdBookStore(std::filesystem::path addressFolder);
@@ -75,18 +79,21 @@ class AdBookStore {
   // Removes the first line equal to the id (ASCII case ignored); a group
   // without it is left unchanged.
   void RemoveFromGroup(const WideString& group, const AnsiString& id) const;
+  // Adds the id to the target group, then removes it from the source: a
+  // failed write leaves the contact in one of them at least.
   void MoveContact(const WideString& from, const WideString& to, const AnsiString& id) const;
   // Deletes the contact file and removes the id from the group; false,
   // changing nothing, when the file is missing or cannot be deleted.
   bool DeleteContact(const WideString& group, const AnsiString& id) const;
   // Copies the contact file to a new id's file (never over an existing
-  // file) and appends the new id to the group; false when it fails.
+  // file) and appends the new id to the group; false when it fails, and
+  // then no copy is left.
   bool CopyContact(const WideString& group, const AnsiString& id) const;
 
   // Whether the id names an existing contact file.
   bool ContactExists(const AnsiString& id) const;
-  // Every value of the contact; a missing file (or an id that names no
-  // file) reads as the defaults.
+  // Every value of the contact, read whole; a missing file (or an id that
+  // names no file) reads as the defaults.
   ContactRecord ReadContact(const AnsiString& id) const;
   // Writes every value into the contact file in one replacement. An id
   // that names no file throws Error.
@@ -106,6 +113,9 @@ class AdBookStore {
   std::filesystem::path GroupPath(const WideString& group) const;
   std::filesystem::path ContactPath(const AnsiString& id) const;
   std::vector<AnsiString> ReadGroupLines(const WideString& group) const;
+  // The contact file's text; empty for a missing file or an id that names
+  // none.
+  ProfileText ContactText(const AnsiString& id) const;
   void WriteGroupLines(const WideString& group, const std::vector<AnsiString>& lines) const;
 
   std::filesystem::path folder_;

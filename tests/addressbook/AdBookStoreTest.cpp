@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -9,6 +10,7 @@
 #include "platform/CodePage.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
+#include "platform/Path.h"
 #include "support/TempFolder.h"
 
 namespace orvane {
@@ -168,6 +170,51 @@ TEST_F(StoreTest, CopyingAContactGivesANewIdAndNeverOverwrites) {
   EXPECT_FALSE(store.CopyContact(u"A", "0007")) << "no such contact";
   EXPECT_FALSE(store.CopyContact(u"A", "../orvane"));
   EXPECT_EQ(ReadFile(Group(u"A")), "0000\r\n0001\r\n");
+}
+
+TEST_F(StoreTest, AFailedGroupWriteLosesNoContactAndLeavesNoCopy) {
+  store.OpenStore();
+  Contact("0000", "taro");
+  WriteFile(Group(u"A"), "0000\r\n");
+  WriteFile(Group(u"B"), "");
+  fs::permissions(Group(u"B"), fs::perms::owner_read);
+  EXPECT_THROW(store.MoveContact(u"A", u"B", "0000"), FileError);
+  EXPECT_EQ(ReadFile(Group(u"A")), "0000\r\n") << "the contact is still in a group";
+  fs::permissions(Group(u"A"), fs::perms::owner_read);
+  EXPECT_FALSE(store.CopyContact(u"A", "0000"));
+  EXPECT_EQ(ListDirectory(home / "Address", "*.adr").size(), 1u) << "a copy no group names";
+}
+
+TEST_F(StoreTest, SavingAContactReplacesALinkAndNeverWritesItsTarget) {
+  store.OpenStore();
+  WriteFile(home / "outside.txt", "[Person]\r\nName=kept\r\n");
+  fs::create_symlink(home / "outside.txt", Address("0001.adr"));
+  ContactRecord contact;
+  contact.Name = u"新しい";
+  store.WriteContact("0001", contact);
+  EXPECT_EQ(ReadFile(home / "outside.txt"), "[Person]\r\nName=kept\r\n");
+  EXPECT_FALSE(fs::is_symlink(Address("0001.adr")));
+  EXPECT_EQ(store.ReadContact("0001").Name, u"新しい");
+}
+
+TEST_F(StoreTest, AFileThatIsNoRegularFileOrTooLargeIsRefusedByName) {
+  store.OpenStore();
+  const fs::path pipe = Address("0001.adr");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  WriteFile(Group(u"A"), "0001\r\n");
+  // A contact file that is a pipe, then a group file and the tree file too
+  // large: each is read in turn when the store opens and shows the group.
+  for (const fs::path& file : {pipe, Group(u"A"), Address("Address.dat")}) {
+    if (file != pipe) fs::resize_file(file, (16u << 20) + 1);
+    try {
+      store.OpenStore();
+      store.LoadGroupItems(u"A");
+      ADD_FAILURE() << "read " << file;
+    } catch (const FileError& e) {
+      EXPECT_NE(e.Message().find(PathToWide(file)), WideString::npos) << WideToUtf8(e.Message());
+    }
+    fs::remove(file);
+  }
 }
 
 TEST_F(StoreTest, RenamingAGroupThenAddingWritesTheFileOfTheNewName) {
