@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "addressbook/ContactFile.h"
 #include "addressbook/GroupTreeEdit.h"
 #include "addressbook/VCardFile.h"
 #include "platform/CodePage.h"
@@ -26,6 +27,32 @@ constexpr const char16_t* kImported = u"%s 件のアドレスを読み込みま�
 constexpr const char16_t* kExported = u"%s 件のアドレスを書き出しました";
 constexpr const char16_t* kConfirmDeleteContacts =
     u"選択しているアドレスを削除してもいいですか?\r\n※削除すると元に戻せません";
+
+constexpr const char16_t* kLosesCharacters =
+    u"次のアドレスには保存できない文字があり、保存するとその文字は「?」になります:";
+constexpr const char16_t* kImportAnyway = u"このまま読み込みますか?";
+constexpr const char16_t* kMoreLosses = u"ほか %s 件";
+constexpr const char16_t* kNoName = u"(名前なし)";
+constexpr size_t kLossesListed = 20;
+
+// One line per contact that would lose characters, its name and the fields
+// that would; empty when nothing would be lost.
+WideString LossReport(const std::vector<ContactRecord>& contacts) {
+  WideString report;
+  size_t count = 0;
+  for (const ContactRecord& c : contacts) {
+    const std::vector<const char16_t*> fields = FieldsLosingCharacters(c);
+    if (fields.empty() || ++count > kLossesListed) continue;
+    report += c.Name.empty() ? (c.Address.empty() ? kNoName : c.Address) : c.Name;
+    for (size_t i = 0; i < fields.size(); ++i)
+      report += (i == 0 ? u" (" : u"、") + WideString(fields[i]);
+    report += u")\r\n";
+  }
+  if (count > kLossesListed)
+    report +=
+        FormatMessage(kMoreLosses, Utf8ToWide(std::to_string(count - kLossesListed))) + u"\r\n";
+  return report;
+}
 
 bool IsTopLevel(const GroupTree& tree, const WideString& group) {
   const std::optional<GroupPath> path = FindGroup(tree, group);
@@ -194,15 +221,22 @@ std::optional<size_t> TBookForm::MoveDown(const ListSelection& selection) {
 void TBookForm::ImportVCard(const std::filesystem::path& file) {
   const std::optional<WideString> group = browser_.CurrentGroup();
   if (!group) return;
-  size_t count = 0;
+  std::vector<ContactRecord> contacts;
   try {
-    count = ImportVCardFile(browser_.Store(), *group, file);
+    contacts = ReadVCardFile(file);
+    if (const WideString losses = LossReport(contacts); !losses.empty()) {
+      const WideString question =
+          kLosesCharacters + (u"\r\n\r\n" + losses) + u"\r\n" + kImportAnyway;
+      if (prompt_.Ask(question, PromptButtons::YesNo, PromptAnswer::No) != PromptAnswer::Yes)
+        return;
+    }
+    if (!contacts.empty()) browser_.Store().AddContacts(*group, contacts);
   } catch (const Error& error) {
     prompt_.ShowError(error.Message());
     return;
   }
   browser_.Reload();
-  prompt_.Inform(FormatMessage(kImported, Utf8ToWide(std::to_string(count))));
+  prompt_.Inform(FormatMessage(kImported, Utf8ToWide(std::to_string(contacts.size()))));
 }
 
 void TBookForm::ExportVCard(const ListSelection& selection, const std::filesystem::path& file) {

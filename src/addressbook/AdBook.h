@@ -72,7 +72,10 @@ class TBookForm {
   std::optional<size_t> MoveUp(const ListSelection& selection);
   std::optional<size_t> MoveDown(const ListSelection& selection);
   // vCardを読み込む: every card of the file becomes a new contact of the
-  // shown group; a file that is no vCard is told and changes nothing.
+  // shown group; a file that is no vCard is told and changes nothing. When
+  // contacts hold characters the contact files cannot (Shift_JIS), the
+  // user is shown which contacts and fields would keep "?" instead, and
+  // "No" imports nothing.
   void ImportVCard(const std::filesystem::path& file);
   // vCardに書き出す: the selected contacts into the file (vCard 3.0).
   void ExportVCard(const ListSelection& selection, const std::filesystem::path& file);

@@ -1,6 +1,9 @@
 #include "addressbook/ContactFile.h"
 
 #include <algorithm>
+#include <array>
+#include <utility>
+#include <vector>
 
 #include "platform/AsciiText.h"
 #include "platform/CodePage.h"
@@ -17,8 +20,10 @@ constexpr std::string_view kOfficePhone = "OfficePhone";
 constexpr std::string_view kMemo = "Memo";
 constexpr const char* kPhoneKeys[5] = {"Phone1", "Phone2", "Phone3", "Phone4", "Phone5"};
 
+// Whole: a contact's values are the program's own, written whole, and a
+// long memo line or address must read back as it was.
 WideString Text(const ProfileText& profile, std::string_view section, std::string_view key) {
-  return SjisToWide(profile.Find(section, key).value_or(""));
+  return SjisToWide(profile.Find(section, key, ValueLength::kWhole).value_or(""));
 }
 
 int Integer(const ProfileText& profile, std::string_view section, std::string_view key,
@@ -71,7 +76,7 @@ ContactRecord ContactFromProfile(const ProfileText& profile) {
     c.Phones[i] = Text(profile, kPhone, kPhoneKeys[i]);
     c.OfficePhones[i] = Text(profile, kOfficePhone, kPhoneKeys[i]);
   }
-  c.Memo = SjisToWide(JoinTextLines(ReadProfileBlock(profile, kMemo)));
+  c.Memo = SjisToWide(JoinTextLines(ReadProfileBlock(profile, kMemo, ValueLength::kWhole)));
   return c;
 }
 
@@ -99,6 +104,46 @@ void ContactToProfile(ProfileText& profile, const ContactRecord& c) {
   for (size_t i = 0; i < 5; ++i) Put(profile, kPhone, kPhoneKeys[i], c.Phones[i]);
   for (size_t i = 0; i < 5; ++i) Put(profile, kOfficePhone, kPhoneKeys[i], c.OfficePhones[i]);
   WriteProfileBlock(profile, kMemo, SplitTextLines(WideToSjis(c.Memo)), {});
+}
+
+std::vector<const char16_t*> FieldsLosingCharacters(const ContactRecord& c) {
+  auto place = [](const PostalAddress& p) {
+    return std::vector<const WideString*>{&p.PostNum, &p.Address1, &p.Address2, &p.Station};
+  };
+  auto phones = [](const std::array<WideString, 5>& numbers) {
+    std::vector<const WideString*> all;
+    for (const WideString& number : numbers) all.push_back(&number);
+    return all;
+  };
+  // Labelled as the contact editor labels them.
+  const std::pair<const char16_t*, std::vector<const WideString*>> fields[] = {
+      {u"名前", {&c.Name}},
+      {u"ふりがな", {&c.Kana}},
+      {u"アドレス", {&c.Address}},
+      {u"イメージ", {&c.Image}},
+      {u"誕生日", {&c.Birth}},
+      {u"Webサイト", {&c.WebSite}},
+      {u"住所", place(c.Home)},
+      {u"電話番号", phones(c.Phones)},
+      {u"社名", {&c.Company}},
+      {u"部署", {&c.Busyo}},
+      {u"役職", {&c.Yaku}},
+      {u"会社の住所", place(c.Office)},
+      {u"会社の電話番号", phones(c.OfficePhones)},
+      {u"会社のWebサイト", {&c.CompanyWebSite}},
+      {u"メモ", {&c.Memo}},
+  };
+  std::vector<const char16_t*> losing;
+  for (const auto& [label, values] : fields) {
+    for (const WideString* value : values) {
+      bool lost = false;
+      WideToSjis(*value, &lost);
+      if (!lost) continue;
+      losing.push_back(label);
+      break;
+    }
+  }
+  return losing;
 }
 
 TMailItem MailItemFromProfile(const ProfileText& profile, AnsiString id) {

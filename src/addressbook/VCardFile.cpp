@@ -8,16 +8,13 @@
 namespace orvane {
 namespace fs = std::filesystem;
 
-size_t ImportVCardFile(const AdBookStore& store, const WideString& group, const fs::path& path) {
-  std::vector<ContactRecord> contacts;
+std::vector<ContactRecord> ReadVCardFile(const fs::path& path) {
   try {
-    contacts = ReadVCards(ReadWholeFile(path));
+    return ReadVCards(ReadRegularFile(path, kMaxVCardBytes));
   } catch (const Error& e) {
     throw Error(FormatMessage(u"%s を読み込めませんでした。", PathToWide(path.filename())) +
                 u"\r\n" + e.Message());
   }
-  if (!contacts.empty()) store.AddContacts(group, contacts);
-  return contacts.size();
 }
 
 size_t ExportVCardFile(const AdBookStore& store, const std::vector<AnsiString>& ids,

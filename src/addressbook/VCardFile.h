@@ -1,17 +1,21 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <vector>
 
 #include "addressbook/AdBookStore.h"
+#include "addressbook/ContactRecord.h"
 
 namespace orvane {
 
-// Imports every card of a vCard file into the group as new contacts and
-// returns how many there were. A file that cannot be read or is not vCard
-// throws Error naming the file and the reason, and changes nothing.
-size_t ImportVCardFile(const AdBookStore& store, const WideString& group,
-                       const std::filesystem::path& path);
+// The largest vCard file that is read.
+inline constexpr std::uintmax_t kMaxVCardBytes = std::uintmax_t{256} << 20;
+
+// The contacts of every card of a vCard file. A file that cannot be read
+// (also a device, a pipe or a file larger than kMaxVCardBytes) or is not
+// vCard throws Error naming the file and the reason.
+std::vector<ContactRecord> ReadVCardFile(const std::filesystem::path& path);
 
 // Writes the contacts of the ids (ids without a contact file left out) to
 // a vCard 3.0 file, replacing it as a whole; returns how many were written.

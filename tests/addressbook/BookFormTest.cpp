@@ -460,6 +460,31 @@ TEST_F(BookForm, VCardsAreReadIntoTheShownGroupAndWrittenFromTheSelection) {
   EXPECT_EQ(written.find("花子"), std::string::npos) << written;
 }
 
+TEST_F(BookForm, ContactsThatWouldLoseCharactersAreListedBeforeAnyIsSaved) {
+  Open();
+  book.Browser().SelectGroup(u"家族");
+  const std::string note(3000, 'n');
+  WriteFile(home / "cards.vcf",
+            "BEGIN:VCARD\r\nFN:김민준\r\nNOTE:😀\r\nEND:VCARD\r\n"
+            "BEGIN:VCARD\r\nFN:山田\r\nNOTE:" +
+                note +
+                "\r\nEND:VCARD\r\n"
+                "BEGIN:VCARD\r\nEMAIL:li@example.cn\r\nORG:东方\r\nEND:VCARD\r\n");
+  prompt.answers = {PromptAnswer::No, PromptAnswer::Yes};
+  book.ImportVCard(home / "cards.vcf");
+  EXPECT_EQ(GroupText(u"家族"), "") << "cancelled: nothing saved";
+  book.ImportVCard(home / "cards.vcf");
+  const WideString question =
+      u"次のアドレスには保存できない文字があり、保存するとその文字は「?」になります:\r\n\r\n"
+      u"김민준 (名前、メモ)\r\nli@example.cn (社名)\r\n\r\nこのまま読み込みますか?";
+  EXPECT_EQ(prompt.Texts(Shown::Question), (std::vector<WideString>{question, question}));
+  EXPECT_EQ(prompt.Texts(Shown::Information),
+            (std::vector<WideString>{u"3 件のアドレスを読み込みました"}));
+  ASSERT_EQ(GroupText(u"家族"), "0003\r\n0004\r\n0005\r\n");
+  EXPECT_EQ(book.Browser().Store().ReadContact("0003").Name, u"???");
+  EXPECT_EQ(book.Browser().Store().ReadContact("0004").Memo.size(), note.size()) << "read whole";
+}
+
 TEST_F(BookForm, AStoreThatCannotBeOpenedKeepsItsTreeFile) {
   WriteFile(Address("Address.dat"), WideToSjis(u"アドレス帳\r\n\t仕事\r\n"));
   // The favourites group's name is taken by a folder: its file cannot be

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <functional>
 #include <string>
@@ -10,6 +11,7 @@
 #include "platform/CodePage.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
+#include "platform/Path.h"
 #include "support/TempFolder.h"
 
 namespace orvane {
@@ -263,9 +265,9 @@ TEST(VCard, AJapanesePhonesShiftJisQuotedPrintableCards) {
       << Utf8(read[1]);
 }
 
-TEST(VCard, AFileThatIsNotVCardChangesNothing) {
+TEST(VCard, AFileThatIsNotVCardIsRefusedWithTheReason) {
   struct Case {
-    std::string file;
+    std::string file;  // "|": a pipe
     std::u16string message;
   } cases[] = {
       {"", u"vCard のファイルではありません"},
@@ -275,22 +277,21 @@ TEST(VCard, AFileThatIsNotVCardChangesNothing) {
       {"BEGIN:VCARD\r\nFN:a\r\nEND:VCARD\r\nBEGIN:VCARD\r\nFN:b\r\n",
        u"4 行目で始まる vCard に END:VCARD がありません"},
       {"BEGIN:VCARD\r\nFN:a\r\nEND:VCARD\r\n\r\nFN:b\r\n", u"5 行目が vCard の外にあります"},
+      {"|", u"ファイル %s は通常のファイルではないので読めません"},
   };
   for (const Case& c : cases) {
     TempFolder home;
-    AdBookStore store(home / "Address");
-    store.OpenStore();
-    WriteFile(home / "Address" / "0000.adr", "[Person]\r\nName=kept\r\n");
-    store.AddToGroup(u"アドレス帳", "0000");
-    WriteFile(home / "in.vcf", c.file);
+    if (c.file == "|")
+      ASSERT_EQ(::mkfifo((home / "in.vcf").c_str(), 0600), 0);
+    else
+      WriteFile(home / "in.vcf", c.file);
     try {
-      ImportVCardFile(store, u"アドレス帳", home / "in.vcf");
-      ADD_FAILURE() << "imported " << c.file;
+      ReadVCardFile(home / "in.vcf");
+      ADD_FAILURE() << "read " << c.file;
     } catch (const Error& e) {
-      EXPECT_EQ(e.Message(), u"in.vcf を読み込めませんでした。\r\n" + c.message);
+      EXPECT_EQ(e.Message(), u"in.vcf を読み込めませんでした。\r\n" +
+                                 FormatMessage(c.message, PathToWide(home / "in.vcf")));
     }
-    EXPECT_EQ(ReadFile(home / "Address" / WideToUtf8(u"アドレス帳.dat")), "0000\r\n");
-    EXPECT_EQ(ListDirectory(home / "Address", "*.adr").size(), 1u);
   }
 }
 
@@ -301,7 +302,7 @@ TEST(VCard, ImportAddsTheCardsToTheGroupAndExportWritesThemBack) {
   std::vector<ContactRecord> contacts = {Mapped(),
                                          Imported([](ContactRecord& c) { c.Name = u"二人目"; })};
   WriteFile(home / "in.vcf", WriteVCards(contacts));
-  EXPECT_EQ(ImportVCardFile(store, u"仕事", home / "in.vcf"), 2u);
+  store.AddContacts(u"仕事", ReadVCardFile(home / "in.vcf"));
   std::vector<TMailItem> items = store.LoadGroupItems(u"仕事");
   ASSERT_EQ(items.size(), 2u);
   EXPECT_EQ(items[0].Name, u"田中 太郎");
