@@ -97,11 +97,41 @@ std::optional<VCardProperty> ParseProperty(std::string_view line, size_t number)
   return property;
 }
 
-bool IsQuotedPrintableHead(std::string_view line) {
-  size_t colon = ValueColon(line);
-  return colon != std::string_view::npos &&
-         ToUpper(line.substr(0, colon)).find("QUOTED-PRINTABLE") != std::string::npos;
-}
+// A logical line as its physical lines are joined. Whether its value is
+// quoted-printable is settled once, when the ":" after its head arrives:
+// asking again after every soft line break would read the whole joined
+// line each time, and a crafted file of millions of them would never end.
+class LogicalLine {
+ public:
+  LogicalLine(size_t number, std::string_view text) : number_(number) { Append(text); }
+
+  size_t Number() const { return number_; }
+  const AnsiString& Text() const { return text_; }
+
+  void Append(std::string_view text) {
+    text_ += text;
+    for (; !colonFound_ && scanned_ < text_.size(); ++scanned_) {
+      if (text_[scanned_] == '"') quoted_ = !quoted_;
+      if (text_[scanned_] != ':' || quoted_) continue;
+      colonFound_ = true;
+      quotedPrintable_ =
+          ToUpper(std::string_view(text_).substr(0, scanned_)).find("QUOTED-PRINTABLE") !=
+          std::string::npos;
+    }
+  }
+
+  // Whether the line ends in a soft line break of a quoted-printable value.
+  bool EndsInSoftBreak() const { return quotedPrintable_ && text_.ends_with('='); }
+  void DropSoftBreak() { text_.pop_back(); }
+
+ private:
+  size_t number_;
+  AnsiString text_;
+  size_t scanned_ = 0;
+  bool quoted_ = false;
+  bool colonFound_ = false;
+  bool quotedPrintable_ = false;
+};
 
 // Resolves the escapes of a text value.
 WideString Unescape(std::u16string_view text) {
@@ -171,25 +201,25 @@ std::vector<WideString> VCardProperty::Components() const {
 std::vector<VCardLine> SplitVCardLines(std::string_view input) {
   // Physical lines with their numbers, joined into logical ones.
   std::vector<AnsiString> physical = SplitTextLines(AsUtf8(input));
-  std::vector<std::pair<size_t, AnsiString>> logical;
+  std::vector<LogicalLine> logical;
   bool softBreak = false;
   for (size_t i = 0; i < physical.size(); ++i) {
     std::string_view line = physical[i];
     if (softBreak) {
-      logical.back().second.pop_back();  // the "=" of the soft break
-      logical.back().second += line;
+      logical.back().DropSoftBreak();
+      logical.back().Append(line);
     } else if (!line.empty() && (line[0] == ' ' || line[0] == '\t') && !logical.empty()) {
-      logical.back().second += line.substr(1);
+      logical.back().Append(line.substr(1));
     } else {
-      logical.emplace_back(i + 1, AnsiString(line));
+      logical.emplace_back(i + 1, line);
     }
-    const AnsiString& current = logical.back().second;
-    softBreak = !current.empty() && current.back() == '=' && i + 1 < physical.size() &&
-                IsQuotedPrintableHead(current);
+    softBreak = i + 1 < physical.size() && logical.back().EndsInSoftBreak();
   }
 
   std::vector<VCardLine> lines;
-  for (auto& [line, text] : logical) {
+  for (const LogicalLine& logicalLine : logical) {
+    const AnsiString& text = logicalLine.Text();
+    const size_t line = logicalLine.Number();
     if (Trim(text).empty()) continue;
     VCardLine entry;
     entry.Line = line;
