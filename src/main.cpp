@@ -9,6 +9,7 @@
 #include "gui/SystemClipboard.h"
 #include "platform/CodePage.h"
 #include "platform/Path.h"
+#include "settings/SettingKeys.h"
 
 int main(int argc, char** argv) {
   using namespace orvane;
@@ -29,8 +30,8 @@ int main(int argc, char** argv) {
   SystemClipboard clipboard;
   SystemClock clock;
   MessagePrompt prompt;
-  TOrvaneMainForm form(MainFormServices{IniFileUnit(DefaultProgramFolder()), clock, shell,
-                                        clipboard, prompt, ExecutableFolder()},
+  TOrvaneMainForm form(MainFormServices{IniFileUnit(DefaultProgramFolder(kGeneralFileName)), clock,
+                                        shell, clipboard, prompt, InstalledDataFolder()},
                        std::move(arguments));
   TOrvaneMainFormView window(form);
   window.Start();

@@ -13,6 +13,7 @@
 #include "Gallery.h"
 #include "gui/Application.h"
 #include "platform/Path.h"
+#include "settings/SettingKeys.h"
 
 int main(int argc, char** argv) {
   using namespace orvane;
@@ -45,7 +46,7 @@ int main(int argc, char** argv) {
   if (names.empty())
     for (const GalleryWindow& window : GalleryWindows()) names.emplace_back(window.name);
 
-  GallerySession session(DefaultProgramFolder());
+  GallerySession session(DefaultProgramFolder(kGeneralFileName));
   int failures = 0;
   for (const std::string& name : names) {
     QWidget* window = ShowGalleryWindow(session, name);

@@ -21,6 +21,7 @@
 #include "platform/Clock.h"
 #include "platform/Path.h"
 #include "platform/Types.h"
+#include "settings/SettingKeys.h"
 
 namespace orvane {
 
@@ -71,7 +72,7 @@ class TZelMime {
   // Date, Message-ID and boundary times; the program folder holds the
   // default attachment folder "Attach".
   explicit TZelMime(const Clock& clock = DefaultClock(),
-                    std::filesystem::path programFolder = DefaultProgramFolder());
+                    std::filesystem::path programFolder = DefaultProgramFolder(kGeneralFileName));
   virtual ~TZelMime();
   TZelMime(const TZelMime&) = delete;
   TZelMime& operator=(const TZelMime&) = delete;
