@@ -118,11 +118,14 @@ class TOrvaneMainForm {
   // attachment folder, send-to-self, command line, version, activation
   // handlers, position, normal priority, showing, draft state. An error
   // skips the remaining steps; it is returned for the window to show, and
-  // the window still opens.
+  // the window still opens. A mailto: link refused whole is returned the
+  // same way, after all the steps.
   std::optional<WideString> Create(MainFormWindow& window);
   AnsiString FindDefaultAccount() const;
   // Creates the attachment folder when needed and deletes its plain files.
   void ClearAttachFolder() const;
+  // The command line into the draft (CommandLineDraft); what a mailto:
+  // link asked for and did not get goes to status panel 0.
   void ProcessCommandLine();
   // Makes the account current when its settings file exists.
   void SelectAccount(const AnsiString& name);
@@ -262,8 +265,6 @@ class TOrvaneMainForm {
 
   WideString& ShownListText();
   WideString& FieldText(int tag);
-  void OpenNumberedBodyFile();
-  bool BodyFileExists() const;
   void SetPanelFlag(int panel, bool on, const char16_t* text);
   // The warning dialog on screen, or, without one, a display that fails.
   WarningDisplay& Warnings();
@@ -272,6 +273,7 @@ class TOrvaneMainForm {
   TAccessTokens accessTokens_;
   ShippedFiles shippedFiles_;
   Arguments arguments_;
+  std::optional<WideString> commandLineRefusal_;
   bool activationHandlersInstalled_ = false;
   WideString caption_ = u"Orvane";
   WideString toButtonCaption_ = u"To";

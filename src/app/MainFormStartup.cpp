@@ -2,9 +2,9 @@
 // line, the attachment folder and the translucency while inactive.
 
 #include <algorithm>
-#include <system_error>
 
 #include "app/AccountFiles.h"
+#include "app/CommandLineDraft.h"
 #include "app/MainForm.h"
 #include "app/VersionUnit.h"
 #include "platform/CodePage.h"
@@ -18,11 +18,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kOpaque = 255;
-
-bool PathTaken(const fs::path& path) {
-  std::error_code ec;
-  return fs::exists(fs::symlink_status(path, ec));
-}
 
 }  // namespace
 
@@ -43,7 +38,7 @@ std::optional<WideString> TOrvaneMainForm::Create(MainFormWindow& window) {
     DoChanged();
     return error.Message();
   }
-  return std::nullopt;
+  return commandLineRefusal_;
 }
 
 AnsiString TOrvaneMainForm::FindDefaultAccount() const {
@@ -65,54 +60,18 @@ void TOrvaneMainForm::SelectAccount(const AnsiString& name) {
   UpdateCaption();
 }
 
-bool TOrvaneMainForm::BodyFileExists() const {
-  return FileExists(Draft.BodyFileName);
-}
-
 void TOrvaneMainForm::ProcessCommandLine() {
-  const Arguments& args = arguments_;
-  auto has = [&](const char16_t* key) { return HasSwitch(args, key, true); };
-  auto value = [&](const char16_t* key) { return GetSwitchValue(args, key, true); };
-
-  if (args.size() > 1) {
-    auto plain = std::find_if(args.begin() + 1, args.end(),
-                              [](const WideString& arg) { return !IsSwitch(arg); });
-    if (plain != args.end()) Draft.BodyFileName = WideToPath(*plain);
-  }
-  if (has(u"file")) Draft.BodyFileName = WideToPath(value(u"file"));
-  if (has(u"/o")) OpenNumberedBodyFile();
-  if (has(u"+o")) {
-    if (!BodyFileExists()) CreateEmptyFile(Draft.BodyFileName);
-    services_.shell.OpenFile(Draft.BodyFileName);
-  }
-  if (has(u"-o") && BodyFileExists()) services_.shell.OpenFile(Draft.BodyFileName);
-  if (BodyFileExists()) Draft.Subject = PathToWide(Draft.BodyFileName.stem());
-  if (has(u"account")) SelectAccount(WideToSjis(value(u"account")));
-  if (has(u"subject")) Draft.Subject = value(u"subject");
-  if (has(u"/r") && BodyFileExists()) {
-    ReplyFromFile();
-    DoReplyFromFile();
-  }
-  if (has(u"mailto")) Draft.ToText = value(u"mailto");
-  if (has(u"replyto")) Draft.ReplyToText = value(u"replyto");
-  if (has(u"inreplyto")) Draft.InReplyToText = value(u"inreplyto");
+  CommandLineOutcome outcome =
+      ApplyCommandLine(arguments_, Draft,
+                       {Settings().ProgramFolder(), services_.shell,
+                        [this](const AnsiString& name) { SelectAccount(name); },
+                        [this] {
+                          ReplyFromFile();
+                          DoReplyFromFile();
+                        }});
+  panels_[0] = std::move(outcome.notice);
+  commandLineRefusal_ = std::move(outcome.refusal);
   DoChanged();
-}
-
-// The body file's folder, base name, a number and its extension: the first
-// such path that is not taken becomes the new, empty body file.
-void TOrvaneMainForm::OpenNumberedBodyFile() {
-  const fs::path& body = Draft.BodyFileName;
-  const std::string base = body.stem().native();
-  const std::string extension = body.extension().native();
-  fs::path candidate;
-  for (unsigned long long n = 0;; ++n) {
-    candidate = body.parent_path() / (base + std::to_string(n) + extension);
-    if (!PathTaken(candidate)) break;
-  }
-  Draft.BodyFileName = candidate;
-  CreateEmptyFile(candidate);
-  services_.shell.OpenFile(candidate);
 }
 
 Translucency TOrvaneMainForm::FadeWhenInactive() const {

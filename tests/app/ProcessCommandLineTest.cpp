@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include "MainFormFixture.h"
+#include "app/MailtoUri.h"
 #include "app/MainForm.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
@@ -55,7 +56,7 @@ TEST_F(ProcessCommandLine, RecipientAndHeaderKeys) {
   } cases[] = {
       {{"mailto:taro@example.jp"}, "taro@example.jp", "", ""},
       {{"mailto=taro@example.jp"}, "taro@example.jp", "", ""},
-      {{"mailto:taro@example.jp?subject=x"}, "x", "", ""},
+      {{"mailto:taro@example.jp?subject=x"}, "taro@example.jp", "", ""},
       {{"MAILTO=花子 <hanako@example.jp>", "replyto=r@example.jp", "InReplyTo=<id@example.jp>"},
        "花子 <hanako@example.jp>",
        "r@example.jp",
@@ -153,6 +154,49 @@ TEST_F(ProcessCommandLine, ReplyModeSeesEarlierStepsAndLaterStepsOverrideIt) {
   form->ProcessCommandLine();
   EXPECT_EQ(WideToUtf8(form->Draft.ToText), "to@x.jp");
   EXPECT_EQ(WideToUtf8(form->Draft.ReferencesText), "<ref@x.jp>");
+}
+
+// A link fills the draft; its body becomes the next numbered body file in
+// the program folder; keys beside it win; a refused link leaves the draft
+// empty and is told once the window is up.
+TEST_F(ProcessCommandLine, AMailtoLinkFillsTheDraftAndKeysBesideItWin) {
+  WriteFile(home / "mailto0.txt", "older link");
+  WriteFile(home / "work.ini", "[Account]\r\nName=Work\r\n");
+  struct Case {
+    std::vector<std::string> args;
+    std::string to, cc, subject, account, body, panel;
+    bool refused;
+  } cases[] = {
+      {{"Mailto:taro@example.jp?cc=jiro@example.jp&subject=%E8%A6%8B%E7%A9%8D&body=a%0Ab"
+        "&attach=/etc/passwd&from=boss@example.jp"},
+       "taro@example.jp", "jiro@example.jp", "見積", "home", "a\r\nb",
+       "mailto: の項目を無視しました: attach, from", false},
+      {{"-x", "mailto:taro@example.jp?subject=link&body=x", "subject=mine", "account=work",
+        "mailto=hanako@example.jp"},
+       "hanako@example.jp", "", "mine", "work", "x", "", false},
+      {{"mailto:taro@example.jp"}, "taro@example.jp", "", "", "home", "", "", false},
+      {{"mailto:?body=" + std::string(kMaxMailtoBytes, 'x'), "account=work"},
+       "", "", "", "work", "", "", true},
+  };
+  for (const auto& c : cases) {
+    WriteFile(home / "home.ini", "[Account]\r\nName=Taro\r\n");
+    auto form = StartForm(c.args);
+    EXPECT_EQ(WideToUtf8(form->Draft.ToText), c.to) << c.args[0];
+    EXPECT_EQ(WideToUtf8(form->Draft.CcText), c.cc) << c.args[0];
+    EXPECT_EQ(Subject(*form), c.subject) << c.args[0];
+    EXPECT_EQ(form->AccountName, c.account) << c.args[0];
+    EXPECT_EQ(WideToUtf8(form->Panel(0)), c.panel) << c.args[0];
+    EXPECT_EQ(createError.has_value(), c.refused) << c.args[0];
+    if (c.body.empty()) {
+      EXPECT_TRUE(form->Draft.BodyFileName.empty()) << c.args[0];
+    } else {
+      EXPECT_EQ(form->Draft.BodyFileName.parent_path(), home.Path());
+      EXPECT_EQ(ReadFile(form->Draft.BodyFileName), c.body) << c.args[0];
+      fs::remove(form->Draft.BodyFileName);
+    }
+  }
+  EXPECT_EQ(ReadFile(home / "mailto0.txt"), "older link");
+  EXPECT_TRUE(shell.openedFiles.empty());
 }
 
 TEST_F(ProcessCommandLine, AFileThatCannotBeCreatedSkipsTheRemainingSteps) {
