@@ -286,6 +286,7 @@ void TOrvaneMainFormView::Start() {
   clockTimer_->start();
   startError_ = form_.Create(*this);
   Render();
+  ShowHint(ToQString(form_.Panel(0)));
   if (!isVisible()) show();
   toEdit_->setFocus();
   if (startError_) {
