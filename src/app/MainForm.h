@@ -20,6 +20,7 @@
 #include "oauth/AccessTokens.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
+#include "platform/DesktopMime.h"
 #include "platform/FileDialogFilter.h"
 #include "platform/Prompt.h"
 #include "platform/Shell.h"
@@ -39,6 +40,8 @@ struct MainFormServices {
   std::filesystem::path installFolder;
   // The mail clients of each send attempt.
   std::shared_ptr<const SendClients> sendClients = std::make_shared<SendClients>();
+  // The desktop's default applications (設定 > 既定のメールソフトにする).
+  std::shared_ptr<DesktopMime> desktopMime = std::make_shared<XdgMime>();
 };
 
 // What start-up asks of the window on screen.
@@ -107,6 +110,7 @@ class TOrvaneMainForm {
   Prompt& PromptService() const { return services_.prompt; }
   Clipboard& ClipboardService() const { return services_.clipboard; }
   const SendClients& SendClientsService() const { return *services_.sendClients; }
+  DesktopMime& DesktopMimeService() const { return *services_.desktopMime; }
   // The access tokens of the accounts that sign in with OAuth 2.0, kept for
   // the life of the window.
   TAccessTokens& AccessTokens() { return accessTokens_; }

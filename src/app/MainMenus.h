@@ -17,6 +17,7 @@ enum class MenuCommand {
   PriorityLow,
   PriorityLowest,
   OpenSentLog,  // L1
+  MakeDefaultMailer,  // MM_DefaultMailer, shown where the desktop's table can be changed
   // The edit popups' shared handlers; the item's tag chooses the field.
   Cut,
   Copy,
@@ -44,6 +45,7 @@ struct MenuEntry {
 // The names of the submenus whose items are made when they open.
 inline constexpr const char* kAccountListMenu = "AccountList";
 inline constexpr const char* kFavoritesMenu = "PM_E_Fav";
+inline constexpr const char* kDefaultMailerItem = "MM_DefaultMailer";
 
 // The menu bar MM: its five menus, in order.
 const std::vector<MenuEntry>& MainMenuBar();

@@ -39,9 +39,10 @@ class MainWindowTest : public ::testing::Test {
   TOrvaneMainFormView& Open(const std::vector<std::string>& args = {}) {
     Arguments arguments{u"orvane"};
     for (const std::string& arg : args) arguments.push_back(Utf8ToWide(arg));
-    form = std::make_unique<TOrvaneMainForm>(
-        MainFormServices{IniFileUnit(home.Path()), clock, shell, clipboard, prompt, install.Path()},
-        std::move(arguments));
+    MainFormServices services{IniFileUnit(home.Path()), clock, shell, clipboard, prompt,
+                              install.Path()};
+    services.desktopMime = desktopMime;
+    form = std::make_unique<TOrvaneMainForm>(std::move(services), std::move(arguments));
     view = std::make_unique<TOrvaneMainFormView>(*form);
     view->Start();
     QApplication::processEvents();
@@ -61,6 +62,7 @@ class MainWindowTest : public ::testing::Test {
   RecordingShell shell;
   MemoryClipboard clipboard;
   ScriptedPrompt prompt;
+  std::shared_ptr<RecordingDesktopMime> desktopMime = std::make_shared<RecordingDesktopMime>();
   std::unique_ptr<TOrvaneMainForm> form;
   std::unique_ptr<TOrvaneMainFormView> view;
 };

@@ -156,7 +156,7 @@ TEST_F(MainWindowView, MenusHoldTheDocumentedEntriesInOrder) {
   EXPECT_EQ(Texts(Find<QMenu>("MM_config")),
             QStringList({"エンコード設定 (&C)...", "ツールバー設定 (&T)...", "警告の設定 (&P)...",
                          "-", "自分にも送信 (&B)", "オプション設定 (&O)...", "ファイル作成 (&M)",
-                         "-", "終了 (&X)"}));
+                         "既定のメールソフトにする", "-", "終了 (&X)"}));
   EXPECT_EQ(Texts(Find<QMenu>("MM_Help")),
             QStringList({"ヘルプ (&H)...", "Readme.txt (&R)...", "-", "送信ログを開く (&L)...", "-",
                          "バージョン情報 (&V)..."}));
@@ -170,6 +170,19 @@ TEST_F(MainWindowView, MenusHoldTheDocumentedEntriesInOrder) {
   EXPECT_TRUE(Find<QAction>("N11")->isChecked());
   EXPECT_FALSE(Find<QAction>("N31")->isChecked());
   EXPECT_EQ(form->Draft.Priority, PriorityItem::Highest);
+}
+
+TEST_F(MainWindowView, DefaultMailerEntryOnlyWhereTheDesktopTableCanBeChanged) {
+  desktopMime->available = false;
+  Open();
+  EXPECT_FALSE(Find<QAction>(kDefaultMailerItem)->isVisible());
+  desktopMime->available = true;
+  Open();
+  QAction* item = Find<QAction>(kDefaultMailerItem);
+  EXPECT_TRUE(item->isVisible());
+  item->trigger();
+  EXPECT_EQ(desktopMime->Default("x-scheme-handler/mailto"), "orvane.desktop");
+  EXPECT_EQ(prompt.Texts(ScriptedPrompt::Shown::Information).size(), 1u);
 }
 
 TEST_F(MainWindowView, PopupsHoldTheEditCommands) {

@@ -2,12 +2,14 @@
 
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
+#include "platform/DesktopMime.h"
 #include "platform/Prompt.h"
 #include "platform/Shell.h"
 #include "settings/AccountSignIn.h"
@@ -31,6 +33,30 @@ class RecordingShell final : public Shell {
   void OpenUrl(const WideString& url) override { openedUrls.push_back(url); }
   std::vector<std::filesystem::path> openedFiles;
   std::vector<WideString> openedUrls;
+};
+
+// The desktop's default applications as a table in memory; records what
+// was set. A refusal makes SetDefault fail with it; a desktop that keeps its
+// own choice ignores what is set.
+class RecordingDesktopMime final : public DesktopMime {
+ public:
+  bool Available() const override { return available; }
+  std::optional<std::string> SetDefault(const std::string& desktopEntry,
+                                        const std::string& mimeType) override {
+    set.push_back(mimeType + " " + desktopEntry);
+    if (refusal) return refusal;
+    if (!keepsOwnChoice) defaults[mimeType] = desktopEntry;
+    return std::nullopt;
+  }
+  std::string Default(const std::string& mimeType) const override {
+    auto found = defaults.find(mimeType);
+    return found == defaults.end() ? std::string() : found->second;
+  }
+  bool available = true;
+  bool keepsOwnChoice = false;
+  std::optional<std::string> refusal;
+  std::map<std::string, std::string> defaults;
+  std::vector<std::string> set;
 };
 
 class MemoryClipboard final : public Clipboard {

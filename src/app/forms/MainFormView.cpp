@@ -24,6 +24,7 @@
 
 #include "addressbook/forms/AdBookForm.h"
 #include "addressbook/forms/AddressForm.h"
+#include "app/DefaultMailer.h"
 #include "app/forms/EncodeForm.h"
 #include "app/forms/LogListForm.h"
 #include "app/forms/OptionForm.h"
@@ -222,6 +223,8 @@ void TOrvaneMainFormView::BuildMenus() {
     QMenu* menu = bar->addMenu(QString());
     FillMenu(menu, entry, actions_, onCommand);
   }
+  if (auto* item = bar->findChild<QAction*>(QLatin1String(kDefaultMailerItem)))
+    item->setVisible(form_.DesktopMimeService().Available());
   if (auto* accounts = bar->findChild<QMenu*>(QStringLiteral("A1")))
     connect(accounts, &QMenu::aboutToShow, this,
             [this] { Guarded([this] { RebuildAccountList(); }); });
@@ -591,6 +594,9 @@ void TOrvaneMainFormView::RunCommand(MenuCommand command, int tag) {
         return;
       case MenuCommand::OpenSentLog:
         OpenSentLog();
+        return;
+      case MenuCommand::MakeDefaultMailer:
+        MakeDefaultMailer(form_.DesktopMimeService(), form_.PromptService());
         return;
       case MenuCommand::Cut:
       case MenuCommand::Copy:
