@@ -1,10 +1,15 @@
 # make run   installs what is missing, builds and starts Orvane
 # make test  installs what is missing, builds and runs every test
+# make install / make uninstall   puts Orvane into PREFIX (default /usr/local),
+#            under DESTDIR when given, and takes it away again
+# make deb   builds the Debian package orvane_VERSION_ARCH.deb in BUILD
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
+DESTDIR ?=
 
-.PHONY: all deps configure build run test bench fuzz clean
+.PHONY: all deps configure build run test install uninstall deb bench fuzz clean
 
 all: build
 
@@ -22,6 +27,21 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Builds only when nothing is built yet, so that `sudo make install` after
+# `make` leaves the build folder to its owner.
+install:
+	@[ -x $(BUILD)/orvane ] || $(MAKE) --no-print-directory build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)" --component orvane --strip
+	@sed 's|^|$(DESTDIR)|' $(BUILD)/install_manifest_orvane.txt > $(BUILD)/installed-files.txt
+
+# Takes away what the last `make install` from BUILD put down.
+uninstall:
+	@cmake -DFILES=$(BUILD)/installed-files.txt -P packaging/Uninstall.cmake
+
+deb: build
+	@cd $(BUILD) && cpack --config CPackConfig.cmake >/dev/null
+	@echo "deb: wrote $$(ls $(BUILD)/orvane_*.deb)"
 
 bench: deps
 	@cmake -S . -B $(BUILD)-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANE_BENCH=ON >/dev/null

@@ -1,0 +1,27 @@
+# Takes away what an install put down, as the list `make install` keeps
+# (the install's manifest with DESTDIR in front of every path) names it:
+#   cmake -DFILES=BUILD/installed-files.txt -P Uninstall.cmake
+# The program's own folders (share/orvane, its help book, share/doc/orvane)
+# go with their last file; shared folders such as bin or the icon theme stay.
+if(NOT EXISTS "${FILES}")
+  message(FATAL_ERROR "uninstall: ${FILES} is missing: nothing was installed from this build folder")
+endif()
+file(STRINGS "${FILES}" installed)
+foreach(file IN LISTS installed)
+  if(EXISTS "${file}" OR IS_SYMLINK "${file}")
+    file(REMOVE "${file}")
+    message(STATUS "uninstall: removed ${file}")
+  endif()
+  get_filename_component(folder "${file}" DIRECTORY)
+  get_filename_component(name "${folder}" NAME)
+  while(name MATCHES "^(orvane|Orvane[.]hlp)$" AND IS_DIRECTORY "${folder}")
+    file(GLOB left LIST_DIRECTORIES true "${folder}/*" "${folder}/.*")
+    if(left)
+      break()
+    endif()
+    file(REMOVE_RECURSE "${folder}")
+    get_filename_component(folder "${folder}" DIRECTORY)
+    get_filename_component(name "${folder}" NAME)
+  endwhile()
+endforeach()
+file(REMOVE "${FILES}")
