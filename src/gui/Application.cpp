@@ -1,6 +1,7 @@
 #include "gui/Application.h"
 
 #include <QFont>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <cstdlib>
 
@@ -17,6 +18,13 @@ TOrvaneApplication::TOrvaneApplication(int& argc, char** argv)
   // would append to every window caption.
   setApplicationName(QStringLiteral("Orvane"));
   setFont(WindowFont());
+  // The desktop ties the windows to the menu entry orvane.desktop. The icon
+  // is the installed theme's; run from a build folder, the one built in.
+  setDesktopFileName(QStringLiteral("orvane"));
+  QIcon builtIn;
+  for (int size : {16, 32, 48, 256})
+    builtIn.addFile(QStringLiteral(":/app/orvane-%1.png").arg(size), QSize(size, size));
+  setWindowIcon(QIcon::fromTheme(QStringLiteral("orvane"), builtIn));
   // The program speaks Japanese whatever the locale: so do the buttons and
   // labels of Qt's message boxes, input box and file chooser.
   if (qtTexts_.load(QStringLiteral("qtbase_ja"),

@@ -7,8 +7,8 @@
 namespace orvane {
 
 // The application object: title "Orvane", the help file "Orvane.hlp", the
-// window font, Qt's own dialogs in Japanese, and the default error handler for whatever an event
-// handler lets escape.
+// window font and icon, Qt's own dialogs in Japanese, and the default error
+// handler for whatever an event handler lets escape.
 class TOrvaneApplication : public QApplication {
  public:
   TOrvaneApplication(int& argc, char** argv);

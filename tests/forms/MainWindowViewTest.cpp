@@ -70,6 +70,7 @@ TEST_F(MainWindowView, ShowsTheDocumentedCaptionsAndHints) {
   Open({"mailto=hanako@example.jp", "subject=日程"});
   EXPECT_EQ(view->windowTitle(), QStringLiteral("Orvane -  <> [NewAccount]"));
   EXPECT_TRUE(view->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_FALSE(view->windowIcon().isNull());
   // The documented width is the least; the font may ask for more.
   EXPECT_GE(view->width(), 477);
   EXPECT_EQ(view->minimumSize(), view->maximumSize());
