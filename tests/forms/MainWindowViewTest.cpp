@@ -108,6 +108,13 @@ TEST_F(MainWindowView, ShowsTheDocumentedCaptionsAndHints) {
   QStatusTipEvent tip(QStringLiteral("件名"));
   QApplication::sendEvent(view.get(), &tip);
   EXPECT_EQ(Find<QLabel>("Panel0")->text(), QStringLiteral("件名"));
+  EXPECT_TRUE(Find<QLabel>("Panel0")->toolTip().isEmpty());
+  // One cut to the panel's width is there in full as its tooltip.
+  const QString longHint = QStringLiteral("mailto: の項目を無視しました: ").repeated(4);
+  QStatusTipEvent longTip(longHint);
+  QApplication::sendEvent(view.get(), &longTip);
+  EXPECT_NE(Find<QLabel>("Panel0")->text(), longHint);
+  EXPECT_EQ(Find<QLabel>("Panel0")->toolTip(), longHint);
 }
 
 TEST_F(MainWindowView, ToolBarFollowsTheSettings) {

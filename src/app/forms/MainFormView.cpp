@@ -379,7 +379,10 @@ bool TOrvaneMainFormView::event(QEvent* event) {
 void TOrvaneMainFormView::ShowHint(const QString& hint) {
   QLabel* panel = panels_[0];
   const int room = panel->contentsRect().width() - 2 * panel->margin();
-  panel->setText(panel->fontMetrics().elidedText(hint, Qt::ElideRight, room));
+  const QString shown = panel->fontMetrics().elidedText(hint, Qt::ElideRight, room);
+  panel->setText(shown);
+  // A cut text is there in full when the pointer rests on it.
+  panel->setToolTip(shown == hint ? QString() : hint);
 }
 
 void TOrvaneMainFormView::Guarded(const std::function<void()>& action) {

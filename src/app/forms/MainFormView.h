@@ -66,7 +66,8 @@ class TOrvaneMainFormView : public QMainWindow,
   void ConnectActions();
   void Render();
   void RenderToolBar();
-  // The first status panel shows a hint, cut to its width.
+  // The first status panel shows a hint, cut to its width; the whole of a
+  // cut one is its tooltip.
   void ShowHint(const QString& hint);
   void RenderField(QLineEdit* field, const WideString& text);
   void RunAction(ActionId id);
