@@ -31,7 +31,8 @@ void ApplyLink(const MailtoFields& link, MessageDraft& draft, const fs::path& pr
   draft.InReplyToText = link.inReplyTo;
   draft.ReferencesText = link.references;
   if (link.body)
-    draft.BodyFileName = WriteNumberedFile(programFolder / kMailtoBodyPattern, WideToUtf8(*link.body));
+    draft.BodyFileName =
+        WriteNumberedFile(programFolder / kMailtoBodyPattern, WideToUtf8(*link.body));
 }
 
 }  // namespace

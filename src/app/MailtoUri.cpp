@@ -105,7 +105,8 @@ bool IsMailtoUri(std::u16string_view argument) {
 
 MailtoFields ParseMailtoUri(std::u16string_view uri) {
   if (WideToUtf8(uri).size() > kMaxMailtoBytes)
-    return Refused(u"mailto: のリンクが長すぎるため (64 KiB を超えています)、読み込みませんでした。");
+    return Refused(
+        u"mailto: のリンクが長すぎるため (64 KiB を超えています)、読み込みませんでした。");
 
   MailtoFields fields;
   const std::u16string_view rest = uri.substr(std::min(kScheme.size(), uri.size()));
@@ -119,11 +120,11 @@ MailtoFields ParseMailtoUri(std::u16string_view uri) {
     const std::u16string_view field = query.substr(0, amp);
     query = amp == std::u16string_view::npos ? std::u16string_view() : query.substr(amp + 1);
     const size_t equals = field.find(u'=');
-    const WideString key = ToAsciiLower(BlankControls(DecodeBytes(PercentDecode(field.substr(0, equals)))));
+    const WideString key =
+        ToAsciiLower(BlankControls(DecodeBytes(PercentDecode(field.substr(0, equals)))));
     if (Trim(key).empty()) continue;
-    const WideString value =
-        DecodeBytes(PercentDecode(equals == std::u16string_view::npos ? std::u16string_view()
-                                                                        : field.substr(equals + 1)));
+    const WideString value = DecodeBytes(PercentDecode(
+        equals == std::u16string_view::npos ? std::u16string_view() : field.substr(equals + 1)));
     if (key == u"to") {
       AppendList(fields.to, BlankControls(value));
     } else if (key == u"cc") {
@@ -146,7 +147,8 @@ MailtoFields ParseMailtoUri(std::u16string_view uri) {
 
   if (CountEntries(fields.to) + CountEntries(fields.cc) + CountEntries(fields.bcc) >
       kMaxMailtoAddresses)
-    return Refused(u"mailto: のリンクの宛先が多すぎるため (1000 件を超えています)、読み込みませんでした。");
+    return Refused(
+        u"mailto: のリンクの宛先が多すぎるため (1000 件を超えています)、読み込みませんでした。");
   return fields;
 }
 

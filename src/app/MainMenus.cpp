@@ -70,13 +70,14 @@ std::vector<MenuEntry> MakeMenuBar() {
                  n7.name = "N7";
                  return n7;
                }()}),
-      Submenu("MM_config", u"設定 (&C)",
-              {Act(ActionId::Encode), Act(ActionId::ToolBar), Act(ActionId::Warning), Separator(),
-               Act(ActionId::PostSelf), Act(ActionId::Option), Act(ActionId::FileMake),
-               Command(kDefaultMailerItem, MenuCommand::MakeDefaultMailer, u"既定のメールソフトにする",
-                       u"mailto: のリンクを Orvane で開くようにします"),
-               Separator(), Act(ActionId::Exit)},
-              u"各種設定します"),
+      Submenu(
+          "MM_config", u"設定 (&C)",
+          {Act(ActionId::Encode), Act(ActionId::ToolBar), Act(ActionId::Warning), Separator(),
+           Act(ActionId::PostSelf), Act(ActionId::Option), Act(ActionId::FileMake),
+           Command(kDefaultMailerItem, MenuCommand::MakeDefaultMailer, u"既定のメールソフトにする",
+                   u"mailto: のリンクを Orvane で開くようにします"),
+           Separator(), Act(ActionId::Exit)},
+          u"各種設定します"),
       Submenu("MM_Help", u"ヘルプ (&H)",
               {Act(ActionId::HelpContents, u"ヘルプ (&H)..."), Act(ActionId::Readme), Separator(),
                Command("L1", MenuCommand::OpenSentLog, u"送信ログを開く (&L)...",

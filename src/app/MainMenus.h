@@ -16,7 +16,7 @@ enum class MenuCommand {
   PriorityNormal,
   PriorityLow,
   PriorityLowest,
-  OpenSentLog,  // L1
+  OpenSentLog,        // L1
   MakeDefaultMailer,  // MM_DefaultMailer, shown where the desktop's table can be changed
   // The edit popups' shared handlers; the item's tag chooses the field.
   Cut,

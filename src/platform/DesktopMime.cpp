@@ -64,8 +64,10 @@ ToolResult RunTool(std::vector<std::string> arguments) {
   }
   char buffer[4096];
   for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) != 0;) {
-    if (n > 0) result.output.append(buffer, static_cast<size_t>(n));
-    else if (errno != EINTR) break;
+    if (n > 0)
+      result.output.append(buffer, static_cast<size_t>(n));
+    else if (errno != EINTR)
+      break;
   }
   ::close(pipeFds[0]);
   int status = 0;
@@ -77,7 +79,9 @@ ToolResult RunTool(std::vector<std::string> arguments) {
 
 }  // namespace
 
-bool XdgMime::Available() const { return OnPath(kTool); }
+bool XdgMime::Available() const {
+  return OnPath(kTool);
+}
 
 std::optional<std::string> XdgMime::SetDefault(const std::string& desktopEntry,
                                                const std::string& mimeType) {

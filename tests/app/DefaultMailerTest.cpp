@@ -8,21 +8,24 @@ namespace orvane::test {
 namespace {
 
 TEST(DefaultMailer, SetsTheMailtoHandlerAndTellsWhetherTheDesktopTookIt) {
-  using Kind = ScriptedPrompt::Shown::Kind;
+  const std::string failed = "Orvane を既定のメールソフトにできませんでした。\n";
   struct Case {
     std::optional<std::string> refusal;
     bool keepsOwnChoice;
-    Kind kind;
+    ScriptedPrompt::Shown::Kind kind;
     std::string text;
   } cases[] = {
-      {{}, false, Kind::Information,
+      {{},
+       false,
+       ScriptedPrompt::Shown::Information,
        "Orvane を既定のメールソフトにしました。\nメールのリンク (mailto:) を開くと、Orvane "
        "の下書きになります。"},
-      {"xdg-mime: no writable user mimeapps.list", false, Kind::Error,
-       "Orvane を既定のメールソフトにできませんでした。\nxdg-mime: no writable user mimeapps.list"},
-      {{}, true, Kind::Error,
-       "Orvane を既定のメールソフトにできませんでした。\nmailto: のリンクを開くのは "
-       "other.desktop のままです。"},
+      {"no writable mimeapps.list", false, ScriptedPrompt::Shown::Error,
+       failed + "no writable mimeapps.list"},
+      {{},
+       true,
+       ScriptedPrompt::Shown::Error,
+       failed + "mailto: のリンクを開くのは other.desktop のままです。"},
   };
   for (const Case& c : cases) {
     RecordingDesktopMime mime;
@@ -32,9 +35,8 @@ TEST(DefaultMailer, SetsTheMailtoHandlerAndTellsWhetherTheDesktopTookIt) {
     ScriptedPrompt prompt;
     MakeDefaultMailer(mime, prompt);
     EXPECT_EQ(mime.set, std::vector<std::string>{"x-scheme-handler/mailto orvane.desktop"});
-    ASSERT_EQ(prompt.shown.size(), 1u);
-    EXPECT_EQ(prompt.shown[0].kind, c.kind);
-    EXPECT_EQ(WideToUtf8(prompt.shown[0].text), c.text);
+    EXPECT_EQ(prompt.shown,
+              (std::vector<ScriptedPrompt::Shown>{{c.kind, Utf8ToWide(c.text), u"Orvane"}}));
   }
 }
 

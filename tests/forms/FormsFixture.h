@@ -39,8 +39,8 @@ class MainWindowTest : public ::testing::Test {
   TOrvaneMainFormView& Open(const std::vector<std::string>& args = {}) {
     Arguments arguments{u"orvane"};
     for (const std::string& arg : args) arguments.push_back(Utf8ToWide(arg));
-    MainFormServices services{IniFileUnit(home.Path()), clock, shell, clipboard, prompt,
-                              install.Path()};
+    MainFormServices services{
+        IniFileUnit(home.Path()), clock, shell, clipboard, prompt, install.Path()};
     services.desktopMime = desktopMime;
     form = std::make_unique<TOrvaneMainForm>(std::move(services), std::move(arguments));
     view = std::make_unique<TOrvaneMainFormView>(*form);

@@ -11,22 +11,19 @@ using test::WriteFile;
 
 TEST(ProgramFolder, HomeThenPortableCopyThenUserDataFolder) {
   TempFolder root;
-  const fs::path portable = root / "portable";
-  const fs::path installed = root / "usr" / "bin";
-  WriteFile(portable / "orvane.ini", "");
-  WriteFile(installed / "orvane", "");
-  fs::create_directories(root / "odd" / "orvane.ini");
+  WriteFile(root / "portable" / "orvane.ini", "");
+  fs::create_directories(root / "odd" / "orvane.ini");  // a folder marks nothing
+  const fs::path data = root / "data";
   struct Case {
     fs::path home, executable, expected;
   } cases[] = {
-      {root / "home", portable, root / "home"},
-      {{}, portable, portable},
-      {{}, installed, root / "data" / "orvane"},
-      // Only a file of that name marks a portable copy, not a folder.
-      {{}, root / "odd", root / "data" / "orvane"},
+      {root / "home", root / "portable", root / "home"},
+      {{}, root / "portable", root / "portable"},
+      {{}, root / "usr" / "bin", data / "orvane"},
+      {{}, root / "odd", data / "orvane"},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(ChooseProgramFolder({c.home, c.executable, root / "data"}, "orvane.ini"), c.expected)
+    EXPECT_EQ(ChooseProgramFolder({c.home, c.executable, data}, "orvane.ini"), c.expected)
         << c.executable;
 }
 

@@ -36,21 +36,19 @@ class RecordingShell final : public Shell {
 };
 
 // The desktop's default applications as a table in memory; records what
-// was set. A refusal makes SetDefault fail with it; a desktop that keeps its
-// own choice ignores what is set.
+// was set. A refusal fails SetDefault; a desktop that keeps its own choice
+// ignores what is set.
 class RecordingDesktopMime final : public DesktopMime {
  public:
   bool Available() const override { return available; }
-  std::optional<std::string> SetDefault(const std::string& desktopEntry,
-                                        const std::string& mimeType) override {
-    set.push_back(mimeType + " " + desktopEntry);
-    if (refusal) return refusal;
-    if (!keepsOwnChoice) defaults[mimeType] = desktopEntry;
-    return std::nullopt;
+  std::optional<std::string> SetDefault(const std::string& entry,
+                                        const std::string& type) override {
+    set.push_back(type + " " + entry);
+    if (!refusal && !keepsOwnChoice) defaults[type] = entry;
+    return refusal;
   }
-  std::string Default(const std::string& mimeType) const override {
-    auto found = defaults.find(mimeType);
-    return found == defaults.end() ? std::string() : found->second;
+  std::string Default(const std::string& type) const override {
+    return defaults.count(type) ? defaults.at(type) : std::string();
   }
   bool available = true;
   bool keepsOwnChoice = false;
