@@ -30,9 +30,9 @@ void ApplyLink(const MailtoFields& link, MessageDraft& draft, const fs::path& pr
   draft.BccText = link.bcc;
   draft.InReplyToText = link.inReplyTo;
   draft.ReferencesText = link.references;
-  if (link.body)
+  if (!link.body.empty())
     draft.BodyFileName =
-        WriteNumberedFile(programFolder / kMailtoBodyPattern, WideToUtf8(*link.body));
+        WriteNumberedFile(programFolder / kMailtoBodyPattern, WideToUtf8(link.body));
 }
 
 }  // namespace
@@ -86,7 +86,7 @@ CommandLineOutcome ApplyCommandLine(const Arguments& arguments, MessageDraft& dr
   if (has(u"-o") && bodyFileExists()) services.shell.OpenFile(draft.BodyFileName);
   if (bodyFileExists()) draft.Subject = PathToWide(draft.BodyFileName.stem());
   // The body file of a link is named by us, not by the user.
-  if (link) draft.Subject = link->subject.value_or(WideString());
+  if (link) draft.Subject = link->subject;
   if (has(u"account")) services.selectAccount(WideToSjis(value(u"account")));
   if (has(u"subject")) draft.Subject = value(u"subject");
   if (has(u"/r") && bodyFileExists()) services.replyFromFile();

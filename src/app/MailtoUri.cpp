@@ -132,9 +132,9 @@ MailtoFields ParseMailtoUri(std::u16string_view uri) {
     } else if (key == u"bcc") {
       AppendList(fields.bcc, BlankControls(value));
     } else if (key == u"subject") {
-      if (!fields.subject) fields.subject = BlankControls(value);
+      if (fields.subject.empty()) fields.subject = BlankControls(value);
     } else if (key == u"body") {
-      if (!fields.body) fields.body = BodyText(value);
+      if (fields.body.empty()) fields.body = BodyText(value);
     } else if (key == u"in-reply-to") {
       if (fields.inReplyTo.empty()) fields.inReplyTo = BlankControls(value);
     } else if (key == u"references") {

@@ -19,8 +19,8 @@ struct MailtoFields {
   WideString to;
   WideString cc;
   WideString bcc;
-  std::optional<WideString> subject;  // nullopt: the link names none
-  std::optional<WideString> body;     // CR LF line ends; nullopt: no body
+  WideString subject;
+  WideString body;  // CR LF line ends
   WideString inReplyTo;
   WideString references;
   // The keys that were not taken (attach=, file=, from=, any other),

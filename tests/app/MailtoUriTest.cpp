@@ -6,25 +6,21 @@
 namespace orvane {
 namespace {
 
-// The fields a link gave, each as "name:value", joined by " | ".
-std::string Described(const MailtoFields& fields) {
-  std::vector<std::string> parts;
-  auto add = [&](const char* name, const WideString& value) {
-    if (!value.empty()) parts.push_back(name + WideToUtf8(value));
-  };
-  add("to:", fields.to);
-  add("cc:", fields.cc);
-  add("bcc:", fields.bcc);
-  if (fields.subject) parts.push_back("subject:" + WideToUtf8(*fields.subject));
-  if (fields.body) parts.push_back("body:" + WideToUtf8(*fields.body));
-  add("in-reply-to:", fields.inReplyTo);
-  add("references:", fields.references);
+// The fields a link gave, "name:value" for each one that is not empty.
+std::string Described(const MailtoFields& f) {
   WideString ignored;
-  for (const WideString& key : fields.ignoredKeys) ignored += (ignored.empty() ? u"" : u",") + key;
-  add("ignored:", ignored);
-  if (fields.refusal) parts.push_back("refused");
-  std::string described;
-  for (const std::string& part : parts) described += (described.empty() ? "" : " | ") + part;
+  for (const WideString& key : f.ignoredKeys) ignored += (ignored.empty() ? u"" : u",") + key;
+  std::string described = f.refusal ? "refused" : "";
+  for (auto [name, value] : {std::pair{"to:", f.to},
+                             {"cc:", f.cc},
+                             {"bcc:", f.bcc},
+                             {"subject:", f.subject},
+                             {"body:", f.body},
+                             {"in-reply-to:", f.inReplyTo},
+                             {"references:", f.references},
+                             {"ignored:", ignored}})
+    if (!value.empty())
+      described += std::string(described.empty() ? "" : " | ") + name + WideToUtf8(value);
   return described;
 }
 
