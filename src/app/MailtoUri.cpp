@@ -4,6 +4,7 @@
 
 #include "platform/AsciiText.h"
 #include "platform/CodePage.h"
+#include "platform/TextFile.h"
 
 namespace orvane {
 
@@ -57,19 +58,12 @@ WideString BlankControls(WideString text) {
   return text;
 }
 
-// Every line break (CR LF, CR or LF) becomes CR LF; other control
+// The body's lines end in CR LF, as the body file's do; other control
 // characters but the tab become blanks.
 WideString BodyText(const WideString& text) {
-  WideString body;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char16_t c = text[i];
-    if (c == u'\r' || c == u'\n') {
-      body += u"\r\n";
-      if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-    } else {
-      body += c != u'\t' && IsControl(c) ? u' ' : c;
-    }
-  }
+  WideString body = WithCrLfLines(text);
+  for (char16_t& c : body)
+    if (c != u'\r' && c != u'\n' && c != u'\t' && IsControl(c)) c = u' ';
   return body;
 }
 

@@ -178,11 +178,11 @@ TEST_F(ProcessCommandLine, AMailtoLinkFillsTheDraftAndKeysBesideItWin) {
   } cases[] = {
       {{"Mailto:taro@example.jp?cc=jiro@example.jp&subject=%E8%A6%8B%E7%A9%8D&body=a%0Ab"
         "&attach=/etc/passwd&from=boss@example.jp"},
-       "taro@example.jp|jiro@example.jp|見積|home|mailto1.txt:a\r\nb|"
+       "taro@example.jp|jiro@example.jp|見積|home|mailto1.txt:a\r\nb\r\n|"
        "mailto: の項目を無視しました: attach, from|"},
       {{"-x", "mailto:taro@example.jp?subject=link&body=x", "subject=mine", "account=work",
         "mailto=hanako@example.jp"},
-       "hanako@example.jp||mine|work|mailto1.txt:x||"},
+       "hanako@example.jp||mine|work|mailto1.txt:x\r\n||"},
       {{"mailto:taro@example.jp"}, "taro@example.jp|||home|||"},
       {{"mailto:?body=" + std::string(kMaxMailtoBytes, 'x'), "account=work"}, "|||work|||refused"},
   };

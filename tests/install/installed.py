@@ -105,7 +105,7 @@ def mailto():
         labels = [n.name for n in nodes if n.getRoleName() == "label"]
         assert "mailto: の項目を無視しました: attach" in labels, labels
         body = home / "data/orvane/mailto0.txt"
-        assert body.read_bytes() == "お世話になります\r\nsend index".encode(), body.read_bytes()
+        assert body.read_bytes() == "お世話になります\r\nsend index\r\n".encode(), body.read_bytes()
         # The help book comes from share/orvane of the install.
         try:
             next(n for n in nodes if n.name.startswith("ヘルプ (H)...")).queryAction().doAction(0)
