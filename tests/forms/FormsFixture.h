@@ -37,6 +37,7 @@ class MainWindowTest : public ::testing::Test {
   }
 
   TOrvaneMainFormView& Open(const std::vector<std::string>& args = {}) {
+    view.reset();  // a window opened before goes before its form
     Arguments arguments{u"orvane"};
     for (const std::string& arg : args) arguments.push_back(Utf8ToWide(arg));
     MainFormServices services{
