@@ -20,14 +20,6 @@ constexpr Replacement kReplacements[] = {
     {u'<', u'\uFF1C'},  {u'>', u'\uFF1E'}, {u'|', u'\uFF5C'}, {u'.', u'\uFF0E'},
 };
 
-bool IsHighSurrogate(char16_t c) {
-  return c >= 0xD800 && c <= 0xDBFF;
-}
-
-bool IsLowSurrogate(char16_t c) {
-  return c >= 0xDC00 && c <= 0xDFFF;
-}
-
 // The UTF-8 length of the character at text[i] and the units it takes; a
 // lone surrogate is written as U+FFFD.
 std::pair<size_t, size_t> Utf8Length(const WideString& text, size_t i) {

@@ -83,13 +83,6 @@ bool CarriedByJis(char16_t c) {
   return JisFormOf(code) == TJisForm::Standard;
 }
 
-bool IsHighSurrogate(char16_t c) {
-  return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t c) {
-  return c >= 0xDC00 && c <= 0xDFFF;
-}
-
 }  // namespace
 
 std::vector<WideString> FindVendorCharacters(std::initializer_list<std::u16string_view> texts,

@@ -19,13 +19,6 @@ bool IsExtensionChar(char16_t c) {
          c == u'+' || c == u'-';
 }
 
-bool IsHighSurrogate(char16_t c) {
-  return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t c) {
-  return c >= 0xDC00 && c <= 0xDFFF;
-}
-
 }  // namespace
 
 WideString SanitizeFileName(const WideString& name) {

@@ -92,10 +92,6 @@ void AppendJoined(AnsiString& out, std::string_view right) {
   out += right;
 }
 
-bool IsHighSurrogate(char16_t c) {
-  return c >= 0xD800 && c <= 0xDBFF;
-}
-
 // Where a piece of text may be cut before `cut` without splitting a
 // surrogate pair; 0 when it cannot.
 size_t ShorterCut(std::u16string_view text, size_t cut) {

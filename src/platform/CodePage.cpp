@@ -87,9 +87,6 @@ const Cp932Tables& Cp932() {
   return *tables;
 }
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
 const char* IconvName(int codePage) {
   switch (codePage) {
     case 932: return "CP932";

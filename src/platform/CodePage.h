@@ -17,6 +17,14 @@ namespace orvane {
 AnsiString WideToSjis(std::u16string_view text, bool* usedDefault = nullptr);
 WideString SjisToWide(std::string_view bytes);
 
+// The halves of a UTF-16 surrogate pair.
+constexpr bool IsHighSurrogate(char16_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+constexpr bool IsLowSurrogate(char16_t c) {
+  return c >= 0xDC00 && c <= 0xDFFF;
+}
+
 // UTF-8 for the file system, the command line and the user's text files.
 // Invalid UTF-8 decodes as U+FFFD per bad byte; a lone surrogate encodes as
 // U+FFFD.
