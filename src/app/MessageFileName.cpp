@@ -30,6 +30,17 @@ std::pair<size_t, size_t> Utf8Length(const WideString& text, size_t i) {
   return {3, 1};
 }
 
+// A control character has no full-width form: it becomes its picture
+// (U+2400 to U+2421), so that an escape or a line break from a subject
+// shows where it stood; a C1 control, which has none, the replacement
+// character.
+char16_t ControlPicture(char16_t c) {
+  if (c < 0x20) return static_cast<char16_t>(0x2400 + c);
+  if (c == 0x7F) return u'\u2421';
+  if (c >= 0x80 && c <= 0x9F) return u'\uFFFD';
+  return c;
+}
+
 WideString BodyFileBaseName(const Arguments* commandLine) {
   if (!commandLine || commandLine->size() < 2) return {};
   const std::filesystem::path file = WideToPath((*commandLine)[1]);
@@ -44,6 +55,7 @@ WideString ReplaceFileNameChars(const WideString& text) {
   for (const Replacement& replacement : kReplacements)
     for (char16_t& c : result)
       if (c == replacement.from) c = replacement.to;
+  for (char16_t& c : result) c = ControlPicture(c);
   return result;
 }
 

@@ -8,7 +8,9 @@ namespace orvane {
 
 // The characters a file name may not hold on the system the message files
 // were first made for, each replaced by its full-width form: \ / : * ? < >
-// | and ".", so that the dot before the extension is the only one.
+// | and ".", so that the dot before the extension is the only one. Control
+// characters become their pictures (ESC "␛", LF "␊", DEL "␡"), C1 controls
+// U+FFFD.
 WideString ReplaceFileNameChars(const WideString& text);
 
 // The naming rules of Option/FileName.

@@ -37,6 +37,11 @@ TEST(ReplaceFileNameChars, EachReservedCharacterBecomesItsFullWidthForm) {
       {"表示ソフト\\", "表示ソフト￥"},
       {"見積 (第2版)", "見積 (第2版)"},
       {"", ""},
+      // Control characters, as a reply's subject may carry them.
+      {"Re: \x1B$B\x1B(B", "Re： ␛$B␛(B"},
+      {"a\r\nb\tc", "a␍␊b␉c"},
+      {std::string("a\0b", 3), "a␀b"},
+      {"\x7F\xC2\x85", "␡\xEF\xBF\xBD"},  // DEL, and the C1 control NEL
   };
   for (const Case& c : cases)
     EXPECT_EQ(WideToUtf8(ReplaceFileNameChars(W(c.text))), c.expected) << c.text;
@@ -194,7 +199,7 @@ TEST_F(MessageFile, AFileThatCannotBeMadeIsReportedWithItsPath) {
     fs::path reported;
   } cases[] = {
       {"a folder of that name", u"folder", "eml", out / "folder.eml"},
-      {"a NUL in the subject", WideString(u"a\0b", 3), "eml", out / std::string("a\0b.eml", 7)},
+      {"a NUL in the extension", u"x", std::string("e\0l", 3), out / std::string("x.e\0l", 5)},
       {"an extension no name can hold", u"x", Repeat("e", 300), out / ("." + Repeat("e", 300))},
   };
   fs::create_directories(out / "folder.eml");
