@@ -70,6 +70,10 @@ void TOrvaneMainForm::DoReplyFromFile() {
   if (OnReplyFromFile) OnReplyFromFile();
 }
 
+void TOrvaneMainForm::DoStatusMessage(const WideString& text) {
+  if (OnStatusMessage) OnStatusMessage(text);
+}
+
 void TOrvaneMainForm::UpdateCaption() {
   const WideString name = SjisToWide(Settings().Read(AccountName, keys::kName));
   const WideString address = SjisToWide(Settings().Read(AccountName, keys::kAddress));

@@ -198,6 +198,9 @@ class TOrvaneMainForm {
   const ToolBarLayout& ToolBar() const { return toolBar_; }
 
   std::function<void()> OnChanged;
+  // A message for the status bar, told once: a message file that went to
+  // the program folder because its folder was not found.
+  std::function<void(const WideString&)> OnStatusMessage;
 
   // --- What the user does ---
 
@@ -252,6 +255,7 @@ class TOrvaneMainForm {
  protected:
   virtual void DoChanged();
   virtual void DoReplyFromFile();
+  virtual void DoStatusMessage(const WideString& text);
 
  private:
   // Sets MakeFile for the time of one command; it is cleared however the

@@ -8,8 +8,9 @@
 namespace orvane {
 
 std::optional<std::filesystem::path> TOrvaneMainForm::WriteMessageFile() {
-  return orvane::WriteMessageFile(Settings(), ClockService(),
-                                  MessageFileRequest{Draft.Subject, CommandLine(), MakeFile}, MIME,
+  const MessageFileRequest request{Draft.Subject, CommandLine(), MakeFile,
+                                   [this](const WideString& text) { DoStatusMessage(text); }};
+  return orvane::WriteMessageFile(Settings(), ClockService(), request, MIME,
                                   [this] { ComposeMessage(); });
 }
 

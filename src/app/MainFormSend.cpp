@@ -9,7 +9,9 @@ SendOutcome TOrvaneMainForm::Send(SendWindow& window) {
       SendSequenceServices{Settings(), ClockService(), SendClientsService(), AccessTokens()},
       SendRequest{Draft, Settings().AttachFilePaths(), AccountName, VersionText, CommandLine(),
                   SendSucceeded},
-      SendDisplays{Warnings(), window}, MIME);
+      SendDisplays{Warnings(), window, nullptr,
+                   [this](const WideString& text) { DoStatusMessage(text); }},
+      MIME);
 }
 
 }  // namespace orvane

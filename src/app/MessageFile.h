@@ -18,12 +18,17 @@ struct MessageFileRequest {
   WideString subject;  // the subject field's text
   const Arguments& commandLine;
   bool makeFile = false;  // MakeFile: write the file, not only compose
+  // What the user is told once the file is written, when it went to the
+  // program folder because Option/PATH names no existing folder.
+  std::function<void(const WideString&)> notice;
 };
 
 // Composes the message with composeMessage, which fills mime; then, when
 // makeFile is set, writes mime's message text unchanged to the message
 // file (MessageFilePath), creating or overwriting it, and returns its path.
 // A file that cannot be written throws FileError "ファイル %s を作成できません".
+// A file written to the program folder in place of a missing Option/PATH
+// folder is told through the request's notice.
 std::optional<std::filesystem::path> WriteMessageFile(const IniFileUnit& settings,
                                                       const Clock& clock,
                                                       const MessageFileRequest& request,
@@ -34,8 +39,8 @@ std::optional<std::filesystem::path> WriteMessageFile(const IniFileUnit& setting
 // when it is missing.
 AnsiString ReadMessageFolderSetting(const IniFileUnit& settings);
 
-// Option/PATH (the program folder when it names no existing folder) used
-// as a prefix as it is stored, followed by the name of the naming rule
+// Option/PATH (the program folder when it is empty or names no existing
+// folder) used as a prefix as it is stored, followed by the name of the naming rule
 // Option/FileName with its characters replaced, "." and Option/Extention;
 // the name is shortened when the whole would not fit in one file name.
 std::filesystem::path MessageFilePath(const IniFileUnit& settings, const Clock& clock,

@@ -27,7 +27,8 @@ bool Prepare(const SendSequenceServices& services, const SendRequest& request,
   WideString signature;
   WriteMessageFile(
       settings, services.clock,
-      MessageFileRequest{request.draft.Subject, request.commandLine, makeFile}, mime, [&] {
+      MessageFileRequest{request.draft.Subject, request.commandLine, makeFile, displays.notice},
+      mime, [&] {
         signature = ComposeMessage(
             request.draft, request.attachments,
             {settings, services.clock, request.accountName, request.versionText}, mime);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "app/ConfirmDisplay.h"
@@ -41,6 +42,9 @@ struct SendDisplays {
   WarningDisplay& warnings;
   SendWindow& window;
   ConfirmDisplay* confirm = nullptr;  // none: the send is not confirmed
+  // Told when the message file went to the program folder because its
+  // folder was not found.
+  std::function<void(const WideString&)> notice = nullptr;
 };
 
 // One send, in this order: composes the draft with its attachments into

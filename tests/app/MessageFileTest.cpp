@@ -88,12 +88,13 @@ class MessageFile : public ::testing::Test {
   }
 
   std::optional<fs::path> Write(bool makeFile = true) {
-    MessageFileRequest request{subject, arguments, makeFile};
+    MessageFileRequest request{subject, arguments, makeFile,
+                               [this](const WideString& text) { notices.push_back(text); }};
     return WriteMessageFile(Settings(), clock, request, mime, [this] { Compose(); });
   }
 
   fs::path PathFor(const AnsiString& messageId) {
-    MessageFileRequest request{subject, arguments, true};
+    MessageFileRequest request{subject, arguments, true, {}};
     return MessageFilePath(Settings(), clock, request, messageId);
   }
 
@@ -105,6 +106,7 @@ class MessageFile : public ::testing::Test {
   WideString subject = u"見積";
   Arguments arguments{u"orvane"};
   int composed = 0;
+  std::vector<WideString> notices;
 };
 
 TEST_F(MessageFile, NamingRules) {
@@ -146,24 +148,32 @@ TEST_F(MessageFile, NamingRules) {
   }
 }
 
+// A folder that is gone is told, once the file is written in the program
+// folder in its place.
 TEST_F(MessageFile, FolderIsThePathSettingAsAPrefixOrTheProgramFolder) {
   fs::create_directories(out / "sub");
+  const std::string missing = (out / "missing/").native();
   struct Case {
     std::optional<std::string> path;
     fs::path expected;
+    std::vector<WideString> notices;
   } cases[] = {
-      {(out / "sub/").native(), out / "sub/見積.eml"},
+      {(out / "sub/").native(), out / "sub/見積.eml", {}},
       // Typed without its separator: the folder's name runs into the name.
-      {(out / "sub").native(), out / "sub見積.eml"},
-      {(out / "missing/").native(), home / "見積.eml"},
-      {"", home / "見積.eml"},
-      {std::nullopt, home / "見積.eml"},
+      {(out / "sub").native(), out / "sub見積.eml", {}},
+      {missing, home / "見積.eml",
+       {u"プログラムのフォルダに作成しました (保存するフォルダ " + W(missing) +
+        u" が見つかりません)"}},
+      {"", home / "見積.eml", {}},
+      {std::nullopt, home / "見積.eml", {}},
   };
   for (const Case& c : cases) {
     IniFile general = Settings().GeneralFile();
     general.EraseSection("Option");
     if (c.path) general.WriteString("Option", "PATH", *c.path);
-    EXPECT_EQ(PathFor(""), c.expected) << c.path.value_or("(not set)");
+    notices.clear();
+    EXPECT_EQ(Write(), c.expected) << c.path.value_or("(not set)");
+    EXPECT_EQ(notices, c.notices) << c.path.value_or("(not set)");
   }
 }
 

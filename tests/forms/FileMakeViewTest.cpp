@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -191,6 +192,19 @@ TEST_F(FileMakeView, AFileThatCannotBeCreatedIsReported) {
                                     u" を作成できません"});
   EXPECT_TRUE(fs::is_directory(messageFile));
   EXPECT_FALSE(form->MakeFile);
+}
+
+TEST_F(FileMakeView, AFolderThatIsGoneIsToldInTheStatusBar) {
+  IniFileUnit(home.Path()).WriteGeneralString("Option", "PATH", (home / "gone/").native());
+  OpenDraft();
+  ChooseFileMake();
+  EXPECT_TRUE(fs::exists(messageFile));
+  const auto* panel = Find<QLabel>("Panel0");
+  EXPECT_TRUE(panel->text().startsWith(QStringLiteral("プログラムのフォルダに作成しました")))
+      << panel->text().toStdString();
+  EXPECT_EQ(panel->toolTip(), QStringLiteral("プログラムのフォルダに作成しました (保存するフォルダ ") +
+                                  QString::fromStdString((home / "gone/").native()) +
+                                  QStringLiteral(" が見つかりません)"));
 }
 
 }  // namespace

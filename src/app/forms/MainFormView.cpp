@@ -93,6 +93,7 @@ TOrvaneMainFormView::TOrvaneMainFormView(TOrvaneMainForm& form, QWidget* parent)
   ConnectActions();
   setFixedSize(WindowSize());
   form_.OnChanged = [this] { Render(); };
+  form_.OnStatusMessage = [this](const WideString& text) { ShowHint(ToQString(text)); };
   form_.SetWarningDisplay(this);
   connect(qApp, &QGuiApplication::applicationStateChanged, this,
           &TOrvaneMainFormView::OnApplicationStateChanged);
@@ -100,6 +101,7 @@ TOrvaneMainFormView::TOrvaneMainFormView(TOrvaneMainForm& form, QWidget* parent)
 
 TOrvaneMainFormView::~TOrvaneMainFormView() {
   form_.OnChanged = nullptr;
+  form_.OnStatusMessage = nullptr;
   form_.SetWarningDisplay(nullptr);
   WaitForSendWorkers(mainThread_);
 }
