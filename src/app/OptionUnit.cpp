@@ -4,6 +4,7 @@
 
 #include "app/MessageFile.h"
 #include "platform/CodePage.h"
+#include "platform/Error.h"
 #include "platform/Path.h"
 
 namespace orvane {
@@ -12,6 +13,12 @@ namespace {
 
 const char* Bool(bool value) {
   return value ? "1" : "0";
+}
+
+// The settings file holds Shift_JIS: a text that would not come back from
+// it as typed is refused, not stored with "?" in its place.
+void CheckStorable(const WideString& text, const char16_t* pattern) {
+  if (!SjisRoundTrips(text)) throw Error(FormatMessage(pattern, text));
 }
 
 }  // namespace
@@ -45,6 +52,10 @@ OptionValues TOptionForm::Load() const {
 }
 
 void TOptionForm::Save(const OptionValues& values) const {
+  CheckStorable(values.path,
+                u"保存するフォルダ %s には設定ファイルに保存できない文字が含まれています。"
+                u"別のフォルダを選んでください");
+  CheckStorable(values.extension, u"拡張子 %s には設定ファイルに保存できない文字が含まれています");
   settings_.GeneralFile().Update([&](ProfileText& text) {
     text.Set(keys::kFileSave.section, keys::kFileSave.key, Bool(values.fileSave));
     text.Set(keys::kOptionSection, keys::kPathKey, WideToSjis(values.path));

@@ -36,7 +36,8 @@ class TOptionForm {
   // Every key with its default; PATH defaults to the program folder, and a
   // FileName outside the list chooses nothing (-1).
   OptionValues Load() const;
-  // Every key, in one write.
+  // Every key, in one write. A folder or extension that the settings file
+  // cannot hold as typed throws Error naming it, and nothing is written.
   void Save(const OptionValues& values) const;
 
  private:

@@ -157,6 +157,12 @@ WideString SjisToWide(std::string_view bytes) {
   return out;
 }
 
+bool SjisRoundTrips(std::u16string_view text) {
+  bool lost = false;
+  const AnsiString stored = WideToSjis(text, &lost);
+  return !lost && SjisToWide(stored) == text;
+}
+
 std::string WideToUtf8(std::u16string_view text) {
   std::string out;
   out.reserve(text.size() * 3);

@@ -16,6 +16,10 @@ namespace orvane {
 // that they survive a round trip.
 AnsiString WideToSjis(std::u16string_view text, bool* usedDefault = nullptr);
 WideString SjisToWide(std::string_view bytes);
+// Whether the text comes back from Shift_JIS as it was: every character
+// has a code, and decoding gives the same form (WAVE DASH U+301C would come
+// back as FULLWIDTH TILDE).
+bool SjisRoundTrips(std::u16string_view text);
 
 // The halves of a UTF-16 surrogate pair.
 constexpr bool IsHighSurrogate(char16_t c) {

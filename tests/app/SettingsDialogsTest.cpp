@@ -10,6 +10,7 @@
 #include "app/ToolBarCustmUnit.h"
 #include "app/ToolBarSettings.h"
 #include "platform/CodePage.h"
+#include "platform/Error.h"
 #include "support/TempFolder.h"
 
 namespace orvane {
@@ -63,6 +64,39 @@ TEST_F(SettingsDialogs, OptionsOkWritesEveryKeyAsShown) {
             "SendBeforExit=0\r\n");
   // The naming rule -1 is read back as none chosen, the rest as written.
   EXPECT_EQ(form.Load(), (OptionValues{true, u"/home/太郎/", -1, u"eml", false, 200, true, false}));
+}
+
+// The settings file is Shift_JIS: a folder or extension it cannot hold as
+// typed is refused by name, and the file stays as it was.
+TEST_F(SettingsDialogs, OptionsOkRefusesTextsTheSettingsCannotHold) {
+  struct Case {
+    const char16_t* path;
+    const char16_t* extension;
+    const char16_t* refusal;  // nullptr: stored
+  } cases[] = {
+      {u"/home/u/Müll/", u"eml",
+       u"保存するフォルダ /home/u/Müll/ には設定ファイルに保存できない文字が含まれています。"
+       u"別のフォルダを選んでください"},
+      {u"/home/u/a\u301Cb/", u"eml",  // WAVE DASH would come back as FULLWIDTH TILDE
+       u"保存するフォルダ /home/u/a\u301Cb/ には設定ファイルに保存できない文字が含まれています。"
+       u"別のフォルダを選んでください"},
+      {u"/home/u/", u"mé", u"拡張子 mé には設定ファイルに保存できない文字が含まれています"},
+      {u"/home/u/ﾒｰﾙ～①/", u"eml", nullptr},
+  };
+  for (const Case& c : cases) {
+    Given("[Option]\r\nPATH=/home/u/old/\r\n");
+    OptionValues values;
+    values.path = c.path;
+    values.extension = c.extension;
+    try {
+      TOptionForm(settings).Save(values);
+      EXPECT_EQ(c.refusal, nullptr) << WideToUtf8(c.path);
+      EXPECT_EQ(TOptionForm(settings).Load().path, c.path);
+    } catch (const Error& error) {
+      EXPECT_EQ(error.Message(), c.refusal ? c.refusal : u"(stored)");
+      EXPECT_EQ(File(), "[Option]\r\nPATH=/home/u/old/\r\n");
+    }
+  }
 }
 
 TEST_F(SettingsDialogs, AChosenFolderEndsInASeparator) {
