@@ -20,6 +20,12 @@ std::optional<AnsiString> AskName(Prompt& prompt, const char16_t* question,
   return WideToSjis(*typed);
 }
 
+// A name the commands may give an account: one IsAccountName accepts, and
+// not the empty one, whose file ".ini" is hidden and lists as no account.
+bool IsNewAccountName(const AnsiString& name) {
+  return !name.empty() && IsAccountName(name);
+}
+
 bool CreateAccountFile(const IniFileUnit& settings, const AnsiString& name) {
   try {
     settings.Write(name, keys::kUser, "");
@@ -30,7 +36,7 @@ bool CreateAccountFile(const IniFileUnit& settings, const AnsiString& name) {
 }
 
 bool RenameAccountFile(const IniFileUnit& settings, const AnsiString& from, const AnsiString& to) {
-  if (!IsAccountName(from) || !IsAccountName(to)) return false;
+  if (!IsAccountName(from) || !IsNewAccountName(to)) return false;
   const fs::path source = settings.AccountFilePath(from);
   if (!FileExists(source)) return false;
   // Another account of that name, in any letter case, keeps its name; a
@@ -51,7 +57,7 @@ std::optional<AnsiString> AddAccount(const IniFileUnit& settings, Prompt& prompt
     prompt.ShowError(u"すでに同名のアカウントがあります");
     return std::nullopt;
   }
-  if (!IsAccountName(*name) || !CreateAccountFile(settings, *name)) {
+  if (!IsNewAccountName(*name) || !CreateAccountFile(settings, *name)) {
     prompt.ShowError(u"追加に失敗しました");
     return std::nullopt;
   }

@@ -66,18 +66,21 @@ TEST_F(AccountCommands, AddingAnExistingNameChangesNothing) {
   EXPECT_EQ(Listing(outer.Path()), (std::vector<std::string>{"home", "home/Work.ini"}));
 }
 
-TEST_F(AccountCommands, NamesThatWouldLeaveTheProgramFolderAreRefused) {
+// Names that would leave the program folder, and the empty name, whose
+// file ".ini" would be hidden.
+TEST_F(AccountCommands, RefusedNamesMakeNoFile) {
   fs::create_directory(home / "sub");
   const std::u16string nul(u"a\0b", 3);
   for (const std::u16string& name :
        {std::u16string(u"../evil"), std::u16string(u"sub/evil"), std::u16string(u"/tmp/evil"),
-        std::u16string(u"."), std::u16string(u".."), nul}) {
+        std::u16string(u"."), std::u16string(u".."), nul, std::u16string()}) {
     prompt.shown.clear();
     EXPECT_EQ(Add(name), std::nullopt) << WideToUtf8(name);
     EXPECT_EQ(Errors(), std::vector<WideString>{u"追加に失敗しました"}) << WideToUtf8(name);
   }
   WriteFile(home / "work.ini", "[Account]\r\n");
-  for (const std::u16string& name : {std::u16string(u"../evil"), std::u16string(u".."), nul}) {
+  for (const std::u16string& name :
+       {std::u16string(u"../evil"), std::u16string(u".."), nul, std::u16string()}) {
     prompt.shown.clear();
     EXPECT_EQ(Rename("work", name), std::nullopt) << WideToUtf8(name);
     EXPECT_EQ(Errors(), std::vector<WideString>{u"変更に失敗しました"}) << WideToUtf8(name);
