@@ -13,4 +13,10 @@ void CentreOnScreen(QWidget* window) {
   window->move(frame.topLeft());
 }
 
+QRect AvailableScreenArea(const QWidget* window) {
+  const QScreen* screen = window && window->screen() ? window->screen()
+                                                     : QGuiApplication::primaryScreen();
+  return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
 }  // namespace orvane

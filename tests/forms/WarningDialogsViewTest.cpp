@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -118,6 +119,16 @@ TEST_F(WarningDialogView, TheListIsAsWideAsTheButtonRow) {
     ASSERT_TRUE(list && stop);
     EXPECT_EQ(list->geometry().right(), stop->geometry().right()) << lines.size();
   }
+}
+
+// A desktop whose last display went away has no screen to measure: ctest
+// runs this on the offscreen platform configured without screens.
+TEST_F(WarningDialogView, IsMadeWithoutAScreen) {
+  if (QGuiApplication::primaryScreen()) GTEST_SKIP() << "run by ctest without a screen";
+  TWarningFormView dialog(Context(), TWarningForm(kCautionWarningInformation));
+  const auto* list = dialog.findChild<QListWidget*>(QStringLiteral("LB"));
+  ASSERT_TRUE(list);
+  EXPECT_EQ(list->count(), 3);
 }
 
 TEST_F(WarningDialogView, EnterAndTheCloseBoxGoOnEscAndStopStop) {

@@ -1,11 +1,9 @@
 #include "addressbook/forms/AddressForm.h"
 
 #include <QDialogButtonBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -18,13 +16,13 @@
 #include "gui/QtText.h"
 #include "gui/ShortcutsFirst.h"
 #include "gui/StringGrid.h"
+#include "gui/WindowPlacement.h"
 
 namespace orvane {
 namespace {
 
 WindowGeometry SendListPlace(const IniFileUnit& settings, const QWidget* near) {
-  const QScreen* screen = near->screen() ? near->screen() : QGuiApplication::primaryScreen();
-  const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+  const QRect area = AvailableScreenArea(near);
   return TSendListForm::ReadGeometry(settings, area.right() + 1, area.bottom() + 1);
 }
 

@@ -1,12 +1,10 @@
 #include "app/forms/SendFormView.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <climits>
@@ -24,9 +22,7 @@ namespace {
 constexpr int kStatusWidth = 320;
 
 LogWindowGeometry ScreenArea() {
-  const QRect area = QGuiApplication::primaryScreen()
-                         ? QGuiApplication::primaryScreen()->availableGeometry()
-                         : QRect(0, 0, 1024, 768);
+  const QRect area = AvailableScreenArea();
   return LogWindowGeometry{area.left(), area.top(), area.width(), area.height()};
 }
 

@@ -1,13 +1,11 @@
 #include "checks/forms/WarningFormView.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -81,7 +79,7 @@ TWarningFormView::TWarningFormView(const DialogContext& context, TWarningForm fo
   const int rows = std::clamp(static_cast<int>(form_.Lines().size()), kShownRowsMin, kShownRowsMax);
   const int frame = 2 * list_->frameWidth();
   const int scrollBar = list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  const int screenWidth = QGuiApplication::primaryScreen()->availableGeometry().width();
+  const int screenWidth = AvailableScreenArea().width();
   list_->setFixedSize(std::clamp(widest + 2 * kTextLeft + frame + scrollBar + 4, kListWidthMin,
                                  screenWidth * 4 / 5),
                       rows * ItemHeight(list_->fontMetrics()) + frame);
@@ -112,7 +110,9 @@ TWarningFormView::TWarningFormView(const DialogContext& context, TWarningForm fo
   // Short lines would leave the list narrower than the buttons below it.
   list_->setFixedWidth(std::max(list_->maximumWidth(), buttons->sizeHint().width()));
   goOn->setFocus();
-  adjustSize();
+  // The fixed size from the layout alone: adjustSize would measure the
+  // screen, and there may be none.
+  layout->activate();
   CentreOnScreen(this);
 }
 
