@@ -25,22 +25,31 @@ bool CreateAttachFolder(const TAttachTarget& target);
 // True when a name inside the folder is taken by anything, a link included.
 bool AttachNameTaken(const TAttachTarget& target, const std::filesystem::path& name);
 
+// One file being saved, written from the start.
+class TAttachSink {
+ public:
+  virtual ~TAttachSink() = default;
+  virtual bool Write(std::string_view bytes) = 0;
+  // False when any write or the end of the file failed.
+  virtual bool Close() = 0;
+};
+
 // A file inside the attachment folder, written from the start. An existing
 // file of the same name is replaced; a link of that name is replaced, never
 // followed.
-class TAttachFileWriter {
+class TAttachFileWriter final : public TAttachSink {
  public:
   TAttachFileWriter() = default;
-  ~TAttachFileWriter();
+  ~TAttachFileWriter() override;
   TAttachFileWriter(const TAttachFileWriter&) = delete;
   TAttachFileWriter& operator=(const TAttachFileWriter&) = delete;
 
   // False when the name is not one usable component or the file cannot be
   // created.
   bool Open(const TAttachTarget& target, const std::filesystem::path& name);
-  bool Write(std::string_view bytes);
+  bool Write(std::string_view bytes) override;
   // Closes the file; false when any write or the close failed.
-  bool Close();
+  bool Close() override;
 
  private:
   int fd_ = -1;

@@ -3,7 +3,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "mime/AttachFile.h"
 #include "mime/Decode.h"
 
 namespace orvane {
@@ -73,7 +72,7 @@ void TMimeDecoder::ReplaceContentIds() {
     AnsiString ext = LowerExtension(file);
     if ((ext != ".htm" && ext != ".html") || !written_.contains(file)) continue;
     AnsiString content;
-    if (!ReadFileNoFollow(file, content)) continue;
+    if (!mime_.AttachStore->Read(file, content)) continue;
     AnsiString out;
     out.reserve(content.size());
     bool changed = false;
@@ -91,7 +90,7 @@ void TMimeDecoder::ReplaceContentIds() {
       changed = true;
     }
     out.append(content, pos);
-    if (changed) RewriteFileNoFollow(file, out);
+    if (changed) mime_.AttachStore->Rewrite(file, out);
   }
 }
 

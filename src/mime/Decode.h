@@ -4,7 +4,7 @@
 #include <set>
 #include <string_view>
 
-#include "mime/AttachFile.h"
+#include "mime/AttachStore.h"
 #include "mime/PartHeader.h"
 #include "mime/ZelMime.h"
 
@@ -42,10 +42,13 @@ class TMimeDecoder {
                             WideString& defaultName);
   WideString UsableName(const WideString& name, const WideString& extension,
                         const WideString& defaultName);
-  bool WriteDecoded(TAttachFileWriter& writer, std::string_view body, const AnsiString& encoding);
+  bool WriteDecoded(TAttachSink& sink, std::string_view body, const AnsiString& encoding);
   void RegisterContentId(std::string_view header, std::string_view lower,
                          const std::filesystem::path& path);
   bool EnsureFolder();
+  // Saves bytes as a file of that name in the folder; the path, or empty
+  // when it could not be saved.
+  std::filesystem::path SaveFile(const std::filesystem::path& name, std::string_view bytes);
   std::filesystem::path SavePlainText(const TZelTextPart& part);
 
   struct TUuBlock {

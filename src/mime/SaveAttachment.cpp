@@ -70,17 +70,28 @@ WideString TMimeDecoder::UsableName(const WideString& name, const WideString& ex
 }
 
 bool TMimeDecoder::EnsureFolder() {
-  if (CreateAttachFolder(target_)) return true;
+  if (mime_.AttachStore->CreateFolder(target_)) return true;
   mime_.DoDecodeWarning(kFolderFailed);
   return false;
 }
 
-bool TMimeDecoder::WriteDecoded(TAttachFileWriter& writer, std::string_view body,
+bool TMimeDecoder::WriteDecoded(TAttachSink& sink, std::string_view body,
                                 const AnsiString& encoding) {
   if (encoding == "base64")
-    return DecodeBase64Lines(body, [&](std::string_view bytes) { return writer.Write(bytes); });
-  if (encoding == "quoted-printable") return writer.Write(QuotedPrintableDecode(body));
-  return writer.Write(body);
+    return DecodeBase64Lines(body, [&](std::string_view bytes) { return sink.Write(bytes); });
+  if (encoding == "quoted-printable") return sink.Write(QuotedPrintableDecode(body));
+  return sink.Write(body);
+}
+
+std::filesystem::path TMimeDecoder::SaveFile(const std::filesystem::path& name,
+                                             std::string_view bytes) {
+  std::unique_ptr<TAttachSink> sink = mime_.AttachStore->Create(target_, name);
+  if (!sink) return {};
+  bool ok = sink->Write(bytes);
+  if (!sink->Close() || !ok) return {};
+  std::filesystem::path path = target_.Folder() / name;
+  written_.insert(path);
+  return path;
 }
 
 void TMimeDecoder::RegisterContentId(std::string_view header, std::string_view lower,
@@ -115,11 +126,11 @@ std::filesystem::path TMimeDecoder::SaveAttachment(TContentType type, const Ansi
     return WideToPath(name);
   if (!EnsureFolder()) return {};
 
-  TAttachFileWriter writer;
   const std::filesystem::path fileName = WideToPath(name);
-  if (!writer.Open(target_, fileName)) return {};
-  bool ok = !decode || WriteDecoded(writer, body, encoding);
-  ok = writer.Close() && ok;
+  std::unique_ptr<TAttachSink> sink = mime_.AttachStore->Create(target_, fileName);
+  if (!sink) return {};
+  bool ok = !decode || WriteDecoded(*sink, body, encoding);
+  ok = sink->Close() && ok;
   if (!ok) return {};
   std::filesystem::path path = target_.Folder() / fileName;
   written_.insert(path);
@@ -132,7 +143,7 @@ std::filesystem::path TMimeDecoder::SavePlainText(const TZelTextPart& part) {
   std::filesystem::path fileName;
   for (;; ++nextPlainNumber_) {
     fileName = "Plain" + std::to_string(nextPlainNumber_) + ".txt";
-    if (!AttachNameTaken(target_, fileName)) break;
+    if (!mime_.AttachStore->NameTaken(target_, fileName)) break;
   }
   ++nextPlainNumber_;
   AnsiString bytes;
@@ -146,13 +157,7 @@ std::filesystem::path TMimeDecoder::SavePlainText(const TZelTextPart& part) {
   } else {
     bytes = WideToSjis(part.Text);
   }
-  TAttachFileWriter writer;
-  if (!writer.Open(target_, fileName)) return {};
-  bool ok = writer.Write(bytes);
-  if (!writer.Close() || !ok) return {};
-  std::filesystem::path path = target_.Folder() / fileName;
-  written_.insert(path);
-  return path;
+  return SaveFile(fileName, bytes);
 }
 
 }  // namespace orvane

@@ -52,14 +52,7 @@ TMimeDecoder::TUuBlock TMimeDecoder::ScanUuencoded(TContentType type, const Ansi
       if (!canSave || (!decode && !mime_.Option.Has(TMimeOption::ZeroByteFile))) return block;
       name = UsableName(name, u"", u"");
       if (!EnsureFolder()) return block;
-      TAttachFileWriter writer;
-      std::filesystem::path fileName = WideToPath(name);
-      if (!writer.Open(target_, fileName)) return block;
-      bool ok = !decode || writer.Write(UudecodeLine(data));
-      if (writer.Close() && ok) {
-        block.file = target_.Folder() / fileName;
-        written_.insert(block.file);
-      }
+      block.file = SaveFile(WideToPath(name), decode ? UudecodeLine(data) : AnsiString());
       return block;
     }
     size_t next = text.find("\r\n", line);

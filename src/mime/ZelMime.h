@@ -9,6 +9,7 @@
 
 #include "mime/AddressList.h"
 #include "mime/AttachList.h"
+#include "mime/AttachStore.h"
 #include "mime/AttachmentName.h"
 #include "mime/CharSet.h"
 #include "mime/ContentType.h"
@@ -79,6 +80,9 @@ class TZelMime {
 
   // --- Published settings -------------------------------------------------
   std::filesystem::path AttachDir;  // where decoded attachments go; empty: "Attach"
+  // What keeps the files decoding saves: the folder on disk, or a store of
+  // the caller's that outlives the component.
+  TAttachStore* AttachStore = &DiskAttachStore();
   TAttachNameEncode AttachNameEncode = aeRfc2231;
   TMessageIdType MessageIdType = mtYMDHNS;
   TMessageType MessageType = tsPlain;
