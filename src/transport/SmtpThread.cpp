@@ -3,6 +3,7 @@
 #include "mime/TransferEncoding.h"
 #include "transport/BearerAuth.h"
 #include "transport/LineTransport.h"
+#include "transport/ReplyReader.h"
 #include "transport/rfcSASL.h"
 
 namespace orvane {
@@ -126,11 +127,7 @@ bool TSmtpThread::Reply(std::string_view code) {
 }
 
 bool TSmtpThread::ReplyComplete(std::string_view received) const {
-  if (!received.ends_with("\r\n")) return false;
-  std::string_view body = received.substr(0, received.size() - 2);
-  std::size_t start = body.rfind("\r\n");
-  std::string_view last = start == std::string_view::npos ? body : body.substr(start + 2);
-  return last.size() < 4 || last[3] != '-';
+  return SmtpReplyComplete(received);
 }
 
 bool TSmtpThread::ReceiveEhloReply() {

@@ -6,6 +6,7 @@
 #include "platform/CodePage.h"
 #include "transport/LineTransport.h"
 #include "transport/LocalError.h"
+#include "transport/ReplyReader.h"
 
 namespace orvane {
 
@@ -99,15 +100,14 @@ bool TTCPThread::SendCommand(const AnsiString& command, const AnsiString& argume
 }
 
 bool TTCPThread::ReplyComplete(std::string_view received) const {
-  return received.ends_with("\r\n");
+  return LineReplyComplete(received);
 }
 
 int TTCPThread::Receive() {
   // One deadline for the whole reply (RFC 5321 section 4.5.3.2 sets
   // limits per command, not per byte).
   const auto deadline = std::chrono::steady_clock::now() + timeout_;
-  AnsiString received;
-  std::size_t lines = 0;
+  TReplyReader reader([this](std::string_view received) { return ReplyComplete(received); });
   char buffer[kBufferSize];
   for (;;) {
     std::optional<std::size_t> read;
@@ -125,23 +125,22 @@ int TTCPThread::Receive() {
       Quit();
       return -1;
     }
-    std::size_t count = *read;
-    if (count == 0) {
+    if (*read == 0) {
       LastReply.clear();
       KeepLocalError(ClosedText(connection_.Host(), connection_.Port()));
       DoServerClosed();
       Quit();
       return 0;
     }
-    received.append(buffer, count);
-    for (std::size_t i = 0; i < count; ++i) lines += buffer[i] == '\n';
-    if (received.size() > kMaxReplyBytes || lines > kMaxReplyLines) {
-      KeepLocalError(TooLongText(connection_.Host(), connection_.Port()));
-      throw ProtocolError("reply longer than the protocol allows");
-    }
-    if (ReplyComplete(received)) {
-      LastReply = std::move(received);
-      return static_cast<int>(LastReply.size());
+    switch (reader.Add(std::string_view(buffer, *read))) {
+      case TReplyReader::kTooLong:
+        KeepLocalError(TooLongText(connection_.Host(), connection_.Port()));
+        throw ProtocolError("reply longer than the protocol allows");
+      case TReplyReader::kComplete:
+        LastReply = reader.Take();
+        return static_cast<int>(LastReply.size());
+      case TReplyReader::kMore:
+        break;
     }
   }
 }
