@@ -12,6 +12,10 @@ namespace orvane {
 
 // Reads take at most this many bytes; message bodies go out in chunks of it.
 inline constexpr std::size_t kBufferSize = 1024;
+// Over TLS a message body goes out in chunks of one full record each
+// (RFC 8446 section 5.1): a record per kilobyte would cost both sides a
+// record's work and a system call for every kilobyte.
+inline constexpr std::size_t kTlsChunkSize = 16 * 1024;
 // A reply larger than either limit ends the dialogue as a protocol failure.
 inline constexpr std::size_t kMaxReplyBytes = 64 * 1024;
 inline constexpr std::size_t kMaxReplyLines = 1000;

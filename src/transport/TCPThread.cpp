@@ -197,22 +197,23 @@ void TTCPThread::Synchronize(const std::function<void(TTCPComponent&)>& fn) {
 }
 
 bool TSendTCPThread::SendData() {
-  // The wire form is produced a block at a time and written in chunks of
-  // kBufferSize, so that a large message is never held twice.
+  // The wire form is produced a block at a time and written in chunks, so
+  // that a large message is never held twice.
   constexpr std::size_t kBlockSize = 64 * kBufferSize;
+  const std::size_t chunkSize = Secure() ? kTlsChunkSize : kBufferSize;
   sent_ = 0;
   try {
     BodyEncoder encoder(Data);
     AnsiString block;
     std::size_t offset = 0;
     while (!Terminated()) {
-      if (block.size() - offset < kBufferSize && !encoder.AtEnd()) {
+      if (block.size() - offset < chunkSize && !encoder.AtEnd()) {
         block.erase(0, offset);
         offset = 0;
         encoder.Fill(block, kBlockSize);
       }
       if (offset == block.size()) break;
-      std::string_view chunk = std::string_view(block).substr(offset, kBufferSize);
+      std::string_view chunk = std::string_view(block).substr(offset, chunkSize);
       Write(chunk);
       offset += chunk.size();
       sent_ += static_cast<std::int64_t>(chunk.size());

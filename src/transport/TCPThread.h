@@ -146,7 +146,7 @@ class TSendTCPThread : public TTCPThread {
   using TTCPThread::TTCPThread;
 
   // Writes Data as a message body (see MessageBody) in chunks of
-  // kBufferSize bytes, DoDataSent after each. True when all of it was
+  // kBufferSize bytes, of kTlsChunkSize over TLS, DoDataSent after each. True when all of it was
   // written and no terminate request came. A chunk the server does not take
   // within the time-out, or one a terminate request ends while it waits,
   // ends the transfer.

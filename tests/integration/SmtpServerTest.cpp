@@ -171,6 +171,23 @@ TEST_F(SmtpServerTest, DeliversOverTlsWithEveryMechanism) {
   }
 }
 
+TEST_F(SmtpServerTest, SendsTheBodyOverTlsInRecordsOf16KiBWithProgressAfterEach) {
+  TrustTestCa trust;
+  StartTlsServer("implicit", "server");
+  smtp->SetSecurity(scTls);
+  std::string body = kMessage;
+  while (body.size() < 40000) body += std::string(76, 'a' + body.size() % 26) + "\r\n";
+  smtp->SetMessage(body);
+  Deliver();
+  EXPECT_TRUE(events.Success);
+  EXPECT_EQ(ReadFile(folder / "1.eml"), body);
+  // On the wire: three lines get a second dot, and the terminator takes
+  // the place of the last line break.
+  const std::int64_t size = static_cast<std::int64_t>(body.size());
+  EXPECT_EQ(events.Progress, (std::vector<std::pair<std::int64_t, std::int64_t>>{
+                                 {size, 16384}, {size, 32768}, {size, size + 3 - 2 + 5}}));
+}
+
 TEST_F(SmtpServerTest, EndsEachCertificateFaultWithItsReasonAndFingerprint) {
   struct Case {
     const char* certificate;
