@@ -209,7 +209,7 @@ WideString CharSetToUnicode(std::string_view name, std::string_view bytes,
     case mcsUS_ASCII:
     case mcsISO_2022_JP:
     case mcsSHIFT_JIS:
-      return SjisToWide(JisToSjis(bytes));
+      return JisToWide(bytes);
     case mcsEUC_JP:
       return SjisToWide(EucToSjis(bytes));
     case mcsGB2312HZ:
@@ -229,7 +229,7 @@ WideString CharSetToUnicode(std::string_view name, std::string_view bytes,
     default:
       // No decoder: callers pass what should stand in the text instead (an
       // encoded word keeps its written form).
-      return SjisToWide(JisToSjis(alternative));
+      return JisToWide(alternative);
   }
 }
 

@@ -90,6 +90,9 @@ enum class TJisForm { Standard, VendorExtension, None };
 TJisForm JisFormOf(std::uint16_t sjisCode);
 AnsiString JisToSjis(std::string_view jis);
 AnsiString EucToSjis(std::string_view euc);
+// ISO-2022-JP to Unicode: the text of JisToSjis read as code page 932,
+// without the Shift_JIS between when the bytes are 7-bit.
+WideString JisToWide(std::string_view jis);
 
 // The HZ and ISO-2022-KR coders.
 AnsiString HzEncode(const WideString& text, bool& failed);

@@ -2,7 +2,6 @@
 // header without MIME encoding.
 
 #include "mime/CharSet.h"
-#include "platform/CodePage.h"
 
 namespace orvane {
 
@@ -32,7 +31,7 @@ bool DecodeEscapedText(std::string_view bytes, WideString& text, TMimeCharSet& c
       return true;
     }
     if (designation == '@' || designation == 'B') {
-      text = SjisToWide(JisToSjis(bytes));
+      text = JisToWide(bytes);
       charset = mcsISO_2022_JP;
       return true;
     }
