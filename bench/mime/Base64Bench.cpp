@@ -1,9 +1,11 @@
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "GmimePeer.h"
 #include "Sections.h"
 #include "Support.h"
+#include "mime/Base64Engine.h"
 #include "mime/TransferEncoding.h"
 #include "mime/ZelCorder.h"
 
@@ -92,14 +94,19 @@ void BenchBase64(const AnsiString& attachment, Report& report) {
           "GMime does not decode our base64 lines to the attachment");
 
   const char* gmimeEncoder = "GMime encode_close (76/LF)";
-  report.AddTime("base64 encode (TZelCorder, 64/CRLF)", encode[0], gmimeEncoder, encode[2], 1);
-  report.AddTime("base64 encode (TZelCorder, 64/CRLF)", encode[0], "memcpy of the text's size",
-                 encode[3]);
-  report.AddTime("base64 encode (AppendBase64Lines)", encode[1], gmimeEncoder, encode[2], 1);
+  const char* memcpyOfText = "memcpy of the text's size";
+  report.AddTime("base64 encode (TZelCorder, 64/CRLF)", encode[0], gmimeEncoder, encode[2], 1.5);
+  report.AddTimeWithin("base64 encode (TZelCorder, 64/CRLF)", encode[0], memcpyOfText, encode[3],
+                       1.3);
+  report.AddTime("base64 encode (AppendBase64Lines)", encode[1], gmimeEncoder, encode[2], 1.5);
+  report.AddTimeWithin("base64 encode (AppendBase64Lines)", encode[1], memcpyOfText, encode[3],
+                       1.3);
   report.AddTime("base64 decode (Base64Decode)", decode[0], "GMime decode_step", decode[2], 1);
-  report.AddTime("base64 decode (Base64Decode)", decode[0], "memcpy of the text's size", decode[3]);
+  report.AddTime("base64 decode (Base64Decode)", decode[0], memcpyOfText, decode[3]);
   report.AddTime("base64 decode (TZelCorder, per line)", decode[1], "GMime decode_step", decode[2],
                  1);
+  report.AddNote(std::string("Base64 runs on the ") + FastestBase64().name +
+                 " engine of this processor.");
 }
 
 }  // namespace orvane::bench

@@ -36,6 +36,11 @@ void Report::AddTime(std::string task, double ours, std::string peer, double pee
   times_.push_back({std::move(task), ours, std::move(peer), peerSeconds, goal});
 }
 
+void Report::AddTimeWithin(std::string task, double ours, std::string peer, double peerSeconds,
+                           double factor) {
+  times_.push_back({std::move(task), ours, std::move(peer), peerSeconds, factor, true});
+}
+
 void Report::AddMemory(std::string what, long long bytes, long long reference, long long limit) {
   memory_.push_back({std::move(what), bytes, reference, limit});
 }
@@ -54,7 +59,10 @@ void Report::Print() const {
     const bool measured = row.ours > 0;
     const double ratio = row.peer_seconds / row.ours;
     std::string goal;
-    if (row.goal > 0) {
+    if (row.within) {
+      const bool met = row.ours <= row.goal * row.peer_seconds;
+      goal = Format("ours <= %gx its time %s", row.goal, !measured ? "" : met ? "met" : "MISSED");
+    } else if (row.goal > 0) {
       goal = Format(">= %gx %s", row.goal, !measured ? "" : ratio >= row.goal ? "met" : "MISSED");
     }
     PrintLine(Format(kRow, again ? "" : row.task.c_str(),

@@ -14,6 +14,10 @@ class Report {
   // stands for a measurement that our side cannot make yet.
   void AddTime(std::string task, double ours, std::string peer, double peerSeconds,
                double goal = 0);
+  // A row whose goal is a ceiling on our time: at most `factor` times the
+  // peer's (for a reference point such as memcpy).
+  void AddTimeWithin(std::string task, double ours, std::string peer, double peerSeconds,
+                     double factor);
   // A peak resident set against a limit, in bytes (limit 0: no goal).
   void AddMemory(std::string what, long long bytes, long long reference, long long limit);
   void AddNote(std::string note);
@@ -27,6 +31,7 @@ class Report {
     std::string peer;
     double peer_seconds;
     double goal;
+    bool within = false;  // goal is the most ours may take, in peer times
   };
   struct MemoryRow {
     std::string what;

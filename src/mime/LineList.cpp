@@ -1,6 +1,8 @@
 #include "mime/LineList.h"
 
 #include <cstring>
+#include <stdexcept>
+#include <string>
 #include <utility>
 
 #include "mime/TextLines.h"
@@ -31,18 +33,28 @@ std::vector<size_t> CrLfLineStarts(std::string_view text) {
 
 }  // namespace
 
+size_t TLineList::Count() const {
+  return stride_ ? (text_.size() + stride_ - 1) / stride_ : starts_.size();
+}
+
 std::string_view TLineList::operator[](size_t index) const {
-  const size_t start = starts_.at(index);
-  const size_t end = index + 1 < starts_.size() ? starts_[index + 1] : text_.size();
+  if (index >= Count()) throw std::out_of_range("TLineList: no line " + std::to_string(index));
+  const size_t start = Start(index);
+  const size_t end = index + 1 < Count() ? Start(index + 1) : text_.size();
   return std::string_view(text_).substr(start, end - start - 2);
 }
 
 void TLineList::Clear() {
   text_.clear();
   starts_.clear();
+  stride_ = 0;
 }
 
 void TLineList::Add(std::string_view line) {
+  if (stride_) {
+    for (size_t index = 0, count = Count(); index < count; ++index) starts_.push_back(Start(index));
+    stride_ = 0;
+  }
   starts_.push_back(text_.size());
   text_.append(line);
   text_.append("\r\n");
@@ -62,13 +74,12 @@ void TLineList::SetText(AnsiString&& text) {
   }
   text_ = std::move(text);
   starts_ = std::move(starts);
+  stride_ = 0;
 }
 
 void TLineList::AdoptUniformLines(AnsiString&& text, size_t lineLength) {
-  const size_t stride = lineLength + 2;
   starts_.clear();
-  starts_.reserve(text.size() / stride + 1);
-  for (size_t start = 0; start < text.size(); start += stride) starts_.push_back(start);
+  stride_ = lineLength + 2;
   text_ = std::move(text);
 }
 

@@ -12,7 +12,7 @@ namespace orvane {
 // second copy when it is written out.
 class TLineList {
  public:
-  size_t Count() const { return starts_.size(); }
+  size_t Count() const;
   std::string_view operator[](size_t index) const;
 
   void Clear();
@@ -27,12 +27,18 @@ class TLineList {
   void SetText(AnsiString&& text);
   // Takes over text made of lines of lineLength characters (the last one
   // maybe shorter), each followed by CR LF, as an encoder writes them: the
-  // line starts follow from the length without reading the text.
+  // line starts follow from the length, without reading the text or
+  // keeping a list of them.
   void AdoptUniformLines(AnsiString&& text, size_t lineLength);
 
  private:
+  size_t Start(size_t index) const { return stride_ ? index * stride_ : starts_[index]; }
+
   AnsiString text_;
+  // Where each line starts; unused while stride_, the length of every line
+  // with its CR LF, is set.
   std::vector<size_t> starts_;
+  size_t stride_ = 0;
 };
 
 }  // namespace orvane

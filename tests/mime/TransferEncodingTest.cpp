@@ -206,6 +206,12 @@ TEST(TZelCorder, EncodesAStreamIntoLinesOfSixtyFourCharacters) {
   EXPECT_EQ(coder.Lines[1].size(), 64u);
   EXPECT_EQ(coder.Lines[2].size(), 8u);
   EXPECT_EQ(test::PythonReference("b64decode", coder.Lines.Text()), stream);
+  // A line added to the encoded ones follows them.
+  const std::string second(coder.Lines[1]);
+  coder.Lines.Add("added");
+  ASSERT_EQ(coder.Lines.Count(), 4u);
+  EXPECT_EQ(coder.Lines[1], second);
+  EXPECT_EQ(coder.Lines[3], "added");
 
   std::string empty;
   coder.Stream = &empty;
