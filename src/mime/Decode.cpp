@@ -35,10 +35,13 @@ AnsiString RootHeaderText(std::string_view header, std::string_view lower) {
 // comes from one unfolded header line and so holds no CR LF: comparing it
 // at one CR LF "--" never reads past the next, and the search stays linear
 // in the body however long the boundary and however often it nearly
-// matches.
+// matches. It looks for the first "-": base64 has none, so one memchr
+// passes a whole attachment.
 size_t FindDelimiter(std::string_view body, std::string_view boundary, size_t from) {
-  for (size_t at = from; (at = body.find("\r\n--", at)) != std::string_view::npos; ++at)
-    if (body.substr(at + 4).starts_with(boundary)) return at;
+  for (size_t dash = from + 2; (dash = body.find('-', dash)) != std::string_view::npos; ++dash) {
+    if (body.compare(dash - 2, 4, "\r\n--") == 0 && body.substr(dash + 2).starts_with(boundary))
+      return dash - 2;
+  }
   return std::string_view::npos;
 }
 

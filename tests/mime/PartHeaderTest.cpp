@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+#include <vector>
+
 #include "mime/ByteText.h"
 #include "mime/LineDecoder.h"
 #include "mime/PartHeader.h"
+#include "mime/ZelCorder.h"
 
 namespace orvane {
 namespace {
@@ -119,6 +124,35 @@ TEST(DecodeBase64Lines, DecodesEachLineByItself) {
   EXPECT_EQ(got, expected);
   EXPECT_EQ(pieces, 1u);
   EXPECT_FALSE(DecodeBase64Lines(many, [](std::string_view) { return false; }));
+}
+
+// The lines taken apart as TZelCorder keeps them and decoded one by one:
+// what DecodeBase64Lines does in one pass over the text.
+TEST(DecodeBase64Lines, GivesWhatDecodingLineByLineGives) {
+  std::mt19937 gen(7);
+  std::vector<std::string> texts = {
+      // Longer than a piece, with a line that is not whole groups.
+      std::string(3 << 20, 'A') + "\r\n*" + std::string(2 << 20, 'B') + "\r\nQQ",
+  };
+  for (int round = 0; round < 300; ++round) {
+    std::string text(gen() % 400, '\0');
+    for (char& c : text) c = "QUJDRA\r\n=*"[gen() % 10];
+    texts.push_back(text);
+  }
+  for (const std::string& text : texts) {
+    SCOPED_TRACE(text.substr(0, 40));
+    TZelCorder corder;
+    std::string lineByLine;
+    corder.Lines.SetText(std::string_view(text));
+    corder.Stream = &lineByLine;
+    corder.Decode();
+    std::string decoded;
+    DecodeBase64Lines(text, [&](std::string_view bytes) {
+      decoded += bytes;
+      return true;
+    });
+    EXPECT_EQ(decoded, lineByLine);
+  }
 }
 
 TEST(TransferDecoded, LeavesOtherEncodingsAlone) {
