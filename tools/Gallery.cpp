@@ -283,8 +283,10 @@ TSendFormView* EndedSendWindow(GallerySession& session) {
       SendServices{session.Settings(), attempt->clock, attempt->mainThread, attempt->clients,
                    attempt->tokens},
       SendJob{"NewAccount",
-              "To: hanako@example.jp\r\nSubject: sample\r\n\r\nbody\r\n",
-              {"hanako@example.jp"}});
+              std::make_shared<const AnsiString>(
+                  "To: hanako@example.jp\r\nSubject: sample\r\n\r\nbody\r\n"),
+              {"hanako@example.jp"},
+              {}});
   auto* window = session.Keep(
       std::make_unique<TSendFormView>(*attempt->form, session.Settings(), &session.MainWindow()));
   QObject::connect(window, &QObject::destroyed, [attempt] { delete attempt; });

@@ -45,8 +45,9 @@ Delivery DeliverThroughTheSendWindow(const IniFileUnit& settings, MainThread& ma
   SendClients clients(0);
   SystemClock clock;
   TAccessTokens tokens{clock};  // the account signs in with a password
-  TSendForm attempt(SendServices{settings, clock, mainThread, clients, tokens},
-                    SendJob{"bench", message, {"you@example.com"}});
+  TSendForm attempt(
+      SendServices{settings, clock, mainThread, clients, tokens},
+      SendJob{"bench", std::make_shared<const AnsiString>(message), {"you@example.com"}, {}});
   TSendFormView window(attempt, settings);
   Delivery result;
   QEventLoop loop;

@@ -65,12 +65,19 @@ std::vector<AnsiString> HeaderLinesOf(const MessageDraft& draft, const ComposeSo
 
 WideString BodyOf(const MessageDraft& draft, const WideString& signature) {
   WideString body;
-  if (FileExists(draft.BodyFileName)) body = WithCrLfLines(ReadUserTextFile(draft.BodyFileName));
+  if (draft.BodyText)
+    body = WithCrLfLines(*draft.BodyText);
+  else if (FileExists(draft.BodyFileName))
+    body = WithCrLfLines(ReadUserTextFile(draft.BodyFileName));
   body += WithCrLfLines(signature);
   return body;
 }
 
 }  // namespace
+
+void SelectEncodeCharSet(const IniFileUnit& settings, TMimeCharSet& charset) {
+  SelectByIndex(kCharSets, settings.Read(keys::kEncodeCharset), charset);
+}
 
 void SetUpMessageComponent(TZelMime& mime) {
   mime.AttachNameEncode = aeRfc2231;
@@ -92,7 +99,7 @@ WideString ComposeMessage(const MessageDraft& draft,
                           const ComposeSources& sources, TZelMime& mime) {
   const IniFileUnit& settings = sources.settings;
   mime.Clear();
-  SelectByIndex(kCharSets, settings.Read(keys::kEncodeCharset), mime.DefaultEncodeCharSet);
+  SelectEncodeCharSet(settings, mime.DefaultEncodeCharSet);
   SelectByIndex(kAttachNameEncodes, settings.Read(keys::kEncodeAttach), mime.AttachNameEncode);
 
   const WideString signature =

@@ -9,7 +9,7 @@ SendOutcome TOrvaneMainForm::Send(SendWindow& window) {
       SendSequenceServices{Settings(), ClockService(), SendClientsService(), AccessTokens()},
       SendRequest{Draft, Settings().AttachFilePaths(), AccountName, VersionText, CommandLine(),
                   SendSucceeded},
-      SendDisplays{Warnings(), window, nullptr,
+      SendDisplays{&Warnings(), window, nullptr,
                    [this](const WideString& text) { DoStatusMessage(text); }},
       MIME);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 
 #include "platform/Types.h"
 
@@ -13,6 +14,9 @@ enum class PriorityItem { Highest, High, Normal, Low, Lowest };
 // file is a native path and is read only when a message is composed.
 struct MessageDraft {
   std::filesystem::path BodyFileName;
+  // The body itself, for a sender that is handed the text rather than a
+  // file (standard input): when set, the body file is not read.
+  std::optional<WideString> BodyText;
   // Each a list of entries separated by "," or ";".
   WideString ToText;
   WideString CcText;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/Types.h"
+#include "transport/ZelPop3.h"
 #include "transport/ZelSmtp.h"
 
 namespace orvane {
@@ -31,6 +32,15 @@ enum class ReplyClass {
   PermanentNegative,  // 5yz
 };
 
+// Why a sign-in with OAuth 2.0 ended the send (stage SignIn).
+enum class SignInFailure {
+  None,
+  Settings,     // the account's provider settings are incomplete
+  NoGrant,      // never signed in, or the grant expired or was revoked: sign in again
+  Unreachable,  // the token endpoint could not be asked, or failed itself (5xx): try later
+  Refused,      // the endpoint refused otherwise, or answered what is no token
+};
+
 // How a send ended: what the send window shows at its end and what a
 // sender without a window turns into its exit status.
 struct SendOutcome {
@@ -40,9 +50,14 @@ struct SendOutcome {
   // and the like); a sign-in without a token counts as seAuth. A refused
   // EHLO may still be followed by a delivery through HELO.
   std::optional<TSmtpErrorEventType> smtpError;
+  // The step of the POP3 login before SMTP that failed (stage PopLogin).
+  std::optional<TPopErrorEventType> popError;
+  SignInFailure signIn = SignInFailure::None;
   // The class of the last reply the server gave before that report; for a
   // delivery that succeeded, Positive.
   ReplyClass reply = ReplyClass::None;
+  // That reply as the log shows it; empty when there was none.
+  WideString serverReply;
   // Why, in our own words, where the server's reply does not say it: an
   // error's message, the client's local reason (host not found, time-out).
   // Empty when the user stopped.

@@ -3,6 +3,7 @@
 #include "app/ComposeMessage.h"
 #include "app/MessageFile.h"
 #include "app/WarningDraft.h"
+#include "mime/FieldRemoval.h"
 #include "platform/Error.h"
 #include "transport/TCPThread.h"
 
@@ -13,9 +14,46 @@ namespace {
 // What the attempt delivers: the message with its Bcc field (the sent log
 // reads it) and every envelope recipient.
 SendJob JobOf(const AnsiString& accountName, const TZelMime& mime) {
-  SendJob job{accountName, mime.MessageText(), {}};
+  SendJob job{accountName, std::make_shared<const AnsiString>(mime.MessageText()), {}, {}};
   for (const AnsiString& address : mime.Recipients()) job.recipients.push_back(address);
   return job;
+}
+
+// The checks, then the confirmation; false when the send ends at the stage
+// the outcome names.
+bool CheckAndConfirm(const SendSequenceServices& services, const TWarningDraft& warningDraft,
+                     const MessageDraft& draft, const SendDisplays& displays, const TZelMime& mime,
+                     SendOutcome& outcome) {
+  outcome.stage = SendStage::Checks;
+  if (displays.warnings &&
+      !CheckWarnings(services.settings, warningDraft, mime, *displays.warnings))
+    return false;
+  outcome.stage = SendStage::Confirm;
+  return !displays.confirm || displays.confirm->ConfirmSend(draft, mime) == TConfirmChoice::GoOn;
+}
+
+// The attempt, which the window runs until it is recorded.
+SendOutcome Attempt(const SendSequenceServices& services, SendJob job, SendWindow& window,
+                    bool& sendSucceeded) {
+  TSendForm attempt(SendServices{services.settings, services.clock, window.EventThread(),
+                                 services.clients, services.tokens},
+                    std::move(job));
+  attempt.OnDelivered = [&sendSucceeded](bool success) { sendSucceeded = success; };
+  window.ShowAttempt(attempt);
+  return attempt.Outcome();
+}
+
+// A ready message as the checks read it: its header; the whole message,
+// decoded, only when a rule reads the body.
+void LoadForChecks(const SendSequenceServices& services, const SendDisplays& displays,
+                   const AnsiString& text, TZelMime& mime) {
+  SelectEncodeCharSet(services.settings, mime.DefaultEncodeCharSet);
+  // Read in memory: no attachment is saved anywhere.
+  mime.Option = TMimeOptions{TMimeOption::MultiPartDecode};
+  if (!displays.warnings || !ReadWarningSettings(services.settings).ReadsBody())
+    return mime.SetMessageText(AnsiString(MessageHeader(text)));
+  mime.SetMessageText(text);
+  mime.Decode();
 }
 
 // The stages before the attempt; false when the send ends at the stage the
@@ -34,15 +72,10 @@ bool Prepare(const SendSequenceServices& services, const SendRequest& request,
             {settings, services.clock, request.accountName, request.versionText}, mime);
         outcome.stage = SendStage::MessageFile;
       });
-  outcome.stage = SendStage::Checks;
-  if (!CheckWarnings(settings,
-                     WarningDraftOf(request.draft, request.accountName, request.sendSucceeded,
-                                    signature, request.attachments),
-                     mime, displays.warnings))
-    return false;
-  outcome.stage = SendStage::Confirm;
-  return !displays.confirm ||
-         displays.confirm->ConfirmSend(request.draft, mime) == TConfirmChoice::GoOn;
+  return CheckAndConfirm(services,
+                         WarningDraftOf(request.draft, request.accountName, request.sendSucceeded,
+                                        signature, request.attachments),
+                         request.draft, displays, mime, outcome);
 }
 
 }  // namespace
@@ -57,12 +90,30 @@ SendOutcome RunSendSequence(const SendSequenceServices& services, const SendRequ
     displays.window.ShowError(outcome.reason);
     return outcome;
   }
-  TSendForm attempt(SendServices{services.settings, services.clock, displays.window.EventThread(),
-                                 services.clients, services.tokens},
-                    JobOf(request.accountName, mime));
-  attempt.OnDelivered = [&request](bool success) { request.sendSucceeded = success; };
-  displays.window.ShowAttempt(attempt);
-  return attempt.Outcome();
+  return Attempt(services, JobOf(request.accountName, mime), displays.window,
+                 request.sendSucceeded);
+}
+
+SendOutcome RunReadySend(const SendSequenceServices& services, ReadySendRequest request,
+                         const SendDisplays& displays) {
+  SendOutcome outcome;
+  ReadyMessage& ready = request.message;
+  try {
+    TZelMime mime(services.clock, services.settings.ProgramFolder());
+    LoadForChecks(services, displays, *ready.text, mime);
+    const TWarningDraft warningDraft =
+        WarningDraftOf(ready.draft, request.accountName, request.sendSucceeded, u"", {});
+    if (!CheckAndConfirm(services, warningDraft, ready.draft, displays, mime, outcome))
+      return outcome;
+  } catch (const Error& e) {
+    outcome.reason = e.Message();
+    displays.window.ShowError(outcome.reason);
+    return outcome;
+  }
+  return Attempt(services,
+                 SendJob{request.accountName, std::move(ready.text), std::move(ready.recipients),
+                         std::move(ready.mailFrom)},
+                 displays.window, request.sendSucceeded);
 }
 
 void WaitForSendWorkers(MainThread& mainThread) {

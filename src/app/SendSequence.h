@@ -6,6 +6,7 @@
 
 #include "app/ConfirmDisplay.h"
 #include "app/MessageDraft.h"
+#include "app/ReadyMessage.h"
 #include "app/SendOutcome.h"
 #include "app/SendUnit.h"
 #include "app/SendWindow.h"
@@ -37,9 +38,16 @@ struct SendRequest {
   bool& sendSucceeded;
 };
 
+// A message that came whole, as a sendmail command takes it.
+struct ReadySendRequest {
+  ReadyMessage message;
+  AnsiString accountName;
+  bool& sendSucceeded;  // as in SendRequest
+};
+
 // Whom the send asks and tells.
 struct SendDisplays {
-  WarningDisplay& warnings;
+  WarningDisplay* warnings;  // none: the pre-send checks are skipped
   SendWindow& window;
   ConfirmDisplay* confirm = nullptr;  // none: the send is not confirmed
   // Told when the message file went to the program folder because its
@@ -56,6 +64,13 @@ struct SendDisplays {
 // is shown by the window; the outcome tells where the send ended and why.
 SendOutcome RunSendSequence(const SendSequenceServices& services, const SendRequest& request,
                             const SendDisplays& displays, TZelMime& mime);
+
+// The same sequence for a ready message, which is neither composed nor
+// written to a message file: the pre-send checks read its header fields,
+// and its text part only when a rule that reads the body is on; then the
+// confirmation and the send attempt, as above.
+SendOutcome RunReadySend(const SendSequenceServices& services, ReadySendRequest request,
+                         const SendDisplays& displays);
 
 // Lets the thread run its events until no client's worker is left, for at
 // most 30 seconds. A worker lingers a few seconds after its dialogue and

@@ -72,7 +72,10 @@ TSendForm::TSendForm(SendServices services, SendJob job)
       pop_(services_.clients.MakePop(services_.mainThread)) {
   // Whoever gets the message sees no blind-copy recipient; the envelope
   // still reaches them all.
-  smtp_->SetMessage(WithoutHeaderField(job_.message, "Bcc"));
+  if (HasHeaderField(*job_.message, "Bcc"))
+    smtp_->SetMessage(WithoutHeaderField(*job_.message, "Bcc"));
+  else
+    smtp_->SetMessage(job_.message);
   smtp_->SetRecipients(&job_.recipients);
   BindEvents();
   // Until it ends otherwise, an attempt is a delivery that did not succeed.
@@ -131,7 +134,8 @@ void TSendForm::Show() {
 void TSendForm::SetupSmtp() {
   const IniFileUnit& settings = services_.settings;
   const AnsiString& account = job_.accountName;
-  smtp_->SetMailFrom(settings.Read(account, keys::kAddress));
+  smtp_->SetMailFrom(job_.mailFrom.empty() ? settings.Read(account, keys::kAddress)
+                                           : job_.mailFrom);
   smtp_->SetHost(settings.Read(account, keys::kSmtp));
   smtp_->SetPort(StrToInt(settings.Read(account, keys::kSmtpPort)));
   // Only the text the account dialog writes switches it on.
@@ -157,7 +161,7 @@ void TSendForm::StartSmtp() {
   try {
     client = ResolveOAuthClient(ReadOAuthSettings(settings, account));
   } catch (const Error& e) {
-    return SignInFailed(e.Message(), u"エラー: " + e.Message());
+    return SignInFailed(SignInFailure::Settings, e.Message(), u"エラー: " + e.Message());
   }
   SetStatus(u"アクセストークンを取得しています...");
   tokenFetch_ = std::make_unique<TAccessTokenFetch>(services_.tokens, services_.mainThread);
@@ -172,11 +176,14 @@ void TSendForm::TokenFetched(const AccessTokenResult& result) {
     case AccessTokenResult::kExpired: {
       const WideString reason =
           u"サインインの有効期限が切れました。アカウントの設定でもう一度サインインしてください";
-      return SignInFailed(reason, reason);
+      return SignInFailed(SignInFailure::NoGrant, reason, reason);
     }
     case AccessTokenResult::kNotSignedIn:
+      return SignInFailed(SignInFailure::NoGrant, result.reason, u"エラー: " + result.reason);
+    case AccessTokenResult::kUnreachable:
+      return SignInFailed(SignInFailure::Unreachable, result.reason, u"エラー: " + result.reason);
     case AccessTokenResult::kFailed:
-      return SignInFailed(result.reason, u"エラー: " + result.reason);
+      return SignInFailed(SignInFailure::Refused, result.reason, u"エラー: " + result.reason);
   }
   // The old refresh token may be spent already: the new one is kept at
   // once, whatever becomes of the delivery.
@@ -191,8 +198,10 @@ void TSendForm::TokenFetched(const AccessTokenResult& result) {
   smtp_->Send();
 }
 
-void TSendForm::SignInFailed(const WideString& reason, const WideString& line) {
+void TSendForm::SignInFailed(SignInFailure failure, const WideString& reason,
+                             const WideString& line) {
   outcome_.stage = SendStage::SignIn;
+  outcome_.signIn = failure;
   outcome_.smtpError = seAuth;
   outcome_.reason = reason;
   status_ = DeliveryEndText(outcome_);
@@ -218,8 +227,10 @@ void TSendForm::SetupPop() {
 void TSendForm::Close(const std::optional<LogWindowGeometry>& logWindow) {
   if (!CloseEnabled()) return;
   try {
+    // Its entry is read from the header: a large message is not copied.
     WriteSentLog(services_.settings, services_.clock,
-                 SentAttempt{job_.accountName, job_.message, logLines_, logWindow});
+                 SentAttempt{job_.accountName, AnsiString(MessageHeader(*job_.message)), logLines_,
+                             logWindow});
   } catch (const Error& e) {
     sentLogError_ = e.Message();
     throw;
@@ -260,6 +271,7 @@ void TSendForm::LogLocalError(const TTCPItem& item) {
 
 void TSendForm::SmtpSmtpStatus(const AnsiString& s) {
   lastReply_ = ReplyClass::None;
+  lastReplyText_.clear();
   const WideString command = SjisToWide(MaskSecrets(s));
   SetStatus(u"コマンドを送信中... " + command);
   Log(u"コマンドを送信... " + command);
@@ -267,7 +279,8 @@ void TSendForm::SmtpSmtpStatus(const AnsiString& s) {
 
 void TSendForm::SmtpServerStatus(const AnsiString& s) {
   lastReply_ = ReplyClassOf(s);
-  const WideString text = u"サーバからの応答... " + ReplyText(s);
+  lastReplyText_ = ReplyText(s);
+  const WideString text = u"サーバからの応答... " + lastReplyText_;
   SetStatus(text);
   Log(text);
 }
@@ -281,6 +294,7 @@ void TSendForm::SmtpProgress(std::int64_t max, std::int64_t sended) {
 void TSendForm::SmtpSmtpError(TSmtpErrorEventType error) {
   outcome_.smtpError = error;
   outcome_.reply = lastReply_;
+  outcome_.serverReply = lastReplyText_;
   // A token the server refused is not offered again.
   if (oauth_ && error == seAuth) services_.tokens.Forget(job_.accountName);
 }
@@ -308,12 +322,13 @@ void TSendForm::PopAuthenticated() {
   StartSmtp();
 }
 
-void TSendForm::Abort(const TTCPItem& item) {
+void TSendForm::Abort(const TTCPItem& item, TPopErrorEventType error) {
   if (!popLogin_) return;
   popLogin_ = false;
   Log(u"POP 認証に失敗");
   LogLocalError(item);
   outcome_.stage = SendStage::PopLogin;
+  outcome_.popError = error;
   outcome_.reason = item.LocalError();
   status_ = u"POP 認証に失敗しました";
   state_ = SendState::Aborted;
@@ -321,13 +336,13 @@ void TSendForm::Abort(const TTCPItem& item) {
 }
 
 void TSendForm::PopAuthenticateFail(const TPopItem& item) {
-  Abort(item);
+  Abort(item, peAuth);
 }
 
 void TSendForm::PopPopError(const TPopItem& item, TPopErrorEventType error) {
   // A refused login has ended the attempt through OnAuthenticateFail
   // already; these come without it.
-  if (error == peConnect || error == peTimeOut || error == peTls) Abort(item);
+  if (error == peConnect || error == peTimeOut || error == peTls) Abort(item, error);
 }
 
 }  // namespace orvane

@@ -43,13 +43,15 @@ struct SendServices {
   TAccessTokens& tokens;
 };
 
-// What is sent: the main window's composed message and its envelope.
+// What is sent: a composed or ready message and its envelope.
 struct SendJob {
   AnsiString accountName;
   // As composed, with its Bcc field: the sent log reads To and Subject
-  // from it. The server is given it without the Bcc field.
-  AnsiString message;
+  // from it. The server is given it without the Bcc field; a message that
+  // holds none is shared with the client, never copied.
+  std::shared_ptr<const AnsiString> message;
   std::vector<AnsiString> recipients;  // every address of To, Cc and Bcc
+  AnsiString mailFrom;                 // the envelope sender; empty: the account's address
 };
 
 enum class SendState {
@@ -118,13 +120,13 @@ class TSendForm {
   void TokenFetched(const AccessTokenResult& result);
   // Ends the attempt at "(Auth)" before the SMTP server was contacted; the
   // log shows line.
-  void SignInFailed(const WideString& reason, const WideString& line);
+  void SignInFailed(SignInFailure failure, const WideString& reason, const WideString& line);
   void SetupPop();
   void BindEvents();
   void Log(const WideString& line);
   void SetStatus(const WideString& status);
   void LogLocalError(const TTCPItem& item);
-  void Abort(const TTCPItem& item);
+  void Abort(const TTCPItem& item, TPopErrorEventType error);
   void Changed();
 
   // Event handlers.
@@ -148,7 +150,8 @@ class TSendForm {
   WideString status_;
   SendOutcome outcome_;
   ReplyClass lastReply_ = ReplyClass::None;  // to the last command
-  std::optional<WideString> sentLogError_;   // why the last Close failed
+  WideString lastReplyText_;
+  std::optional<WideString> sentLogError_;  // why the last Close failed
   std::int64_t progressMax_ = 100;
   std::int64_t progressPosition_ = 0;
   std::vector<WideString> logLines_;

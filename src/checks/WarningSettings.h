@@ -23,6 +23,11 @@ struct TWarningSettings {
   std::vector<WideString> attachWords;
 
   bool On(TWarningRule rule) const { return on[static_cast<size_t>(rule)]; }
+  // Whether a rule that is on reads the message body.
+  bool ReadsBody() const {
+    return On(TWarningRule::Body) || On(TWarningRule::LineLength) ||
+           On(TWarningRule::AttachReminder) || On(TWarningRule::DependChar);
+  }
 };
 
 // A switch that is not a number is off; a LineLength or AttachTotalSize that

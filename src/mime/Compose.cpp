@@ -35,10 +35,8 @@ bool IsPlainAsciiName(std::string_view name) {
 
 }  // namespace
 
-AnsiString TZelMime::GenerateMessageId(const AnsiString& address) const {
-  TimePoint now = clock_.Now();
-  AnsiString stamp =
-      MessageIdType == mtDOS ? std::to_string(DosDateTime(now)) : CompactDateTime(now);
+AnsiString NewMessageId(TimePoint moment, const AnsiString& address, TMessageIdType type) {
+  AnsiString stamp = type == mtDOS ? std::to_string(DosDateTime(moment)) : CompactDateTime(moment);
   return "<" + stamp + RandomLetters() + address + ">";
 }
 
@@ -81,7 +79,7 @@ void TZelMime::ComposeHeader(TMimeCharSet& charset) {
   if (!Trim(messageId_).empty()) {
     SetField("Message-Id:", messageId_);
   } else if (AnsiString address = ParseAddress(from_).address; !address.empty()) {
-    messageId_ = GenerateMessageId(address);
+    messageId_ = NewMessageId(clock_.Now(), address, MessageIdType);
     SetField("Message-Id:", messageId_);
   }
   if (AnsiString ids = IdList(inReplyTo_); !ids.empty()) SetField("In-Reply-To:", ids);

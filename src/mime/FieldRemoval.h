@@ -12,4 +12,11 @@ namespace orvane {
 // header, up to the first empty line, is searched; the body stays as it is.
 AnsiString WithoutHeaderField(std::string_view message, std::string_view name);
 
+// The header of the message with the empty line that ends it; the whole
+// text when it has no body.
+std::string_view MessageHeader(std::string_view message);
+
+// Whether the header holds a field of that name (matched as above).
+bool HasHeaderField(std::string_view message, std::string_view name);
+
 }  // namespace orvane

@@ -27,6 +27,10 @@
 namespace orvane {
 
 enum TMessageIdType { mtYMDHNS, mtDOS };
+
+// A Message-ID of the moment and the sender's address, angle brackets
+// included: the time stamp of `type`, six random letters and the address.
+AnsiString NewMessageId(TimePoint moment, const AnsiString& address, TMessageIdType type);
 // Stored only; no operation consults it.
 enum TMessageType { tsPlain, tsHtml, tsHtmlToAttach, tsObject };
 
@@ -39,25 +43,23 @@ class TZelMime;
 using TNotifyEvent = std::function<void(TZelMime&)>;
 using THeaderFieldCreateEvent =
     std::function<void(TZelMime&, const AnsiString& fieldName, AnsiString& param)>;
-using TContentTypeEvent = std::function<void(TZelMime&, const AnsiString& ext, bool isDefault,
-                                             AnsiString& contentType)>;
+using TContentTypeEvent =
+    std::function<void(TZelMime&, const AnsiString& ext, bool isDefault, AnsiString& contentType)>;
 using TTextEncodingEvent =
-    std::function<void(TZelMime&, const WideString& text, AnsiString& encoded,
-                       AnsiString& charSet, AnsiString& encoding)>;
+    std::function<void(TZelMime&, const WideString& text, AnsiString& encoded, AnsiString& charSet,
+                       AnsiString& encoding)>;
 using TUseUnicodeEvent =
     std::function<void(TZelMime&, bool& toUnicode, TUnicodeEncodingType& uniType)>;
 using TDecodeHeaderEvent = std::function<void(TZelMime&, const AnsiString& fieldName,
                                               const AnsiString& param, TMimeCharSet charset)>;
 using TDecodeHeaderWEvent = std::function<void(TZelMime&, const AnsiString& fieldName,
                                                const WideString& param, TMimeCharSet charset)>;
-using TMimePartDecodingEvent =
-    std::function<void(TZelMime&, std::string_view parentBoundary, std::string_view boundary,
-                       std::string_view header, std::string_view body, TContentType type,
-                       std::string_view subType, std::string_view charset)>;
+using TMimePartDecodingEvent = std::function<void(
+    TZelMime&, std::string_view parentBoundary, std::string_view boundary, std::string_view header,
+    std::string_view body, TContentType type, std::string_view subType, std::string_view charset)>;
 using TMimePartAddEvent = std::function<void(TZelMime&, TZelMimePart& part)>;
-using TAttachDecodeEvent = std::function<void(TZelMime&, TContentType type,
-                                              const AnsiString& subType, WideString& fileName,
-                                              bool& canSave)>;
+using TAttachDecodeEvent = std::function<void(
+    TZelMime&, TContentType type, const AnsiString& subType, WideString& fileName, bool& canSave)>;
 using TDecodeWarningEvent = std::function<void(TZelMime&, const WideString& message)>;
 
 // The message component: composes an Internet message (RFC 5322, MIME)
@@ -245,7 +247,6 @@ class TZelMime {
   // an empty one removes the field.
   void SetField(std::string_view fieldName, AnsiString value);
   void ComposeHeader(TMimeCharSet& charset);
-  AnsiString GenerateMessageId(const AnsiString& address) const;
   void SplitMessageText();
   WideString DecodedField(std::string_view key, WideString& stored) const;
   AnsiString RawField(std::string_view key, AnsiString& stored) const;

@@ -57,8 +57,10 @@ AccessTokenResult TAccessTokens::Refresh(Account& account, const OAuthClient& cl
     HttpsClient https(requestTimeout_);
     const HttpResponse http = https.PostForm(*url, FormEncode(RefreshGrant(client, refreshToken)));
     response = ReadTokenResponse(http.status, http.body);
+    // A server error says nothing about the grant (RFC 9110 section 15.6).
+    if (http.status >= 500) return {AccessTokenResult::kUnreachable, "", "", response.reason};
   } catch (const Error& e) {
-    return {AccessTokenResult::kFailed, "", "", e.Message()};
+    return {AccessTokenResult::kUnreachable, "", "", e.Message()};
   }
   if (response.outcome == TokenResponse::kRefused)
     return {AccessTokenResult::kExpired, "", "", response.reason};

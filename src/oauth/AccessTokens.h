@@ -22,7 +22,8 @@ struct AccessTokenResult {
     kToken,
     kExpired,      // the endpoint refused the refresh token: sign in again
     kNotSignedIn,  // the account holds no refresh token
-    kFailed,       // the endpoint could not be asked, or answered otherwise
+    kUnreachable,  // the endpoint could not be asked, or failed itself (5xx): try later
+    kFailed,       // the endpoint answered otherwise
   } kind = kFailed;
   AnsiString accessToken;
   // The refresh token the account file must keep from now on, in place of

@@ -59,6 +59,8 @@ class TZelSmtp : public TTCPComponent {
   void SetMessage(AnsiString value) {
     message_ = std::make_shared<const AnsiString>(std::move(value));
   }
+  // The same without a copy: the text is shared with whoever holds it.
+  void SetMessage(std::shared_ptr<const AnsiString> value) { message_ = std::move(value); }
   // The envelope recipients, owned by the caller; Send copies them.
   const std::vector<AnsiString>* Recipients() const { return recipients_; }
   void SetRecipients(const std::vector<AnsiString>* value) { recipients_ = value; }

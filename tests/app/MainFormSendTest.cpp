@@ -100,8 +100,8 @@ TEST(MainFormSend, TheJobHoldsTheComposedMessageAndEveryRecipient) {
   ASSERT_EQ(window.jobs.size(), 1u);
   const SendJob& job = window.jobs[0];
   EXPECT_EQ(job.accountName, "work");
-  EXPECT_EQ(job.message, form.MIME.MessageText());
-  EXPECT_NE(job.message.find("\r\nBcc: "), std::string::npos);
+  EXPECT_EQ(*job.message, form.MIME.MessageText());
+  EXPECT_NE(job.message->find("\r\nBcc: "), std::string::npos);
   EXPECT_EQ(job.recipients, (std::vector<AnsiString>{"a@example.jp", "b@example.jp", "c@example.jp",
                                                      "taro@example.jp"}));
 }

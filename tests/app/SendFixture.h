@@ -29,8 +29,9 @@ class SendTest : public ::testing::Test {
   }
   std::unique_ptr<TSendForm> MakeForm(const std::string& message = kMessage,
                                       std::vector<AnsiString> recipients = {"a@example.com"}) {
-    auto form = std::make_unique<TSendForm>(SendServices{Settings(), clock, main, clients, tokens},
-                                            SendJob{"work", message, std::move(recipients)});
+    auto form = std::make_unique<TSendForm>(
+        SendServices{Settings(), clock, main, clients, tokens},
+        SendJob{"work", std::make_shared<const AnsiString>(message), std::move(recipients), {}});
     form->OnDelivered = [this](bool success) { delivered.push_back(success); };
     return form;
   }

@@ -116,7 +116,7 @@ TEST(SendSequence, EndsAtEachStageWithItsOutcome) {
     const SendOutcome outcome = RunSendSequence(
         {settings, clock, clients, tokens},
         {draft, {home / "files" / "note.txt"}, "work", u"3.2.6", commandLine, sendSucceeded},
-        {warnings, window, confirm ? &*confirm : nullptr}, mime);
+        {&warnings, window, confirm ? &*confirm : nullptr}, mime);
 
     EXPECT_EQ(outcome.stage, row.stage);
     EXPECT_EQ(outcome.success, success);
@@ -128,8 +128,8 @@ TEST(SendSequence, EndsAtEachStageWithItsOutcome) {
     EXPECT_EQ(sendSucceeded, row.stage >= SignIn ? success : !success);
     EXPECT_EQ(window.jobs.size(), attempted ? 1u : 0u);
     for (const SendJob& job : window.jobs) {
-      EXPECT_NE(job.message.find("note.txt"), std::string::npos);
-      EXPECT_EQ(job.message.find("decoy.txt"), std::string::npos);
+      EXPECT_NE(job.message->find("note.txt"), std::string::npos);
+      EXPECT_EQ(job.message->find("decoy.txt"), std::string::npos);
       EXPECT_EQ(job.recipients, std::vector<AnsiString>{"hanako@example.jp"});
     }
     EXPECT_EQ(window.errors.size(), shown ? 1u : 0u);

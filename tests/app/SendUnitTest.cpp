@@ -178,8 +178,9 @@ TEST_F(SendTest, APortThatIsNoNumberKeepsTheAttemptFromStarting) {
 }
 
 TEST_F(SendTest, AnAccountWithoutAFileFailsToConnect) {
-  auto form = std::make_unique<TSendForm>(SendServices{Settings(), clock, main, clients, tokens},
-                                          SendJob{"NewAccount", kMessage, {"a@example.com"}});
+  auto form = std::make_unique<TSendForm>(
+      SendServices{Settings(), clock, main, clients, tokens},
+      SendJob{"NewAccount", std::make_shared<const AnsiString>(kMessage), {"a@example.com"}, {}});
   Run(*form);
   EXPECT_EQ(LogOf(*form),
             (Lines{"通信開始... 2003/01/05 - 12:34:56", "送信に失敗しました (Connect)",

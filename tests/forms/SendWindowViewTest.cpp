@@ -92,7 +92,10 @@ TEST_F(SendWindowView, WhileSendingTheWindowCannotBeClosed) {
   SendClients clients{kQuickPause};
   TAccessTokens tokens{clock};
   TSendForm attempt(SendServices{IniFileUnit(home.Path()), clock, mainThread, clients, tokens},
-                    SendJob{"work", "Subject: x\r\n\r\nbody\r\n", {"a@example.jp"}});
+                    SendJob{"work",
+                            std::make_shared<const AnsiString>("Subject: x\r\n\r\nbody\r\n"),
+                            {"a@example.jp"},
+                            {}});
   TSendFormView window(attempt, IniFileUnit(home.Path()));
   EXPECT_EQ(window.windowTitle(), QStringLiteral("送信中..."));
   EXPECT_FALSE(window.windowFlags() & Qt::WindowCloseButtonHint);
@@ -128,7 +131,10 @@ TEST_F(SendWindowView, AnEndedAttemptClosesFromTheKeyboard) {
   size_t recorded = 0;
   for (Qt::Key key : keys) {
     TSendForm attempt(SendServices{IniFileUnit(home.Path()), clock, mainThread, clients, tokens},
-                      SendJob{"work", "Subject: x\r\n\r\nbody\r\n", {"a@example.jp"}});
+                      SendJob{"work",
+                              std::make_shared<const AnsiString>("Subject: x\r\n\r\nbody\r\n"),
+                              {"a@example.jp"},
+                              {}});
     TSendFormView window(attempt, IniFileUnit(home.Path()));
     window.show();
     auto* close = window.findChild<QPushButton*>(QStringLiteral("Button1"));

@@ -1,0 +1,237 @@
+#include "app/ReadyMessage.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "app/ComposeMessage.h"
+#include "app/MailAddUnit.h"
+#include "mime/AddressList.h"
+#include "mime/HeaderDecoding.h"
+#include "mime/HeaderEncoding.h"
+#include "mime/HeaderFolding.h"
+#include "mime/RfcDate.h"
+#include "mime/ZelMime.h"
+#include "platform/AsciiText.h"
+#include "platform/CodePage.h"
+#include "platform/Error.h"
+#include "platform/TextFile.h"
+
+namespace orvane {
+namespace {
+
+struct RawField {
+  std::string_view name;  // without the colon
+  AnsiString value;       // after the colon, continuation lines joined by CR LF
+};
+
+struct RawHeader {
+  std::vector<RawField> fields;
+  size_t bodyStart = 0;  // where the body begins, past the empty line
+};
+
+bool HasEightBit(std::string_view text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+// A field name of printable ASCII (RFC 5322 section 2.2), blanks before the
+// colon allowed (section 4.5.3).
+std::optional<std::string_view> FieldName(std::string_view line) {
+  const size_t colon = line.find(':');
+  if (colon == std::string_view::npos) return std::nullopt;
+  const std::string_view name = TrimRight(line.substr(0, colon));
+  if (name.empty()) return std::nullopt;
+  for (char c : name)
+    if (static_cast<unsigned char>(c) <= ' ' || static_cast<unsigned char>(c) >= 0x7F)
+      return std::nullopt;
+  return name;
+}
+
+// The header as far as its lines are fields: up to the empty line, or up to
+// the first line that is no field, which then begins the body.
+RawHeader ReadHeader(std::string_view text) {
+  RawHeader header;
+  size_t pos = 0;
+  // An mbox separator line is not part of the message.
+  if (text.starts_with("From ")) pos = std::min(text.find('\n'), text.size() - 1) + 1;
+  while (pos < text.size()) {
+    const size_t newline = text.find('\n', pos);
+    const size_t next = newline == std::string_view::npos ? text.size() : newline + 1;
+    std::string_view line = text.substr(pos, next - pos);
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    if (line.empty()) {
+      pos = next;
+      break;
+    }
+    if ((line.front() == ' ' || line.front() == '\t') && !header.fields.empty()) {
+      header.fields.back().value += "\r\n";
+      header.fields.back().value += line;
+    } else if (std::optional<std::string_view> name = FieldName(line)) {
+      header.fields.push_back({*name, AnsiString(line.substr(line.find(':') + 1))});
+    } else {
+      break;
+    }
+    pos = next;
+  }
+  header.bodyStart = pos;
+  return header;
+}
+
+bool Named(const RawField& field, std::string_view name) {
+  return SameAsciiText(field.name, name);
+}
+
+// The value as text: raw 8-bit bytes as the user's text, else with its
+// encoded words decoded.
+WideString DecodedValue(const AnsiString& value) {
+  const AnsiString line = Unfold(value);
+  const std::string_view trimmed = Trim(line);
+  if (HasEightBit(trimmed)) return DecodeUserText(AnsiString(trimmed));
+  return DecodeHeaderText(trimmed).Text;
+}
+
+// The fields whose values are addresses (RFC 5322 section 3.6.2, 3.6.3).
+bool IsAddressField(std::string_view name) {
+  for (const char* address :
+       {"From", "Sender", "Reply-To", "To", "Cc", "Resent-From", "Resent-Sender", "Resent-To",
+        "Resent-Cc", "Disposition-Notification-To"})
+    if (SameAsciiText(name, address)) return true;
+  return false;
+}
+
+// Whether an address can go into MAIL FROM or RCPT TO as it is: a local
+// part and a domain (RFC 5321 section 4.1.2), nothing that would end the
+// path or the command line, and 7-bit only. The address parser leaves out
+// non-ASCII text, so "太郎@example.jp" reaches here as "@example.jp".
+bool IsEnvelopeAddress(std::string_view address) {
+  const size_t at = address.rfind('@');
+  return at != std::string_view::npos && at > 0 && at + 1 < address.size() &&
+         std::none_of(address.begin(), address.end(), [](char c) {
+           const auto byte = static_cast<unsigned char>(c);
+           return byte <= ' ' || byte >= 0x7F || c == '<' || c == '>';
+         });
+}
+
+void CheckEnvelopeAddress(const AnsiString& address) {
+  if (!IsEnvelopeAddress(address))
+    throw Error(u"メールアドレスとして使えません: " + SjisToWide(address));
+}
+
+MessageDraft DraftOf(const std::vector<RawField>& fields) {
+  MessageDraft draft;
+  for (const RawField& field : fields) {
+    if (Named(field, "To")) draft.ToText = DecodedValue(field.value);
+    if (Named(field, "Cc")) draft.CcText = DecodedValue(field.value);
+    if (Named(field, "Bcc")) draft.BccText = DecodedValue(field.value);
+    if (Named(field, "Reply-To")) draft.ReplyToText = DecodedValue(field.value);
+    if (Named(field, "In-Reply-To")) draft.InReplyToText = DecodedValue(field.value);
+    if (Named(field, "References")) draft.ReferencesText = DecodedValue(field.value);
+    if (Named(field, "Subject")) draft.Subject = DecodedValue(field.value);
+    if (Named(field, "Disposition-Notification-To")) draft.Disposition = true;
+  }
+  return draft;
+}
+
+std::vector<AnsiString> RecipientsOf(const MessageDraft& draft, const ReadyOptions& options) {
+  TAddressList list;
+  if (options.recipientsFromHeader)
+    for (const WideString* field : {&draft.ToText, &draft.CcText, &draft.BccText}) list.Add(*field);
+  for (const AnsiString& address : options.recipients) list.Add(std::string_view(address));
+  std::vector<AnsiString> recipients(list.begin(), list.end());
+  if (recipients.empty())
+    throw Error(u"宛先がありません。宛先を引数か To、Cc、Bcc で指定してください");
+  std::for_each(recipients.begin(), recipients.end(), CheckEnvelopeAddress);
+  return recipients;
+}
+
+class HeaderWriter {
+ public:
+  HeaderWriter(const IniFileUnit& settings, std::vector<RawField> fields)
+      : fields_(std::move(fields)) {
+    SelectEncodeCharSet(settings, charset_);
+  }
+
+  bool Has(std::string_view name) const {
+    return std::any_of(fields_.begin(), fields_.end(),
+                       [&](const RawField& field) { return Named(field, name); });
+  }
+
+  // The fields as they go out; each 8-bit value encoded in the charset
+  // the messages of the program are composed in.
+  void WriteFields() {
+    THeaderFieldEncoder encoder(charset_, ceField);
+    for (const RawField& field : fields_) {
+      if (Named(field, "Bcc")) continue;
+      if (!HasEightBit(field.value)) {
+        Add(field.name, field.value);
+        continue;
+      }
+      const WideString text = DecodedValue(field.value);
+      Add(field.name, ' ' + (IsAddressField(field.name) ? encoder.Structured(text)
+                                                        : encoder.Unstructured(text)));
+    }
+  }
+
+  void AddEncoded(std::string_view name, const WideString& mailbox) {
+    THeaderFieldEncoder encoder(charset_, ceField);
+    Add(name, ' ' + encoder.Structured(mailbox));
+  }
+
+  void Add(std::string_view name, std::string_view value) {
+    text_ += name;
+    text_ += ':';
+    text_ += value;
+    text_ += "\r\n";
+  }
+
+  AnsiString Text() { return std::move(text_) + "\r\n"; }
+
+ private:
+  std::vector<RawField> fields_;
+  TMimeCharSet charset_ = mcsUS_ASCII;
+  AnsiString text_;
+};
+
+// A body of raw 8-bit text is told apart from one in US-ASCII (RFC 2045
+// section 5.2, 6.1), unless the message says what it is.
+void DescribeEightBitBody(HeaderWriter& header, std::string_view body) {
+  if (!HasEightBit(body)) return;
+  if (!header.Has("MIME-Version")) header.Add("MIME-Version", " 1.0");
+  if (!header.Has("Content-Type"))
+    header.Add("Content-Type",
+               IsValidUtf8(body) ? " text/plain; charset=UTF-8" : " text/plain; charset=Shift_JIS");
+  if (!header.Has("Content-Transfer-Encoding")) header.Add("Content-Transfer-Encoding", " 8bit");
+}
+
+}  // namespace
+
+ReadyMessage PrepareReadyMessage(AnsiString text, const ReadyOptions& options,
+                                 const IniFileUnit& settings, const AnsiString& account,
+                                 const Clock& clock) {
+  RawHeader raw = ReadHeader(text);
+  ReadyMessage ready;
+  ready.draft = DraftOf(raw.fields);
+  ready.recipients = RecipientsOf(ready.draft, options);
+  if (!options.envelopeFrom.empty()) CheckEnvelopeAddress(options.envelopeFrom);
+  ready.mailFrom = options.envelopeFrom;
+
+  const AnsiString address = settings.Read(account, keys::kAddress);
+  const TimePoint now = clock.Now();
+  HeaderWriter header(settings, std::move(raw.fields));
+  header.WriteFields();
+  if (!header.Has("From")) {
+    const WideString name = options.fromName.empty()
+                                ? SjisToWide(settings.Read(account, keys::kName))
+                                : options.fromName;
+    header.AddEncoded("From", QuoteDisplayName(name) + u"<" + SjisToWide(address) + u">");
+  }
+  if (!header.Has("Date")) header.Add("Date", ' ' + RfcDateString(now));
+  if (!header.Has("Message-Id"))
+    header.Add("Message-Id", ' ' + NewMessageId(now, address, mtYMDHNS));
+  DescribeEightBitBody(header, std::string_view(text).substr(raw.bodyStart));
+  text.replace(0, raw.bodyStart, header.Text());
+  ready.text = std::make_shared<const AnsiString>(std::move(text));
+  return ready;
+}
+
+}  // namespace orvane

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "app/MessageDraft.h"
+#include "platform/Clock.h"
+#include "platform/Types.h"
+#include "settings/IniFileUnit.h"
+
+namespace orvane {
+
+// How a message that another program wrote whole is to be sent, as a
+// sendmail command line says it.
+struct ReadyOptions {
+  bool recipientsFromHeader = false;   // To, Cc and Bcc name recipients too
+  std::vector<AnsiString> recipients;  // named besides
+  AnsiString envelopeFrom;             // empty: the account's address
+  WideString fromName;                 // the From name when the message has none
+};
+
+// A message ready to go out, with its envelope.
+struct ReadyMessage {
+  // The header with CR LF line ends and no Bcc field, the body as it came.
+  std::shared_ptr<const AnsiString> text;
+  std::vector<AnsiString> recipients;
+  AnsiString mailFrom;  // empty: the account's address
+  // Its header fields as a draft, the removed Bcc included: what the
+  // pre-send rules and a confirmation read.
+  MessageDraft draft;
+};
+
+// Makes a message from another program fit to send with the account: the
+// Bcc field removed; From (the account's address, with fromName or the
+// account's name), Date and Message-Id added when missing; a field holding
+// raw 8-bit text (UTF-8, else Shift_JIS) encoded as encoded words in the
+// charset of Encode/Encode; a body holding raw 8-bit text and no
+// Content-Type or Content-Transfer-Encoding given them (text/plain in UTF-8
+// or Shift_JIS, 8bit). A leading mbox "From " line is dropped. The header
+// is rewritten in place, so the body is never copied. Throws Error for a
+// message without recipients or with an address that cannot be one,
+// ConvertError for a setting that is not a number.
+ReadyMessage PrepareReadyMessage(AnsiString text, const ReadyOptions& options,
+                                 const IniFileUnit& settings, const AnsiString& account,
+                                 const Clock& clock);
+
+}  // namespace orvane
