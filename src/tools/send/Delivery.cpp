@@ -1,0 +1,115 @@
+#include "tools/send/Delivery.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "app/AccountFiles.h"
+#include "app/ComposeMessage.h"
+#include "app/SendSequence.h"
+#include "app/VersionUnit.h"
+#include "platform/CodePage.h"
+#include "platform/Error.h"
+#include "platform/Path.h"
+#include "platform/TextFile.h"
+#include "tools/send/StandardInput.h"
+#include "tools/send/StderrWarnings.h"
+#include "tools/send/TerminalWindow.h"
+
+namespace orvane {
+namespace fs = std::filesystem;
+namespace {
+
+// A file the message is made of: there, a plain file, readable. A pipe or
+// a device would hold the send for ever or without end.
+void CheckInputFile(const fs::path& path, const char16_t* what, const char* english) {
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  const WideString name = PathToWide(path);
+  const std::string utf8 = path.native();
+  if (!fs::exists(status))
+    throw EndingError(EX_NOINPUT, WideString(what) + u"がありません: " + name,
+                      std::string(english) + " not found: " + utf8);
+  if (fs::is_directory(status))
+    throw EndingError(EX_NOINPUT, WideString(what) + u"ではなくフォルダです: " + name,
+                      std::string(english) + " is a folder: " + utf8);
+  if (!fs::is_regular_file(status) || ::access(path.c_str(), R_OK) != 0)
+    throw EndingError(EX_NOINPUT, WideString(what) + u"を読めません: " + name,
+                      std::string(english) + " cannot be read: " + utf8);
+}
+
+MessageDraft DraftOf(const SendCommand& command, const IniFileUnit& settings) {
+  MessageDraft draft = command.draft;
+  if (draft.ToText.empty() && draft.CcText.empty() && draft.BccText.empty())
+    throw EndingError(EX_USAGE, u"宛先がありません。mailto=、cc=、bcc= のどれかで指定してください",
+                      "no recipient: give mailto=, cc= or bcc=");
+  for (const fs::path& file : command.attachments)
+    CheckInputFile(file, u"添付ファイル", "attachment");
+  draft.PostSelf = settings.Read(keys::kSendToSelf);
+  if (command.bodyFromFile) {
+    CheckInputFile(draft.BodyFileName, u"本文のファイル", "body file");
+    if (!command.subjectGiven) draft.Subject = PathToWide(draft.BodyFileName.stem());
+  } else {
+    draft.BodyText = DecodeUserText(ReadStandardInput(false));
+  }
+  return draft;
+}
+
+ReadyMessage ReadyOf(const SendCommand& command, const IniFileUnit& settings,
+                     const AnsiString& account, const Clock& clock) {
+  AnsiString text = ReadStandardInput(command.dotEndsInput);
+  try {
+    return PrepareReadyMessage(std::move(text), command.ready, settings, account, clock);
+  } catch (const ConvertError& e) {
+    throw EndingError(EX_CONFIG, e.Message(), "a setting is not valid");
+  } catch (const Error& e) {
+    throw EndingError(EX_DATAERR, e.Message() + u"。送信しませんでした",
+                      "the message has no recipient, or one that is no address: nothing was sent");
+  }
+}
+
+}  // namespace
+
+AnsiString ChooseAccount(const IniFileUnit& settings, const AnsiString& name) {
+  if (name.empty()) {
+    const std::vector<std::string> names = ListAccountNames(settings);
+    if (names.empty())
+      throw EndingError(EX_CONFIG,
+                        u"アカウントがありません。Orvane の「アカウントの設定」で作ってください",
+                        "there is no account: make one in Orvane's account dialog");
+    return PathToSjis(names.front());
+  }
+  if (!settings.AccountExists(name))
+    throw EndingError(EX_CONFIG, u"アカウント " + SjisToWide(name) + u" がありません",
+                      "there is no account " + WideToUtf8(SjisToWide(name)));
+  return name;
+}
+
+Ending Deliver(const SendCommand& command, const Arguments& arguments, const IniFileUnit& settings,
+               const AnsiString& account, bool english) {
+  const SystemClock clock;
+  TAccessTokens tokens(clock);
+  // No worker lingers after its dialogue: the process ends right after.
+  const SendClients clients(0);
+  StderrWarnings warnings(command.strict);
+  bool sendSucceeded = false;
+  const SendSequenceServices services{settings, clock, clients, tokens};
+  SendOutcome outcome;
+  if (command.mode == SendMode::Sendmail) {
+    ReadyMessage ready = ReadyOf(command, settings, account, clock);
+    TerminalWindow window({command.verbose, !command.noLog, english});
+    outcome = RunReadySend(services, {std::move(ready), account, sendSucceeded},
+                           {command.noChecks ? nullptr : &warnings, window});
+  } else {
+    const MessageDraft draft = DraftOf(command, settings);
+    TZelMime mime(clock, settings.ProgramFolder());
+    SetUpMessageComponent(mime);
+    TerminalWindow window({command.verbose, !command.noLog, english});
+    outcome = RunSendSequence(
+        services, {draft, command.attachments, account, kVersionText, arguments, sendSucceeded},
+        {command.noChecks ? nullptr : &warnings, window}, mime);
+  }
+  return EndingOf(outcome, account);
+}
+
+}  // namespace orvane

@@ -1,0 +1,137 @@
+#include "tools/send/Ending.h"
+
+#include <algorithm>
+
+#include "platform/CodePage.h"
+
+namespace orvane {
+namespace {
+
+using enum SendStage;
+
+// One line of text: a multi-line reply joined with blanks.
+WideString OneLine(WideString text) {
+  std::replace_if(
+      text.begin(), text.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }, u' ');
+  return text;
+}
+
+WideString WithDetail(const WideString& line, const WideString& detail) {
+  return detail.empty() ? line : line + u": " + OneLine(detail);
+}
+
+// A server's reply is quoted in the English line as it came; our own
+// reasons are Japanese and are said there in other words.
+std::string EnglishDetail(const std::string& what, const SendOutcome& outcome) {
+  if (outcome.serverReply.empty()) return what;
+  return what + " (the server replied: " + WideToUtf8(OneLine(outcome.serverReply)) + ")";
+}
+
+std::string DeliveryEnglish(const SendOutcome& outcome) {
+  const std::string label = WideToUtf8(StageLabel(*outcome.smtpError));
+  switch (*outcome.smtpError) {
+    case seConnect:
+      return "sending failed " + label + ": no connection to the server, or it broke off";
+    case seAuth:
+      return "sending failed " + label + ": the server did not accept the sign-in";
+    case seEhlo:
+    case seHelo:
+      return "sending failed " + label + ": the server refused the greeting";
+    case seFrom:
+      return "sending failed " + label + ": the server refused the sender";
+    case seRcpt:
+      return "sending failed " + label + ": the server accepted none of the recipients";
+    case seData:
+      return "sending failed " + label + ": the server did not take the message";
+    case seTimeOut:
+      return "sending failed " + label + ": the server did not answer in time";
+    case seTls:
+      return "sending failed " + label + ": no secure connection (TLS) could be set up";
+  }
+  return "sending failed";
+}
+
+int DeliveryStatus(const SendOutcome& outcome) {
+  if (outcome.reply == ReplyClass::TransientNegative) return EX_TEMPFAIL;
+  if (outcome.smtpError == seAuth) return EX_NOPERM;
+  if (outcome.reply == ReplyClass::PermanentNegative || outcome.smtpError == seTls)
+    return EX_UNAVAILABLE;
+  return EX_TEMPFAIL;
+}
+
+Ending DeliveryEnding(const SendOutcome& outcome) {
+  const WideString line = DeliveryEndText(outcome);
+  if (!outcome.smtpError) return {EX_TEMPFAIL, WithDetail(line, outcome.reason), "sending failed"};
+  return {DeliveryStatus(outcome),
+          WithDetail(line, outcome.reason.empty() ? outcome.serverReply : outcome.reason),
+          EnglishDetail(DeliveryEnglish(outcome), outcome)};
+}
+
+Ending PopEnding(const SendOutcome& outcome) {
+  const WideString line = WithDetail(u"POP 認証に失敗しました", outcome.reason);
+  switch (outcome.popError.value_or(peConnect)) {
+    case peAuth:
+      return {EX_NOPERM, line, "POP before SMTP: the POP3 server refused the login"};
+    case peTls:
+      return {EX_UNAVAILABLE, line, "POP before SMTP: no secure connection (TLS) could be set up"};
+    default:
+      return {EX_TEMPFAIL, line, "POP before SMTP: no connection to the POP3 server, or no answer"};
+  }
+}
+
+Ending SignInEnding(const SendOutcome& outcome, const AnsiString& account) {
+  const WideString line = WithDetail(DeliveryEndText(outcome), outcome.reason);
+  const std::string name = WideToUtf8(SjisToWide(account));
+  switch (outcome.signIn) {
+    case SignInFailure::NoGrant:
+      return {
+          EX_NOPERM,
+          line + u"。サインインは orvane-send --sign-in " + SjisToWide(account) + u" でもできます",
+          "the account is not signed in, or its sign-in has expired: sign in from the account "
+          "dialog or with orvane-send --sign-in " +
+              name};
+    case SignInFailure::Unreachable:
+      return {EX_TEMPFAIL, line,
+              "the token endpoint could not be reached, or failed: try again later"};
+    case SignInFailure::Settings:
+      return {EX_CONFIG, line, "the account's OAuth 2.0 settings are incomplete"};
+    default:
+      return {EX_NOPERM, line, "the token endpoint refused to give an access token"};
+  }
+}
+
+}  // namespace
+
+Ending EndingOf(const SendOutcome& outcome, const AnsiString& account) {
+  switch (outcome.stage) {
+    case Compose:
+      return {EX_CONFIG, outcome.reason,
+              "the message could not be composed: a setting is not valid"};
+    case MessageFile:
+      return {EX_CONFIG, outcome.reason, "the message file (Option/FileSave) could not be written"};
+    case Checks:
+      if (!outcome.reason.empty())
+        return {EX_CONFIG, outcome.reason, "the pre-send checks could not read their settings"};
+      return {EX_DATAERR, u"[警告] があるため送信しませんでした (--strict)",
+              "not sent: a warning came up and --strict is given"};
+    case Confirm:
+      return {EX_DATAERR, u"送信しませんでした", "not sent: not confirmed"};
+    case Setup:
+      return {EX_CONFIG, outcome.reason, "the account's server settings are not valid"};
+    case PopLogin:
+      return PopEnding(outcome);
+    case SignIn:
+      return SignInEnding(outcome, account);
+    case Delivery:
+      if (outcome.success) return {};
+      return DeliveryEnding(outcome);
+    case SentLog:
+      if (outcome.success)
+        return {EX_OK, u"送信しましたが、送信ログに記録できませんでした: " + outcome.reason,
+                "sent, but the sent log could not be written"};
+      return DeliveryEnding(outcome);
+  }
+  return {EX_SOFTWARE, outcome.reason, "sending ended unexpectedly"};
+}
+
+}  // namespace orvane

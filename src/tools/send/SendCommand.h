@@ -1,0 +1,54 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "app/MessageDraft.h"
+#include "app/ReadyMessage.h"
+#include "app/cmdline.h"
+#include "platform/Types.h"
+
+namespace orvane {
+
+enum class SendMode {
+  Draft,     // the window's keys: the message is composed as the window composes it
+  Sendmail,  // a whole message on standard input, as sendmail takes it
+};
+
+// What the command line asks for.
+struct SendCommand {
+  SendMode mode = SendMode::Draft;
+  AnsiString account;  // empty: the first account
+  bool strict = false;
+  bool noChecks = false;
+  bool verbose = false;
+  bool noLog = false;
+  std::optional<bool> english;  // --lang: none, as LANG says
+  bool version = false;
+  bool help = false;
+  std::optional<AnsiString> signIn;  // --sign-in ACCOUNT
+
+  // Draft mode: recipients, subject, references and the body file of the
+  // keys; the files of every attach=.
+  MessageDraft draft;
+  bool bodyFromFile = false;
+  bool subjectGiven = false;
+  std::vector<std::filesystem::path> attachments;
+
+  // Sendmail mode.
+  ReadyOptions ready;
+  bool dotEndsInput = true;  // without -i or -oi a line of one "." ends the message
+};
+
+// Reads the arguments (argument 0 the program). The window's keys (account,
+// mailto, cc, bcc, subject, file, attach, replyto, inreplyto; "=" or ":",
+// quotes) ask for draft mode; -t, -i, -oi, -f, -F or an address for sendmail
+// mode. Throws EndingError (64) for an unknown switch, a switch without its
+// value, the two modes mixed, or the daemon modes -bs and -bd.
+SendCommand ParseSendCommand(const Arguments& arguments);
+
+// The usage text of --help.
+const char* UsageText();
+
+}  // namespace orvane

@@ -1,0 +1,322 @@
+// orvane-send run as a script runs it: a command line and standard input,
+// delivering to the servers of tests/servers on 127.0.0.1; what arrived is
+// read back with Python's email package.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+
+#include "app/SentLog.h"
+#include "platform/CodePage.h"
+#include "settings/IniFileUnit.h"
+#include "settings/SettingKeys.h"
+#include "support/JsonValue.h"
+#include "support/MailServers.h"
+#include "support/OAuthServers.h"
+#include "support/PythonParser.h"
+#include "support/SignInAtServer.h"
+#include "support/TempFolder.h"
+#include "support/TestCertificates.h"
+
+namespace orvane::test {
+namespace {
+namespace fs = std::filesystem;
+
+const std::string kPassword = "Canary-7f3Q9zx!";
+
+struct Finished {
+  int status = -1;
+  std::string out, err;
+  long peakKiB = 0;  // the largest resident set of the shell's children
+};
+
+// Runs `command` with /bin/sh in `home` as its program folder, standard
+// input from `input`; "$SEND" is the program. Ends within two minutes.
+Finished RunCommand(const std::string& command, const fs::path& home, const fs::path& input,
+                    const char* lang = "ja_JP.UTF-8") {
+  const fs::path out = home / "stdout", err = home / "stderr";
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::setenv("ORVANE_HOME", home.c_str(), 1);
+    if (::chdir(home.c_str()) != 0) ::_exit(127);
+    ::setenv("SEND", ORVANE_SEND_PROGRAM, 1);
+    ::setenv("LANG", lang, 1);
+    ::unsetenv("LC_ALL");
+    ::unsetenv("LC_MESSAGES");
+    ::dup2(::open(input.c_str(), O_RDONLY), 0);
+    ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+    ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+    ::execl("/usr/bin/timeout", "timeout", "120", "/bin/sh", "-c", command.c_str(), nullptr);
+    ::_exit(127);
+  }
+  Finished finished;
+  int status = 0;
+  rusage usage{};
+  ::wait4(pid, &status, 0, &usage);
+  finished.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  finished.out = ReadFile(out);
+  finished.err = ReadFile(err);
+  rusage children{};
+  ::getrusage(RUSAGE_CHILDREN, &children);
+  finished.peakKiB = children.ru_maxrss;
+  return finished;
+}
+
+class OrvaneSend : public ::testing::Test {
+ protected:
+  OrvaneSend() {
+    smtp = StartSmtpServer(mailbox.Path(), "orvane", kPassword, "LOGIN,PLAIN,CRAM-MD5",
+                           {"refused@example.jp"});
+    WriteFile(home / "orvane.ini", "");
+  }
+  void WriteAccount(const std::string& name, const std::string& lines) {
+    WriteFile(home / (name + ".ini"),
+              WideToSjis(Utf8ToWide("[Account]\r\nName=山田 太郎\r\nAddress=taro@example.jp\r\n"
+                                    "SMTP=127.0.0.1\r\nUserID=orvane\r\n" +
+                                    lines)));
+  }
+  void WritePasswordAccount(const std::string& name, int port, const std::string& more = "") {
+    WriteAccount(name, "SMTPPORT=" + std::to_string(port) + "\r\nAuth=-1\r\nPass=" + kPassword +
+                           "\r\n" + more);
+  }
+  Finished Run(const std::string& command, const std::string& input,
+               const char* lang = "ja_JP.UTF-8") {
+    WriteFile(home / "stdin", input);
+    return RunCommand(command, home.Path(), home / "stdin", lang);
+  }
+  int Delivered() const {
+    int n = 0;
+    while (fs::exists(mailbox / (std::to_string(n + 1) + ".json"))) ++n;
+    return n;
+  }
+  size_t Logged(const std::string& account) const {
+    return ReadSentLogEntries(SentLogIndexPath(IniFileUnit(home.Path()), account)).size();
+  }
+
+  TempFolder home, mailbox;
+  StartedServer smtp;
+};
+
+std::string U8(const std::u16string& text) {
+  return WideToUtf8(text);
+}
+
+std::string Names(const JsonValue& list) {
+  std::string names;
+  for (const JsonValue& a : list.array)
+    names += U8(a["name"].string) + "<" + U8(a["address"].string) + ">";
+  return names;
+}
+
+// Each row one run: its exit status, the last line of standard error,
+// what the server took and the sent log.
+TEST_F(OrvaneSend, SendsADraftOrAWholeMessageAndEndsWithTheDocumentedStatus) {
+  ASSERT_TRUE(smtp.process);
+  WritePasswordAccount("taro", smtp.port);
+  WriteAccount("unreachable", "SMTPPORT=1\r\n");
+  WriteFile(home / "body.txt", "ファイルの本文\n");
+  WriteFile(home / "見積書.pdf", "%PDF-1.4\n%%EOF\n");
+  fs::create_directories(home / "folder");
+  const std::string patch =
+      "From: Hanako <hanako@example.jp>\nTo: a@example.jp\nBcc: b@example.jp\n"
+      "Subject: 日本語の件名 [PATCH]\n\n.dotted line\nline two\n";
+  struct Row {
+    const char* name;
+    std::string command;
+    std::string input;
+    int status;
+    const char* errLine;            // contained in standard error; "" nothing there
+    const char* subject = nullptr;  // of the delivered message; none: nothing delivered
+    const char* to = "";            // names<addresses> of To
+    const char* from = "";          // names<addresses> of From
+    const char* body = "";          // the body's text begins so
+    const char* attachment = "";    // the attached file's name, or ""
+    std::set<std::string> envelope = {};
+    const char* mailFrom = "";
+    const char* raw = "";  // bytes of the stored header
+  } rows[] = {
+      {"draft, body from standard input",
+       "echo 本文 | \"$SEND\" account=taro mailto=hanako@example.jp subject=日本語の件名",
+       "",
+       0,
+       "",
+       "日本語の件名",
+       "<hanako@example.jp>",
+       "山田 太郎<taro@example.jp>",
+       "本文",
+       "",
+       {"hanako@example.jp"},
+       "taro@example.jp",
+       "\r\nSubject: =?ISO-2022-JP?B?GyRCRnxLXDhsJE43b0w+GyhC?=\r\n"},
+      {"draft with a body file, cc, bcc and an attachment",
+       "\"$SEND\" account=taro \"mailto=花子 <hanako@example.jp>\" cc:c@example.jp "
+       "bcc=b@example.jp "
+       "file=body.txt attach=見積書.pdf",
+       "",
+       0,
+       "",
+       "body",
+       "花子<hanako@example.jp>",
+       "山田 太郎<taro@example.jp>",
+       "ファイルの本文",
+       "見積書.pdf",
+       {"hanako@example.jp", "c@example.jp", "b@example.jp"},
+       "taro@example.jp"},
+      {"sendmail -t: Bcc gone, raw UTF-8 encoded, dots kept",
+       "\"$SEND\" -t -i -f bounce@example.jp",
+       patch,
+       0,
+       "",
+       "日本語の件名 [PATCH]",
+       "<a@example.jp>",
+       "Hanako<hanako@example.jp>",
+       ".dotted line\nline two",
+       "",
+       {"a@example.jp", "b@example.jp"},
+       "bounce@example.jp"},
+      {"sendmail without -i ends at a lone dot",
+       "\"$SEND\" --no-log --account=taro x@example.jp",
+       "Subject: short\n\nkept\n.\nnot sent\n",
+       0,
+       "",
+       "short",
+       "",
+       "山田 太郎<taro@example.jp>",
+       "kept\n",
+       "",
+       {"x@example.jp"},
+       "taro@example.jp"},
+      {"empty standard input", "\"$SEND\" -t", "", 65, "標準入力が空です", nullptr},
+      {"no recipient", "\"$SEND\" -t", "Subject: x\n\nbody\n", 65, "宛先がありません", nullptr},
+      {"an attachment that is a folder",
+       "echo x | \"$SEND\" account=taro mailto=a@example.jp attach=folder", "", 66,
+       "添付ファイルではなくフォルダです", nullptr},
+      {"an attachment that is a pipe",
+       "mkfifo pipe; echo x | \"$SEND\" account=taro mailto=a@example.jp attach=pipe", "", 66,
+       "添付ファイルを読めません", nullptr},
+      {"200 MB on standard input", "head -c 200000000 /dev/zero | \"$SEND\" -t", "", 65,
+       "標準入力が大きすぎます (128 MiB まで)", nullptr},
+      {"an unknown account", "echo x | \"$SEND\" account=nobody mailto=a@example.jp", "", 78,
+       "アカウント nobody がありません", nullptr},
+      {"daemon mode", "\"$SEND\" -bs", "", 64, "デーモンモード", nullptr},
+      {"a server that is not there", "echo x | \"$SEND\" account=unreachable mailto=a@example.jp",
+       "", 75, "送信に失敗しました (Connect)", nullptr},
+      {"a recipient the server refuses",
+       "echo x | \"$SEND\" account=taro mailto=refused@example.jp", "", 69,
+       "送信に失敗しました (Rcpt)", nullptr},
+  };
+  int delivered = 0;
+  size_t logged = 0;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const Finished run = Run(row.command, row.input);
+    EXPECT_EQ(run.status, row.status) << run.err;
+    EXPECT_EQ(run.out, "");
+    // Standard input is never held twice over (at most 128 MiB of it).
+    EXPECT_LT(run.peakKiB, 2 * 128 * 1024);
+    EXPECT_EQ(run.err.empty(), *row.errLine == 0) << run.err;
+    EXPECT_NE(run.err.find(row.errLine), std::string::npos) << run.err;
+    // A failure says it once in Japanese and, for a Japanese locale, only so.
+    EXPECT_EQ(run.err.find("orvane-send: ", 1), std::string::npos) << run.err;
+    const bool sent = row.subject != nullptr;
+    EXPECT_EQ(Delivered(), delivered + (sent ? 1 : 0));
+    // Only an attempt that began is recorded, and not with --no-log.
+    const bool began = run.status == 0 || run.status == 69 || run.status == 75;
+    logged += began && row.command.find("--no-log") == std::string::npos ? 1 : 0;
+    EXPECT_EQ(Logged("taro") + Logged("unreachable"), logged);
+    if (!sent) continue;
+    ++delivered;
+    const fs::path message = mailbox / (std::to_string(delivered) + ".eml");
+    const std::string stored = ReadFile(message);
+    const std::string header = stored.substr(0, stored.find("\r\n\r\n"));
+    EXPECT_EQ(header.find("Bcc"), std::string::npos) << header;
+    EXPECT_TRUE(std::all_of(header.begin(), header.end(), [](char c) { return c > 0; })) << header;
+    EXPECT_NE(header.find(row.raw), std::string::npos) << header;
+    const JsonValue parsed = ParseWithPython(message);
+    EXPECT_EQ(U8(parsed["subject"].string), row.subject);
+    EXPECT_EQ(Names(parsed["to"]), row.to);
+    EXPECT_EQ(Names(parsed["from"]), row.from);
+    std::string body = U8(parsed["body"].string);
+    std::erase(body, '\r');
+    EXPECT_TRUE(body.starts_with(row.body)) << body;
+    const auto& attachments = parsed["attachments"].array;
+    EXPECT_EQ(attachments.empty() ? "" : U8(attachments[0]["filename"].string), row.attachment);
+    const JsonValue envelope = ParseJson(ReadFile(mailbox / (std::to_string(delivered) + ".json")));
+    std::set<std::string> rcpt;
+    for (const JsonValue& a : envelope["rcptTo"].array) rcpt.insert(U8(a.string));
+    EXPECT_EQ(rcpt, row.envelope);
+    EXPECT_EQ(U8(envelope["mailFrom"].string), row.mailFrom);
+  }
+}
+
+// A real client no one here wrote: git send-email with orvane-send as its
+// sendmail command delivers a patch with its author and subject.
+TEST_F(OrvaneSend, GitSendEmailDeliversAPatch) {
+  ASSERT_TRUE(smtp.process);
+  WritePasswordAccount("taro", smtp.port);
+  const Finished run =
+      Run("export HOME=\"$ORVANE_HOME\" GIT_AUTHOR_NAME='Hanako Sato' "
+          "GIT_AUTHOR_EMAIL=hanako@example.jp GIT_COMMITTER_NAME=ci "
+          "GIT_COMMITTER_EMAIL=ci@example.jp && "
+          "git init -q repo && cd repo && echo text > file.txt && git add file.txt && "
+          "git commit -q -m 'Add the file' && git format-patch -q -1 -o ../patches && "
+          "git send-email --sendmail-cmd=\"$SEND -i\" --to=jiro@example.jp --confirm=never "
+          "--suppress-cc=all --quiet ../patches/*.patch",
+          "");
+  EXPECT_EQ(run.status, 0) << run.out << run.err;
+  ASSERT_EQ(Delivered(), 1);
+  const JsonValue parsed = ParseWithPython(mailbox / "1.eml");
+  EXPECT_EQ(U8(parsed["subject"].string), "[PATCH] Add the file");
+  EXPECT_EQ(Names(parsed["from"]), "Hanako Sato<hanako@example.jp>");
+  EXPECT_EQ(Names(parsed["to"]), "<jiro@example.jp>");
+  EXPECT_NE(U8(parsed["body"].string).find("+text"), std::string::npos);
+}
+
+// An account that signs in with OAuth 2.0 sends unattended after one
+// sign-in, keeps the rotated refresh token, and asks for a sign-in (77)
+// once the grant is gone, never opening a browser.
+TEST_F(OrvaneSend, AnOAuthAccountSendsUnattendedAfterOneSignIn) {
+  TrustTestCa trust;
+  AuthorizationServer server({"", 3600, true, false, false});
+  TempFolder oauthMail;
+  const StartedServer oauthSmtp =
+      StartOAuthSmtpServer(oauthMail.Path(), "orvane", "unused", "XOAUTH2", "implicit");
+  ASSERT_TRUE(oauthSmtp.process);
+  QueuedMainThread main;
+  BrowserShell browser;
+  const auto signedIn = SignInAtServer(main, server.Client(), "orvane", browser);
+  ASSERT_TRUE(signedIn && signedIn->kind == SignInOutcome::kSignedIn);
+  const OAuthClient client = server.Client();
+  const IniFileUnit settings(home.Path());
+  WriteAccount("cloud", "SMTPPORT=" + std::to_string(oauthSmtp.port) +
+                            "\r\nSecurity=2\r\nAuthMethod=1\r\nOAuthProvider=custom\r\n"
+                            "OAuthClientId=" +
+                            client.clientId + "\r\nOAuthAuthorizeUrl=" + client.authorizeUrl +
+                            "\r\nOAuthTokenUrl=" + client.tokenUrl +
+                            "\r\nOAuthScope=" + client.scope +
+                            "\r\nOAuthRefreshToken=" + signedIn->refreshToken + "\r\n");
+  const std::string send = "echo 本文 | \"$SEND\" account=cloud mailto=a@example.jp --lang=en";
+  const Finished first = Run(send, "");
+  EXPECT_EQ(first.status, 0) << first.err;
+  EXPECT_TRUE(fs::exists(oauthMail / "1.eml"));
+  const AnsiString rotated = settings.Read("cloud", keys::kOAuthRefreshToken);
+  EXPECT_FALSE(rotated.empty());
+  EXPECT_NE(rotated, signedIn->refreshToken);
+
+  server.RevokeGrants();
+  const Finished revoked = Run(send, "");
+  EXPECT_EQ(revoked.status, 77);
+  EXPECT_NE(revoked.err.find("orvane-send --sign-in cloud"), std::string::npos) << revoked.err;
+  EXPECT_NE(revoked.err.find("\norvane-send: the account is not signed in"), std::string::npos)
+      << revoked.err;
+  EXPECT_FALSE(fs::exists(oauthMail / "2.eml"));
+  EXPECT_TRUE(browser.openedUrls.size() == 1);
+}
+
+}  // namespace
+}  // namespace orvane::test
