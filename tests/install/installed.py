@@ -16,9 +16,9 @@ BUILD, ROOT, STEP = sys.argv[1:4]
 PREFIX = "/usr/local"
 SOURCE = pathlib.Path(__file__).resolve().parents[2]
 INSTALLED = sorted(
-    ["bin/orvane", "share/applications/orvane.desktop", "share/doc/orvane/changelog.gz",
+    ["bin/orvane", "bin/orvane-send", "share/applications/orvane.desktop", "share/doc/orvane/changelog.gz",
      "share/doc/orvane/copyright", "share/icons/hicolor/scalable/apps/orvane.svg",
-     "share/man/man1/orvane.1.gz", "share/metainfo/org.example.orvane.metainfo.xml",
+     "share/man/man1/orvane-send.1.gz", "share/man/man1/orvane.1.gz", "share/metainfo/org.example.orvane.metainfo.xml",
      "share/orvane/Orvane.hlp/index.html", "share/orvane/Readme.txt"]
     + [f"share/icons/hicolor/{n}x{n}/apps/orvane.png" for n in (16, 24, 32, 48, 64, 128, 256)])
 LINK = ("mailto:taro@example.jp?cc=jiro@example.jp&subject=%E8%A6%8B%E7%A9%8D%E3%82%82%E3%82%8A"
@@ -50,9 +50,14 @@ def files():
     report = run("appstreamcli", "validate", "--no-net", "--pedantic",
                  share + "metainfo/org.example.orvane.metainfo.xml")
     assert report.strip().endswith("Validation was successful."), report
-    page = run("man", "--warnings", "-l", share + "man/man1/orvane.1.gz",
-               env={**os.environ, "LC_ALL": "C"})
-    assert page.startswith("ORVANE(1)") and "warning" not in page, page
+    for program in ("orvane", "orvane-send"):
+        page = run("man", "--warnings", "-l", share + f"man/man1/{program}.1.gz",
+                   env={**os.environ, "LC_ALL": "C"})
+        assert page.startswith(program.upper() + "(1)") and "warning" not in page, page
+    # The sender without a window runs where no Qt is installed.
+    sender = ROOT + PREFIX + "/bin/orvane-send"
+    assert "libQt" not in run("ldd", sender), run("ldd", sender)
+    assert run(sender, "--version").startswith("orvane-send ")
 
 
 def uninstall():
