@@ -136,61 +136,28 @@ TEST_F(OrvaneSend, SendsADraftOrAWholeMessageAndEndsWithTheDocumentedStatus) {
     const char* from = "";          // names<addresses> of From
     const char* body = "";          // the body's text begins so
     const char* attachment = "";    // the attached file's name, or ""
-    std::set<std::string> envelope = {};
+    const char* envelope = "";      // the RCPT TO addresses, sorted, each followed by ","
     const char* mailFrom = "";
     const char* raw = "";  // bytes of the stored header
   } rows[] = {
       {"draft, body from standard input",
-       "echo 本文 | \"$SEND\" account=taro mailto=hanako@example.jp subject=日本語の件名",
-       "",
-       0,
-       "",
-       "日本語の件名",
-       "<hanako@example.jp>",
-       "山田 太郎<taro@example.jp>",
-       "本文",
-       "",
-       {"hanako@example.jp"},
-       "taro@example.jp",
+       "echo 本文 | \"$SEND\" account=taro mailto=hanako@example.jp subject=日本語の件名", "", 0,
+       "", "日本語の件名", "<hanako@example.jp>", "山田 太郎<taro@example.jp>", "本文", "",
+       "hanako@example.jp,", "taro@example.jp",
        "\r\nSubject: =?ISO-2022-JP?B?GyRCRnxLXDhsJE43b0w+GyhC?=\r\n"},
       {"draft with a body file, cc, bcc and an attachment",
        "\"$SEND\" account=taro \"mailto=花子 <hanako@example.jp>\" cc:c@example.jp "
        "bcc=b@example.jp "
        "file=body.txt attach=見積書.pdf",
-       "",
-       0,
-       "",
-       "body",
-       "花子<hanako@example.jp>",
-       "山田 太郎<taro@example.jp>",
-       "ファイルの本文",
-       "見積書.pdf",
-       {"hanako@example.jp", "c@example.jp", "b@example.jp"},
-       "taro@example.jp"},
+       "", 0, "", "body", "花子<hanako@example.jp>", "山田 太郎<taro@example.jp>", "ファイルの本文",
+       "見積書.pdf", "b@example.jp,c@example.jp,hanako@example.jp,", "taro@example.jp"},
       {"sendmail -t: Bcc gone, raw UTF-8 encoded, dots kept",
-       "\"$SEND\" -t -i -f bounce@example.jp",
-       patch,
-       0,
-       "",
-       "日本語の件名 [PATCH]",
-       "<a@example.jp>",
-       "Hanako<hanako@example.jp>",
-       ".dotted line\nline two",
-       "",
-       {"a@example.jp", "b@example.jp"},
-       "bounce@example.jp"},
-      {"sendmail without -i ends at a lone dot",
-       "\"$SEND\" --no-log --account=taro x@example.jp",
-       "Subject: short\n\nkept\n.\nnot sent\n",
-       0,
-       "",
-       "short",
-       "",
-       "山田 太郎<taro@example.jp>",
-       "kept\n",
-       "",
-       {"x@example.jp"},
-       "taro@example.jp"},
+       "\"$SEND\" -t -i -f bounce@example.jp", patch, 0, "", "日本語の件名 [PATCH]",
+       "<a@example.jp>", "Hanako<hanako@example.jp>", ".dotted line\nline two", "",
+       "a@example.jp,b@example.jp,", "bounce@example.jp"},
+      {"sendmail without -i ends at a lone dot", "\"$SEND\" --no-log --account=taro x@example.jp",
+       "Subject: short\n\nkept\n.\nnot sent\n", 0, "", "short", "", "山田 太郎<taro@example.jp>",
+       "kept\n", "", "x@example.jp,", "taro@example.jp"},
       {"empty standard input", "\"$SEND\" -t", "", 65, "標準入力が空です", nullptr},
       {"no recipient", "\"$SEND\" -t", "Subject: x\n\nbody\n", 65, "宛先がありません", nullptr},
       {"an attachment that is a folder",
@@ -249,7 +216,9 @@ TEST_F(OrvaneSend, SendsADraftOrAWholeMessageAndEndsWithTheDocumentedStatus) {
     const JsonValue envelope = ParseJson(ReadFile(mailbox / (std::to_string(delivered) + ".json")));
     std::set<std::string> rcpt;
     for (const JsonValue& a : envelope["rcptTo"].array) rcpt.insert(U8(a.string));
-    EXPECT_EQ(rcpt, row.envelope);
+    std::string joined;
+    for (const std::string& address : rcpt) joined += address + ",";
+    EXPECT_EQ(joined, row.envelope);
     EXPECT_EQ(U8(envelope["mailFrom"].string), row.mailFrom);
   }
 }
