@@ -87,9 +87,6 @@ TSendForm::~TSendForm() = default;
 void TSendForm::BindEvents() {
   smtp_->OnSmtpStatus = [this](TSmtpItem&, const AnsiString& s) { SmtpSmtpStatus(s); };
   smtp_->OnServerStatus = [this](TSmtpItem&, const AnsiString& s) { SmtpServerStatus(s); };
-  smtp_->OnProgress = [this](TSmtpItem&, std::int64_t max, std::int64_t sended) {
-    SmtpProgress(max, sended);
-  };
   smtp_->OnSmtpError = [this](TSmtpItem&, TSmtpErrorEventType error) { SmtpSmtpError(error); };
   smtp_->OnSmtpClosed = [this](TSmtpItem& item, bool success) { SmtpSmtpClosed(item, success); };
   pop_->OnAuthenticated = [this](TPopItem&, bool) { PopAuthenticated(); };
@@ -154,6 +151,11 @@ void TSendForm::SetupSmtp() {
 }
 
 void TSendForm::StartSmtp() {
+  // A delivery no one watches (a script's) is not held up at every chunk.
+  if (OnProgress)
+    smtp_->OnProgress = [this](TSmtpItem&, std::int64_t max, std::int64_t sended) {
+      SmtpProgress(max, sended);
+    };
   if (!oauth_) return void(smtp_->Send());
   const IniFileUnit& settings = services_.settings;
   const AnsiString& account = job_.accountName;

@@ -20,6 +20,7 @@ class TSmtpThread final : public TSendTCPThread {
   void DoCommandSent(const AnsiString& command, const AnsiString& argument) override;
   void DoQuit() override;
   void DoDataSent() override;
+  bool ReportsProgress() const override { return SmtpItem().ReportsProgress; }
   void DoNotice(const AnsiString& text) override;
   // A reply is complete with its last line (RFC 5321 section 4.2.1): the
   // line whose code is not followed by "-".

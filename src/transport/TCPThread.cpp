@@ -200,7 +200,8 @@ bool TSendTCPThread::SendData() {
   // The wire form is produced a block at a time and written in chunks, so
   // that a large message is never held twice.
   constexpr std::size_t kBlockSize = 64 * kBufferSize;
-  const std::size_t chunkSize = Secure() ? kTlsChunkSize : kBufferSize;
+  const bool reported = ReportsProgress();
+  const std::size_t chunkSize = Secure() || !reported ? kTlsChunkSize : kBufferSize;
   sent_ = 0;
   try {
     BodyEncoder encoder(Data);
@@ -217,7 +218,7 @@ bool TSendTCPThread::SendData() {
       Write(chunk);
       offset += chunk.size();
       sent_ += static_cast<std::int64_t>(chunk.size());
-      DoDataSent();
+      if (reported) DoDataSent();
     }
     return !Terminated();
   } catch (const std::exception&) {

@@ -146,11 +146,15 @@ class TSendTCPThread : public TTCPThread {
   using TTCPThread::TTCPThread;
 
   // Writes Data as a message body (see MessageBody) in chunks of
-  // kBufferSize bytes, of kTlsChunkSize over TLS, DoDataSent after each. True when all of it was
+  // kBufferSize bytes, DoDataSent after each; in chunks of kTlsChunkSize
+  // over TLS, and with no DoDataSent when the progress is not reported. True when all of it was
   // written and no terminate request came. A chunk the server does not take
   // within the time-out, or one a terminate request ends while it waits,
   // ends the transfer.
   bool SendData();
+  // Whether anyone follows the body's progress: the kilobyte chunks are
+  // there for the progress bar, and each costs a system call.
+  virtual bool ReportsProgress() const { return true; }
 
   bool Success() const { return success_; }
   void SetSuccess(bool value) { success_ = value; }

@@ -56,7 +56,8 @@ TSmtpItem::TSmtpItem(TZelSmtp& component)
       AccessToken(component.AccessToken()),
       MailFrom(component.MailFrom()),
       Message(component.message_),
-      Recipients(*component.Recipients()) {}
+      Recipients(*component.Recipients()),
+      ReportsProgress(static_cast<bool>(component.OnProgress)) {}
 
 TSmtpItem::~TSmtpItem() {
   WithComponent([this](TTCPComponent& c) { static_cast<TZelSmtp&>(c).DoItemDestroy(*this); });

@@ -115,6 +115,9 @@ class TSmtpItem final : public TTCPItem {
   const AnsiString MailFrom;
   const std::shared_ptr<const AnsiString> Message;
   const std::vector<AnsiString> Recipients;
+  // Whether OnProgress was set: each report is a wait for the component's
+  // thread, some 70,000 of them for a 70 MB message.
+  const bool ReportsProgress;
 };
 
 }  // namespace orvane
