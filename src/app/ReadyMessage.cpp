@@ -6,6 +6,7 @@
 #include "app/ComposeMessage.h"
 #include "app/MailAddUnit.h"
 #include "mime/AddressList.h"
+#include "mime/CharSet.h"
 #include "mime/HeaderDecoding.h"
 #include "mime/HeaderEncoding.h"
 #include "mime/HeaderFolding.h"
@@ -28,11 +29,6 @@ struct RawHeader {
   std::vector<RawField> fields;
   size_t bodyStart = 0;  // where the body begins, past the empty line
 };
-
-bool HasEightBit(std::string_view text) {
-  return std::any_of(text.begin(), text.end(),
-                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-}
 
 // A field name of printable ASCII (RFC 5322 section 2.2), blanks before the
 // colon allowed (section 4.5.3).
@@ -86,7 +82,7 @@ bool Named(const RawField& field, std::string_view name) {
 WideString DecodedValue(const AnsiString& value) {
   const AnsiString line = Unfold(value);
   const std::string_view trimmed = Trim(line);
-  if (HasEightBit(trimmed)) return DecodeUserText(AnsiString(trimmed));
+  if (!IsAsciiBytes(trimmed)) return DecodeUserText(AnsiString(trimmed));
   return DecodeHeaderText(trimmed).Text;
 }
 
@@ -162,7 +158,7 @@ class HeaderWriter {
     THeaderFieldEncoder encoder(charset_, ceField);
     for (const RawField& field : fields_) {
       if (Named(field, "Bcc")) continue;
-      if (!HasEightBit(field.value)) {
+      if (IsAsciiBytes(field.value)) {
         Add(field.name, field.value);
         continue;
       }
@@ -195,7 +191,7 @@ class HeaderWriter {
 // A body of raw 8-bit text is told apart from one in US-ASCII (RFC 2045
 // section 5.2, 6.1), unless the message says what it is.
 void DescribeEightBitBody(HeaderWriter& header, std::string_view body) {
-  if (!HasEightBit(body)) return;
+  if (IsAsciiBytes(body)) return;
   if (!header.Has("MIME-Version")) header.Add("MIME-Version", " 1.0");
   if (!header.Has("Content-Type"))
     header.Add("Content-Type",
