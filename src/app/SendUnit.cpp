@@ -161,7 +161,7 @@ void TSendForm::StartSmtp() {
   const AnsiString& account = job_.accountName;
   OAuthClient client;
   try {
-    client = ResolveOAuthClient(ReadOAuthSettings(settings, account));
+    client = ResolveOAuthClient(ReadOAuthSettings(settings, account), ReadProxySettings(settings));
   } catch (const Error& e) {
     return SignInFailed(SignInFailure::Settings, e.Message(), u"エラー: " + e.Message());
   }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "oauth/HttpsClient.h"
+#include "oauth/TokenClient.h"
 #include "oauth/TokenRequest.h"
 #include "platform/Error.h"
 
@@ -54,8 +54,8 @@ AccessTokenResult TAccessTokens::Refresh(Account& account, const OAuthClient& cl
             u"トークンURLは https:// で始まるアドレスにしてください"};
   TokenResponse response;
   try {
-    HttpsClient https(requestTimeout_);
-    const HttpResponse http = https.PostForm(*url, FormEncode(RefreshGrant(client, refreshToken)));
+    TokenClient https(requestTimeout_, client.proxy);
+    const HttpReply http = https.PostForm(*url, FormEncode(RefreshGrant(client, refreshToken)));
     response = ReadTokenResponse(http.status, http.body);
     // A server error says nothing about the grant (RFC 9110 section 15.6).
     if (http.status >= 500) return {AccessTokenResult::kUnreachable, "", "", response.reason};

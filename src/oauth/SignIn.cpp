@@ -1,9 +1,9 @@
 #include "oauth/SignIn.h"
 
 #include "oauth/Authorization.h"
-#include "oauth/HttpsClient.h"
 #include "oauth/Pkce.h"
 #include "oauth/RedirectWait.h"
+#include "oauth/TokenClient.h"
 #include "oauth/TokenRequest.h"
 #include "platform/CodePage.h"
 #include "platform/Error.h"
@@ -15,14 +15,15 @@ namespace orvane {
 // What the worker of one sign-in uses; the user-interface thread reaches
 // it only to cancel.
 struct TOAuthSignIn::Job {
-  explicit Job(std::chrono::milliseconds requestTimeout) : tokens(requestTimeout) {}
+  Job(const OAuthClient& c, std::chrono::milliseconds requestTimeout)
+      : client(c), tokens(requestTimeout, c.proxy) {}
 
   OAuthClient client;
   HttpsUrl tokenUrl;
   PkcePair pkce = MakePkcePair();
   AnsiString state = MakeState();
   LoopbackListener listener;
-  HttpsClient tokens;
+  TokenClient tokens;
   std::function<void(const SignInOutcome&)> done;
   // Set on the user-interface thread; read there before `done` runs.
   bool cancelled = false;
@@ -55,7 +56,7 @@ SignInOutcome TOAuthSignIn::Job::Run(std::chrono::steady_clock::time_point deadl
 SignInOutcome TOAuthSignIn::Job::Redeem(const AnsiString& code) {
   TokenResponse response;
   try {
-    const HttpResponse http = tokens.PostForm(
+    const HttpReply http = tokens.PostForm(
         tokenUrl,
         FormEncode(CodeGrant(client, code, LoopbackRedirectUri(listener.Port()), pkce.verifier)));
     response = ReadTokenResponse(http.status, http.body);
@@ -103,7 +104,7 @@ void TOAuthSignIn::Start(const OAuthClient& client, const AnsiString& user,
   const std::optional<HttpsUrl> tokenUrl = ParseHttpsUrl(client.tokenUrl);
   std::shared_ptr<Job> job;
   try {
-    job = std::make_shared<Job>(requestTimeout_);
+    job = std::make_shared<Job>(client, requestTimeout_);
   } catch (const SocketError& e) {
     main_.Post([done, reason = e.Reason()] {
       done(Failed(u"サインインの応答を受け取る準備ができませんでした: " + reason));
@@ -117,7 +118,6 @@ void TOAuthSignIn::Start(const OAuthClient& client, const AnsiString& user,
   job_ = job;
   if (!authorizeUrl || !tokenUrl)
     return Finish(job, Failed(u"認可URLとトークンURLは https:// で始まるアドレスにしてください"));
-  job->client = client;
   job->tokenUrl = *tokenUrl;
 
   AuthorizationRequest request{client.clientId,       LoopbackRedirectUri(job->listener.Port()),

@@ -1,8 +1,9 @@
 #include "oauth/TokenRequest.h"
 
 #include <charconv>
+#include <limits>
+#include <nlohmann/json.hpp>
 
-#include "oauth/JsonObject.h"
 #include "platform/AsciiText.h"
 #include "platform/CodePage.h"
 
@@ -16,9 +17,47 @@ void AddClient(const OAuthClient& client, FormFields& fields) {
   if (!client.clientSecret.empty()) fields.emplace_back("client_secret", client.clientSecret);
 }
 
-std::string_view Member(const JsonMembers& members, const char* name) {
-  auto it = members.find(name);
-  return it == members.end() ? std::string_view() : std::string_view(it->second);
+using Json = nlohmann::json;
+
+// The answer as one JSON object (RFC 8259) of which only the members
+// matter: objects and arrays inside it are dropped while it is read, so
+// that nesting of any depth keeps nothing and costs no stack. nullopt for
+// text that is no such object, invalid UTF-8 included. Of a name given
+// twice the last value counts.
+std::optional<Json> ReadObject(std::string_view body) {
+  const Json::parser_callback_t topLevelOnly = [](int depth, Json::parse_event_t event, Json&) {
+    return depth == 0 || (event != Json::parse_event_t::object_start &&
+                          event != Json::parse_event_t::array_start);
+  };
+  Json object = Json::parse(body, topLevelOnly, false);
+  if (!object.is_object()) return std::nullopt;
+  return object;
+}
+
+// A member that is a string; any other member counts as missing.
+std::string_view Member(const Json& object, const char* name) {
+  const auto it = object.find(name);
+  return it != object.end() && it->is_string() ? std::string_view(it->get_ref<const std::string&>())
+                                               : std::string_view();
+}
+
+// A lifetime in seconds: a number, or digits in a string as older
+// endpoints write it, from 0 to what the clock can count.
+std::optional<long long> Seconds(const Json& object) {
+  const auto it = object.find("expires_in");
+  if (it == object.end()) return std::nullopt;
+  if (it->is_number_unsigned()) {
+    const auto seconds = it->get<std::uint64_t>();
+    if (seconds <= static_cast<std::uint64_t>(std::numeric_limits<long long>::max()))
+      return static_cast<long long>(seconds);
+    return std::nullopt;
+  }
+  const std::string_view text = Member(object, "expires_in");
+  long long seconds = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || seconds < 0)
+    return std::nullopt;
+  return seconds;
 }
 
 // The token68 syntax of a bearer token (RFC 6750 section 2.1): nothing in
@@ -59,7 +98,7 @@ FormFields RefreshGrant(const OAuthClient& client, const AnsiString& refreshToke
 
 TokenResponse ReadTokenResponse(int status, std::string_view body) {
   TokenResponse response;
-  const std::optional<JsonMembers> members = ReadJsonObject(body);
+  const std::optional<Json> members = ReadObject(body);
   if (!members) {
     response.reason = u"トークンの発行元の応答を読めませんでした (" + StatusText(status) + u")";
     return response;
@@ -82,12 +121,7 @@ TokenResponse ReadTokenResponse(int status, std::string_view body) {
   response.outcome = TokenResponse::kGranted;
   response.accessToken = AnsiString(Member(*members, "access_token"));
   response.refreshToken = AnsiString(Member(*members, "refresh_token"));
-  const std::string_view expiresIn = Member(*members, "expires_in");
-  long long seconds = 0;
-  auto [end, error] =
-      std::from_chars(expiresIn.data(), expiresIn.data() + expiresIn.size(), seconds);
-  if (error == std::errc() && end == expiresIn.data() + expiresIn.size() && seconds >= 0)
-    response.expiresIn = seconds;
+  response.expiresIn = Seconds(*members);
   return response;
 }
 

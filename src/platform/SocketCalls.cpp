@@ -11,9 +11,7 @@
 #include "platform/TcpSocket.h"
 
 namespace orvane {
-namespace {
 
-// The system's own text for the rarer errors.
 WideString ErrnoReason(int error) {
   switch (error) {
     case ECONNREFUSED:
@@ -32,8 +30,6 @@ WideString ErrnoReason(int error) {
       return Utf8ToWide(std::strerror(error));
   }
 }
-
-}  // namespace
 
 int PollTimeout(SocketDeadline deadline) {
   auto left = std::chrono::duration_cast<std::chrono::milliseconds>(

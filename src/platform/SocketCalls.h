@@ -5,12 +5,18 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Types.h"
+
 namespace orvane {
 
 // The system calls on sockets that the client connection and the loopback
 // listener share.
 
 using SocketDeadline = std::chrono::steady_clock::time_point;
+
+// What errno `error` of a socket call means, in the user's words; the
+// system's own text for the rarer errors.
+WideString ErrnoReason(int error);
 
 // Raises SocketError for a failed call, the reason in the user's words.
 [[noreturn]] void RaiseSocketErrno(const std::string& what, int error);

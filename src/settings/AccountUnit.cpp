@@ -203,7 +203,7 @@ void TAccountForm::SignInClicked() {
   const OAuthSettings with = StoredOAuth();
   OAuthClient client;
   try {
-    client = ResolveOAuthClient(with);
+    client = ResolveOAuthClient(with, ReadProxySettings(settings_));
   } catch (const Error& e) {
     prompt_.ShowError(e.Message());
     return;

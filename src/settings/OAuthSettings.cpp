@@ -58,8 +58,9 @@ OAuthSettings ReadOAuthSettings(const IniFileUnit& settings, const AnsiString& a
           read(keys::kOAuthScope)};
 }
 
-OAuthClient ResolveOAuthClient(const OAuthSettings& settings) {
+OAuthClient ResolveOAuthClient(const OAuthSettings& settings, const ProxySettings& proxy) {
   OAuthClient client;
+  client.proxy = proxy;
   client.clientId = AnsiString(Trim(settings.clientId));
   client.clientSecret = AnsiString(Trim(settings.clientSecret));
   if (client.clientId.empty())

@@ -5,6 +5,7 @@
 
 #include "platform/Types.h"
 #include "settings/IniFileUnit.h"
+#include "settings/ProxySettings.h"
 #include "settings/SecurityChoice.h"
 
 namespace orvane {
@@ -48,7 +49,8 @@ struct OAuthSettings {
 OAuthSettings ReadOAuthSettings(const IniFileUnit& settings, const AnsiString& account);
 
 // The client as the provider knows it: endpoints and scope with the
-// preset's values and the tenant filled in.
+// preset's values and the tenant filled in; and the way to its token
+// endpoint, which the general settings decide for every account.
 struct OAuthClient {
   AnsiString clientId;
   AnsiString clientSecret;
@@ -56,13 +58,14 @@ struct OAuthClient {
   AnsiString tokenUrl;
   AnsiString scope;
   AnsiString authorizeExtras;
+  ProxySettings proxy = {};
   bool operator==(const OAuthClient&) const = default;
 };
 
 // Throws Error, saying what to enter, for a missing client ID, an unknown
 // provider, a tenant that is not a plain name, or custom endpoints left
-// empty.
-OAuthClient ResolveOAuthClient(const OAuthSettings& settings);
+// empty. The proxy is the one `proxy` describes.
+OAuthClient ResolveOAuthClient(const OAuthSettings& settings, const ProxySettings& proxy);
 
 // Whether the account signs in to SMTP with OAuth 2.0 (AuthMethod "1").
 bool UsesOAuth(const IniFileUnit& settings, const AnsiString& account);

@@ -118,6 +118,18 @@ inline constexpr const char* kSendListLeftKey = "Left";
 // searched; empty for the built-in map search.
 inline constexpr GeneralText kMapSearchTemplate{"Search", "Station", ""};
 
+// Section Proxy: how the sign-in's requests to the token endpoint leave
+// this machine; SMTP and POP3 always connect directly. Mode 0 direct, 1 as
+// the environment says (https_proxy, no_proxy), 2 through Url
+// ("http://host:port") with User and the password, except for the hosts
+// of NoProxy (a comma list). Any other Mode counts as the default.
+inline constexpr GeneralInteger kProxyMode{"Proxy", "Mode", 1};
+inline constexpr GeneralText kProxyUrl{"Proxy", "Url", ""};
+inline constexpr GeneralText kProxyUser{"Proxy", "User", ""};
+inline constexpr GeneralText kProxyNoProxy{"Proxy", "NoProxy", ""};
+// Stored as an account's password is: the file that holds it is 0600.
+inline constexpr GeneralText kProxyPass{"Proxy", "Pass", ""};
+
 // Section Account of an account file.
 inline constexpr const char* kAccountSection = "Account";
 inline constexpr AccountText kName{"Name", ""};

@@ -40,9 +40,29 @@ bool IsIpAddress(const AnsiString& host) {
          ::inet_pton(AF_INET6, host.c_str(), address) == 1;
 }
 
-// The reason a user can act on, for the verification errors of one chain.
+// The slot of an SSL object that holds its list of verification errors.
+int ErrorListIndex() {
+  static const int index = SSL_get_ex_new_index(0, nullptr, nullptr, nullptr, nullptr);
+  return index;
+}
+
+// Records every verification error of the chain and lets the handshake go
+// on: the certificate is judged once it is complete (see Judge), before
+// any byte of the dialogue is written.
+int RecordVerifyError(int ok, X509_STORE_CTX* store) {
+  if (!ok) {
+    auto* ssl =
+        static_cast<SSL*>(X509_STORE_CTX_get_ex_data(store, SSL_get_ex_data_X509_STORE_CTX_idx()));
+    auto* errors = static_cast<std::vector<int>*>(SSL_get_ex_data(ssl, ErrorListIndex()));
+    errors->push_back(X509_STORE_CTX_get_error(store));
+  }
+  return 1;
+}
+
+}  // namespace
+
 // A certificate nobody vouches for is named first: it explains the others.
-WideString ReasonOf(const std::vector<int>& errors, const AnsiString& host) {
+WideString CertificateRefusal(const std::vector<int>& errors, const AnsiString& host) {
   auto any = [&](std::initializer_list<int> codes) {
     return std::any_of(errors.begin(), errors.end(), [&](int e) {
       return std::find(codes.begin(), codes.end(), e) != codes.end();
@@ -69,27 +89,6 @@ WideString ReasonOf(const std::vector<int>& errors, const AnsiString& host) {
       X509_verify_cert_error_string(errors.empty() ? X509_V_ERR_UNSPECIFIED : errors.front());
   return FormatMessage(u"サーバの証明書を確認できません (%s)", Utf8ToWide(text));
 }
-
-// The slot of an SSL object that holds its list of verification errors.
-int ErrorListIndex() {
-  static const int index = SSL_get_ex_new_index(0, nullptr, nullptr, nullptr, nullptr);
-  return index;
-}
-
-// Records every verification error of the chain and lets the handshake go
-// on: the certificate is judged once it is complete (see Judge), before
-// any byte of the dialogue is written.
-int RecordVerifyError(int ok, X509_STORE_CTX* store) {
-  if (!ok) {
-    auto* ssl =
-        static_cast<SSL*>(X509_STORE_CTX_get_ex_data(store, SSL_get_ex_data_X509_STORE_CTX_idx()));
-    auto* errors = static_cast<std::vector<int>*>(SSL_get_ex_data(ssl, ErrorListIndex()));
-    errors->push_back(X509_STORE_CTX_get_error(store));
-  }
-  return 1;
-}
-
-}  // namespace
 
 TlsError::TlsError(WideString reason, AnsiString fingerprint)
     : std::runtime_error(WideToUtf8(reason)),
@@ -200,7 +199,7 @@ void TTlsSession::State::Judge(const AnsiString& host, const AnsiString& pin) {
   }
   if (verifyErrors.empty() && SSL_get_verify_result(ssl) != X509_V_OK)
     verifyErrors.push_back(static_cast<int>(SSL_get_verify_result(ssl)));
-  if (!verifyErrors.empty()) throw TlsError(ReasonOf(verifyErrors, host), fingerprint);
+  if (!verifyErrors.empty()) throw TlsError(CertificateRefusal(verifyErrors, host), fingerprint);
 }
 
 TTlsSession::TTlsSession(TcpSocket& socket, const AnsiString& host, const AnsiString& pin,

@@ -6,6 +6,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string_view>
+#include <vector>
 
 #include "platform/TcpSocket.h"
 #include "platform/Types.h"
@@ -27,6 +28,11 @@ class TlsError : public std::runtime_error {
   WideString reason_;
   AnsiString fingerprint_;
 };
+
+// Why a certificate chain with these verification errors (OpenSSL's
+// X509_V_ERR_ codes) is refused, in words the user can act on; `host` is
+// the name it had to carry.
+WideString CertificateRefusal(const std::vector<int>& errors, const AnsiString& host);
 
 // A TLS client session (TLS 1.2 or later) over a connected socket, made by
 // the handshake in the constructor. Without a pin the server's chain must

@@ -7,8 +7,8 @@
 #include <thread>
 
 #include "oauth/AccessTokens.h"
-#include "oauth/HttpsClient.h"
 #include "oauth/SignIn.h"
+#include "oauth/TokenClient.h"
 #include "platform/CodePage.h"
 #include "platform/Error.h"
 #include "support/Fakes.h"
@@ -232,7 +232,7 @@ TEST(OAuthTokenEndpoint, ItsCertificateIsChecked) {
   // before anything is sent.
   ::setenv("SSL_CERT_FILE", "/nonexistent", 1);
   ::setenv("SSL_CERT_DIR", "/nonexistent", 1);
-  HttpsClient https(10s);
+  TokenClient https(10s, {});
   try {
     https.PostForm(HttpsUrl{"127.0.0.1", server->Port(), "/token"}, "grant_type=refresh_token");
     ADD_FAILURE() << "posted to an untrusted endpoint";

@@ -27,9 +27,18 @@ TEST(TokenRequest, GrantsCarryTheClientAndSecretOnlyWhenThereIsOne) {
 
 TEST(TokenRequest, ResponseIsGrantedRefusedOrFailedWithItsReason) {
   using T = TokenResponse;
+  const std::string bearer = R"({"access_token":"a","token_type":"Bearer",)";
+  const auto deep = [](std::string open, std::string close) {
+    std::string value;
+    for (int i = 0; i < 100000; ++i) value += open;
+    for (int i = 0; i < 100000; ++i) value += close;
+    return value;
+  };
+  const char16_t* kNotBearer = u"トークンの発行元が Bearer トークンを返しませんでした";
+  const char16_t* kUnreadable = u"トークンの発行元の応答を読めませんでした (HTTP 200)";
   struct Case {
     int status;
-    const char* body;
+    std::string body;
     T::Outcome outcome;
     const char* accessToken;
     const char* refreshToken;
@@ -64,14 +73,37 @@ TEST(TokenRequest, ResponseIsGrantedRefusedOrFailedWithItsReason) {
       {500, "{}", T::kFailed, "", "", std::nullopt, u"error (HTTP 500)"},
       {502, "<html>Bad gateway</html>", T::kFailed, "", "", std::nullopt,
        u"トークンの発行元の応答を読めませんでした (HTTP 502)"},
+      // Members of another type count as missing, of a name given twice
+      // the last; a lifetime beyond the clock is none, a number beyond a
+      // double no JSON; nesting is skipped, not followed; only an object of
+      // UTF-8 text is an answer.
+      {200, R"({"access_token":7,"token_type":"Bearer"})", T::kFailed, "", "", {}, kNotBearer},
+      {200, R"({"access_token":"a","token_type":["Bearer"]})", T::kFailed, "", "", {}, kNotBearer},
+      {200, bearer + R"("refresh_token":{},"expires_in":true})", T::kGranted, "a", "", {}, u""},
+      {200, bearer + R"("access_token":"b","expires_in":1.5})", T::kGranted, "b", "", {}, u""},
+      {400, R"({"error":null,"error_description":4})", T::kFailed, "", "", {}, u"error (HTTP 400)"},
+      {200, bearer + R"("expires_in":9223372036854775807})", T::kGranted, "a", "",
+       9223372036854775807, u""},
+      {200, bearer + R"("expires_in":18446744073709551616})", T::kGranted, "a", "", {}, u""},
+      {200, bearer + R"("expires_in":"99999999999999999999"})", T::kGranted, "a", "", {}, u""},
+      {200, bearer + R"("expires_in":1e999})", T::kFailed, "", "", {}, kUnreadable},
+      {200, bearer + R"("x":)" + deep("[", "]") + "}", T::kGranted, "a", "", {}, u""},
+      {200, bearer + R"("x":)" + deep(R"({"y":[)", "]}") + "}", T::kGranted, "a", "", {}, u""},
+      {200, bearer + R"("x":)" + deep("[", "") + "}", T::kFailed, "", "", {}, kUnreadable},
+      {200, R"(["access_token","a"])", T::kFailed, "", "", {}, kUnreadable},
+      {200, bearer + "\"scope\":\"\xff\"}", T::kFailed, "", "", {}, kUnreadable},
+      {200, bearer + R"("scope":"\ud800"})", T::kFailed, "", "", {}, kUnreadable},
+      {200, bearer + R"("scope":""} {})", T::kFailed, "", "", {}, kUnreadable},
+      {200, "", T::kFailed, "", "", {}, kUnreadable},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.body.substr(0, 80));
     const T response = ReadTokenResponse(c.status, c.body);
-    EXPECT_EQ(response.outcome, c.outcome) << c.body;
-    EXPECT_EQ(response.accessToken, c.accessToken) << c.body;
-    EXPECT_EQ(response.refreshToken, c.refreshToken) << c.body;
-    EXPECT_EQ(response.expiresIn, c.expiresIn) << c.body;
-    EXPECT_EQ(response.reason, c.reason) << c.body;
+    EXPECT_EQ(response.outcome, c.outcome);
+    EXPECT_EQ(response.accessToken, c.accessToken);
+    EXPECT_EQ(response.refreshToken, c.refreshToken);
+    EXPECT_EQ(response.expiresIn, c.expiresIn);
+    EXPECT_EQ(response.reason, c.reason);
   }
 }
 

@@ -30,7 +30,7 @@ TEST(OAuthSettings, PresetsAndCustomEndpointsResolveToTheClient) {
        {"cid", "", "https://127.0.0.1:8443/authorize", "https://127.0.0.1:8443/token", "smtp", ""}},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(ResolveOAuthClient(c.stored), c.client) << c.stored.provider;
+    EXPECT_EQ(ResolveOAuthClient(c.stored, {}), c.client) << c.stored.provider;
 }
 
 TEST(OAuthSettings, IncompleteSettingsSayWhatToEnter) {
@@ -48,7 +48,7 @@ TEST(OAuthSettings, IncompleteSettingsSayWhatToEnter) {
   };
   for (const Case& c : cases) {
     try {
-      ResolveOAuthClient(c.stored);
+      ResolveOAuthClient(c.stored, {});
       ADD_FAILURE() << c.stored.provider;
     } catch (const Error& e) {
       EXPECT_EQ(e.Message(), c.message);

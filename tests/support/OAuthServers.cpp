@@ -11,9 +11,10 @@ using namespace std::chrono_literals;
 
 AuthorizationServer::AuthorizationServer(const Options& options)
     : clientSecret_(options.clientSecret) {
+  const std::string& name = options.certificate;
   std::vector<std::string> argv{"python3",       ORVANE_SOURCE_DIR "/tests/servers/oauth-server.py",
-                                "--cert",        TestCertificates::Pem("server").native(),
-                                "--key",         TestCertificates::Key("server").native(),
+                                "--cert",        TestCertificates::Pem(name).native(),
+                                "--key",         TestCertificates::Key(name).native(),
                                 "--client-id",   kClientId,
                                 "--signing-key", kSigningKey,
                                 "--expires-in",  std::to_string(options.expiresIn)};
@@ -28,7 +29,10 @@ AuthorizationServer::AuthorizationServer(const Options& options)
 
 OAuthClient AuthorizationServer::Client() const {
   const std::string base = "https://127.0.0.1:" + std::to_string(port_);
-  return {kClientId, clientSecret_, base + "/authorize", base + "/token", "smtp offline", ""};
+  OAuthClient client{kClientId,       clientSecret_,  base + "/authorize",
+                     base + "/token", "smtp offline", ""};
+  client.proxy.mode = ProxySettings::kDirect;
+  return client;
 }
 
 StartedServer StartOAuthSmtpServer(const std::filesystem::path& folder, const std::string& user,
@@ -40,8 +44,8 @@ StartedServer StartOAuthSmtpServer(const std::filesystem::path& folder, const st
                           TestCertificates::Key("server").native()});
 }
 
-std::string AuthorizationServer::NextDecision() {
-  return process_->ReadLine(10s);
+std::string AuthorizationServer::NextDecision(std::chrono::milliseconds limit) {
+  return process_->ReadLine(limit);
 }
 
 void AuthorizationServer::RevokeGrants() {

@@ -18,20 +18,21 @@ class AuthorizationServer {
   struct Options {
     std::string clientSecret;
     int expiresIn = 3600;
-    bool rotate = false;      // a new refresh token with every refresh
-    bool deny = false;        // the user refuses the consent
-    bool wrongState = false;  // the redirect carries another state
+    bool rotate = false;                 // a new refresh token with every refresh
+    bool deny = false;                   // the user refuses the consent
+    bool wrongState = false;             // the redirect carries another state
+    std::string certificate = "server";  // a name of TestCertificates
   };
   static constexpr const char* kClientId = "orvane-test-client";
   static constexpr const char* kSigningKey = "test-signing-key";
 
   explicit AuthorizationServer(const Options& options);
   int Port() const { return port_; }
-  // A client of this server as a custom provider.
+  // A client of this server as a custom provider, reached directly.
   OAuthClient Client() const;
   // The server's next decision ("AUTHORIZE ok", "TOKEN refresh_token
-  // invalid_grant", ...); empty when none came within ten seconds.
-  std::string NextDecision();
+  // invalid_grant", ...); empty when none came within `limit`.
+  std::string NextDecision(std::chrono::milliseconds limit = std::chrono::seconds(10));
   // Revokes every refresh token and waits until the server has.
   void RevokeGrants();
 

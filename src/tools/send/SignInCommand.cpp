@@ -16,7 +16,7 @@ Ending SignInAccount(const IniFileUnit& settings, const AnsiString& account) {
             "this account does not sign in with OAuth 2.0"};
   OAuthClient client;
   try {
-    client = ResolveOAuthClient(ReadOAuthSettings(settings, account));
+    client = ResolveOAuthClient(ReadOAuthSettings(settings, account), ReadProxySettings(settings));
   } catch (const Error& e) {
     return {EX_CONFIG, e.Message(), "the account's OAuth 2.0 settings are incomplete"};
   }
