@@ -3,9 +3,11 @@
 #include <string>
 
 #include "app/MessageFile.h"
+#include "oauth/ProxyRoute.h"
 #include "platform/CodePage.h"
 #include "platform/Error.h"
 #include "platform/Path.h"
+#include "settings/ProxySettings.h"
 
 namespace orvane {
 
@@ -21,12 +23,37 @@ void CheckStorable(const WideString& text, const char16_t* pattern) {
   if (!SjisRoundTrips(text)) throw Error(FormatMessage(pattern, text));
 }
 
+// As CheckStorable, naming the field instead of echoing a password.
+AnsiString StoredProxyText(const WideString& text, const char16_t* field) {
+  if (!SjisRoundTrips(text))
+    throw Error(
+        FormatMessage(u"プロキシの%sに設定ファイルに保存できない文字が含まれています", field));
+  return WideToSjis(text);
+}
+
+ProxySettings StoredProxy(const ProxyValues& values) {
+  ProxySettings proxy;
+  proxy.mode = static_cast<ProxySettings::Mode>(values.mode);
+  proxy.url = StoredProxyText(values.url, u"アドレス");
+  proxy.user = StoredProxyText(values.user, u"ユーザ名");
+  proxy.password = StoredProxyText(values.password, u"パスワード");
+  proxy.noProxy = StoredProxyText(values.noProxy, u"例外");
+  if (proxy.mode == ProxySettings::kManual) CheckManualProxy(proxy);
+  return proxy;
+}
+
 }  // namespace
 
 TOptionForm::TOptionForm(const IniFileUnit& settings) : settings_(settings) {}
 
 const std::vector<WideString>& TOptionForm::FileNameItems() {
   static const std::vector<WideString> items{u"件名", u"日付", u"Message-ID", u"元のファイル名"};
+  return items;
+}
+
+const std::vector<WideString>& TOptionForm::ProxyModeItems() {
+  static const std::vector<WideString> items{
+      u"使わない (直接接続)", u"環境変数に従う (https_proxy)", u"次のプロキシを使う"};
   return items;
 }
 
@@ -48,6 +75,9 @@ OptionValues TOptionForm::Load() const {
   values.alphaBlendValue = settings_.Read(keys::kAlphaBlendValue);
   values.goBlend = settings_.Read(keys::kGoBlend);
   values.sendBeforExit = settings_.Read(keys::kSendBeforExit);
+  const ProxySettings proxy = ReadProxySettings(settings_);
+  values.proxy = {proxy.mode, SjisToWide(proxy.url), SjisToWide(proxy.user),
+                  SjisToWide(proxy.password), SjisToWide(proxy.noProxy)};
   return values;
 }
 
@@ -56,7 +86,11 @@ void TOptionForm::Save(const OptionValues& values) const {
                 u"保存するフォルダ %s には設定ファイルに保存できない文字が含まれています。"
                 u"別のフォルダを選んでください");
   CheckStorable(values.extension, u"拡張子 %s には設定ファイルに保存できない文字が含まれています");
-  settings_.GeneralFile().Update([&](ProfileText& text) {
+  const ProxySettings proxy = StoredProxy(values.proxy);
+  // A file that holds a password is kept as an account file is: 0600.
+  const IniFile file(settings_.GeneralFilePath(),
+                     proxy.password.empty() ? IniFile::Kind::kSettings : IniFile::Kind::kPrivate);
+  file.Update([&](ProfileText& text) {
     text.Set(keys::kFileSave.section, keys::kFileSave.key, Bool(values.fileSave));
     text.Set(keys::kOptionSection, keys::kPathKey, WideToSjis(values.path));
     text.Set(keys::kFileName.section, keys::kFileName.key, std::to_string(values.fileName));
@@ -66,6 +100,11 @@ void TOptionForm::Save(const OptionValues& values) const {
              std::to_string(values.alphaBlendValue));
     text.Set(keys::kGoBlend.section, keys::kGoBlend.key, Bool(values.goBlend));
     text.Set(keys::kSendBeforExit.section, keys::kSendBeforExit.key, Bool(values.sendBeforExit));
+    text.Set(keys::kProxyMode.section, keys::kProxyMode.key, std::to_string(proxy.mode));
+    text.Set(keys::kProxyUrl.section, keys::kProxyUrl.key, proxy.url);
+    text.Set(keys::kProxyUser.section, keys::kProxyUser.key, proxy.user);
+    text.Set(keys::kProxyPass.section, keys::kProxyPass.key, proxy.password);
+    text.Set(keys::kProxyNoProxy.section, keys::kProxyNoProxy.key, proxy.noProxy);
   });
 }
 

@@ -36,16 +36,21 @@ class SettingsDialogs : public ::testing::Test {
 
 TEST_F(SettingsDialogs, OptionsReadEveryKeyWithItsDefault) {
   const WideString programFolder = Utf8ToWide(home.Path().native() + "/");
+  const ProxyValues manual{2, u"http://proxy.example.jp:8080", u"taro", u"pw", u".example.jp"};
   struct Case {
     const char* file;
     OptionValues expected;
   } cases[] = {
       {"", {false, programFolder, 0, u"eml", false, 230, false, false}},
       {"[Option]\r\nFileSave=1\r\nPATH=/home/太郎/メール/\r\nFileName=2\r\nExtention=txt\r\n"
-       "AlphaBlend=1\r\nAlphaBlendValue=128\r\nGoBlend=1\r\nSendBeforExit=1\r\n",
-       {true, u"/home/太郎/メール/", 2, u"txt", true, 128, true, true}},
-      // A naming rule outside the list chooses nothing.
-      {"[Option]\r\nFileName=4\r\n", {false, programFolder, -1, u"eml", false, 230, false, false}},
+       "AlphaBlend=1\r\nAlphaBlendValue=128\r\nGoBlend=1\r\nSendBeforExit=1\r\n"
+       "[Proxy]\r\nMode=2\r\nUrl=http://proxy.example.jp:8080\r\nUser=taro\r\nPass=pw\r\n"
+       "NoProxy=.example.jp\r\n",
+       {true, u"/home/太郎/メール/", 2, u"txt", true, 128, true, true, manual}},
+      // A naming rule outside the list chooses nothing; a proxy mode outside
+      // it is the default.
+      {"[Option]\r\nFileName=4\r\n[Proxy]\r\nMode=3\r\n",
+       {false, programFolder, -1, u"eml", false, 230, false, false}},
       {"[Option]\r\nFileName=-3\r\n", {false, programFolder, -1, u"eml", false, 230, false, false}},
   };
   for (const Case& c : cases) {
@@ -57,22 +62,31 @@ TEST_F(SettingsDialogs, OptionsReadEveryKeyWithItsDefault) {
 TEST_F(SettingsDialogs, OptionsOkWritesEveryKeyAsShown) {
   Given("[Option]\r\nSendToSelf=1\r\n");
   TOptionForm form(settings);
-  form.Save({true, u"/home/太郎/", -1, u"eml", false, 200, true, false});
+  const ProxyValues proxy{2, u"http://proxy.example.jp:8080", u"taro", u"p@ss 語",
+                          u"*.local, 10.0.0.1"};
+  const OptionValues values{true, u"/home/太郎/", -1, u"eml", false, 200, true, false, proxy};
+  form.Save(values);
   EXPECT_EQ(File(),
             "[Option]\r\nSendToSelf=1\r\nFileSave=1\r\nPATH=/home/太郎/\r\nFileName=-1\r\n"
             "Extention=eml\r\nAlphaBlend=0\r\nAlphaBlendValue=200\r\nGoBlend=1\r\n"
-            "SendBeforExit=0\r\n");
+            "SendBeforExit=0\r\n\r\n[Proxy]\r\nMode=2\r\nUrl=http://proxy.example.jp:8080\r\n"
+            "User=taro\r\nPass=p@ss 語\r\nNoProxy=*.local, 10.0.0.1\r\n");
+  // A file with a password is for its owner's eyes only.
+  EXPECT_EQ(fs::status(home / "orvane.ini").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
   // The naming rule -1 is read back as none chosen, the rest as written.
-  EXPECT_EQ(form.Load(), (OptionValues{true, u"/home/太郎/", -1, u"eml", false, 200, true, false}));
+  EXPECT_EQ(form.Load(), values);
 }
 
 // The settings file is Shift_JIS: a folder or extension it cannot hold as
-// typed is refused by name, and the file stays as it was.
+// typed is refused by name, a proxy password without echoing it, and so is
+// a manual proxy that is no http://host:port; the file stays as it was.
 TEST_F(SettingsDialogs, OptionsOkRefusesTextsTheSettingsCannotHold) {
   struct Case {
     const char16_t* path;
     const char16_t* extension;
     const char16_t* refusal;  // nullptr: stored
+    ProxyValues proxy = {};
   } cases[] = {
       {u"/home/u/Müll/", u"eml",
        u"保存するフォルダ /home/u/Müll/ には設定ファイルに保存できない文字が含まれています。"
@@ -82,12 +96,22 @@ TEST_F(SettingsDialogs, OptionsOkRefusesTextsTheSettingsCannotHold) {
        u"別のフォルダを選んでください"},
       {u"/home/u/", u"mé", u"拡張子 mé には設定ファイルに保存できない文字が含まれています"},
       {u"/home/u/ﾒｰﾙ～①/", u"eml", nullptr},
+      {u"/home/u/",
+       u"eml",
+       u"プロキシのパスワードに設定ファイルに保存できない文字が含まれています",
+       {1, u"", u"", u"pass\U0001F600", u""}},
+      {u"/home/u/",
+       u"eml",
+       u"プロキシのアドレスは http://ホスト名:ポート番号 の形で入力してください。"
+       u"ユーザ名とパスワードはそれぞれの欄に入力します",
+       {2, u"proxy.example.jp", u"", u"", u""}},
   };
   for (const Case& c : cases) {
     Given("[Option]\r\nPATH=/home/u/old/\r\n");
     OptionValues values;
     values.path = c.path;
     values.extension = c.extension;
+    values.proxy = c.proxy;
     try {
       TOptionForm(settings).Save(values);
       EXPECT_EQ(c.refusal, nullptr) << WideToUtf8(c.path);

@@ -71,6 +71,7 @@ TEST_F(SettingsDialogView, OptionDialogShowsTheKeysAndOkWritesThem) {
                            {"CheckBox1", "非アクティブ時に半透明化 (&A)"},
                            {"CheckBox2", "一度に半透明化 (&G)"},
                            {"CB_SendBeforExit", "送信が終了したら終了 (&E)"},
+                           {"GroupProxy", "プロキシ"},
                            {"OKBtn", "OK"},
                            {"CancelBtn", "Cancel"},
                            {"HelpBtn", "ヘルプ"}});
@@ -90,6 +91,17 @@ TEST_F(SettingsDialogView, OptionDialogShowsTheKeysAndOkWritesThem) {
   Find<QCheckBox>(&dialog, "CheckBox1")->click();
   EXPECT_TRUE(density->isEnabled());
   Find<QCheckBox>(&dialog, "CheckBox1")->click();
+  // The proxy's fields are for the manual proxy only.
+  auto* proxyMode = Find<QComboBox>(&dialog, "CB_ProxyMode");
+  EXPECT_EQ(Items(proxyMode), QStringList({"使わない (直接接続)", "環境変数に従う (https_proxy)",
+                                           "次のプロキシを使う"}));
+  EXPECT_EQ(proxyMode->currentIndex(), 1);
+  auto* proxyUrl = Find<QLineEdit>(&dialog, "EDIT_ProxyUrl");
+  EXPECT_FALSE(proxyUrl->isEnabled());
+  proxyMode->setCurrentIndex(2);
+  EXPECT_TRUE(proxyUrl->isEnabled());
+  proxyUrl->setText(QStringLiteral("http://proxy.example.jp:8080"));
+  Find<QLineEdit>(&dialog, "EDIT_ProxyPass")->setText(QStringLiteral("pw"));
 
   Find<QPushButton>(&dialog, "HelpBtn")->click();
   EXPECT_EQ(helpTopics, std::vector<int>{20});
@@ -104,6 +116,9 @@ TEST_F(SettingsDialogView, OptionDialogShowsTheKeysAndOkWritesThem) {
   EXPECT_TRUE(settings.Read(keys::kFileSave));
   EXPECT_EQ(settings.Read(keys::kFileName), 1);
   EXPECT_FALSE(settings.Read(keys::kSendBeforExit));
+  EXPECT_EQ(settings.Read(keys::kProxyMode), 2);
+  EXPECT_EQ(settings.Read(keys::kProxyUrl), "http://proxy.example.jp:8080");
+  EXPECT_EQ(settings.Read(keys::kProxyPass), "pw");
 }
 
 TEST_F(SettingsDialogView, OptionFolderChooserPutsTheFolderWithASeparator) {

@@ -71,6 +71,7 @@ TOptionFormView::TOptionFormView(const DialogContext& context)
   inactiveGrid->addWidget(alphaBlendValue_, 1, 1);
   inactiveGrid->addWidget(goBlend_, 2, 0, 1, 2);
   Body()->addWidget(inactive);
+  AddProxyGroup();
 
   sendBeforExit_ =
       Named(new QCheckBox(QStringLiteral("送信が終了したら終了 (&E)")), "CB_SendBeforExit");
@@ -85,9 +86,16 @@ TOptionFormView::TOptionFormView(const DialogContext& context)
   alphaBlendValue_->setValue(values.alphaBlendValue);
   goBlend_->setChecked(values.goBlend);
   sendBeforExit_->setChecked(values.sendBeforExit);
+  proxyMode_->setCurrentIndex(values.proxy.mode);
+  proxyUrl_->setText(ToQString(values.proxy.url));
+  proxyUser_->setText(ToQString(values.proxy.user));
+  proxyPass_->setText(ToQString(values.proxy.password));
+  noProxy_->setText(ToQString(values.proxy.noProxy));
   FollowBlend();
+  FollowProxyMode();
 
   connect(alphaBlend_, &QCheckBox::toggled, this, [this] { FollowBlend(); });
+  connect(proxyMode_, &QComboBox::currentIndexChanged, this, [this] { FollowProxyMode(); });
   connect(selectFolder, &QToolButton::clicked, this, [this] { ChooseFolder(); });
 }
 
@@ -96,6 +104,41 @@ void TOptionFormView::FollowBlend() {
   const bool enabled = alphaBlend_->isChecked();
   alphaBlendValue_->setEnabled(enabled);
   goBlend_->setEnabled(enabled);
+}
+
+void TOptionFormView::AddProxyGroup() {
+  auto* proxy = Named(new QGroupBox(QStringLiteral("プロキシ")), "GroupProxy");
+  auto* grid = new QGridLayout(proxy);
+  proxyMode_ = Named(new QComboBox, "CB_ProxyMode");
+  for (const WideString& item : TOptionForm::ProxyModeItems()) proxyMode_->addItem(ToQString(item));
+  proxyUrl_ = Named(new QLineEdit, "EDIT_ProxyUrl");
+  proxyUrl_->setPlaceholderText(QStringLiteral("http://proxy.example.co.jp:8080"));
+  proxyUser_ = Named(new QLineEdit, "EDIT_ProxyUser");
+  proxyPass_ = Named(new QLineEdit, "EDIT_ProxyPass");
+  proxyPass_->setEchoMode(QLineEdit::Password);
+  noProxy_ = Named(new QLineEdit, "EDIT_NoProxy");
+  noProxy_->setPlaceholderText(QStringLiteral("intranet.example.co.jp, 192.168.0.1"));
+  auto* note = Named(new QLabel(QStringLiteral("サインインとトークンの更新に使います。"
+                                               "SMTP と POP3 は直接接続します。")),
+                     "LB_ProxyNote");
+  grid->addWidget(Label(QStringLiteral("接続 (&P)"), proxyMode_), 0, 0);
+  grid->addWidget(proxyMode_, 0, 1, 1, 3);
+  grid->addWidget(Label(QStringLiteral("アドレス (&U)"), proxyUrl_), 1, 0);
+  grid->addWidget(proxyUrl_, 1, 1, 1, 3);
+  grid->addWidget(Label(QStringLiteral("ユーザ名 (&N)"), proxyUser_), 2, 0);
+  grid->addWidget(proxyUser_, 2, 1);
+  grid->addWidget(Label(QStringLiteral("パスワード (&W)"), proxyPass_), 2, 2);
+  grid->addWidget(proxyPass_, 2, 3);
+  grid->addWidget(Label(QStringLiteral("例外 (&X)"), noProxy_), 3, 0);
+  grid->addWidget(noProxy_, 3, 1, 1, 3);
+  grid->addWidget(note, 4, 0, 1, 4);
+  Body()->addWidget(proxy);
+}
+
+void TOptionFormView::FollowProxyMode() {
+  // Disabled, their values are still written.
+  const bool manual = proxyMode_->currentIndex() == 2;
+  for (QLineEdit* field : {proxyUrl_, proxyUser_, proxyPass_, noProxy_}) field->setEnabled(manual);
 }
 
 void TOptionFormView::ChooseFolder() {
@@ -114,6 +157,8 @@ void TOptionFormView::Save() {
   values.alphaBlendValue = alphaBlendValue_->value();
   values.goBlend = goBlend_->isChecked();
   values.sendBeforExit = sendBeforExit_->isChecked();
+  values.proxy = {proxyMode_->currentIndex(), ToWide(proxyUrl_->text()), ToWide(proxyUser_->text()),
+                  ToWide(proxyPass_->text()), ToWide(noProxy_->text())};
   form_.Save(values);
 }
 

@@ -11,7 +11,8 @@ class QSlider;
 namespace orvane {
 
 // "オプション": message files (written after encoding, their folder, name
-// and extension), translucency while inactive, and ending after sending.
+// and extension), translucency while inactive, the proxy of the sign-in,
+// and ending after sending.
 class TOptionFormView : public SettingsDialog {
  public:
   explicit TOptionFormView(const DialogContext& context);
@@ -22,6 +23,8 @@ class TOptionFormView : public SettingsDialog {
  private:
   void ChooseFolder();
   void FollowBlend();
+  void FollowProxyMode();
+  void AddProxyGroup();
 
   TOptionForm form_;
   QCheckBox* fileSave_;
@@ -32,6 +35,11 @@ class TOptionFormView : public SettingsDialog {
   QSlider* alphaBlendValue_;
   QCheckBox* goBlend_;
   QCheckBox* sendBeforExit_;
+  QComboBox* proxyMode_;
+  QLineEdit* proxyUrl_;
+  QLineEdit* proxyUser_;
+  QLineEdit* proxyPass_;
+  QLineEdit* noProxy_;
 };
 
 }  // namespace orvane
