@@ -15,6 +15,7 @@
 #include "platform/CodePage.h"
 #include "settings/IniFileUnit.h"
 #include "settings/SettingKeys.h"
+#include "support/HttpProxy.h"
 #include "support/JsonValue.h"
 #include "support/MailServers.h"
 #include "support/OAuthServers.h"
@@ -247,8 +248,9 @@ TEST_F(OrvaneSend, GitSendEmailDeliversAPatch) {
 }
 
 // An account that signs in with OAuth 2.0 sends unattended after one
-// sign-in, keeps the rotated refresh token, and asks for a sign-in (77)
-// once the grant is gone, never opening a browser.
+// sign-in, its refresh through the proxy of the settings, keeps the rotated
+// refresh token, and asks for a sign-in (77) once the grant is gone, never
+// opening a browser.
 TEST_F(OrvaneSend, AnOAuthAccountSendsUnattendedAfterOneSignIn) {
   TrustTestCa trust;
   AuthorizationServer server({"", 3600, true, false, false});
@@ -269,6 +271,9 @@ TEST_F(OrvaneSend, AnOAuthAccountSendsUnattendedAfterOneSignIn) {
                             "\r\nOAuthTokenUrl=" + client.tokenUrl +
                             "\r\nOAuthScope=" + client.scope +
                             "\r\nOAuthRefreshToken=" + signedIn->refreshToken + "\r\n");
+  TempFolder proxyFolder;
+  const HttpProxy proxy(proxyFolder.Path(), "taro", "pw");
+  WriteFile(home / "orvane.ini", "[Proxy]\r\nMode=2\r\nUser=taro\r\nPass=pw\r\nUrl=" + proxy.Url());
   const std::string send = "echo 本文 | \"$SEND\" account=cloud mailto=a@example.jp --lang=en";
   const Finished first = Run(send, "");
   EXPECT_EQ(first.status, 0) << first.err;
@@ -276,6 +281,8 @@ TEST_F(OrvaneSend, AnOAuthAccountSendsUnattendedAfterOneSignIn) {
   const AnsiString rotated = settings.Read("cloud", keys::kOAuthRefreshToken);
   EXPECT_FALSE(rotated.empty());
   EXPECT_NE(rotated, signedIn->refreshToken);
+  EXPECT_EQ(proxy.Connects(),
+            std::vector<std::string>{"127.0.0.1:" + std::to_string(server.Port())});
 
   server.RevokeGrants();
   const Finished revoked = Run(send, "");
