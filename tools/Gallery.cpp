@@ -331,7 +331,8 @@ std::vector<WideString> SampleWarnings(GallerySession& session) {
       draft, attachments, {form.Settings(), DefaultClock(), form.AccountName, form.VersionText},
       message);
   TWarningInputs inputs = GatherWarningInputs(
-      form.Settings(), WarningDraftOf(draft, form.AccountName, false, signature, attachments),
+      form.Settings(),
+      WarningDraftOf(form.Settings(), draft, form.AccountName, false, signature, attachments),
       message);
   inputs.settings.on.fill(true);
   return EvaluateWarnings(inputs);

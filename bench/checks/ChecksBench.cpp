@@ -43,7 +43,8 @@ int Run() {
       },
       [&] {
         Require(
-            CheckWarnings(settings, WarningDraftOf(draft, kAccount, false, signature, attachments),
+            CheckWarnings(settings,
+                          WarningDraftOf(settings, draft, kAccount, false, signature, attachments),
                           mime, display),
             "the checks stopped");
       },

@@ -210,6 +210,17 @@ bool AdBookStore::ContactExists(const AnsiString& id) const {
   return IsContactId(id) && FileExists(ContactPath(id));
 }
 
+std::vector<WideString> AdBookStore::ContactAddresses() const {
+  std::vector<WideString> addresses;
+  for (const DirEntry& entry : ListDirectory(folder_, std::string("*") + kContactFileExtension)) {
+    const AnsiString id = entry.path.stem().native();
+    if (!entry.IsPlainFile() || !IsContactId(id)) continue;
+    TMailItem item = MailItemFromProfile(ProfileText(ReadWholeFile(entry.path)), id);
+    if (!item.Address.empty()) addresses.push_back(std::move(item.Address));
+  }
+  return addresses;
+}
+
 ContactRecord AdBookStore::ReadContact(const AnsiString& id) const {
   return ContactFromProfile(ContactText(id));
 }

@@ -104,6 +104,10 @@ class AdBookStore {
   std::vector<AnsiString> AddContacts(const WideString& group,
                                       const std::vector<ContactRecord>& contacts) const;
 
+  // The address of every contact file of the folder, whichever groups name
+  // it, in the order of the ids; contacts without an address give none.
+  std::vector<WideString> ContactAddresses() const;
+
   // The favourites menu's entries: for each line i of the favourites group
   // whose contact file exists, its name and address with tag i. nullopt
   // when the favourites group has no file.

@@ -22,10 +22,10 @@ WarningDisplay& TOrvaneMainForm::Warnings() {
 
 bool TOrvaneMainForm::CheckWarnings() {
   CanSend = false;
-  CanSend = orvane::CheckWarnings(
-      Settings(),
-      WarningDraftOf(Draft, AccountName, SendSucceeded, composedSignature_, composedAttachments_),
-      MIME, Warnings());
+  CanSend = orvane::CheckWarnings(Settings(),
+                                  WarningDraftOf(Settings(), Draft, AccountName, SendSucceeded,
+                                                 composedSignature_, composedAttachments_),
+                                  MIME, Warnings());
   return CanSend;
 }
 

@@ -73,8 +73,8 @@ bool Prepare(const SendSequenceServices& services, const SendRequest& request,
         outcome.stage = SendStage::MessageFile;
       });
   return CheckAndConfirm(services,
-                         WarningDraftOf(request.draft, request.accountName, request.sendSucceeded,
-                                        signature, request.attachments),
+                         WarningDraftOf(settings, request.draft, request.accountName,
+                                        request.sendSucceeded, signature, request.attachments),
                          request.draft, displays, mime, outcome);
 }
 
@@ -102,7 +102,8 @@ SendOutcome RunReadySend(const SendSequenceServices& services, ReadySendRequest 
     TZelMime mime(services.clock, services.settings.ProgramFolder());
     LoadForChecks(services, displays, *ready.text, mime);
     const TWarningDraft warningDraft =
-        WarningDraftOf(ready.draft, request.accountName, request.sendSucceeded, u"", {});
+        WarningDraftOf(services.settings, ready.draft, request.accountName, request.sendSucceeded,
+                       u"", {});
     if (!CheckAndConfirm(services, warningDraft, ready.draft, displays, mime, outcome))
       return outcome;
   } catch (const Error& e) {

@@ -19,8 +19,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kEntryPrefixes[] = {keys::kSentLogDateTimePrefix, keys::kSentLogToPrefix,
-                                          keys::kSentLogSubjectPrefix,
-                                          keys::kSentLogFileNamePrefix};
+                                          keys::kSentLogSubjectPrefix, keys::kSentLogFileNamePrefix,
+                                          keys::kSentLogCcPrefix};
 constexpr const char* kMissingField = "---";
 // The dialogue and the recipients are the sender's own business.
 constexpr fs::perms kPrivatePerms = fs::perms::owner_read | fs::perms::owner_write;
@@ -91,6 +91,7 @@ SentLogEntry MakeSentLogEntry(const AnsiString& messageText, const Clock& clock)
   entry.dateTime = FormatEntryTime(message.Date().value_or(clock.Now()));
   entry.to = WideToSjis(message.To());
   entry.subject = WideToSjis(message.Subject());
+  entry.cc = WideToSjis(message.Cc());
   return entry;
 }
 
@@ -117,9 +118,11 @@ long long AddSentLogEntry(const fs::path& indexFile, const SentLogEntry& entry) 
     number = static_cast<long long>(StoredCount(index)) + 1;
     while (taken.count(number)) ++number;
     index.Set(keys::kSentLogCountSection, keys::kSentLogCountKey, std::to_string(number));
-    const AnsiString values[] = {entry.dateTime, entry.to, entry.subject, entry.fileName};
+    const AnsiString values[] = {entry.dateTime, entry.to, entry.subject, entry.fileName, entry.cc};
     for (size_t i = 0; i < std::size(kEntryPrefixes); ++i)
-      index.Set(keys::kSentLogEntrySection, Key(kEntryPrefixes[i], number), StoredValue(values[i]));
+      if (!values[i].empty() || kEntryPrefixes[i] != keys::kSentLogCcPrefix)
+        index.Set(keys::kSentLogEntrySection, Key(kEntryPrefixes[i], number),
+                  StoredValue(values[i]));
   });
   return number;
 }
@@ -133,16 +136,17 @@ std::vector<SentLogEntry> ReadSentLogEntries(const fs::path& indexFile) {
   std::map<std::string, AnsiString> values;
   for (const auto& [key, value] : index.SectionKeys(keys::kSentLogEntrySection))
     values.emplace(ToAsciiLower(key), value);
-  auto field = [&](const char* prefix, int n) {
+  auto field = [&](const char* prefix, int n, const char* missing = kMissingField) {
     auto found = values.find(ToAsciiLower(Key(prefix, n)));
-    return found == values.end() ? AnsiString(kMissingField) : found->second;
+    return found == values.end() ? AnsiString(missing) : found->second;
   };
   const int count = std::min(StoredCount(index), kMaxSentLogRows);
   entries.reserve(static_cast<size_t>(count));
   for (int n = 1; n <= count; ++n) {
     entries.push_back({field(keys::kSentLogDateTimePrefix, n), field(keys::kSentLogToPrefix, n),
                        field(keys::kSentLogSubjectPrefix, n),
-                       field(keys::kSentLogFileNamePrefix, n)});
+                       field(keys::kSentLogFileNamePrefix, n),
+                       field(keys::kSentLogCcPrefix, n, "")});
   }
   return entries;
 }

@@ -32,6 +32,8 @@ struct SentLogEntry {
   AnsiString to;
   AnsiString subject;
   AnsiString fileName;  // the log file's name, without folder
+  // Stored only when the message had a Cc; older entries have none.
+  AnsiString cc = {};
   bool operator==(const SentLogEntry&) const = default;
 };
 
@@ -39,7 +41,7 @@ struct SentLogEntry {
 std::filesystem::path SentLogIndexPath(const IniFileUnit& settings, const AnsiString& account);
 
 // The entry of a composed message: its Date in local time (the clock's time
-// when it has none), its decoded To and Subject.
+// when it has none), its decoded To, Subject and Cc.
 SentLogEntry MakeSentLogEntry(const AnsiString& messageText, const Clock& clock);
 
 // Saves the lines, each ending in CR LF, as Shift_JIS into the first free
@@ -56,7 +58,8 @@ std::string SaveSentLogFile(const std::filesystem::path& folder,
 long long AddSentLogEntry(const std::filesystem::path& indexFile, const SentLogEntry& entry);
 
 // Entries 1 to Count of the index, each field "---" when its key is
-// missing; at most kMaxSentLogRows of them. None when the file is missing.
+// missing (but an empty Cc); at most kMaxSentLogRows of them. None when the
+// file is missing.
 std::vector<SentLogEntry> ReadSentLogEntries(const std::filesystem::path& indexFile);
 
 // A Count edited by hand can be any number; above this it is taken as a

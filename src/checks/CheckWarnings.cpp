@@ -1,8 +1,11 @@
 #include "checks/CheckWarnings.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "checks/AttachReminder.h"
+#include "checks/BccLeak.h"
+#include "checks/RecipientCheck.h"
 #include "checks/VendorCharacters.h"
 #include "platform/CodePage.h"
 
@@ -99,6 +102,10 @@ class RuleLines {
             FindVendorCharacters({draft_.Subject, draft_.ToText, draft_.CcText, draft_.BccText,
                                   draft_.ReplyToText, in_.account.senderName, Body()},
                                  in_.message.DefaultEncodeCharSet));
+      case TWarningRule::LookAlike:
+        return items(LookAlikeAddresses());
+      case TWarningRule::BccLeak:
+        return when(IsBccLeak(draft_.Recipients, in_.confirm.internal, in_.confirm.bccLeakLimit));
     }
   }
 
@@ -107,6 +114,17 @@ class RuleLines {
   const WideString& Body() {
     if (!body_) body_ = in_.message.BodyText();
     return *body_;
+  }
+
+  // Each outside address, once, whose domain only looks like a known one.
+  std::vector<WideString> LookAlikeAddresses() const {
+    const TRecipientCheck check(in_.confirm.internal, draft_.History);
+    std::vector<WideString> found;
+    for (const TRecipient& recipient : draft_.Recipients)
+      if (std::find(found.begin(), found.end(), recipient.address) == found.end() &&
+          check.LookAlike(recipient.address))
+        found.push_back(recipient.address);
+    return found;
   }
 
   const TWarningInputs& in_;
@@ -121,8 +139,15 @@ TWarningInputs GatherWarningInputs(const IniFileUnit& settings, const TWarningDr
                                    const TZelMime& message) {
   TWarningSettings switches = ReadWarningSettings(settings);
   TAccountFacts account = ReadAccountFacts(settings, draft.AccountName, switches);
-  return TWarningInputs{message, draft, std::move(switches), std::move(account),
-                        AttachedFiles(draft.Attachments)};
+  TConfirmSettings confirm;
+  if (switches.On(TWarningRule::LookAlike) || switches.On(TWarningRule::BccLeak))
+    confirm = ReadConfirmSettings(settings, draft.AccountName);
+  return TWarningInputs{message,
+                        draft,
+                        std::move(switches),
+                        std::move(account),
+                        AttachedFiles(draft.Attachments),
+                        std::move(confirm)};
 }
 
 std::vector<WideString> EvaluateWarnings(const TWarningInputs& inputs) {

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <vector>
 
+#include "checks/ConfirmSettings.h"
 #include "checks/MailChackUnit.h"
+#include "checks/Recipient.h"
+#include "checks/RecipientHistory.h"
 #include "checks/WarningSettings.h"
 #include "mime/ZelMime.h"
 #include "platform/Types.h"
@@ -29,6 +33,10 @@ struct TWarningDraft {
   WideString Signature;
   // The files attached to the composed message.
   std::vector<std::filesystem::path> Attachments;
+  // To, Cc and Bcc taken apart, and whom the user wrote to before: the rules
+  // about outside recipients read them.
+  std::vector<TRecipient> Recipients;
+  std::shared_ptr<const RecipientHistory> History;
 };
 
 // What the account's file says, read only for the rules that are on.
@@ -47,6 +55,9 @@ struct TWarningInputs {
   TWarningSettings settings;
   TAccountFacts account;
   std::vector<TAttachedFile> attachments;  // the draft's attached files
+  // The internal domains and the Bcc leak's limit, read when their rules
+  // are on.
+  TConfirmSettings confirm;
 };
 
 // Reads the switches, the parameters, the attached files' sizes and, for

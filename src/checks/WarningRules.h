@@ -35,8 +35,10 @@ enum class TWarningRule {
   BeforeSmtp,       // [情報03]
   AttachReminder,   // [注意11]
   DependChar,       // [注意12]
+  LookAlike,        // [警告15]
+  BccLeak,          // [警告16]
 };
-inline constexpr size_t kWarningRuleCount = 25;
+inline constexpr size_t kWarningRuleCount = 27;
 
 // A line's severity, told by its tag; also the settings dialog's tab.
 enum class TSeverity { Warning, Caution, Information };
@@ -107,6 +109,11 @@ inline constexpr std::array<TWarningRuleInfo, kWarningRuleCount> kWarningRules{{
      u"本文に添付の記述があるのにファイルがない", TSeverity::Caution},
     {TWarningRule::DependChar, keys::kWarnDependChar, u"[注意12] 機種依存文字が含まれています ",
      u"機種依存文字が含まれている", TSeverity::Caution},
+    {TWarningRule::LookAlike, keys::kWarnLookAlike, u"[警告15] よく似た別のドメインです ",
+     u"よく似た別のドメインへの送信", TSeverity::Warning},
+    {TWarningRule::BccLeak, keys::kWarnBccLeak,
+     u"[警告16] 社外の複数の宛先が To/Cc に入っています (Bcc にすべきかもしれません)",
+     u"社外の複数の宛先が To/Cc にある", TSeverity::Warning},
 }};
 
 constexpr const TWarningRuleInfo& RuleInfo(TWarningRule rule) {

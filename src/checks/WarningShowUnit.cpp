@@ -7,6 +7,13 @@
 
 namespace orvane {
 
+namespace {
+
+// The highest code a rule has: [警告16].
+constexpr int kHighestCode = 16;
+
+}  // namespace
+
 TWarningForm::TWarningForm(std::vector<WideString> lines) {
   std::vector<std::pair<AnsiString, WideString>> keyed;
   keyed.reserve(lines.size());
@@ -43,7 +50,7 @@ int TWarningForm::HelpTopicOf(std::u16string_view line) {
   if (line.size() >= 5 && line[3] >= u'0' && line[3] <= u'9' && line[4] >= u'0' &&
       line[4] <= u'9') {
     code = (line[3] - u'0') * 10 + (line[4] - u'0');
-    if (code < 1 || code > 15) code = 0;
+    if (code < 1 || code > kHighestCode) code = 0;
   }
   return kBase[static_cast<int>(*severity)] + code;
 }

@@ -28,7 +28,7 @@ class TWarningForm {
 
   // The help topic a double-click on the line opens: 100 for 警, 200 for 注,
   // 300 for 情, plus the line's code ("[警告13]" gives 113; a code outside
-  // 01 to 15 counts 0). 0 for a line without a severity: nothing opens.
+  // 01 to 16 counts 0). 0 for a line without a severity: nothing opens.
   static int HelpTopicOf(std::u16string_view line);
 
  private:

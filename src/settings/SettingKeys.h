@@ -91,6 +91,8 @@ inline constexpr GeneralBool kWarnSmtpAuth{"Warning", "SMTPAuth", false};
 inline constexpr GeneralBool kWarnBeforeSmtp{"Warning", "BeforeSmtp", false};
 inline constexpr GeneralBool kWarnAttachReminder{"Warning", "AttachReminder", false};
 inline constexpr GeneralBool kWarnDependChar{"Warning", "DependChar", false};
+inline constexpr GeneralBool kWarnLookAlike{"Warning", "LookAlike", false};
+inline constexpr GeneralBool kWarnBccLeak{"Warning", "BccLeak", false};
 
 // Section WOption: the rules' parameters, edited by hand. The lists are
 // comma lists that add to the built-in entries.
@@ -100,6 +102,17 @@ inline constexpr GeneralText kExtensionList{"WOption", "Extension", ""};
 inline constexpr GeneralText kMobileList{"WOption", "Mobile", ""};
 inline constexpr GeneralText kMailingList{"WOption", "MailngList", ""};
 inline constexpr GeneralText kAttachWords{"WOption", "AttachWords", ""};
+
+// Section Confirm: the protection against sending to the wrong person.
+// InternalDomains is a comma list; empty, the domain of the account's own
+// address is the one internal domain. DelaySeconds runs from 0 to 60.
+inline constexpr GeneralBool kConfirmEnabled{"Confirm", "Enabled", false};
+inline constexpr GeneralText kConfirmInternalDomains{"Confirm", "InternalDomains", ""};
+inline constexpr GeneralBool kConfirmSubDomains{"Confirm", "SubDomains", true};
+inline constexpr GeneralBool kConfirmSkipWhenInternal{"Confirm", "SkipWhenInternal", true};
+inline constexpr GeneralInteger kConfirmBccLeakLimit{"Confirm", "BccLeakLimit", 2};
+inline constexpr GeneralInteger kConfirmDelaySeconds{"Confirm", "DelaySeconds", 0};
+inline constexpr int kMaxDelaySeconds = 60;
 
 // The address book windows: the contact list's view style (0 large icons,
 // 1 small icons, 2 list, 3 details) and whether the preview panel shows.
@@ -187,6 +200,7 @@ inline constexpr const char* kSentLogDateTimePrefix = "DateTime";
 inline constexpr const char* kSentLogToPrefix = "To";
 inline constexpr const char* kSentLogSubjectPrefix = "Subject";
 inline constexpr const char* kSentLogFileNamePrefix = "FileName";
+inline constexpr const char* kSentLogCcPrefix = "Cc";
 
 }  // namespace keys
 

@@ -214,8 +214,8 @@ TEST_F(WarningSettingsView, ShowsOneRowPerRuleTickedFromTheFile) {
     QString first, last;
     int ticked;
   } tabs[] = {
-      {"CLB", QStringLiteral("警告"), 10, QStringLiteral("To アドレスが未設定"),
-       QStringLiteral("開封確認メッセージの要求"), 0},
+      {"CLB", QStringLiteral("警告"), 12, QStringLiteral("To アドレスが未設定"),
+       QStringLiteral("社外の複数の宛先が To/Cc にある"), 0},
       {"CLB2", QStringLiteral("注意"), 12, QStringLiteral("Cc アドレスがある"),
        QStringLiteral("機種依存文字が含まれている"), 11},
       {"CLB3", QStringLiteral("情報"), 3, QStringLiteral("使用するアカウント"),
