@@ -22,6 +22,7 @@
 #include "addressbook/forms/ZyusyoForm.h"
 #include "app/ComposeMessage.h"
 #include "app/LogListUnit.h"
+#include "app/RecipientHistoryFiles.h"
 #include "app/WarningDraft.h"
 #include "app/forms/EncodeForm.h"
 #include "app/forms/LogFormView.h"
@@ -30,6 +31,8 @@
 #include "app/forms/SendFormView.h"
 #include "app/forms/ToolBarCustmForm.h"
 #include "app/forms/VersionForm.h"
+#include "checks/forms/ConfirmFormView.h"
+#include "checks/forms/ConfirmSetFormView.h"
 #include "checks/forms/WarningFormView.h"
 #include "checks/forms/WarningSetFormView.h"
 #include "extras/forms/AttachForm.h"
@@ -338,6 +341,29 @@ std::vector<WideString> SampleWarnings(GallerySession& session) {
   return EvaluateWarnings(inputs);
 }
 
+// The confirmation of the sample draft with an internal recipient, one from
+// the address book, one at a look-alike of its domain, one written to for
+// the first time, and the sample attachments.
+QWidget* Confirmation(GallerySession& session) {
+  WriteSampleAddressBook(session.Settings());
+  const TOrvaneMainForm& form = session.Form();
+  MessageDraft draft = form.Draft;
+  draft.CcText = u"佐藤 一郎 <ichiro.sato@example.co.jp>, John Smith <john.smith@exarnple.com>";
+  draft.BccText = u"新規 <info@newcorp.co.jp>";
+  TConfirmSend send{form.AccountName,
+                    u"山田 太郎 <taro@example.jp>",
+                    form.Draft.Subject,
+                    DraftRecipients(draft),
+                    {}};
+  for (const fs::path& path : form.Settings().AttachFilePaths())
+    send.attachments.push_back({Utf8ToWide(path.filename().native()), AttachedFileSize(path)});
+  TConfirmSettings settings = ReadConfirmSettings(form.Settings(), form.AccountName);
+  settings.enabled = true;
+  auto& confirm = session.KeepModel(std::make_unique<TConfirmForm>(
+      std::move(send), settings, RecipientHistoryFiles(form.Settings(), form.AccountName)));
+  return session.Keep(std::make_unique<TConfirmFormView>(session.Context(), confirm));
+}
+
 }  // namespace
 
 struct GallerySession::Services {
@@ -462,6 +488,11 @@ std::span<const GalleryWindow> GalleryWindows() {
        [](GallerySession& s) {
          return s.Keep(std::make_unique<TWarningSetFormView>(s.Context()));
        }},
+      {"confirm-settings",
+       [](GallerySession& s) {
+         return s.Keep(std::make_unique<TConfirmSetFormView>(s.Context()));
+       }},
+      {"confirm", Confirmation},
       {"warnings",
        [](GallerySession& s) {
          return s.Keep(

@@ -72,8 +72,10 @@ std::vector<MenuEntry> MakeMenuBar() {
                }()}),
       Submenu(
           "MM_config", u"設定 (&C)",
-          {Act(ActionId::Encode), Act(ActionId::ToolBar), Act(ActionId::Warning), Separator(),
-           Act(ActionId::PostSelf), Act(ActionId::Option), Act(ActionId::FileMake),
+          {Act(ActionId::Encode), Act(ActionId::ToolBar), Act(ActionId::Warning),
+           Command("MM_Confirm", MenuCommand::ConfirmSettings, u"誤送信防止 (&G)...",
+                   u"送信前の確認、社内のドメイン、送信の取り消しを設定します"),
+           Separator(), Act(ActionId::PostSelf), Act(ActionId::Option), Act(ActionId::FileMake),
            Command(kDefaultMailerItem, MenuCommand::MakeDefaultMailer, u"既定のメールソフトにする",
                    u"mailto: のリンクを Orvane で開くようにします"),
            Separator(), Act(ActionId::Exit)},

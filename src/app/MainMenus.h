@@ -18,6 +18,7 @@ enum class MenuCommand {
   PriorityLowest,
   OpenSentLog,        // L1
   MakeDefaultMailer,  // MM_DefaultMailer, shown where the desktop's table can be changed
+  ConfirmSettings,    // the settings dialog "誤送信防止"
   // The edit popups' shared handlers; the item's tag chooses the field.
   Cut,
   Copy,

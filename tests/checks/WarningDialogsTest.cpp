@@ -1,4 +1,6 @@
 #include "ChecksScene.h"
+#include "checks/ConfirmSetUnit.h"
+#include "checks/ConfirmUnit.h"
 #include "checks/WarningShowUnit.h"
 #include "checks/WarningUnit.h"
 #include "settings/ProfileText.h"
@@ -160,7 +162,8 @@ TEST(WarningSettingsDialog, OkWithoutChangesKeepsEveryValueAndCreatesAMissingFil
 TEST(WarningHelp, TheHelpBookHoldsEveryTopicTheDialogsOpen) {
   const std::string book = ReadFile(std::filesystem::path(ORVANE_SOURCE_DIR) / "resources" /
                                     "Orvane.hlp" / "index.html");
-  std::vector<int> topics = {TWarningForm::kHelpTopic, TWarningSetForm::kHelpTopic};
+  std::vector<int> topics = {TWarningForm::kHelpTopic, TWarningSetForm::kHelpTopic,
+                             TConfirmForm::kHelpTopic, TConfirmSetForm::kHelpTopic};
   for (const TWarningRuleInfo& info : kWarningRules)
     topics.push_back(TWarningForm::HelpTopicOf(info.message));
   for (int topic : topics) {

@@ -63,6 +63,9 @@ std::optional<Control> AsControl(QWidget* widget) {
   }
   if (auto* combo = qobject_cast<QComboBox*>(widget))
     return Control{widget, combo->currentText(), combo->sizeHint()};
+  // A spin box's own field is measured with the spin box.
+  if (qobject_cast<QLineEdit*>(widget) && qobject_cast<QAbstractSpinBox*>(widget->parentWidget()))
+    return std::nullopt;
   if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QAbstractSpinBox*>(widget))
     return Control{widget, QStringLiteral("(field)"), QSize(0, widget->sizeHint().height())};
   if (auto* group = qobject_cast<QGroupBox*>(widget))

@@ -163,8 +163,8 @@ TEST_F(MainWindowView, MenusHoldTheDocumentedEntriesInOrder) {
             QStringList({"最高 (&1)", "高 (&2)", "普通 (&3)", "低 (&4)", "最低 (&5)"}));
   EXPECT_EQ(Texts(Find<QMenu>("MM_config")),
             QStringList({"エンコード設定 (&C)...", "ツールバー設定 (&T)...", "警告の設定 (&P)...",
-                         "-", "自分にも送信 (&B)", "オプション設定 (&O)...", "ファイル作成 (&M)",
-                         "既定のメールソフトにする", "-", "終了 (&X)"}));
+                         "誤送信防止 (&G)...", "-", "自分にも送信 (&B)", "オプション設定 (&O)...",
+                         "ファイル作成 (&M)", "既定のメールソフトにする", "-", "終了 (&X)"}));
   EXPECT_EQ(Texts(Find<QMenu>("MM_Help")),
             QStringList({"ヘルプ (&H)...", "Readme.txt (&R)...", "-", "送信ログを開く (&L)...", "-",
                          "バージョン情報 (&V)..."}));

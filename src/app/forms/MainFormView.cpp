@@ -31,6 +31,7 @@
 #include "app/forms/SendFormView.h"
 #include "app/forms/ToolBarCustmForm.h"
 #include "app/forms/VersionForm.h"
+#include "checks/forms/ConfirmSetFormView.h"
 #include "checks/forms/WarningFormView.h"
 #include "checks/forms/WarningSetFormView.h"
 #include "extras/forms/AttachCopy.h"
@@ -602,6 +603,9 @@ void TOrvaneMainFormView::RunCommand(MenuCommand command, int tag) {
         return;
       case MenuCommand::MakeDefaultMailer:
         MakeDefaultMailer(form_.DesktopMimeService(), form_.PromptService());
+        return;
+      case MenuCommand::ConfirmSettings:
+        TConfirmSetFormView(Context()).exec();
         return;
       case MenuCommand::Cut:
       case MenuCommand::Copy:

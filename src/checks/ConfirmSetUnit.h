@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/Types.h"
+#include "settings/IniFileUnit.h"
+
+namespace orvane {
+
+// The controller of the settings dialog "誤送信防止": section Confirm, read
+// when the dialog opens and written back only by "OK".
+class TConfirmSetForm {
+ public:
+  static constexpr int kHelpTopic = 31;
+  static constexpr int kBccLeakLimitMax = 999;
+
+  explicit TConfirmSetForm(const IniFileUnit& settings);
+
+  bool enabled;
+  WideString internalDomains;  // a comma list, as the user writes it
+  bool subDomains;
+  bool skipWhenInternal;
+  int bccLeakLimit;  // 2 to kBccLeakLimitMax
+  int delaySeconds;  // 0 to keys::kMaxDelaySeconds
+
+  // "OK": writes every key in one write of the file. An entry of the domain
+  // list that cannot be a domain throws Error naming it, and nothing is
+  // written; so does a failed write (FileError).
+  void Save() const;
+
+ private:
+  const IniFileUnit& settings_;
+};
+
+}  // namespace orvane
