@@ -2,11 +2,9 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -123,7 +121,7 @@ void TConfirmFormView::RenderLines() {
   const std::vector<TConfirmLine>& lines = form_.Lines();
   auto* shown = new QWidget;
   auto* grid = new QGridLayout(shown);
-  grid->setHorizontalSpacing(12);
+  grid->setHorizontalSpacing(8);
   QWidget* firstToTick = nullptr;
   for (size_t i = 0; i < lines.size(); ++i) {
     const TConfirmLine& line = lines[i];
@@ -150,16 +148,17 @@ void TConfirmFormView::RenderLines() {
   grid->setRowStretch(static_cast<int>(lines.size()), 1);
   delete scroll_->takeWidget();
   scroll_->setWidget(shown);
-  lines_ = shown;
 
   // The list shows up to a dozen lines and as wide a line as the screen
-  // has room for; beyond that it scrolls.
+  // has room for beside the window's margins; beyond that it scrolls.
   const QSize content = shown->sizeHint();
-  const int rowHeight = lines.empty() ? 0 : content.height() / static_cast<int>(lines.size());
+  const int count = static_cast<int>(lines.size());
+  const int rowHeight = count == 0 ? 0 : content.height() / count;
   const int frame = 2 * scroll_->frameWidth();
   const int bar = scroll_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  const int room = QGuiApplication::primaryScreen()->availableGeometry().width() * 4 / 5;
-  const int width = content.width() + frame + bar;
+  const QMargins margins = layout()->contentsMargins();
+  const int room = AvailableScreenArea(this).width() - margins.left() - margins.right();
+  const int width = content.width() + frame + (count > kShownLinesMax ? bar : 0);
   scroll_->setMinimumWidth(std::min(width, room));
   scroll_->setMinimumHeight(std::min(content.height(), rowHeight * kShownLinesMax) + frame +
                             (width > room ? bar : 0));

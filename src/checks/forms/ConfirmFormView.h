@@ -29,7 +29,6 @@ class TConfirmFormView : public QDialog {
   TConfirmForm& form_;
   HelpOpener help_;
   QScrollArea* scroll_ = nullptr;
-  QWidget* lines_ = nullptr;
   QPushButton* moveToBcc_ = nullptr;
   QPushButton* send_ = nullptr;
 };
