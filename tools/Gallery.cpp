@@ -269,11 +269,11 @@ QWidget* MainWindow(GallerySession& session) {
   return &session.MainWindow();
 }
 
-// The send window after an attempt for an account that names no server:
-// it ends at once, without a network, with its status, caption and log
-// lines as a failed delivery leaves them. Its workers are gone when it is
-// returned.
-TSendFormView* EndedSendWindow(GallerySession& session) {
+// The send window of an attempt for an account that names no server.
+// Without a delay it ends at once, without a network, with its status,
+// caption and log lines as a failed delivery leaves them, and its workers
+// are gone when it is returned; with one it is returned counting down.
+TSendFormView* SampleSendWindow(GallerySession& session, int delaySeconds) {
   struct Attempt {
     SystemClock clock;
     QtMainThread mainThread;
@@ -289,7 +289,8 @@ TSendFormView* EndedSendWindow(GallerySession& session) {
               std::make_shared<const AnsiString>(
                   "To: hanako@example.jp\r\nSubject: sample\r\n\r\nbody\r\n"),
               {"hanako@example.jp"},
-              {}});
+              {},
+              delaySeconds});
   auto* window = session.Keep(
       std::make_unique<TSendFormView>(*attempt->form, session.Settings(), &session.MainWindow()));
   QObject::connect(window, &QObject::destroyed, [attempt] { delete attempt; });
@@ -466,8 +467,9 @@ std::span<const GalleryWindow> GalleryWindows() {
          return Dialog<TPopBeforeFormView>(
              s, std::make_unique<TPopBeforeForm>(s.Settings(), s.Form().AccountName));
        }},
-      {"send", [](GallerySession& s) -> QWidget* { return EndedSendWindow(s); }},
-      {"log", [](GallerySession& s) -> QWidget* { return &EndedSendWindow(s)->LogWindow(); }},
+      {"send", [](GallerySession& s) -> QWidget* { return SampleSendWindow(s, 0); }},
+      {"send-delay", [](GallerySession& s) -> QWidget* { return SampleSendWindow(s, 10); }},
+      {"log", [](GallerySession& s) -> QWidget* { return &SampleSendWindow(s, 0)->LogWindow(); }},
       {"attach",
        [](GallerySession& s) { return s.Keep(std::make_unique<TAttachFormView>(s.Context())); }},
       {"option",

@@ -167,9 +167,11 @@ class TOrvaneMainForm {
 
   // The Send command (BTM_Send): the send sequence over the draft, the
   // attachment folder's files and the current account, with the warning
-  // display and the window given. SendSucceeded keeps how its delivery
-  // ended; MIME holds the composed message.
-  SendOutcome Send(SendWindow& window);
+  // display, the window and the confirmation given (with one, the send may
+  // be held for [Confirm] DelaySeconds). SendSucceeded keeps how its
+  // delivery ended; MIME holds the composed message; recipients the
+  // confirmation moved into Bcc are shown.
+  SendOutcome Send(SendWindow& window, ConfirmDisplay* confirm = nullptr);
 
   // The reply mode: the saved message BodyFileName names is loaded into MIME
   // and the draft becomes its answer; the expanded reply template goes to

@@ -4,14 +4,17 @@
 
 namespace orvane {
 
-SendOutcome TOrvaneMainForm::Send(SendWindow& window) {
-  return RunSendSequence(
+SendOutcome TOrvaneMainForm::Send(SendWindow& window, ConfirmDisplay* confirm) {
+  const SendOutcome outcome = RunSendSequence(
       SendSequenceServices{Settings(), ClockService(), SendClientsService(), AccessTokens()},
       SendRequest{Draft, Settings().AttachFilePaths(), AccountName, VersionText, CommandLine(),
                   SendSucceeded},
-      SendDisplays{&Warnings(), window, nullptr,
+      SendDisplays{&Warnings(), window, confirm,
                    [this](const WideString& text) { DoStatusMessage(text); }},
       MIME);
+  // The confirmation may have moved recipients into Bcc.
+  ShowDraftState();
+  return outcome;
 }
 
 }  // namespace orvane

@@ -16,6 +16,8 @@ enum class SendStage {
   MessageFile,  // the message file (Option/FileSave) could not be written
   Checks,       // the pre-send checks: the user stopped, or they failed (reason)
   Confirm,      // the user did not confirm the send
+  Cancelled,    // 取消 during the send delay: the attempt is in the sent log, no server was
+                // contacted
   Setup,        // the account's server settings could not be applied: nothing was contacted
   PopLogin,     // the POP3 login before SMTP failed; the SMTP server was not contacted
   SignIn,       // no OAuth 2.0 access token; the SMTP server was not contacted

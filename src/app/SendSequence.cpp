@@ -2,7 +2,9 @@
 
 #include "app/ComposeMessage.h"
 #include "app/MessageFile.h"
+#include "app/SendConfirmation.h"
 #include "app/WarningDraft.h"
+#include "checks/ConfirmSettings.h"
 #include "mime/FieldRemoval.h"
 #include "platform/Error.h"
 #include "transport/TCPThread.h"
@@ -19,17 +21,13 @@ SendJob JobOf(const AnsiString& accountName, const TZelMime& mime) {
   return job;
 }
 
-// The checks, then the confirmation; false when the send ends at the stage
-// the outcome names.
-bool CheckAndConfirm(const SendSequenceServices& services, const TWarningDraft& warningDraft,
-                     const MessageDraft& draft, const SendDisplays& displays, const TZelMime& mime,
-                     SendOutcome& outcome) {
+// The pre-send checks, when there is someone to show them to; false when
+// the send ends there.
+bool Check(const SendSequenceServices& services, const TWarningDraft& warningDraft,
+           const SendDisplays& displays, const TZelMime& mime, SendOutcome& outcome) {
   outcome.stage = SendStage::Checks;
-  if (displays.warnings &&
-      !CheckWarnings(services.settings, warningDraft, mime, *displays.warnings))
-    return false;
-  outcome.stage = SendStage::Confirm;
-  return !displays.confirm || displays.confirm->ConfirmSend(draft, mime) == TConfirmChoice::GoOn;
+  return !displays.warnings ||
+         CheckWarnings(services.settings, warningDraft, mime, *displays.warnings);
 }
 
 // The attempt, which the window runs until it is recorded.
@@ -63,19 +61,30 @@ bool Prepare(const SendSequenceServices& services, const SendRequest& request,
   const IniFileUnit& settings = services.settings;
   const bool makeFile = settings.Read(keys::kFileSave);
   WideString signature;
+  auto compose = [&] {
+    signature =
+        ComposeMessage(request.draft, request.attachments,
+                       {settings, services.clock, request.accountName, request.versionText}, mime);
+  };
   WriteMessageFile(
       settings, services.clock,
       MessageFileRequest{request.draft.Subject, request.commandLine, makeFile, displays.notice},
       mime, [&] {
-        signature = ComposeMessage(
-            request.draft, request.attachments,
-            {settings, services.clock, request.accountName, request.versionText}, mime);
+        compose();
         outcome.stage = SendStage::MessageFile;
       });
-  return CheckAndConfirm(services,
-                         WarningDraftOf(settings, request.draft, request.accountName,
-                                        request.sendSucceeded, signature, request.attachments),
-                         request.draft, displays, mime, outcome);
+  if (!Check(services,
+             WarningDraftOf(settings, request.draft, request.accountName, request.sendSucceeded,
+                            signature, request.attachments),
+             displays, mime, outcome))
+    return false;
+  outcome.stage = SendStage::Confirm;
+  if (!displays.confirm) return true;
+  const TConfirmResult confirmed = AskConfirmation(settings, request.accountName, request.draft,
+                                                   request.attachments, mime, *displays.confirm);
+  // The message file keeps the recipients as they were when it was written.
+  if (confirmed.goOn && confirmed.moved) compose();
+  return confirmed.goOn;
 }
 
 }  // namespace
@@ -90,8 +99,10 @@ SendOutcome RunSendSequence(const SendSequenceServices& services, const SendRequ
     displays.window.ShowError(outcome.reason);
     return outcome;
   }
-  return Attempt(services, JobOf(request.accountName, mime), displays.window,
-                 request.sendSucceeded);
+  SendJob job = JobOf(request.accountName, mime);
+  // Only someone at the screen can take a send back in its delay.
+  if (displays.confirm) job.delaySeconds = ReadDelaySeconds(services.settings);
+  return Attempt(services, std::move(job), displays.window, request.sendSucceeded);
 }
 
 SendOutcome RunReadySend(const SendSequenceServices& services, ReadySendRequest request,
@@ -101,11 +112,9 @@ SendOutcome RunReadySend(const SendSequenceServices& services, ReadySendRequest 
   try {
     TZelMime mime(services.clock, services.settings.ProgramFolder());
     LoadForChecks(services, displays, *ready.text, mime);
-    const TWarningDraft warningDraft =
-        WarningDraftOf(services.settings, ready.draft, request.accountName, request.sendSucceeded,
-                       u"", {});
-    if (!CheckAndConfirm(services, warningDraft, ready.draft, displays, mime, outcome))
-      return outcome;
+    const TWarningDraft warningDraft = WarningDraftOf(
+        services.settings, ready.draft, request.accountName, request.sendSucceeded, u"", {});
+    if (!Check(services, warningDraft, displays, mime, outcome)) return outcome;
   } catch (const Error& e) {
     outcome.reason = e.Message();
     displays.window.ShowError(outcome.reason);

@@ -27,7 +27,8 @@ struct SendSequenceServices {
 
 // What is sent.
 struct SendRequest {
-  const MessageDraft& draft;
+  // Recipients the confirmation moves into Bcc are moved here.
+  MessageDraft& draft;
   // The files to attach, in order; no other list is read.
   std::vector<std::filesystem::path> attachments;
   AnsiString accountName;
@@ -49,7 +50,10 @@ struct ReadySendRequest {
 struct SendDisplays {
   WarningDisplay* warnings;  // none: the pre-send checks are skipped
   SendWindow& window;
-  ConfirmDisplay* confirm = nullptr;  // none: the send is not confirmed
+  // Someone at the screen, who confirms the send ([Confirm] Enabled) and
+  // may take it back in its delay ([Confirm] DelaySeconds). None: the send
+  // is neither confirmed nor held.
+  ConfirmDisplay* confirm = nullptr;
   // Told when the message file went to the program folder because its
   // folder was not found.
   std::function<void(const WideString&)> notice = nullptr;
@@ -58,7 +62,8 @@ struct SendDisplays {
 // One send, in this order: composes the draft with its attachments into
 // mime; writes the message file when Option/FileSave is on (it stays also
 // when the send then stops); runs the pre-send checks; asks for the
-// confirmation; hands the composed message and its envelope to a send
+// confirmation (a move of recipients into Bcc there changes the draft and
+// the message); hands the composed message and its envelope to a send
 // attempt (TSendForm), which the window runs until it is recorded in the
 // sent log. An Error of a stage before the attempt ends the send there and
 // is shown by the window; the outcome tells where the send ended and why.
@@ -68,7 +73,9 @@ SendOutcome RunSendSequence(const SendSequenceServices& services, const SendRequ
 // The same sequence for a ready message, which is neither composed nor
 // written to a message file: the pre-send checks read its header fields,
 // and its text part only when a rule that reads the body is on; then the
-// confirmation and the send attempt, as above.
+// send attempt, as above. It is neither confirmed nor held: the
+// confirmation's move into Bcc would have to write the message anew, so
+// displays.confirm is not asked.
 SendOutcome RunReadySend(const SendSequenceServices& services, ReadySendRequest request,
                          const SendDisplays& displays);
 

@@ -1,6 +1,7 @@
 #include "app/SendUnit.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 #include "app/AccountSecurity.h"
@@ -104,6 +105,10 @@ WideString TSendForm::Caption() const {
       return u"送信終了";
     case SendState::Aborted:
       return u"送信中止";
+    case SendState::Waiting:
+      return u"送信待ち";
+    case SendState::Cancelled:
+      return u"送信取消";
     case SendState::Sending:
       break;
   }
@@ -111,7 +116,44 @@ WideString TSendForm::Caption() const {
 }
 
 void TSendForm::Show() {
+  if (job_.delaySeconds <= 0) {
+    LogStart();
+    Setup();
+    return Connect();
+  }
+  // A setting that cannot be used is told before the wait, not after it.
+  Setup();
+  state_ = SendState::Waiting;
+  sendAt_ = services_.clock.Now() + std::chrono::seconds(job_.delaySeconds);
+  Tick();
+}
+
+void TSendForm::Tick() {
+  if (state_ != SendState::Waiting) return;
+  const auto left = sendAt_ - services_.clock.Now();
+  if (left <= decltype(left)::zero()) {
+    state_ = SendState::Sending;
+    Changed();
+    LogStart();
+    return Connect();
+  }
+  const auto seconds = std::chrono::ceil<std::chrono::seconds>(left).count();
+  SetStatus(u"送信まで " + Utf8ToWide(std::to_string(seconds)) + u" 秒 (取り消すには「取消」)");
+}
+
+void TSendForm::Cancel() {
+  if (state_ != SendState::Waiting) return;
+  state_ = SendState::Cancelled;
+  outcome_.stage = SendStage::Cancelled;
+  Log(u"送信を取り消しました");
+  SetStatus(u"送信を取り消しました");
+}
+
+void TSendForm::LogStart() {
   Log(u"通信開始... " + StartTime(services_.clock.Now()));
+}
+
+void TSendForm::Setup() {
   try {
     SetupSmtp();
     SetupPop();
@@ -120,6 +162,9 @@ void TSendForm::Show() {
     outcome_.reason = e.Message();
     throw;
   }
+}
+
+void TSendForm::Connect() {
   if (services_.settings.ReadBool(job_.accountName, keys::kPopBeforeSmtp)) {
     popLogin_ = true;
     pop_->Authenticate(true);

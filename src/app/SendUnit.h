@@ -52,12 +52,17 @@ struct SendJob {
   std::shared_ptr<const AnsiString> message;
   std::vector<AnsiString> recipients;  // every address of To, Cc and Bcc
   AnsiString mailFrom;                 // the envelope sender; empty: the account's address
+  // Seconds the window waits before it connects, in which the send can be
+  // taken back (Cancel); 0 connects at once.
+  int delaySeconds = 0;
 };
 
 enum class SendState {
-  Sending,  // caption "送信中...", no way to close the window
-  Ended,    // the delivery ended, well or not: "送信終了"
-  Aborted,  // the POP3 login failed, SMTP was not started: "送信中止"
+  Waiting,    // the send delay: "送信待ち", counting down; 取消 takes the send back
+  Sending,    // caption "送信中...", no way to close the window
+  Ended,      // the delivery ended, well or not: "送信終了"
+  Aborted,    // the POP3 login failed, SMTP was not started: "送信中止"
+  Cancelled,  // 取消 in the delay, no server contacted: "送信取消"
 };
 
 // The send window's controller: one attempt of POP before SMTP (when the
@@ -78,7 +83,17 @@ class TSendForm {
   // token first. Throws ConvertError when a port or an encryption setting is
   // not a number it knows; the attempt then never started (Setup) and leaves
   // no sent-log entry.
+  //
+  // With a delay (SendJob::delaySeconds) showing takes the settings, so
+  // that a bad one is told before the wait, and starts the wait (Waiting):
+  // Tick, called by the window every so often, counts the seconds down by
+  // the clock and writes the first log line and connects once they are
+  // over.
   void Show();
+  void Tick();
+  // 取消 while waiting: contacts no server; the log and the status say
+  // "送信を取り消しました", and Close records it.
+  void Cancel();
   // Button1 "閉じる" in an end state: records the attempt in the sent log,
   // with the log window's geometry when there is a log window. Throws Error
   // when it cannot; the window then stays open, and pressing again tries
@@ -88,7 +103,7 @@ class TSendForm {
   SendState State() const { return state_; }
   WideString Caption() const;
   const WideString& Status() const { return status_; }
-  bool CloseEnabled() const { return state_ != SendState::Sending; }
+  bool CloseEnabled() const { return state_ != SendState::Sending && state_ != SendState::Waiting; }
   // The progress bar: 0 to 100 until the first chunk is written.
   std::int64_t ProgressMax() const { return progressMax_; }
   std::int64_t ProgressPosition() const { return progressPosition_; }
@@ -114,6 +129,12 @@ class TSendForm {
   std::function<void(bool success)> OnDelivered;
 
  private:
+  void LogStart();  // "通信開始..." and the time
+  // The clients' settings from the account file; a failure ends the
+  // attempt at Setup.
+  void Setup();
+  // The POP3 login or the delivery.
+  void Connect();
   void SetupSmtp();
   // The delivery, after the access token of an OAuth 2.0 account.
   void StartSmtp();
@@ -146,6 +167,7 @@ class TSendForm {
   bool oauth_ = false;  // the account signs in with OAuth 2.0
   std::unique_ptr<TAccessTokenFetch> tokenFetch_;
   SendState state_ = SendState::Sending;
+  TimePoint sendAt_{};     // when the delay is over
   bool popLogin_ = false;  // the POP3 login runs; its events count
   WideString status_;
   SendOutcome outcome_;

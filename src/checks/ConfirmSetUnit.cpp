@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "checks/CommaList.h"
+#include "checks/ConfirmSettings.h"
 #include "platform/CodePage.h"
 #include "platform/Error.h"
 
@@ -27,8 +28,7 @@ TConfirmSetForm::TConfirmSetForm(const IniFileUnit& settings)
       subDomains(settings.Read(keys::kConfirmSubDomains)),
       skipWhenInternal(settings.Read(keys::kConfirmSkipWhenInternal)),
       bccLeakLimit(std::clamp(settings.Read(keys::kConfirmBccLeakLimit), 2, kBccLeakLimitMax)),
-      delaySeconds(
-          std::clamp(settings.Read(keys::kConfirmDelaySeconds), 0, keys::kMaxDelaySeconds)),
+      delaySeconds(ReadDelaySeconds(settings)),
       settings_(settings) {}
 
 void TConfirmSetForm::Save() const {

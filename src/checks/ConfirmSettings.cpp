@@ -19,9 +19,11 @@ TConfirmSettings ReadConfirmSettings(const IniFileUnit& settings, const AnsiStri
   read.internal = TInternalDomains(domains, settings.Read(keys::kConfirmSubDomains));
   read.skipWhenInternal = settings.Read(keys::kConfirmSkipWhenInternal);
   read.bccLeakLimit = settings.Read(keys::kConfirmBccLeakLimit);
-  read.delaySeconds =
-      std::clamp(settings.Read(keys::kConfirmDelaySeconds), 0, keys::kMaxDelaySeconds);
   return read;
+}
+
+int ReadDelaySeconds(const IniFileUnit& settings) {
+  return std::clamp(settings.Read(keys::kConfirmDelaySeconds), 0, keys::kMaxDelaySeconds);
 }
 
 }  // namespace orvane

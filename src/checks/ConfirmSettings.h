@@ -12,13 +12,15 @@ struct TConfirmSettings {
   TInternalDomains internal;
   bool skipWhenInternal = keys::kConfirmSkipWhenInternal.defaultValue;
   int bccLeakLimit = keys::kConfirmBccLeakLimit.defaultValue;
-  int delaySeconds = keys::kConfirmDelaySeconds.defaultValue;  // 0 to keys::kMaxDelaySeconds
 };
 
 // An empty InternalDomains makes the domain of the account's own address
-// the one internal domain (none when the account has no address). A delay
-// outside 0 to 60 is taken as the nearest of the two; a value that is not
-// a number, as the default.
+// the one internal domain (none when the account has no address).
 TConfirmSettings ReadConfirmSettings(const IniFileUnit& settings, const AnsiString& account);
+
+// DelaySeconds, the hold before a send connects: a value outside 0 to 60
+// is taken as the nearest of the two; one that is not a number, as the
+// default.
+int ReadDelaySeconds(const IniFileUnit& settings);
 
 }  // namespace orvane

@@ -28,10 +28,14 @@ class SendTest : public ::testing::Test {
     WriteFile(home / "work.ini", WideToSjis(Utf8ToWide("[Account]\r\n" + lines)));
   }
   std::unique_ptr<TSendForm> MakeForm(const std::string& message = kMessage,
-                                      std::vector<AnsiString> recipients = {"a@example.com"}) {
-    auto form = std::make_unique<TSendForm>(
-        SendServices{Settings(), clock, main, clients, tokens},
-        SendJob{"work", std::make_shared<const AnsiString>(message), std::move(recipients), {}});
+                                      std::vector<AnsiString> recipients = {"a@example.com"},
+                                      int delaySeconds = 0) {
+    auto form = std::make_unique<TSendForm>(SendServices{Settings(), clock, main, clients, tokens},
+                                            SendJob{"work",
+                                                    std::make_shared<const AnsiString>(message),
+                                                    std::move(recipients),
+                                                    {},
+                                                    delaySeconds});
     form->OnDelivered = [this](bool success) { delivered.push_back(success); };
     return form;
   }

@@ -55,15 +55,16 @@ TEST(SendSequence, EndsAtEachStageWithItsOutcome) {
        kGoOn, kNone, -1, "", MessageFile, kNone, None, "を作成できません"},
       {"stopped at the warnings", "", "[Warning]\r\nAttach=1\r\n", TWarningChoice::Stop, kNone, -1,
        "", Checks, kNone, None, ""},
-      {"not confirmed", "", "", kGoOn, TConfirmChoice::Stop, -1, "", Confirm, kNone, None, ""},
+      {"not confirmed", "", "[Confirm]\r\nEnabled=1\r\n", kGoOn, TConfirmChoice::Stop, -1, "",
+       Confirm, kNone, None, ""},
       {"a port that is no number", "POP3PORT=pop\r\n", "", kGoOn, kNone, -1, "", Setup, kNone, None,
        "'pop' は有効な整数値ではありません"},
       {"POP before SMTP finds no server", "PopBeforeSmtp=-1\r\nPOP3=127.0.0.1\r\nPOP3PORT=%u\r\n",
        "", kGoOn, kNone, -1, "", PopLogin, kNone, None, "接続できません"},
       {"an OAuth account without its client", "AuthMethod=1\r\n", "", kGoOn, kNone, -1, "", SignIn,
        seAuth, None, "クライアントID"},
-      {"warned, confirmed and delivered", "", "[Warning]\r\nAttach=1\r\n", kGoOn,
-       TConfirmChoice::GoOn, 0, "", Delivery, kNone, Positive, ""},
+      {"warned, confirmed and delivered", "", "[Warning]\r\nAttach=1\r\n[Confirm]\r\nEnabled=1\r\n",
+       kGoOn, TConfirmChoice::GoOn, 0, "", Delivery, kNone, Positive, ""},
       {"the login refused", "Auth=-1\r\nUserID=orvane\r\nPass=secret\r\n", "", kGoOn, kNone, 1,
        "535 5.7.8 no\r\n", Delivery, seAuth, PermanentNegative, ""},
       {"the recipient refused", "", "", kGoOn, kNone, 2, "550 no such user\r\n", Delivery, seRcpt,
@@ -136,6 +137,75 @@ TEST(SendSequence, EndsAtEachStageWithItsOutcome) {
     EXPECT_EQ(ReadSentLogEntries(SentLogIndexPath(settings, "work")).size(), recorded ? 1u : 0u);
     // Without a log window no place of one is stored.
     EXPECT_EQ(settings.ReadGeneralInteger("Log", "Width", 0), 0);
+  }
+}
+
+// The header field's line in a composed message; empty when it has none.
+std::string FieldLine(const std::string& message, const std::string& name) {
+  const size_t at = message.find("\r\n" + name + ": ");
+  if (at == std::string::npos) return {};
+  return message.substr(at + 2, message.find("\r\n", at + 2) - at - 2);
+}
+
+// What the confirmation does to a send: a move into Bcc reaches the draft
+// and the message sent, whether the user then sends or stops; a send is
+// held for DelaySeconds only when someone at the screen confirms it.
+TEST(SendSequence, TheConfirmationMovesRecipientsAndHoldsTheSend) {
+  struct Row {
+    const char* name;
+    const char* general;                    // orvane.ini
+    std::optional<TConfirmChoice> confirm;  // none: no one at the screen
+    int asked;
+    bool moved;  // a@one.example and b@two.example went into Bcc
+    int attempts;
+    int delaySeconds;
+  } rows[] = {
+      {"moved, sent and held", "[Confirm]\r\nEnabled=1\r\nDelaySeconds=3\r\n", TConfirmChoice::GoOn,
+       1, true, 1, 3},
+      {"moved, then stopped", "[Confirm]\r\nEnabled=1\r\n", TConfirmChoice::Stop, 1, true, 0, 0},
+      {"confirmation off, still held", "[Confirm]\r\nDelaySeconds=3\r\n", TConfirmChoice::GoOn, 0,
+       false, 1, 3},
+      {"no one at the screen", "[Confirm]\r\nEnabled=1\r\nDelaySeconds=3\r\n", std::nullopt, 0,
+       false, 1, 0},
+  };
+  FixedClock clock;
+  const Arguments commandLine{u"orvane"};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TempFolder home;
+    const IniFileUnit settings(home.Path());
+    WriteFile(home / "work.ini", "[Account]\r\nAddress=taro@example.jp\r\n");
+    WriteFile(home / "orvane.ini", row.general);
+    MessageDraft draft;
+    draft.ToText = u"hanako@example.jp, a@one.example";
+    draft.CcText = u"b@two.example";
+    bool sendSucceeded = false;
+    SendClients clients(kQuickPause);
+    TAccessTokens tokens(clock);
+    TZelMime mime(clock, home.Path());
+    SetUpMessageComponent(mime);
+    ScriptedWarnings warnings(TWarningChoice::GoOn);
+    std::optional<ScriptedConfirm> confirm;
+    if (row.confirm) confirm.emplace(*row.confirm, true);
+    UnattendedWindow window(false);
+
+    RunSendSequence({settings, clock, clients, tokens},
+                    {draft, {}, "work", u"3.2.6", commandLine, sendSucceeded},
+                    {&warnings, window, confirm ? &*confirm : nullptr}, mime);
+
+    EXPECT_EQ(confirm ? confirm->asked : 0, row.asked);
+    EXPECT_EQ(draft.BccText.find(u"a@one.example") != WideString::npos, row.moved);
+    EXPECT_EQ(draft.BccText.find(u"b@two.example") != WideString::npos, row.moved);
+    EXPECT_EQ(draft.ToText.find(u"a@one.example") == WideString::npos, row.moved);
+    ASSERT_EQ(window.jobs.size(), static_cast<size_t>(row.attempts));
+    for (const SendJob& job : window.jobs) {
+      EXPECT_EQ(job.delaySeconds, row.delaySeconds);
+      EXPECT_EQ(FieldLine(*job.message, "To").find("a@one.example") == std::string::npos,
+                row.moved);
+      EXPECT_EQ(FieldLine(*job.message, "Bcc").find("b@two.example") != std::string::npos,
+                row.moved);
+      EXPECT_EQ(job.recipients.size(), 3u);
+    }
   }
 }
 

@@ -321,5 +321,28 @@ TEST_F(SendTest, ClosingRecordsTheAttemptInTheSentLog) {
   EXPECT_EQ(Settings().ReadGeneralInteger("Log", "Top", 0), 20);
 }
 
+// The send delay counts whole seconds down by the clock; 取消 ends the
+// attempt there. (The window's test proves that nothing connects and what
+// the sent log says.)
+TEST_F(SendTest, TheSendDelayCountsDownUntilTakenBack) {
+  WriteAccount("SMTP=127.0.0.1\r\nSMTPPORT=" + Port(UnusedPort()) + "\r\n");
+  const TimePoint start = clock.now;
+  auto form = MakeForm(kMessage, {"a@example.com"}, 3);
+  form->Show();
+  for (const auto& [elapsedMs, seconds] : {std::pair{0, 3}, {1999, 2}, {2001, 1}}) {
+    clock.Set(start + std::chrono::milliseconds(elapsedMs));
+    form->Tick();
+    EXPECT_EQ(WideToUtf8(form->Status()),
+              "送信まで " + std::to_string(seconds) + " 秒 (取り消すには「取消」)");
+    EXPECT_EQ(WideToUtf8(form->Caption()), "送信待ち");
+    EXPECT_FALSE(form->CloseEnabled());
+  }
+  form->Cancel();
+  EXPECT_EQ(WideToUtf8(form->Caption()), "送信取消");
+  EXPECT_TRUE(form->CloseEnabled());
+  EXPECT_EQ(form->Outcome().stage, SendStage::Cancelled);
+  EXPECT_EQ(LogOf(*form), (Lines{"送信を取り消しました"}));
+}
+
 }  // namespace
 }  // namespace orvane::test

@@ -21,14 +21,17 @@ struct SendWindowSeen {
   QString status;
   QString logCaption;
   QStringList log;
+  QString waiting;  // the status line during the send delay, when there was one
 };
 
 // Plays the user while the Send command runs its modal windows: answers the
-// warning dialog with 続行 or 中止, notes and accepts message boxes, and
-// waits in the send window until its close button is enabled, notes what it
-// shows and presses the button (again, as long as the window stays open). A
-// window that never gets there is closed after the time limit, so that a
-// failing test does not hang.
+// warning dialog with 続行 or 中止, hands the confirmation 送信前の確認 to
+// `confirm`, presses 取消 in the send delay when told to, notes and accepts
+// message boxes, and waits in the send window until its close button is
+// enabled, notes what it shows and presses the button (again, as long as
+// the window stays open). A window that never gets there is closed after
+// the time limit, so that a failing test does not hang. One driver at a
+// time: a second one alive would answer the same windows.
 class SendWindowDriver {
  public:
   explicit SendWindowDriver(bool goOnAtWarnings = true,
@@ -45,6 +48,9 @@ class SendWindowDriver {
   int closePresses = 0;
   // Runs before each press of the close button.
   std::function<void()> beforeClose;
+  // Answers the confirmation; it must end the window.
+  std::function<void(QDialog*)> confirm;
+  bool cancelInDelay = false;
 
  private:
   template <typename T>
@@ -77,8 +83,21 @@ class SendWindowDriver {
       Press(Child<QAbstractButton>(dialog, goOn_ ? "Button1" : "Button2"));
       return;
     }
+    if (dialog->objectName() == QLatin1String("ConfirmForm") && confirm) {
+      pressing_ = true;
+      QTimer::singleShot(0, dialog, [this, dialog] {
+        pressing_ = false;
+        confirm(dialog);
+      });
+      return;
+    }
     if (dialog->objectName() != QLatin1String("SendForm")) return;
     seen.opened = true;
+    if (auto* cancel = Child<QAbstractButton>(dialog, "BTN_Cancel"); cancel->isVisible()) {
+      seen.waiting = Child<QLabel>(dialog, "Label1")->text();
+      if (cancelInDelay) Press(cancel);
+      return;
+    }
     auto* close = Child<QAbstractButton>(dialog, "Button1");
     if (!close->isEnabled()) {
       if (std::chrono::steady_clock::now() > deadline_) dialog->done(QDialog::Rejected);

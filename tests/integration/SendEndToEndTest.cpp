@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QCheckBox>
 #include <QPushButton>
 #include <algorithm>
 #include <filesystem>
@@ -296,6 +297,62 @@ TEST_F(SendEndToEnd, WithFileSaveTheMessageFileStaysWhenTheWarningsStop) {
   ASSERT_TRUE(fs::exists(file));
   EXPECT_EQ(U8(ParseWithPython(file)["cc"][0]["address"].string), "cc@example.jp");
   EXPECT_FALSE(fs::exists(home / "SendedLog"));
+}
+
+// 誤送信防止 through the window: the confirmation holds 送信 back until every
+// outside recipient and attachment is ticked and キャンセル sends nothing;
+// with a delay of 3 seconds 取消 contacts no server and the sent log says
+// so, and without it the message goes out once the seconds are over.
+TEST_F(SendEndToEnd, ConfirmationAndSendDelay) {
+  StartSmtp("LOGIN");
+  WriteAccount("");
+  WriteFile(home / "orvane.ini", "[Confirm]\r\nEnabled=1\r\n");
+  OpenDraft();
+  Type(ShownList::Cc, u"佐藤 <sato@client.example.com>");
+  WriteFile(home / "AttachFiles" / "見積書.pdf", "%PDF-1.4\n");
+  const MessageDraft before = form->Draft;
+
+  // One press of 送信: ticks the unticked boxes of the confirmation one by
+  // one, noting whether its 送信 is enabled before each and after the
+  // last, ends it with the button named, and presses 取消 in the delay
+  // when told to.
+  std::vector<bool> sendEnabled;
+  auto send = [&](const char* button, bool cancelInDelay) {
+    SendWindowDriver driver;
+    driver.cancelInDelay = cancelInDelay;
+    driver.confirm = [&](QDialog* confirmation) {
+      auto* sendButton = confirmation->findChild<QPushButton*>(QStringLiteral("BTN_Send"));
+      sendEnabled.clear();
+      for (QCheckBox* box : confirmation->findChildren<QCheckBox*>()) {
+        if (box->isChecked()) continue;
+        sendEnabled.push_back(sendButton->isEnabled());
+        box->click();
+      }
+      sendEnabled.push_back(sendButton->isEnabled());
+      confirmation->findChild<QPushButton*>(QLatin1String(button))->click();
+    };
+    return PressSend(driver);
+  };
+  EXPECT_FALSE(send("BTN_Cancel", false).opened);
+  EXPECT_EQ(sendEnabled, (std::vector<bool>{false, false, true}));  // Cc, the file, then all
+  EXPECT_EQ(form->Draft.CcText, before.CcText);
+  EXPECT_FALSE(fs::exists(mailbox / "connections"));
+
+  WriteFile(home / "orvane.ini", "[Confirm]\r\nEnabled=1\r\nDelaySeconds=3\r\n");
+  const SendWindowSeen takenBack = send("BTN_Send", true);
+  EXPECT_TRUE(takenBack.opened);
+  EXPECT_EQ(U8(takenBack.waiting), "送信まで 3 秒 (取り消すには「取消」)");
+  EXPECT_FALSE(fs::exists(mailbox / "connections"));
+  const auto entries = ReadSentLogEntries(SentLogIndexPath(form->Settings(), "work"));
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_NE(
+      ReadFile(home / "SendedLog" / entries[0].fileName).find(WideToSjis(u"送信を取り消しました")),
+      std::string::npos);
+
+  EXPECT_EQ(U8(send("BTN_Send", false).status), "送信が無事に終了しました");
+  ASSERT_EQ(Delivered().size(), 1u);
+  EXPECT_EQ(Addresses(Envelope(1)["rcptTo"]),
+            (std::set<std::string>{"hanako@example.jp", "sato@client.example.com"}));
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 // An SMTP server for the integration tests, on 127.0.0.1 and a port the
 // system chooses. Prints "PORT <n>" once it listens. Every message it takes
 // is written to FOLDER as <n>.eml (the data after dot-unstuffing) and then
-// <n>.json (the envelope), each renamed into place when complete.
+// <n>.json (the envelope), each renamed into place when complete. Every
+// connection adds a line to FOLDER/connections, so that a test can tell that
+// none was made.
 //
 // node smtp-server.js --dir FOLDER --user NAME --password SECRET
 //                     [--auth LOGIN,PLAIN,CRAM-MD5] [--refuse ADDRESS]...
@@ -55,6 +57,10 @@ const server = new SMTPServer({
   allowInsecureAuth: true,
   size: 200 * 1024 * 1024,
   logger: false,
+  onConnect(session, callback) {
+    fs.appendFileSync(path.join(options.dir, 'connections'), `${session.remoteAddress}\n`);
+    callback();
+  },
   onAuth(auth, session, callback) {
     if (auth.method === 'XOAUTH2') {
       const [expiry, mac] = auth.accessToken.split('.');

@@ -31,6 +31,7 @@
 #include "app/forms/SendFormView.h"
 #include "app/forms/ToolBarCustmForm.h"
 #include "app/forms/VersionForm.h"
+#include "checks/forms/ConfirmFormView.h"
 #include "checks/forms/ConfirmSetFormView.h"
 #include "checks/forms/WarningFormView.h"
 #include "checks/forms/WarningSetFormView.h"
@@ -190,7 +191,8 @@ void TOrvaneMainFormView::BuildControls() {
   cancel->setObjectName(QStringLiteral("BTM_Cancel"));
   SetHint(cancel, ToQString(ActionInfoOf(ActionId::Exit).hint));
   connect(cancel, &QPushButton::clicked, actions_.Action(ActionId::Exit), &QAction::trigger);
-  connect(send, &QPushButton::clicked, this, [this] { Guarded([this] { form_.Send(*this); }); });
+  connect(send, &QPushButton::clicked, this,
+          [this] { Guarded([this] { form_.Send(*this, this); }); });
   for (QPushButton* button : {send, cancel}) {
     AtLeast(button, 75, 25);
     buttons->addWidget(button);
@@ -682,6 +684,11 @@ void TOrvaneMainFormView::AskHeaderText(const InputBoxRequest& request,
       QInputDialog::getText(this, ToQString(request.caption), ToQString(request.prompt),
                             QLineEdit::Normal, ToQString(request.text), &ok);
   if (ok) (form_.*apply)(ToWide(text));
+}
+
+TConfirmChoice TOrvaneMainFormView::ConfirmSend(TConfirmForm& form) {
+  TConfirmFormView dialog(Context(), form);
+  return dialog.exec() == QDialog::Accepted ? TConfirmChoice::GoOn : TConfirmChoice::Stop;
 }
 
 void TOrvaneMainFormView::ShowError(const WideString& text) {

@@ -25,6 +25,7 @@ namespace orvane {
 class TOrvaneMainFormView : public QMainWindow,
                             public MainFormWindow,
                             public WarningDisplay,
+                            public ConfirmDisplay,
                             public SendWindow {
  public:
   explicit TOrvaneMainFormView(TOrvaneMainForm& form, QWidget* parent = nullptr);
@@ -45,6 +46,9 @@ class TOrvaneMainFormView : public QMainWindow,
 
   // WarningDisplay: the warning dialog, owned by this window.
   TWarningChoice ShowWarnings(const std::vector<WideString>& lines) override;
+
+  // ConfirmDisplay: the window 送信前の確認, owned by this window.
+  TConfirmChoice ConfirmSend(TConfirmForm& form) override;
 
   // SendWindow: the send window with its log window, modal over this one.
   MainThread& EventThread() override { return mainThread_; }

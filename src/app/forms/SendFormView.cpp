@@ -1,6 +1,7 @@
 #include "app/forms/SendFormView.h"
 
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -20,6 +21,8 @@ namespace orvane {
 namespace {
 
 constexpr int kStatusWidth = 320;
+// Often enough that the countdown never lags a second behind the clock.
+constexpr int kTickMilliseconds = 200;
 
 LogWindowGeometry ScreenArea() {
   const QRect area = AvailableScreenArea();
@@ -52,10 +55,19 @@ TSendFormView::TSendFormView(TSendForm& form, const IniFileUnit& settings, QWidg
   close_ = new QPushButton(QStringLiteral("閉じる"), this);
   close_->setObjectName(QStringLiteral("Button1"));
   close_->setAutoDefault(false);
+  cancel_ = new QPushButton(QStringLiteral("取消"), this);
+  cancel_->setObjectName(QStringLiteral("BTN_Cancel"));
+  cancel_->setAutoDefault(false);
+  cancel_->hide();
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(cancel_);
+  buttons->addWidget(close_);
+  buttons->addStretch(1);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(status_);
   layout->addWidget(progress_);
-  layout->addWidget(close_, 0, Qt::AlignHCenter);
+  layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
   log_ = new TLogFormView(LogWindowPlacement(settings, ScreenArea()), this);
@@ -63,6 +75,14 @@ TSendFormView::TSendFormView(TSendForm& form, const IniFileUnit& settings, QWidg
   form_.OnLogLine = [this](const WideString& line) { log_->AddLine(line); };
   form_.OnProgress = [this] { RenderProgress(); };
   connect(close_, &QPushButton::clicked, this, [this] { CloseClicked(); });
+  connect(cancel_, &QPushButton::clicked, this, [this] { CancelClicked(); });
+  countdown_ = new QTimer(this);
+  countdown_->setInterval(kTickMilliseconds);
+  connect(countdown_, &QTimer::timeout, this, [this] {
+    // The delay over, the attempt starts from here; when it cannot start,
+    // there is nothing to record.
+    if (!RunGuarded(this, [this] { form_.Tick(); })) done(QDialog::Rejected);
+  });
   Render();
 }
 
@@ -94,6 +114,15 @@ void TSendFormView::Start() {
 
 void TSendFormView::Render() {
   setWindowTitle(ToQString(form_.Caption()));
+  const bool waiting = form_.State() == SendState::Waiting;
+  if (waiting && !countdown_->isActive()) {
+    countdown_->start();
+    cancel_->show();
+    cancel_->setFocus();
+  } else if (!waiting && countdown_->isActive()) {
+    countdown_->stop();
+    cancel_->hide();
+  }
   status_->setText(FirstLine(form_.Status()));
   const bool closable = form_.CloseEnabled();
   if (closable && !close_->isEnabled()) {
@@ -115,7 +144,15 @@ void TSendFormView::RenderProgress() {
 }
 
 void TSendFormView::reject() {
-  if (close_->isEnabled()) CloseClicked();
+  if (form_.State() == SendState::Waiting)
+    CancelClicked();
+  else if (close_->isEnabled())
+    CloseClicked();
+}
+
+void TSendFormView::CancelClicked() {
+  form_.Cancel();
+  CloseClicked();
 }
 
 void TSendFormView::CloseClicked() {

@@ -8,6 +8,7 @@
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QTimer;
 
 namespace orvane {
 
@@ -15,7 +16,9 @@ class TLogFormView;
 
 // The send window "送信中..." on screen, with its communication log window:
 // renders what the controller says. It cannot be closed while the attempt
-// runs; its close button records the attempt and closes it.
+// runs; its close button records the attempt and closes it. During a send
+// delay a timer ticks the countdown, and "取消" (or Escape) takes the send
+// back, records it and closes the window.
 class TSendFormView : public QDialog {
  public:
   TSendFormView(TSendForm& form, const IniFileUnit& settings, QWidget* parent = nullptr);
@@ -35,12 +38,15 @@ class TSendFormView : public QDialog {
   void Render();
   void RenderProgress();
   void CloseClicked();
+  void CancelClicked();
 
   TSendForm& form_;
   TLogFormView* log_ = nullptr;
   QLabel* status_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QPushButton* close_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+  QTimer* countdown_ = nullptr;
   bool started_ = false;
 };
 

@@ -101,7 +101,7 @@ Ending Deliver(const SendCommand& command, const Arguments& arguments, const Ini
     outcome = RunReadySend(services, {std::move(ready), account, sendSucceeded},
                            {command.noChecks ? nullptr : &warnings, window});
   } else {
-    const MessageDraft draft = DraftOf(command, settings);
+    MessageDraft draft = DraftOf(command, settings);
     TZelMime mime(clock, settings.ProgramFolder());
     SetUpMessageComponent(mime);
     TerminalWindow window({command.verbose, !command.noLog, english});

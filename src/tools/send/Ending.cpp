@@ -116,6 +116,8 @@ Ending EndingOf(const SendOutcome& outcome, const AnsiString& account) {
               "not sent: a warning came up and --strict is given"};
     case Confirm:
       return {EX_DATAERR, u"送信しませんでした", "not sent: not confirmed"};
+    case Cancelled:
+      return {EX_DATAERR, u"送信を取り消しました", "not sent: taken back during the send delay"};
     case Setup:
       return {EX_CONFIG, outcome.reason, "the account's server settings are not valid"};
     case PopLogin:
