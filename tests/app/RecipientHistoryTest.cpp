@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "app/RecipientHistoryFiles.h"
 #include "app/SentLog.h"
 #include "platform/CodePage.h"
@@ -28,11 +26,10 @@ TEST(RecipientHistory, TheAddressBookAndTheLast500SentLogEntries) {
   for (int n = 1; n <= 502; ++n)
     entries += "To" + std::to_string(n) + "=to" + std::to_string(n) + "@example.jp\r\n";
   WriteFile(index, entries);
-  const FixedClock clock;
-  SentLogEntry last = MakeSentLogEntry(
+  const SentLogEntry last = MakeSentLogEntry(
       "To: =?UTF-8?B?6Iqx5a2Q?= <hanako@example.jp>\r\nCc: \"Suzuki, J\" <jiro@example.jp>, "
       "c@example.jp\r\nSubject: s\r\n\r\nbody\r\n",
-      clock);
+      FixedClock());
   EXPECT_EQ(SjisToWide(last.to), u"花子 <hanako@example.jp>");
   AddSentLogEntry(index, last);
 

@@ -16,6 +16,7 @@ namespace orvane::test {
 namespace {
 
 using K = TRecipientKind;
+using Lines = std::vector<std::string>;
 
 // A line as the window shows it: its box, its kind, its address (or file
 // name and size) and its marks.
@@ -38,7 +39,7 @@ TEST(ConfirmForm, LinesTicksAndTheMoveToBcc) {
       {K::Cc, u"", u"known@one.jp"},     {K::Bcc, u"鈴木", u"suzuki@orvane-shoji.jp"},
       {K::Bcc, u"", u"x@examp1e.co.jp"},
   };
-  const std::vector<std::string> mixedLines = {
+  const Lines mixedLines = {
       "[ ] To new@one.jp 社外 初",
       "[ ] Cc known@one.jp 社外",
       "[ ] Bcc suzuki@orvane-shoji.jp 社外",
@@ -46,112 +47,55 @@ TEST(ConfirmForm, LinesTicksAndTheMoveToBcc) {
       "[=] To b@example.co.jp",
       "[ ] 添付 見積書.pdf 2.0 KB",
   };
-  std::vector<std::string> recipientsTicked = mixedLines;
+  Lines recipientsTicked = mixedLines;
   for (size_t i = 0; i < 4; ++i) recipientsTicked[i].replace(0, 3, "[x]");
-  std::vector<std::string> allTicked = recipientsTicked;
+  Lines allTicked = recipientsTicked;
   allTicked.back().replace(0, 3, "[x]");
-  const std::vector<TRecipient> internalOnly = {{K::To, u"", u"b@sales.example.co.jp"}};
-  const std::vector<TRecipient> leaking = {
-      {K::To, u"", u"a@one.jp"}, {K::To, u"", u"c@example.co.jp"}, {K::Cc, u"", u"b@two.jp"}};
-  const std::vector<TAttachedFile> pdf = {{u"見積書.pdf", 2048}};
+  const std::vector<TRecipient> one = {{K::To, u"", u"a@one.jp"}},
+                                internal = {{K::To, u"", u"b@sales.example.co.jp"}},
+                                leaking = {one[0],
+                                           {K::To, u"", u"c@example.co.jp"},
+                                           {K::Cc, u"", u"b@two.jp"}};
+  const Lines oneLine = {"[ ] To a@one.jp 社外 初"};
+  const Lines internalLines = {"[=] To b@sales.example.co.jp"};
+  const Lines withFiles = {internalLines[0], "[x] 添付 memo.txt 512 バイト",
+                           "[x] 添付 図面.dwg 3.0 MB"};
+  const Lines moved = {"[x] Bcc a@one.jp 社外 初", "[ ] Bcc b@two.jp 社外 初",
+                       "[=] To c@example.co.jp"};
+  const std::vector<TAttachedFile> no, pdf = {{u"見積書.pdf", 2048}},
+                                       files = {{u"memo.txt", 512}, {u"図面.dwg", 3 * 1024 * 1024}};
+  const std::vector<size_t> none, recipients = {0, 1, 2, 3}, all = {0, 1, 2, 3, 4, 5},
+                                  twice = {0, 0}, attachments = {1, 2}, first = {0};
+  enum Confirm { kOff, kOn, kEvenInternal };  // Enabled and SkipWhenInternal
   struct Row {
     const char* name;
     std::vector<TRecipient> recipients;
     std::vector<TAttachedFile> attachments;
-    bool enabled;  // Confirm/Enabled
-    bool skipWhenInternal;
-    std::vector<size_t> toggles;  // lines toggled, in order
-    bool moveToBcc;
-    bool needed;
-    bool offered;  // the move to Bcc, before any move
-    std::vector<std::string> lines;
+    Confirm confirm;
+    std::vector<size_t> toggles;      // lines toggled, in order
+    bool moveToBcc, needed, offered;  // offered: the move to Bcc, before any move
+    Lines lines;
     bool sendEnabled;
   } rows[] = {
-      {"nothing ticked", mixed, pdf, true, true, {}, false, true, false, mixedLines, false},
-      {"every recipient but not the attachment",
-       mixed,
-       pdf,
-       true,
-       true,
-       {0, 1, 2, 3},
-       false,
-       true,
-       false,
-       recipientsTicked,
-       false},
-      {"every line, an internal one toggled in vain",
-       mixed,
-       pdf,
-       true,
-       true,
-       {0, 1, 2, 3, 4, 5},
-       false,
-       true,
-       false,
-       allTicked,
+      {"nothing ticked", mixed, pdf, kOn, none, false, true, false, mixedLines, false},
+      {"every recipient, not the attachment", mixed, pdf, kOn, recipients, false, true, false,
+       recipientsTicked, false},
+      {"every line, an internal one in vain", mixed, pdf, kOn, all, false, true, false, allTicked,
        true},
-      {"a tick taken back",
-       {{K::To, u"", u"a@one.jp"}},
-       {},
-       true,
-       true,
-       {0, 0},
-       false,
-       true,
-       false,
-       {"[ ] To a@one.jp 社外 初"},
-       false},
-      {"internal only: skipped",
-       internalOnly,
-       {},
-       true,
-       true,
-       {},
-       false,
-       false,
-       false,
-       {"[=] To b@sales.example.co.jp"},
-       true},
-      {"internal only, SkipWhenInternal off",
-       internalOnly,
-       {},
-       true,
-       false,
-       {},
-       false,
-       true,
-       false,
-       {"[=] To b@sales.example.co.jp"},
-       true},
-      {"internal with attachments",
-       internalOnly,
-       {{u"memo.txt", 512}, {u"図面.dwg", 3 * 1024 * 1024}},
-       true,
-       true,
-       {1, 2},
-       false,
-       true,
-       false,
-       {"[=] To b@sales.example.co.jp", "[x] 添付 memo.txt 512 バイト", "[x] 添付 図面.dwg 3.0 MB"},
-       true},
-      {"the confirmation off", mixed, pdf, false, true, {}, false, false, false, mixedLines, false},
-      {"moved to Bcc, ticks kept",
-       leaking,
-       {},
-       true,
-       true,
-       {0},
-       true,
-       true,
-       true,
-       {"[x] Bcc a@one.jp 社外 初", "[ ] Bcc b@two.jp 社外 初", "[=] To c@example.co.jp"},
-       false},
+      {"a tick taken back", one, no, kOn, twice, false, true, false, oneLine, false},
+      {"internal only: skipped", internal, no, kOn, none, false, false, false, internalLines, true},
+      {"internal only, SkipWhenInternal off", internal, no, kEvenInternal, none, false, true, false,
+       internalLines, true},
+      {"internal with attachments", internal, files, kOn, attachments, false, true, false,
+       withFiles, true},
+      {"the confirmation off", mixed, pdf, kOff, none, false, false, false, mixedLines, false},
+      {"moved to Bcc, ticks kept", leaking, no, kOn, first, true, true, true, moved, false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     TConfirmSettings settings;
-    settings.enabled = row.enabled;
-    settings.skipWhenInternal = row.skipWhenInternal;
+    settings.enabled = row.confirm != kOff;
+    settings.skipWhenInternal = row.confirm != kEvenInternal;
     settings.internal = TInternalDomains({u"example.co.jp"}, true);
     auto history =
         std::make_shared<ListedHistory>(std::vector<WideString>{u"suzuki@orvane-shoji.jp"},
@@ -163,7 +107,7 @@ TEST(ConfirmForm, LinesTicksAndTheMoveToBcc) {
     EXPECT_EQ(form.MoveToBccOffered(), row.offered);
     for (size_t line : row.toggles) form.Toggle(line);
     if (row.moveToBcc) form.MoveOutsideToBcc();
-    std::vector<std::string> lines;
+    Lines lines;
     for (const TConfirmLine& line : form.Lines()) lines.push_back(Described(line));
     EXPECT_EQ(lines, row.lines);
     EXPECT_EQ(form.SendEnabled(), row.sendEnabled);

@@ -87,39 +87,23 @@ TEST(RecipientRules, BccLeak) {
   const std::vector<std::string> fires = {
       "[警告16] 社外の複数の宛先が To/Cc に入っています (Bcc にすべきかもしれません)"};
   using K = TRecipientKind;
+  const TRecipient a = {K::To, u"", u"a@one.jp"}, b = {K::To, u"", u"b@two.jp"},
+                   ccB = {K::Cc, u"", u"b@two.jp"}, ccC = {K::Cc, u"", u"c@two.jp"};
   struct Row {
     const char* name;
     std::vector<TRecipient> recipients;
     const char* limit;
     bool fires;
   } rows[] = {
-      {"two outside domains in To",
-       {{K::To, u"", u"a@one.jp"}, {K::To, u"", u"b@two.jp"}},
-       "2",
-       true},
-      {"To and Cc together", {{K::To, u"", u"a@one.jp"}, {K::Cc, u"", u"b@two.jp"}}, "2", true},
-      {"one domain", {{K::To, u"", u"a@one.jp"}, {K::Cc, u"", u"b@one.jp"}}, "2", false},
-      {"the same address twice counts once",
-       {{K::To, u"", u"a@one.jp"}, {K::Cc, u"", u"A@ONE.JP"}, {K::To, u"", u"b@two.jp"}},
-       "3",
-       false},
-      {"Bcc already used", {{K::To, u"", u"a@one.jp"}, {K::Bcc, u"", u"b@two.jp"}}, "2", false},
-      {"internal ones do not count",
-       {{K::To, u"", u"a@one.jp"}, {K::Cc, u"", u"b@example.co.jp"}},
-       "2",
-       false},
-      {"below the limit",
-       {{K::To, u"", u"a@one.jp"}, {K::To, u"", u"b@two.jp"}, {K::Cc, u"", u"c@two.jp"}},
-       "4",
-       false},
-      {"at the limit",
-       {{K::To, u"", u"a@one.jp"}, {K::To, u"", u"b@two.jp"}, {K::Cc, u"", u"c@two.jp"}},
-       "3",
-       true},
-      {"a limit that is no number is 2",
-       {{K::To, u"", u"a@one.jp"}, {K::To, u"", u"b@two.jp"}},
-       "x",
-       true},
+      {"two outside domains in To", {a, b}, "2", true},
+      {"To and Cc together", {a, ccB}, "2", true},
+      {"one domain", {a, {K::Cc, u"", u"b@one.jp"}}, "2", false},
+      {"the same address twice counts once", {a, {K::Cc, u"", u"A@ONE.JP"}, b}, "3", false},
+      {"Bcc already used", {a, {K::Bcc, u"", u"b@two.jp"}}, "2", false},
+      {"internal ones do not count", {a, {K::Cc, u"", u"b@example.co.jp"}}, "2", false},
+      {"below the limit", {a, b, ccC}, "4", false},
+      {"at the limit", {a, b, ccC}, "3", true},
+      {"a limit that is no number is 2", {a, b}, "x", true},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

@@ -16,13 +16,11 @@ TEST_F(DialogTest, ConfirmWindowTicksLineByLineAndMovesOutsideAddressesToBcc) {
   TConfirmSettings settings;
   settings.enabled = true;
   settings.internal = TInternalDomains({u"example.co.jp"}, true);
+  const std::vector<TRecipient> recipients = {
+      {K::To, u"", u"a@one.jp"}, {K::To, u"", u"c@example.co.jp"}, {K::Cc, u"", u"b@two.jp"}};
   TConfirmForm form(
-      {"home",
-       u"太郎 <taro@example.co.jp>",
-       u"見積",
-       {{K::To, u"", u"a@one.jp"}, {K::To, u"", u"c@example.co.jp"}, {K::Cc, u"", u"b@two.jp"}},
-       {{u"見積書.pdf", 10}}},
-      settings, nullptr);
+      {"home", u"太郎 <taro@example.co.jp>", u"見積", recipients, {{u"見積書.pdf", 10}}}, settings,
+      nullptr);
   TConfirmFormView window(Context(), form);
   window.show();
   QApplication::setActiveWindow(&window);
@@ -35,18 +33,18 @@ TEST_F(DialogTest, ConfirmWindowTicksLineByLineAndMovesOutsideAddressesToBcc) {
   EXPECT_FALSE(box(2)->isEnabled());  // c@example.co.jp, internal: ticked already
   EXPECT_TRUE(box(2)->isChecked());
 
+  auto press = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
   EXPECT_EQ(QApplication::focusWidget(), box(0));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  press(Qt::Key_Space);
+  press(Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget(), box(1));
-  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+  press(Qt::Key_Space);
   EXPECT_TRUE(box(0)->isChecked() && box(1)->isChecked());
   EXPECT_FALSE(send->isEnabled());  // the attachment is not ticked
 
   move->click();
   EXPECT_FALSE(move->isVisible());
-  EXPECT_EQ(box(0)->text(), QStringLiteral("Bcc"));
-  EXPECT_EQ(box(1)->text(), QStringLiteral("Bcc"));
+  for (int line : {0, 1}) EXPECT_EQ(box(line)->text(), QStringLiteral("Bcc"));
   EXPECT_TRUE(box(0)->isChecked() && box(1)->isChecked());
   box(3)->click();
   EXPECT_TRUE(send->isEnabled());
