@@ -118,8 +118,7 @@ TEST(SendEnding, EachOutcomeHasItsExitStatusAndLine) {
        "POP 認証に失敗しました: -ERR"},
       {outcome(PopLogin, false, {}, peConnect), EX_TEMPFAIL, "POP 認証に失敗しました"},
       {signIn(SignInFailure::NoGrant), EX_NOPERM,
-       "送信に失敗しました (Auth): 理由。サインインは "
-       "orvane-send --sign-in work でもできます"},
+       "送信に失敗しました (Auth): 理由。サインインは orvane-send --sign-in work でもできます"},
       {signIn(SignInFailure::Unreachable), EX_TEMPFAIL, "送信に失敗しました (Auth): 理由"},
       {signIn(SignInFailure::Settings), EX_CONFIG, "送信に失敗しました (Auth): 理由"},
       {outcome(SentLog, true, {}, {}, SignInFailure::None, Positive, "", "満杯"), EX_OK,
