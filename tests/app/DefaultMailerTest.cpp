@@ -8,24 +8,20 @@ namespace orvane::test {
 namespace {
 
 TEST(DefaultMailer, SetsTheMailtoHandlerAndTellsWhetherTheDesktopTookIt) {
+  using S = ScriptedPrompt::Shown;
   const std::string failed = "Orvane を既定のメールソフトにできませんでした。\n";
+  const std::string done =
+      "Orvane を既定のメールソフトにしました。\nメールのリンク (mailto:) を開くと、Orvane "
+      "の下書きになります。";
   struct Case {
     std::optional<std::string> refusal;
     bool keepsOwnChoice;
-    ScriptedPrompt::Shown::Kind kind;
+    S::Kind kind;
     std::string text;
   } cases[] = {
-      {{},
-       false,
-       ScriptedPrompt::Shown::Information,
-       "Orvane を既定のメールソフトにしました。\nメールのリンク (mailto:) を開くと、Orvane "
-       "の下書きになります。"},
-      {"no writable mimeapps.list", false, ScriptedPrompt::Shown::Error,
-       failed + "no writable mimeapps.list"},
-      {{},
-       true,
-       ScriptedPrompt::Shown::Error,
-       failed + "mailto: のリンクを開くのは other.desktop のままです。"},
+      {{}, false, S::Information, done},
+      {"no writable mimeapps.list", false, S::Error, failed + "no writable mimeapps.list"},
+      {{}, true, S::Error, failed + "mailto: のリンクを開くのは other.desktop のままです。"},
   };
   for (const Case& c : cases) {
     RecordingDesktopMime mime;
@@ -35,8 +31,7 @@ TEST(DefaultMailer, SetsTheMailtoHandlerAndTellsWhetherTheDesktopTookIt) {
     ScriptedPrompt prompt;
     MakeDefaultMailer(mime, prompt);
     EXPECT_EQ(mime.set, std::vector<std::string>{"x-scheme-handler/mailto orvane.desktop"});
-    EXPECT_EQ(prompt.shown,
-              (std::vector<ScriptedPrompt::Shown>{{c.kind, Utf8ToWide(c.text), u"Orvane"}}));
+    EXPECT_EQ(prompt.shown, (std::vector<S>{{c.kind, Utf8ToWide(c.text), u"Orvane"}}));
   }
 }
 
