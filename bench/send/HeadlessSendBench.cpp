@@ -69,8 +69,15 @@ int Main() {
   TempFolder home;
   ::setenv("ORVANE_HOME", home.Path().c_str(), 1);
   const std::filesystem::path file = home / "message.eml";
-  const std::string message = MakeDeliveryMessage();
-  WriteFile(file, message);
+  // Made by a child: the peak resident set of a process spawned from this
+  // one counts what this one ever held.
+  if (const pid_t maker = ::fork(); maker == 0) {
+    WriteFile(file, MakeDeliveryMessage());
+    ::_exit(0);
+  } else {
+    ::waitpid(maker, nullptr, 0);
+  }
+  const auto size = static_cast<long long>(std::filesystem::file_size(file));
   WriteFile(home / "orvane.ini", "");
   WriteAccount(home.Path(), "plain", sink.port, 0);
   WriteAccount(home.Path(), "tls", tlsPort, 2);
@@ -94,8 +101,7 @@ int Main() {
   report.AddTimeWithin("70 MB from a pipe to smtp-sink", plain[0], "curl --upload-file", plain[1],
                        1.1);
   report.AddTimeWithin("the same over TLS", tls[0], "curl --ssl-reqd", tls[1], 1.2);
-  report.AddMemory("orvane-send's peak resident set", peak, static_cast<long long>(message.size()),
-                   2 * message.size());
+  report.AddMemory("orvane-send's peak resident set", peak, size, 2 * size);
   report.AddNote("start-up of orvane-send --version (sh -c exec): " +
                  std::to_string(startUp * 1000).substr(0, 5) + " ms, goal under 20 ms");
   report.Print();
