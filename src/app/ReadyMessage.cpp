@@ -27,7 +27,8 @@ struct RawField {
 
 struct RawHeader {
   std::vector<RawField> fields;
-  size_t bodyStart = 0;  // where the body begins, past the empty line
+  size_t bodyStart = 0;    // where the body begins, past the empty line
+  bool emptyLine = false;  // the header ended with the empty line
 };
 
 // A field name of printable ASCII (RFC 5322 section 2.2), blanks before the
@@ -57,6 +58,7 @@ RawHeader ReadHeader(std::string_view text) {
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
     if (line.empty()) {
       pos = next;
+      header.emptyLine = newline != std::string_view::npos;
       break;
     }
     if ((line.front() == ' ' || line.front() == '\t') && !header.fields.empty()) {
@@ -188,6 +190,17 @@ class HeaderWriter {
   AnsiString text_;
 };
 
+// Whether the header says what the body is, whatever the body holds.
+bool DescribesBody(const std::vector<RawField>& fields) {
+  return std::ranges::all_of(std::initializer_list<std::string_view>{"MIME-Version", "Content-Type",
+                                                                     "Content-Transfer-Encoding"},
+                             [&](std::string_view name) {
+                               return std::ranges::any_of(fields, [&](const RawField& field) {
+                                 return Named(field, name);
+                               });
+                             });
+}
+
 // A body of raw 8-bit text is told apart from one in US-ASCII (RFC 2045
 // section 5.2, 6.1), unless the message says what it is.
 void DescribeEightBitBody(HeaderWriter& header, std::string_view body) {
@@ -200,6 +213,11 @@ void DescribeEightBitBody(HeaderWriter& header, std::string_view body) {
 }
 
 }  // namespace
+
+bool HeaderStandsAlone(std::string_view start) {
+  const RawHeader header = ReadHeader(start);
+  return header.emptyLine && DescribesBody(header.fields);
+}
 
 ReadyMessage PrepareReadyMessage(AnsiString text, const ReadyOptions& options,
                                  const IniFileUnit& settings, const AnsiString& account,

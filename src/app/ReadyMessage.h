@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/Types.h"
 #include "settings/IniFileUnit.h"
+#include "transport/MessageSource.h"
 
 namespace orvane {
 
@@ -23,6 +24,8 @@ struct ReadyOptions {
 struct ReadyMessage {
   // The header with CR LF line ends and no Bcc field, the body as it came.
   std::shared_ptr<const AnsiString> text;
+  // The rest of the body, read as it goes out; null when text is whole.
+  std::shared_ptr<MessageSource> rest = nullptr;
   std::vector<AnsiString> recipients;
   AnsiString mailFrom;  // empty: the account's address
   // Its header fields as a draft, the removed Bcc included: what the
@@ -40,6 +43,12 @@ struct ReadyMessage {
 // is rewritten in place, so the body is never copied. Throws Error for a
 // message without recipients or with an address that cannot be one,
 // ConvertError for a setting that is not a number.
+// Whether a message that begins with `start` can go out before the rest of
+// it is read: its header ends within `start`, at the empty line, and says
+// what the body is (MIME-Version, Content-Type, Content-Transfer-Encoding),
+// so that nothing in the rest could change the header.
+bool HeaderStandsAlone(std::string_view start);
+
 ReadyMessage PrepareReadyMessage(AnsiString text, const ReadyOptions& options,
                                  const IniFileUnit& settings, const AnsiString& account,
                                  const Clock& clock);

@@ -122,7 +122,7 @@ SendOutcome RunReadySend(const SendSequenceServices& services, ReadySendRequest 
   }
   return Attempt(services,
                  SendJob{request.accountName, std::move(ready.text), std::move(ready.recipients),
-                         std::move(ready.mailFrom)},
+                         std::move(ready.mailFrom), 0, std::move(ready.rest)},
                  displays.window, request.sendSucceeded);
 }
 

@@ -77,6 +77,7 @@ TSendForm::TSendForm(SendServices services, SendJob job)
     smtp_->SetMessage(WithoutHeaderField(*job_.message, "Bcc"));
   else
     smtp_->SetMessage(job_.message);
+  smtp_->SetMessageRest(job_.rest);
   smtp_->SetRecipients(&job_.recipients);
   BindEvents();
   // Until it ends otherwise, an attempt is a delivery that did not succeed.
@@ -333,7 +334,9 @@ void TSendForm::SmtpServerStatus(const AnsiString& s) {
 }
 
 void TSendForm::SmtpProgress(std::int64_t max, std::int64_t sended) {
-  progressMax_ = std::max(max, sended);
+  // The wire form may outgrow the message; a message read as it goes out
+  // has no size to count against (0).
+  progressMax_ = max > 0 ? std::max(max, sended) : 0;
   progressPosition_ = sended;
   if (OnProgress) OnProgress();
 }

@@ -55,6 +55,9 @@ struct SendJob {
   // Seconds the window waits before it connects, in which the send can be
   // taken back (Cancel); 0 connects at once.
   int delaySeconds = 0;
+  // The rest of a message whose header and beginning alone are `message`,
+  // read as it goes out; null when `message` is whole.
+  std::shared_ptr<MessageSource> rest = nullptr;
 };
 
 enum class SendState {

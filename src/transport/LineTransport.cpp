@@ -53,18 +53,25 @@ std::size_t TrailingBreak(std::string_view text) {
 
 }  // namespace
 
-BodyEncoder::BodyEncoder(std::string_view data) {
+void BodyEncoder::Feed(std::string_view part, bool last) {
+  nextLf_ = nullptr;
+  last_ = last;
+  if (!last) {
+    hadText_ = hadText_ || !part.empty();
+    rest_ = part;
+    return;
+  }
   // A body that already ends with its terminating line (in any line-break
   // form) loses it; the line break before it goes with the trimming below.
-  if (std::size_t last = TrailingBreak(data); last > 0) {
-    std::string_view line = data.substr(0, data.size() - last);
+  if (std::size_t end = TrailingBreak(part); end > 0) {
+    std::string_view line = part.substr(0, part.size() - end);
     if (line.ends_with('.')) {
       std::string_view before = line.substr(0, line.size() - 1);
       std::size_t preceding = TrailingBreak(before);
-      if (preceding > 0 && before.size() > preceding) data = before;
+      if (preceding > 0 && (before.size() > preceding || hadText_)) part = before;
     }
   }
-  rest_ = TrimRight(data);
+  rest_ = TrimRight(part);
 }
 
 std::size_t BodyEncoder::NextBreak() {
@@ -84,6 +91,7 @@ std::size_t BodyEncoder::NextBreak() {
 void BodyEncoder::Fill(AnsiString& out, std::size_t size) {
   while (out.size() < size && !done_) {
     if (rest_.empty()) {
+      if (!last_) break;
       out += "\r\n.\r\n";
       done_ = true;
       break;
@@ -104,14 +112,6 @@ void BodyEncoder::Fill(AnsiString& out, std::size_t size) {
     rest_.remove_prefix(brk + (pair ? 2 : 1));
     lineStart_ = true;
   }
-}
-
-AnsiString MessageBody(std::string_view data) {
-  AnsiString body;
-  body.reserve(data.size() + data.size() / 64 + 8);
-  BodyEncoder encoder(data);
-  encoder.Fill(body, AnsiString::npos);
-  return body;
 }
 
 }  // namespace orvane

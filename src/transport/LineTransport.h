@@ -49,14 +49,22 @@ bool IsSafeCommandLine(std::string_view line);
 // command (RFC 5321 section 4.5.2): every bare CR and bare LF made CR LF,
 // a terminator already there dropped, trailing blanks and empty lines
 // removed, every line beginning with "." given another "." (the first line
-// too), and the terminating line CR LF "." CR LF added. Holds a view of the
-// data, which must outlive it.
+// too), and the terminating line CR LF "." CR LF added. The body may come
+// in parts (Feed); each part is a view that must outlive its encoding.
 class BodyEncoder {
  public:
-  explicit BodyEncoder(std::string_view data);
+  BodyEncoder() = default;
+  // The whole body at once.
+  explicit BodyEncoder(std::string_view data) { Feed(data, true); }
+  // Hands over the next part of the body, `last` when nothing follows it.
+  // A part other than the last must not end where the trimming of the end
+  // could reach: in a blank, a control character or a ".".
+  void Feed(std::string_view part, bool last);
   // Appends the next bytes of the wire form to `out` until it holds at
-  // least `size` bytes or the wire form is complete.
+  // least `size` bytes, the part is used up, or the wire form is complete.
   void Fill(AnsiString& out, std::size_t size);
+  // Whether the part is used up and another must be fed.
+  bool Hungry() const { return rest_.empty() && !last_; }
   bool AtEnd() const { return done_; }
 
  private:
@@ -66,10 +74,9 @@ class BodyEncoder {
   std::string_view rest_;
   const char* nextLf_ = nullptr;
   bool lineStart_ = true;
+  bool last_ = false;
+  bool hadText_ = false;  // a part before this one held bytes
   bool done_ = false;
 };
-
-// The whole wire form of a message body (see BodyEncoder).
-AnsiString MessageBody(std::string_view data);
 
 }  // namespace orvane

@@ -15,6 +15,7 @@ TSmtpThread::TSmtpThread(TSmtpItem& item)
       SmtpAuth(item.SmtpAuth),
       AccessToken(item.AccessToken) {
   Data = *item.Message;
+  Rest = item.MessageRest.get();
   Resume();
 }
 

@@ -7,6 +7,7 @@
 #include "transport/LineTransport.h"
 #include "transport/LocalError.h"
 #include "transport/ReplyReader.h"
+#include "transport/StreamedBody.h"
 
 namespace orvane {
 
@@ -204,14 +205,14 @@ bool TSendTCPThread::SendData() {
   const std::size_t chunkSize = Secure() || !reported ? kTlsChunkSize : kBufferSize;
   sent_ = 0;
   try {
-    BodyEncoder encoder(Data);
+    StreamedBody body(Data, Rest);
     AnsiString block;
     std::size_t offset = 0;
     while (!Terminated()) {
-      if (block.size() - offset < chunkSize && !encoder.AtEnd()) {
+      if (block.size() - offset < chunkSize && !body.AtEnd()) {
         block.erase(0, offset);
         offset = 0;
-        encoder.Fill(block, kBlockSize);
+        body.Fill(block, kBlockSize);
       }
       if (offset == block.size()) break;
       std::string_view chunk = std::string_view(block).substr(offset, chunkSize);

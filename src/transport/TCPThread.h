@@ -8,6 +8,7 @@
 #include "platform/MainThread.h"
 #include "platform/Types.h"
 #include "transport/Connection.h"
+#include "transport/MessageSource.h"
 #include "transport/PlainAuth.h"
 #include "transport/TCPComponent.h"
 
@@ -97,7 +98,8 @@ class TTCPThread {
 
   // The host as the item was given it.
   const AnsiString& ServerHost() const { return connection_.Host(); }
-  std::int64_t DataLength() const { return static_cast<std::int64_t>(Data.size()); }
+  // The size of the message; 0 when its rest is read as it goes out.
+  std::int64_t DataLength() const { return Rest ? 0 : static_cast<std::int64_t>(Data.size()); }
   // Whether Quit or Disconnect has run: the dialogue is over.
   bool Ended() const { return ended_; }
   // Receive, leaving the dialogue by DialogueOver when it ended the dialogue.
@@ -118,6 +120,9 @@ class TTCPThread {
   // The message to transmit: a view of the item's copy, which lives until
   // the worker has ended.
   std::string_view Data;
+  // What follows Data, read as it goes out; null when Data is the whole
+  // message. The item owns it.
+  MessageSource* Rest = nullptr;
 
  private:
   void Run();
@@ -145,12 +150,13 @@ class TSendTCPThread : public TTCPThread {
  protected:
   using TTCPThread::TTCPThread;
 
-  // Writes Data as a message body (see MessageBody) in chunks of
+  // Writes Data and Rest as a message body (see StreamedBody) in chunks of
   // kBufferSize bytes, DoDataSent after each; in chunks of kTlsChunkSize
-  // over TLS, and with no DoDataSent when the progress is not reported. True when all of it was
-  // written and no terminate request came. A chunk the server does not take
-  // within the time-out, or one a terminate request ends while it waits,
-  // ends the transfer.
+  // over TLS, and with no DoDataSent when the progress is not reported.
+  // True when all of it was written and no terminate request came. A chunk
+  // the server does not take within the time-out, one a terminate request
+  // ends while it waits, or a rest that cannot be read ends the transfer
+  // without the terminating line.
   bool SendData();
   // Whether anyone follows the body's progress: the kilobyte chunks are
   // there for the progress bar, and each costs a system call.

@@ -56,6 +56,7 @@ TSmtpItem::TSmtpItem(TZelSmtp& component)
       AccessToken(component.AccessToken()),
       MailFrom(component.MailFrom()),
       Message(component.message_),
+      MessageRest(component.messageRest_),
       Recipients(*component.Recipients()),
       ReportsProgress(static_cast<bool>(component.OnProgress)) {}
 

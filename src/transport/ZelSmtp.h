@@ -7,6 +7,7 @@
 
 #include "platform/MainThread.h"
 #include "platform/Types.h"
+#include "transport/MessageSource.h"
 #include "transport/TCPComponent.h"
 
 namespace orvane {
@@ -61,6 +62,10 @@ class TZelSmtp : public TTCPComponent {
   }
   // The same without a copy: the text is shared with whoever holds it.
   void SetMessage(std::shared_ptr<const AnsiString> value) { message_ = std::move(value); }
+  // The rest of a message whose beginning alone is Message, read as it
+  // goes out; null when Message is whole. A source is read once: it is
+  // given to one Send.
+  void SetMessageRest(std::shared_ptr<MessageSource> value) { messageRest_ = std::move(value); }
   // The envelope recipients, owned by the caller; Send copies them.
   const std::vector<AnsiString>* Recipients() const { return recipients_; }
   void SetRecipients(const std::vector<AnsiString>* value) { recipients_ = value; }
@@ -98,6 +103,7 @@ class TZelSmtp : public TTCPComponent {
   AnsiString accessToken_;
   // Shared with the items, which keep the text they were given.
   std::shared_ptr<const AnsiString> message_ = std::make_shared<const AnsiString>();
+  std::shared_ptr<MessageSource> messageRest_;
   const std::vector<AnsiString>* recipients_ = nullptr;
 };
 
@@ -114,6 +120,7 @@ class TSmtpItem final : public TTCPItem {
   const AnsiString AccessToken;
   const AnsiString MailFrom;
   const std::shared_ptr<const AnsiString> Message;
+  const std::shared_ptr<MessageSource> MessageRest;
   const std::vector<AnsiString> Recipients;
   // Whether OnProgress was set: each report is a wait for the component's
   // thread, some 70,000 of them for a 70 MB message.

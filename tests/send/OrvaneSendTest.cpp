@@ -101,6 +101,17 @@ TEST_F(OrvaneSend, SendsADraftOrAWholeMessageAndEndsWithTheDocumentedStatus) {
   const std::string patch =
       "From: Hanako <hanako@example.jp>\nTo: a@example.jp\nBcc: b@example.jp\n"
       "Subject: 日本語の件名 [PATCH]\n\n.dotted line\nline two\n";
+  // Longer than what is read before the server is contacted: the rest goes
+  // out as it is read. A lone dot lies beyond the first mebibyte.
+  std::string longBody;
+  for (int i = 0; i < 60000; ++i)
+    longBody += (i % 7 ? "line " : ".line ") + std::to_string(i) + " of a long body\n";
+  const std::size_t dot = longBody.find("line 50000 ");
+  longBody.insert(dot, ".\n");
+  const std::string longMessage =
+      "To: x@example.jp\nSubject: long\nMIME-Version: 1.0\nContent-Type: text/plain\n"
+      "Content-Transfer-Encoding: 7bit\n\n" +
+      longBody;
   struct Row {
     const char* name;
     std::string command, input;
@@ -109,8 +120,8 @@ TEST_F(OrvaneSend, SendsADraftOrAWholeMessageAndEndsWithTheDocumentedStatus) {
     const char* subject = nullptr;  // of the delivered message; none: nothing delivered
     // names<addresses> of To and From; the body's beginning; the attached
     // file's name; the RCPT TO addresses, sorted, each followed by ","; MAIL
-    // FROM; bytes of the stored header.
-    std::string to{}, from{}, body{}, attachment{}, envelope{}, mailFrom{}, raw{};
+    // FROM; bytes of the stored header; the body's end.
+    std::string to{}, from{}, body{}, attachment{}, envelope{}, mailFrom{}, raw{}, bodyEnd{};
   } rows[] = {
       {"draft, body from standard input",
        "echo 本文 | \"$SEND\" account=taro mailto=hanako@example.jp subject=日本語の件名", "", 0,
@@ -129,6 +140,17 @@ TEST_F(OrvaneSend, SendsADraftOrAWholeMessageAndEndsWithTheDocumentedStatus) {
       {"sendmail without -i ends at a lone dot", "\"$SEND\" --no-log --account=taro x@example.jp",
        "Subject: short\n\nkept\n.\nnot sent\n", 0, "", "short", "", "山田 太郎<taro@example.jp>",
        "kept\n", "", "x@example.jp,", "taro@example.jp"},
+      {"a long message from a pipe, dots kept", "cat | \"$SEND\" -t -i --no-log", longMessage, 0,
+       "", "long", "<x@example.jp>", "山田 太郎<taro@example.jp>", longBody, "", "x@example.jp,",
+       "taro@example.jp", "", "line 59999 of a long body\n"},
+      {"a long message without -i ends at the lone dot", "\"$SEND\" -t --no-log", longMessage, 0,
+       "", "long", "<x@example.jp>", "山田 太郎<taro@example.jp>", longBody.substr(0, dot), "",
+       "x@example.jp,", "taro@example.jp", "", "line 49999 of a long body\n"},
+      {"a long message that grows beyond the limit as it is read",
+       "(printf 'To: x@example.jp\\nMIME-Version: 1.0\\nContent-Type: text/plain\\n"
+       "Content-Transfer-Encoding: 7bit\\n\\n'; yes \"$(printf '%076d' 0)\") | \"$SEND\" -t -i "
+       "--no-log",
+       "", 65, "標準入力が大きすぎます (128 MiB まで)"},
       {"empty standard input", "\"$SEND\" -t", "", 65, "標準入力が空です"},
       {"no recipient", "\"$SEND\" -t", "Subject: x\n\nbody\n", 65, "宛先がありません"},
       {"an attachment that is a folder",
@@ -181,7 +203,9 @@ TEST_F(OrvaneSend, SendsADraftOrAWholeMessageAndEndsWithTheDocumentedStatus) {
     EXPECT_EQ(Names(parsed["from"]), row.from);
     std::string body = U8(parsed["body"].string);
     std::erase(body, '\r');
-    EXPECT_TRUE(body.starts_with(row.body)) << body;
+    EXPECT_TRUE(body.starts_with(row.body)) << body.substr(0, 200);
+    EXPECT_TRUE(body.ends_with(row.bodyEnd))
+        << body.substr(body.size() - std::min<size_t>(body.size(), 200));
     const auto& attachments = parsed["attachments"].array;
     EXPECT_EQ(attachments.empty() ? "" : U8(attachments[0]["filename"].string), row.attachment);
     const JsonValue envelope = ParseJson(ReadFile(mailbox / (std::to_string(delivered) + ".json")));

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "transport/EhloList.h"
 #include "transport/LineTransport.h"
 #include "transport/Pop3Thread.h"
+#include "transport/StreamedBody.h"
 
 namespace orvane {
 namespace {
@@ -72,43 +74,83 @@ TEST(IsSafeCommandLine, RefusesLineBreaksAndNul) {
   EXPECT_FALSE(IsSafeCommandLine(std::string("USER a\0b", 8)));
 }
 
-TEST(MessageBody, StuffsDotsNormalisesLineEndsAndTerminates) {
-  struct Case {
-    const char* data;
-    const char* wire;
-  } cases[] = {
-      {"line 1\r\n.\r\nline 3\r\n", "line 1\r\n..\r\nline 3\r\n.\r\n"},
-      {"body\r\n.\r\n", "body\r\n.\r\n"},
-      {"body\r\n\r\n  \r\n\t\r\n", "body\r\n.\r\n"},
-      {".first\r\nsecond\r\n", "..first\r\nsecond\r\n.\r\n"},
-      {"a\nb\n", "a\r\nb\r\n.\r\n"},
-      {"a\rb\r", "a\r\nb\r\n.\r\n"},
-      {"a\n.\nb", "a\r\n..\r\nb\r\n.\r\n"},
-      {"a\r\n.\nb", "a\r\n..\r\nb\r\n.\r\n"},
-      {"a\n\r\nb", "a\r\n\r\nb\r\n.\r\n"},
-      {"..two\r\n", "...two\r\n.\r\n"},
-      {"", "\r\n.\r\n"},
-      {"end\r\n.", "end\r\n..\r\n.\r\n"},
-      {"end\n.\n", "end\r\n.\r\n"},
-      {"end\r\n.\r\n\r\n", "end\r\n..\r\n.\r\n"},
-      {"\r\n.\r\n", "\r\n..\r\n.\r\n"},
-      {".\r\n", "..\r\n.\r\n"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(MessageBody(c.data), c.wire) << c.data;
+struct BodyCase {
+  const char* data;
+  const char* wire;
+};
+
+constexpr BodyCase kBodies[] = {
+    {"line 1\r\n.\r\nline 3\r\n", "line 1\r\n..\r\nline 3\r\n.\r\n"},
+    {"body\r\n.\r\n", "body\r\n.\r\n"},
+    {"body\r\n\r\n  \r\n\t\r\n", "body\r\n.\r\n"},
+    {".first\r\nsecond\r\n", "..first\r\nsecond\r\n.\r\n"},
+    {"a\nb\n", "a\r\nb\r\n.\r\n"},
+    {"a\rb\r", "a\r\nb\r\n.\r\n"},
+    {"a\n.\nb", "a\r\n..\r\nb\r\n.\r\n"},
+    {"a\r\n.\nb", "a\r\n..\r\nb\r\n.\r\n"},
+    {"a\n\r\nb", "a\r\n\r\nb\r\n.\r\n"},
+    {"..two\r\n", "...two\r\n.\r\n"},
+    {"", "\r\n.\r\n"},
+    {"end\r\n.", "end\r\n..\r\n.\r\n"},
+    {"end\n.\n", "end\r\n.\r\n"},
+    {"end\r\n.\r\n\r\n", "end\r\n..\r\n.\r\n"},
+    {"\r\n.\r\n", "\r\n..\r\n.\r\n"},
+    {".\r\n", "..\r\n.\r\n"},
+    {"x.\r\n. \r\n..\r\n", "x.\r\n.. \r\n...\r\n.\r\n"},
+};
+
+std::string WireForm(std::string_view data) {
+  BodyEncoder encoder(data);
+  std::string wire;
+  encoder.Fill(wire, std::string::npos);
+  return wire;
 }
 
-TEST(BodyEncoder, GivesTheSameBytesWhateverThePiecesAskedFor) {
-  std::string data;
-  for (int i = 0; i < 40; ++i) data += (i % 3 ? ".line\r" : "x\n.\r\n") + std::string(i * 7, 'y');
-  std::string whole = MessageBody(data);
+TEST(BodyEncoder, StuffsDotsNormalisesLineEndsAndTerminates) {
+  for (const BodyCase& c : kBodies) EXPECT_EQ(WireForm(c.data), c.wire) << c.data;
+}
+
+// The rest of a body handed over a few bytes at a time.
+class Trickle final : public MessageSource {
+ public:
+  Trickle(std::string_view text, std::size_t step) : text_(text), step_(step) {}
+  std::size_t Read(char* into, std::size_t room) override {
+    const std::size_t n = std::min({room, step_, text_.size()});
+    text_.copy(into, n);
+    text_.remove_prefix(n);
+    return n;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t step_;
+};
+
+// Every body, split at every place and its rest read a few bytes at a
+// time, asked for in pieces of any size: the wire form of the whole.
+TEST(StreamedBody, GivesTheBytesOfTheWholeBodyHoweverItArrives) {
+  std::string lines;
+  for (int i = 0; i < 40; ++i) lines += (i % 3 ? ".line\r" : "x\n.\r\n") + std::string(i * 7, 'y');
+  const std::string whole = WireForm(lines);
+  EXPECT_TRUE(whole.starts_with("x\r\n..\r\n"));
   for (std::size_t piece : {1u, 5u, 1024u}) {
-    BodyEncoder encoder(data);
+    StreamedBody body(lines, nullptr);
     std::string pieces;
-    while (!encoder.AtEnd()) encoder.Fill(pieces, pieces.size() + piece);
+    while (!body.AtEnd()) body.Fill(pieces, pieces.size() + piece);
     EXPECT_EQ(pieces, whole) << piece;
   }
-  EXPECT_TRUE(whole.starts_with("x\r\n..\r\n"));
-  EXPECT_TRUE(whole.ends_with("\r\n.\r\n"));
+  for (const BodyCase& c : kBodies) {
+    const std::string_view data = c.data;
+    for (std::size_t split = 0; split <= data.size(); ++split) {
+      for (std::size_t step : {1u, 2u, 64u}) {
+        Trickle rest(data.substr(split), step);
+        StreamedBody body(data.substr(0, split), &rest);
+        std::string wire;
+        while (!body.AtEnd()) body.Fill(wire, wire.size() + 3);
+        EXPECT_EQ(wire, c.wire) << c.data << " split at " << split << " step " << step;
+      }
+    }
+  }
 }
 
 TEST(EhloList, JoinsTheParametersOfARepeatedKeyword) {

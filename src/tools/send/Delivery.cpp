@@ -8,6 +8,7 @@
 #include "app/ComposeMessage.h"
 #include "app/SendSequence.h"
 #include "app/VersionUnit.h"
+#include "checks/WarningSettings.h"
 #include "platform/CodePage.h"
 #include "platform/Error.h"
 #include "platform/Path.h"
@@ -55,11 +56,22 @@ MessageDraft DraftOf(const SendCommand& command, const IniFileUnit& settings) {
   return draft;
 }
 
+// A message longer than its first mebibyte goes out as the rest is read,
+// when nothing in the rest could change its header or a warning; otherwise
+// it is read whole first.
 ReadyMessage ReadyOf(const SendCommand& command, const IniFileUnit& settings,
-                     const AnsiString& account, const Clock& clock) {
-  AnsiString text = ReadStandardInput(command.dotEndsInput);
+                     const AnsiString& account, const Clock& clock,
+                     const std::shared_ptr<StandardInput>& input) {
+  input->ReadStart();
+  const bool streamed = !input->Ended() && HeaderStandsAlone(input->Start()) &&
+                        (command.noChecks || !ReadWarningSettings(settings).ReadsBody());
+  if (!streamed) input->ReadAll();
+  AnsiString text = input->TakeHeld();
   try {
-    return PrepareReadyMessage(std::move(text), command.ready, settings, account, clock);
+    ReadyMessage ready =
+        PrepareReadyMessage(std::move(text), command.ready, settings, account, clock);
+    if (streamed) ready.rest = input;
+    return ready;
   } catch (const ConvertError& e) {
     throw EndingError(EX_CONFIG, e.Message(), "a setting is not valid");
   } catch (const Error& e) {
@@ -96,10 +108,14 @@ Ending Deliver(const SendCommand& command, const Arguments& arguments, const Ini
   const SendSequenceServices services{settings, clock, clients, tokens};
   SendOutcome outcome;
   if (command.mode == SendMode::Sendmail) {
-    ReadyMessage ready = ReadyOf(command, settings, account, clock);
+    const auto input = std::make_shared<StandardInput>(command.dotEndsInput);
+    ReadyMessage ready = ReadyOf(command, settings, account, clock, input);
     TerminalWindow window({command.verbose, !command.noLog, english});
     outcome = RunReadySend(services, {std::move(ready), account, sendSucceeded},
                            {command.noChecks ? nullptr : &warnings, window});
+    // A rest that could not be read ended the delivery unfinished.
+    if (input->Failure()) throw *input->Failure();
+    input->Drain();
   } else {
     MessageDraft draft = DraftOf(command, settings);
     TZelMime mime(clock, settings.ProgramFolder());

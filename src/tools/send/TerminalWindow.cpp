@@ -30,7 +30,8 @@ void TerminalWindow::ShowAttempt(TSendForm& attempt) {
     attempt.OnLogLine = [](const WideString& line) {
       std::printf("%s\n", WideToUtf8(line).c_str());
     };
-  if (::isatty(STDERR_FILENO) && attempt.Job().message->size() > kProgressFrom)
+  const SendJob& job = attempt.Job();
+  if (::isatty(STDERR_FILENO) && (job.rest || job.message->size() > kProgressFrom))
     attempt.OnProgress = [this, &attempt] { ShowProgress(attempt); };
   try {
     attempt.Show();
@@ -50,15 +51,19 @@ void TerminalWindow::ShowAttempt(TSendForm& attempt) {
 
 void TerminalWindow::ShowProgress(const TSendForm& attempt) {
   const auto now = std::chrono::steady_clock::now();
-  const bool done = attempt.ProgressPosition() >= attempt.ProgressMax();
+  // A message read as it goes out has no size to count against.
+  const double max = static_cast<double>(attempt.ProgressMax());
+  const double position = static_cast<double>(attempt.ProgressPosition());
+  const bool done = max > 0 && position >= max;
   if (!done && now - lastProgress_ < kProgressEvery) return;
   lastProgress_ = now;
   progress_ = true;
-  const double max = static_cast<double>(attempt.ProgressMax());
-  const double position = static_cast<double>(attempt.ProgressPosition());
-  std::fprintf(stderr, "\r%s %3.0f%% (%.1f / %.1f MB)",
-               options_.english ? "sending..." : "送信中...", 100 * position / max, position / 1e6,
-               max / 1e6);
+  const char* sending = options_.english ? "sending..." : "送信中...";
+  if (max > 0)
+    std::fprintf(stderr, "\r%s %3.0f%% (%.1f / %.1f MB)", sending, 100 * position / max,
+                 position / 1e6, max / 1e6);
+  else
+    std::fprintf(stderr, "\r%s %.1f MB", sending, position / 1e6);
 }
 
 }  // namespace orvane
