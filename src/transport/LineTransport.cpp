@@ -54,7 +54,7 @@ std::size_t TrailingBreak(std::string_view text) {
 }  // namespace
 
 void BodyEncoder::Feed(std::string_view part, bool last) {
-  nextLf_ = nullptr;
+  nextLf_ = nextCr_ = nullptr;
   last_ = last;
   if (!last) {
     hadText_ = hadText_ || !part.empty();
@@ -77,15 +77,19 @@ void BodyEncoder::Feed(std::string_view part, bool last) {
 std::size_t BodyEncoder::NextBreak() {
   const char* begin = rest_.data();
   const char* end = begin + rest_.size();
-  // The next LF is remembered: a body with CRs alone would otherwise be
-  // searched to its end once per line.
+  // The next LF and the next CR before it are remembered: a long line,
+  // written out a block at a time, would otherwise be searched to its end
+  // once per block, and a body with CRs alone once per line.
   if (!nextLf_ || nextLf_ < begin) {
     nextLf_ = static_cast<const char*>(std::memchr(begin, '\n', rest_.size()));
     if (!nextLf_) nextLf_ = end;
+    nextCr_ = nullptr;
   }
-  auto* cr = static_cast<const char*>(std::memchr(begin, '\r', nextLf_ - begin));
-  const char* found = cr ? cr : nextLf_;
-  return found == end ? std::string_view::npos : static_cast<std::size_t>(found - begin);
+  if (!nextCr_ || nextCr_ < begin) {
+    nextCr_ = static_cast<const char*>(std::memchr(begin, '\r', nextLf_ - begin));
+    if (!nextCr_) nextCr_ = nextLf_;
+  }
+  return nextCr_ == end ? std::string_view::npos : static_cast<std::size_t>(nextCr_ - begin);
 }
 
 void BodyEncoder::Fill(AnsiString& out, std::size_t size) {

@@ -73,6 +73,7 @@ class BodyEncoder {
 
   std::string_view rest_;
   const char* nextLf_ = nullptr;
+  const char* nextCr_ = nullptr;  // or nextLf_ when no CR comes before it
   bool lineStart_ = true;
   bool last_ = false;
   bool hadText_ = false;  // a part before this one held bytes

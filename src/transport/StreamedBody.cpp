@@ -10,8 +10,10 @@ constexpr std::size_t kReadSize = 256 * 1024;
 
 // How much of a part that more text follows can be encoded now: up to its
 // last byte that is no blank, control character or "." (see BodyEncoder).
-std::size_t SettledLength(std::string_view part) {
-  for (std::size_t n = part.size(); n > 0; --n) {
+// Only the bytes from `from` on are looked at: those before are held back
+// already, so none of them is such a byte.
+std::size_t SettledLength(std::string_view part, std::size_t from = 0) {
+  for (std::size_t n = part.size(); n > from; --n) {
     const auto byte = static_cast<unsigned char>(part[n - 1]);
     if (byte > ' ' && byte != '.') return n;
   }
@@ -41,14 +43,15 @@ void StreamedBody::FeedNext() {
     return encoder_.Feed(first_.substr(0, settled), false);
   }
   // What was held back moves to the front, the next read after it.
-  std::memmove(buffer_.data(), buffer_.data() + fed_, filled_ - fed_);
+  if (fed_ > 0) std::memmove(buffer_.data(), buffer_.data() + fed_, filled_ - fed_);
   filled_ -= fed_;
+  const std::size_t held = filled_;
   if (buffer_.size() < filled_ + kReadSize)
     buffer_.resize(std::max(2 * filled_, filled_ + kReadSize));
   const std::size_t read = rest_->Read(buffer_.data() + filled_, kReadSize);
   filled_ += read;
   const std::string_view text(buffer_.data(), filled_);
-  fed_ = read == 0 ? filled_ : SettledLength(text);
+  fed_ = read == 0 ? filled_ : SettledLength(text, held);
   encoder_.Feed(text.substr(0, fed_), read == 0);
 }
 
