@@ -1,9 +1,9 @@
+#include "transport/StreamedBody.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
-
-#include "transport/StreamedBody.h"
 
 namespace {
 
