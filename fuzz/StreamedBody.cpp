@@ -1,27 +1,12 @@
 #include "transport/StreamedBody.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
+#include "support/PiecesSource.h"
+
 namespace {
-
-// The rest of the body, a few bytes a read.
-class Pieces final : public orvane::MessageSource {
- public:
-  Pieces(std::string_view text, std::size_t step) : text_(text), step_(step) {}
-  std::size_t Read(char* into, std::size_t room) override {
-    const std::size_t n = std::min({room, step_, text_.size()});
-    text_.copy(into, n);
-    text_.remove_prefix(n);
-    return n;
-  }
-
- private:
-  std::string_view text_;
-  std::size_t step_;
-};
 
 // Whether the wire form ends the data once, at its end, with every line
 // ended by CR LF: no bare CR or LF a server might take for a line end.
@@ -46,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t step = data[1] % 16 + 1;
   orvane::AnsiString whole, pieces;
   orvane::StreamedBody(body, nullptr).Fill(whole, orvane::AnsiString::npos);
-  Pieces rest(body.substr(split), step);
+  orvane::test::PiecesSource rest(body.substr(split), step);
   orvane::StreamedBody streamed(body.substr(0, split), &rest);
   while (!streamed.AtEnd()) streamed.Fill(pieces, pieces.size() + 7);
   if (pieces != whole || !EndsOnceWithCrLfLines(whole)) __builtin_trap();

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
+#include "support/PiecesSource.h"
 #include "transport/EhloList.h"
 #include "transport/LineTransport.h"
 #include "transport/Pop3Thread.h"
@@ -110,22 +110,6 @@ TEST(BodyEncoder, StuffsDotsNormalisesLineEndsAndTerminates) {
   for (const BodyCase& c : kBodies) EXPECT_EQ(WireForm(c.data), c.wire) << c.data;
 }
 
-// The rest of a body handed over a few bytes at a time.
-class Trickle final : public MessageSource {
- public:
-  Trickle(std::string_view text, std::size_t step) : text_(text), step_(step) {}
-  std::size_t Read(char* into, std::size_t room) override {
-    const std::size_t n = std::min({room, step_, text_.size()});
-    text_.copy(into, n);
-    text_.remove_prefix(n);
-    return n;
-  }
-
- private:
-  std::string_view text_;
-  std::size_t step_;
-};
-
 // Every body, split at every place and its rest read a few bytes at a
 // time, asked for in pieces of any size: the wire form of the whole.
 TEST(StreamedBody, GivesTheBytesOfTheWholeBodyHoweverItArrives) {
@@ -143,7 +127,7 @@ TEST(StreamedBody, GivesTheBytesOfTheWholeBodyHoweverItArrives) {
     const std::string_view data = c.data;
     for (std::size_t split = 0; split <= data.size(); ++split) {
       for (std::size_t step : {1u, 2u, 64u}) {
-        Trickle rest(data.substr(split), step);
+        test::PiecesSource rest(data.substr(split), step);
         StreamedBody body(data.substr(0, split), &rest);
         std::string wire;
         while (!body.AtEnd()) body.Fill(wire, wire.size() + 3);
