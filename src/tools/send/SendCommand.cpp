@@ -42,6 +42,14 @@ class Reader {
     bool sendmailSeen = false, draftSeen = false;
     for (i_ = 1; i_ < args_.size(); ++i_) {
       const WideString& arg = args_[i_];
+      // sendmail's end of the switches (mutt, mailx): recipients follow,
+      // even one that begins with "-".
+      if (arg == u"--") {
+        for (++i_; i_ < args_.size(); ++i_)
+          command_.ready.recipients.push_back(WideToSjis(args_[i_]));
+        sendmailSeen = true;
+        break;
+      }
       if (ReadCommon(arg)) continue;
       if (IsDraftKey(arg)) {
         draftSeen = true;
@@ -101,7 +109,7 @@ class Reader {
       ready.recipientsFromHeader = true;
     } else if (arg == u"-i" || arg == u"-oi") {
       command_.dotEndsInput = false;
-    } else if (arg.starts_with(u"-f")) {
+    } else if (arg.starts_with(u"-f") || arg.starts_with(u"-r")) {  // -r: the older name
       ready.envelopeFrom = WideToSjis(Value(arg, 2));
     } else if (arg.starts_with(u"-F")) {
       ready.fromName = Value(arg, 2);
@@ -152,7 +160,8 @@ SendCommand ParseSendCommand(const Arguments& arguments) {
 const char* UsageText() {
   return "usage: orvane-send [account=NAME] [mailto=TO] [cc=CC] [bcc=BCC] [subject=TEXT]\n"
          "                   [file=BODY] [attach=PATH]... [replyto=ADDR] [inreplyto=ID]\n"
-         "       orvane-send [-t] [-i|-oi] [-f FROM] [-F NAME] [--account NAME] [RECIPIENT]...\n"
+         "       orvane-send [-t] [-i|-oi] [-f FROM] [-F NAME] [--account NAME] [--] "
+         "[RECIPIENT]...\n"
          "       orvane-send --sign-in ACCOUNT\n"
          "options: --strict --no-checks --verbose --no-log --lang=en|ja --version --help\n"
          "Without file= the body is read from standard input (UTF-8, or Shift_JIS).\n"
