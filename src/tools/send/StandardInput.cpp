@@ -13,6 +13,7 @@ namespace orvane {
 namespace {
 
 constexpr std::size_t kChunk = 1 << 20;
+constexpr std::size_t kHeaderRoom = 4096;
 
 [[noreturn]] void TooLarge() {
   throw EndingError(EX_DATAERR, u"標準入力が大きすぎます (128 MiB まで)。送信しませんでした",
@@ -78,7 +79,8 @@ AnsiString StandardInput::TakeHeld() {
   std::size_t size = 0;
   for (const AnsiString& chunk : held_) size += chunk.size();
   AnsiString text;
-  text.reserve(size);
+  // Room for the header fields that may be added in place.
+  text.reserve(size + kHeaderRoom);
   for (AnsiString& chunk : held_) {
     text += chunk;
     AnsiString().swap(chunk);
