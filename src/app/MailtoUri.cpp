@@ -146,4 +146,10 @@ MailtoFields ParseMailtoUri(std::u16string_view uri) {
   return fields;
 }
 
+WideString IgnoredKeysNotice(const MailtoFields& link) {
+  WideString joined;
+  for (const WideString& key : link.ignoredKeys) joined += (joined.empty() ? u"" : u", ") + key;
+  return joined.empty() ? joined : u"mailto: の項目を無視しました: " + joined;
+}
+
 }  // namespace orvane

@@ -78,7 +78,9 @@ TSendForm::TSendForm(SendServices services, SendJob job)
   else
     smtp_->SetMessage(job_.message);
   smtp_->SetMessageRest(job_.rest);
+  smtp_->SetMessageEnd(job_.bodyEnd);
   smtp_->SetRecipients(&job_.recipients);
+  smtp_->SetAllRecipientsRequired(job_.allRecipientsRequired);
   BindEvents();
   // Until it ends otherwise, an attempt is a delivery that did not succeed.
   outcome_.stage = SendStage::Delivery;
@@ -91,6 +93,10 @@ void TSendForm::BindEvents() {
   smtp_->OnServerStatus = [this](TSmtpItem&, const AnsiString& s) { SmtpServerStatus(s); };
   smtp_->OnSmtpError = [this](TSmtpItem&, TSmtpErrorEventType error) { SmtpSmtpError(error); };
   smtp_->OnSmtpClosed = [this](TSmtpItem& item, bool success) { SmtpSmtpClosed(item, success); };
+  smtp_->OnRcptError = [this](TSmtpItem&, const std::vector<AnsiString>& addresses,
+                              const std::vector<AnsiString>& replies) {
+    SmtpRcptError(addresses, replies);
+  };
   pop_->OnAuthenticated = [this](TPopItem&, bool) { PopAuthenticated(); };
   pop_->OnAuthenticateFail = [this](TPopItem& item, bool) { PopAuthenticateFail(item); };
   pop_->OnPopError = [this](TPopItem& item, TPopErrorEventType error) { PopPopError(item, error); };
@@ -341,10 +347,24 @@ void TSendForm::SmtpProgress(std::int64_t max, std::int64_t sended) {
   if (OnProgress) OnProgress();
 }
 
+void TSendForm::SmtpRcptError(const std::vector<AnsiString>& addresses,
+                              const std::vector<AnsiString>& replies) {
+  for (size_t i = 0; i < addresses.size(); ++i)
+    outcome_.refused.push_back({SjisToWide(addresses[i]), ReplyText(replies[i])});
+  Log(RefusedRecipientsText(outcome_.refused));
+}
+
 void TSendForm::SmtpSmtpError(TSmtpErrorEventType error) {
   outcome_.smtpError = error;
   outcome_.reply = lastReply_;
   outcome_.serverReply = lastReplyText_;
+  // The delivery ended at its recipients: their refusals tell why, not the
+  // reply to whatever came after them.
+  if (error == seRcpt && !outcome_.refused.empty()) {
+    const RefusedRecipient& worst = WorstRefusal(outcome_.refused);
+    outcome_.reply = ReplyClassOf(WideToSjis(worst.reply));
+    outcome_.serverReply = worst.reply;
+  }
   // A token the server refused is not offered again.
   if (oauth_ && error == seAuth) services_.tokens.Forget(job_.accountName);
 }
@@ -357,6 +377,8 @@ void TSendForm::SmtpSmtpClosed(const TSmtpItem& item, bool success) {
   else
     outcome_.reason = item.LocalError();
   status_ = DeliveryEndText(outcome_);
+  if (success && !outcome_.refused.empty())
+    status_ += u"。" + RefusedRecipientsText(outcome_.refused);
   Log(status_);
   if (!success) LogLocalError(item);
   if (OnDelivered) OnDelivered(success);

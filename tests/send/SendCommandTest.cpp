@@ -32,8 +32,10 @@ TEST(SendCommand, ReadsEitherTheWindowsKeysOrSendmailsSwitches) {
          "|" + c.ready.envelopeFrom + "|" + WideToUtf8(c.ready.fromName) + "|";
     for (const AnsiString& r : c.ready.recipients) s += r + ",";
     s += std::string("|") + (c.strict ? "strict " : "") + (c.noChecks ? "nochecks " : "") +
-         (c.verbose ? "verbose " : "") + (c.noLog ? "nolog " : "") +
+         (c.verbose ? "verbose " : "") + (c.noLog ? "nolog " : "") + (c.partial ? "partial " : "") +
          (c.english ? (*c.english ? "en" : "ja") : "");
+    if (c.bodyFromLink) s += "|" + WideToUtf8(d.BodyText.value_or(u""));
+    if (!c.notice.empty()) s += "|" + WideToUtf8(c.notice);
     return s;
   };
   using enum SendMode;
@@ -57,7 +59,17 @@ TEST(SendCommand, ReadsEitherTheWindowsKeysOrSendmailsSwitches) {
       {{"-oem", "-oi", "-r", "b@example.jp", "--", "-odd@example.jp", "--no-log"},
        Sendmail,
        "|||||||||i|b@example.jp||-odd@example.jp,--no-log,|"},
+      {{"-t", "-h", "3", "--partial"}, Sendmail, "|||||||||t||||partial "},
+      // A link is read as the window reads it; the keys beside it win.
+      {{"mailto:alice@example.jp?cc=bob@example.org&subject=Hi&body=a%0Ab&attach=/etc/passwd",
+        "cc=carol@example.jp"},
+       Draft,
+       "|alice@example.jp|carol@example.jp||Hi||||||||||a\r\nb\r\n|mailto: の項目を無視しました: "
+       "attach"},
+      {{"mailto:a@example.jp", "MAILTO:b@example.jp"}, Draft, "mailto: のリンクは一つだけ"},
+      {{"mailto:a@example.jp", "-t"}, Draft, "下書きのキー (mailto= など) と sendmail の指定"},
       {{"-t", "mailto=a@example.jp"}, Draft, "下書きのキー (mailto= など) と sendmail の指定"},
+      {{"-t", "-h"}, Draft, "-h の後に値がありません"},
       {{"-bs"}, Draft, "デーモンモード (-bs、-bd) には対応していません"},
       {{"-t", "-f"}, Draft, "-f の後に値がありません"},
       {{"-q"}, Draft, "知らない指定です: -q"},
@@ -92,7 +104,7 @@ TEST(SendEnding, EachOutcomeHasItsExitStatusAndLine) {
                     SignInFailure signIn = SignInFailure::None, ReplyClass reply = None,
                     const char* serverReply = "", const char* reason = "") {
     return SendOutcome{
-        stage, success, smtp, pop, signIn, reply, Utf8ToWide(serverReply), Utf8ToWide(reason)};
+        stage, success, smtp, pop, signIn, reply, Utf8ToWide(serverReply), Utf8ToWide(reason), {}};
   };
   auto failed = [&](TSmtpErrorEventType error, ReplyClass reply, const char* serverReply,
                     const char* reason = "") {
