@@ -377,9 +377,11 @@ void TSendForm::SmtpSmtpClosed(const TSmtpItem& item, bool success) {
   else
     outcome_.reason = item.LocalError();
   status_ = DeliveryEndText(outcome_);
+  Log(status_);
+  // The log named the refused recipients when the server refused them; the
+  // status line, which keeps only its last text, names them again.
   if (success && !outcome_.refused.empty())
     status_ += u"。" + RefusedRecipientsText(outcome_.refused);
-  Log(status_);
   if (!success) LogLocalError(item);
   if (OnDelivered) OnDelivered(success);
   state_ = SendState::Ended;

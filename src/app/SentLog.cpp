@@ -85,7 +85,8 @@ fs::path SentLogIndexPath(const IniFileUnit& settings, const AnsiString& account
 }
 
 SentLogEntry MakeSentLogEntry(const AnsiString& messageText, const Clock& clock) {
-  TZelMime message(clock);
+  // Only the header is read: no attachment is saved anywhere.
+  TZelMime message(clock, {});
   message.SetMessageText(messageText);
   SentLogEntry entry;
   entry.dateTime = FormatEntryTime(message.Date().value_or(clock.Now()));
