@@ -194,8 +194,7 @@ void TSendForm::SetupSmtp() {
   if (oauth_) {
     // A token is of no use unless presented.
     smtp_->SetSmtpAuth(true);
-    smtp_->SetUser(OAuthUserName(settings.Read(account, keys::kUserId),
-                                 settings.Read(account, keys::kAddress)));
+    smtp_->SetUser(OAuthUserName(settings, account));
   }
   smtp_->SetPassword(settings.Read(account, keys::kPass));
   const TAccountSecurity security = ReadAccountSecurity(settings, account);
@@ -213,7 +212,7 @@ void TSendForm::StartSmtp() {
   const AnsiString& account = job_.accountName;
   OAuthClient client;
   try {
-    client = ResolveOAuthClient(ReadOAuthSettings(settings, account), ReadProxySettings(settings));
+    client = AccountOAuthClient(settings, account);
   } catch (const Error& e) {
     return SignInFailed(SignInFailure::Settings, e.Message(), u"エラー: " + e.Message());
   }
