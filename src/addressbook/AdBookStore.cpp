@@ -22,9 +22,6 @@ constexpr const char16_t* kCannotCreateGroup = u"グループの作成に失敗�
 constexpr const char16_t* kCannotRename = u"変更に失敗しました";
 constexpr const char16_t* kNotAContactId = u"%s はアドレスの番号ではありません";
 
-constexpr fs::perms kFilePerms =
-    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read;
-
 AnsiString FormatId(unsigned number) {
   char text[16];
   std::snprintf(text, sizeof text, "%.4u", number);
@@ -77,7 +74,7 @@ ProfileText AdBookStore::ContactText(const AnsiString& id) const {
 
 void AdBookStore::WriteGroupLines(const WideString& group,
                                   const std::vector<AnsiString>& lines) const {
-  ReplaceFileAtomically(GroupPath(group), JoinLines(lines), kFilePerms);
+  ReplaceFileAtomically(GroupPath(group), JoinLines(lines), kPrivateFilePerms);
 }
 
 GroupTree AdBookStore::OpenStore() const {
@@ -123,7 +120,7 @@ GroupTree AdBookStore::LoadGroupTree() const {
 }
 
 void AdBookStore::SaveGroupTree(const GroupTree& tree) const {
-  ReplaceFileAtomically(folder_ / kGroupTreeFileName, FormatGroupTree(tree), kFilePerms);
+  ReplaceFileAtomically(folder_ / kGroupTreeFileName, FormatGroupTree(tree), kPrivateFilePerms);
 }
 
 AnsiString AdBookStore::NewContactId() const {
@@ -259,7 +256,7 @@ std::vector<AnsiString> AdBookStore::AddContacts(const WideString& group,
     SyncFileSystem(folder_);
     std::vector<AnsiString> lines = ReadGroupLines(group);
     lines.insert(lines.end(), ids.begin(), ids.end());
-    ReplaceFileAtomically(groupPath, JoinLines(lines), kFilePerms);
+    ReplaceFileAtomically(groupPath, JoinLines(lines), kPrivateFilePerms);
   } catch (...) {
     for (const AnsiString& id : ids) RemoveFile(ContactPath(id));
     throw;

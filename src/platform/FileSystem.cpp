@@ -95,10 +95,16 @@ void CreateEmptyFile(const fs::path& path) {
   ::close(fd);
 }
 
-void CreateFolder(const fs::path& path) {
+bool CreatePrivateFolders(const fs::path& path) {
   std::error_code ec;
-  fs::create_directories(path, ec);
-  if (ec || !fs::is_directory(path, ec)) Fail(u"フォルダ %s を作成できません", path);
+  if (fs::is_directory(path, ec)) return true;
+  const fs::path parent = path.parent_path();
+  if (!parent.empty() && parent != path && !CreatePrivateFolders(parent)) return false;
+  return ::mkdir(path.c_str(), 0700) == 0 || (errno == EEXIST && fs::is_directory(path, ec));
+}
+
+void CreateFolder(const fs::path& path) {
+  if (!CreatePrivateFolders(path)) Fail(u"フォルダ %s を作成できません", path);
 }
 
 void CopyFileTo(const fs::path& from, const fs::path& to) {

@@ -11,6 +11,10 @@
 
 namespace orvane {
 
+// The mode of the files the program makes in its folder: its owner's alone.
+constexpr std::filesystem::perms kPrivateFilePerms =
+    std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
+
 struct DirEntry {
   std::filesystem::path path;
   std::string name;  // as the file system reports it (UTF-8)
@@ -33,8 +37,14 @@ bool FileExists(const std::filesystem::path& path);
 // The error of a file that cannot be made: "ファイル %s を作成できません".
 FileError CannotCreateFile(const std::filesystem::path& path);
 
+// Makes the folder and its missing parents, each 0700 (the umask aside):
+// the program's folders are its user's alone. An existing folder keeps its
+// mode. False when the folder cannot be made or a file holds its name.
+bool CreatePrivateFolders(const std::filesystem::path& path);
+
 // Each of these throws FileError with the path in its message.
 void CreateEmptyFile(const std::filesystem::path& path);
+// CreatePrivateFolders, failing with "フォルダ %s を作成できません".
 void CreateFolder(const std::filesystem::path& path);
 void CopyFileTo(const std::filesystem::path& from, const std::filesystem::path& to);
 AnsiString ReadWholeFile(const std::filesystem::path& path);
@@ -52,10 +62,7 @@ void WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
 // to it; false (nothing written) when the name is taken, so that two
 // writers never pick the same new name.
 bool WriteNewFile(const std::filesystem::path& path, std::string_view bytes,
-                  std::filesystem::perms perms = std::filesystem::perms::owner_read |
-                                                 std::filesystem::perms::owner_write |
-                                                 std::filesystem::perms::group_read |
-                                                 std::filesystem::perms::others_read);
+                  std::filesystem::perms perms = kPrivateFilePerms);
 
 // Whether a replaced file keeps the permission bits it had or takes the
 // given ones (a file that holds a secret, whatever it had before).
