@@ -20,10 +20,8 @@ constexpr fs::perms kOthersPerms = fs::perms::group_all | fs::perms::others_all;
 // The file's text: empty for a missing file, nullopt for one that exists but
 // cannot be read.
 std::optional<AnsiString> ReadText(const fs::path& path) {
-  std::error_code ec;
-  if (!fs::exists(path, ec)) return AnsiString();
   try {
-    return ReadRegularFile(path, IniFile::kMaxFileBytes);
+    return ReadRegularFileIfAny(path, IniFile::kMaxFileBytes).value_or(AnsiString());
   } catch (const FileError&) {
     return std::nullopt;
   }
