@@ -1,4 +1,7 @@
+#include <sysexits.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <vector>
 
 #include "app/MainForm.h"
@@ -20,6 +23,13 @@ int main(int argc, char** argv) {
                  "QT_QPA_PLATFORM=offscreen).\n");
     return 1;
   }
+  std::filesystem::path programFolder;
+  try {
+    programFolder = DefaultProgramFolder(kGeneralFileName);
+  } catch (const NoProgramFolderError& e) {
+    std::fprintf(stderr, "orvane: %s\n", WideToUtf8(e.Message()).c_str());
+    return EX_CONFIG;
+  }
   TOrvaneApplication application(argc, argv);
 
   // Qt has taken its own options out of argv; the rest are the user's.
@@ -30,7 +40,7 @@ int main(int argc, char** argv) {
   SystemClipboard clipboard;
   SystemClock clock;
   MessagePrompt prompt;
-  TOrvaneMainForm form(MainFormServices{IniFileUnit(DefaultProgramFolder(kGeneralFileName)), clock,
+  TOrvaneMainForm form(MainFormServices{IniFileUnit(programFolder), clock,
                                         shell, clipboard, prompt, InstalledDataFolder()},
                        std::move(arguments));
   TOrvaneMainFormView window(form);

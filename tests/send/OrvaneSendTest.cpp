@@ -175,6 +175,17 @@ TEST_F(OrvaneSend, SendsADraftOrAWholeMessageAndEndsWithTheDocumentedStatus) {
       {"daemon mode", "\"$SEND\" -bs", "", 64, "デーモンモード"},
       {"a server that is not there", "echo x | \"$SEND\" account=unreachable mailto=a@example.jp",
        "", 75, "送信に失敗しました (Connect)"},
+      // Without HOME the current folder is no place for settings: an account
+      // planted there must not send.
+      {"no home, an account planted in the current folder",
+       "mkdir -p .local/share/orvane && cp taro.ini .local/share/orvane/ && "
+       "echo x | env -i LANG=ja_JP.UTF-8 \"$SEND\" account=taro mailto=a@example.jp",
+       "", 78, "ORVANE_HOME に設定フォルダを指定してください"},
+      {"a settings folder open to others is told, not changed",
+       "chmod 755 . && echo 本文 | \"$SEND\" --no-log account=taro mailto=a@example.jp "
+       "subject=open; s=$?; [ \"$(stat -c %a .)\" = 755 ] || s=9; chmod 700 .; exit $s",
+       "", 0, "(モード 0755)。chmod 700 で自分だけのものになります", "open", "<a@example.jp>",
+       "山田 太郎<taro@example.jp>", "本文", "", "a@example.jp,", "taro@example.jp"},
       {"a recipient the server refuses",
        "echo x | \"$SEND\" account=taro mailto=refused@example.jp", "", 69,
        "送信に失敗しました (Rcpt)"},
