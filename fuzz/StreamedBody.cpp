@@ -20,8 +20,6 @@ bool EndsOnceWithCrLfLines(std::string_view wire) {
   return !wire.starts_with(".\r\n");
 }
 
-}  // namespace
-
 // The body as the wire should carry it when kept as given: every line
 // break CR LF, a last one added when missing.
 std::string WithCrLfLines(std::string_view body) {
