@@ -34,8 +34,6 @@ TEST(SendCommand, ReadsEitherTheWindowsKeysOrSendmailsSwitches) {
     s += std::string("|") + (c.strict ? "strict " : "") + (c.noChecks ? "nochecks " : "") +
          (c.verbose ? "verbose " : "") + (c.noLog ? "nolog " : "") + (c.partial ? "partial " : "") +
          (c.english ? (*c.english ? "en" : "ja") : "");
-    if (c.bodyFromLink) s += "|" + WideToUtf8(d.BodyText.value_or(u""));
-    if (!c.notice.empty()) s += "|" + WideToUtf8(c.notice);
     return s;
   };
   using enum SendMode;
@@ -59,13 +57,6 @@ TEST(SendCommand, ReadsEitherTheWindowsKeysOrSendmailsSwitches) {
       {{"-oem", "-oi", "-r", "b@example.jp", "--", "-odd@example.jp", "--no-log"},
        Sendmail,
        "|||||||||i|b@example.jp||-odd@example.jp,--no-log,|"},
-      {{"-t", "-h", "3", "--partial"}, Sendmail, "|||||||||t||||partial "},
-      // A link is read as the window reads it; the keys beside it win.
-      {{"mailto:alice@example.jp?cc=bob@example.org&subject=Hi&body=a%0Ab&attach=/etc/passwd",
-        "cc=carol@example.jp"},
-       Draft,
-       "|alice@example.jp|carol@example.jp||Hi||||||||||a\r\nb\r\n|mailto: の項目を無視しました: "
-       "attach"},
       {{"mailto:a@example.jp", "MAILTO:b@example.jp"}, Draft, "mailto: のリンクは一つだけ"},
       {{"mailto:a@example.jp", "-t"}, Draft, "下書きのキー (mailto= など) と sendmail の指定"},
       {{"-t", "mailto=a@example.jp"}, Draft, "下書きのキー (mailto= など) と sendmail の指定"},
