@@ -141,7 +141,7 @@ QWidget* SentLogViewer(GallerySession& session) {
   WriteSampleSentLog(session.Settings());
   TOrvaneMainForm& form = session.Form();
   SentLogList& list = session.KeepModel(
-      std::make_unique<SentLogList>(form.Settings(), form.ShellService(), form.PromptService()));
+      std::make_unique<SentLogList>(form.Settings(), form.Services().shell, form.Services().prompt));
   auto* dialog = session.Keep(
       std::make_unique<TFmLogList>(&session.MainWindow(), list, session.Context().help));
   dialog->ShowAccount(0);
@@ -200,8 +200,8 @@ void WriteSampleAddressBook(const IniFileUnit& settings) {
 
 BookServices AddressBookServices(GallerySession& session) {
   TOrvaneMainForm& form = session.Form();
-  return {form.Settings(),         form.ClockService(),  form.ShellService(),
-          form.ClipboardService(), form.PromptService(), session.Context().help};
+  return {form.Settings(),         form.Services().clock,  form.Services().shell,
+          form.Services().clipboard, form.Services().prompt, session.Context().help};
 }
 
 // The address book editor on the group アドレス帳, its first contact
@@ -399,8 +399,8 @@ GallerySession::~GallerySession() {
 }
 
 DialogContext GallerySession::Context() {
-  return DialogContext{window_.get(),         form_->Settings(),    form_->PromptService(),
-                       form_->ClockService(), [](QWidget*, int) {}, form_->AccountName};
+  return DialogContext{window_.get(),         form_->Settings(),    form_->Services().prompt,
+                       form_->Services().clock, [](QWidget*, int) {}, form_->AccountName};
 }
 
 QWidget* GallerySession::MainMenu(const char* name) {
@@ -450,7 +450,7 @@ std::span<const GalleryWindow> GalleryWindows() {
          // as it does from the main window.
          auto& mainThread = s.KeepModel(std::make_unique<QtMainThread>());
          auto& signIn =
-             s.KeepModel(std::make_unique<TOAuthSignIn>(s.Form().ShellService(), mainThread));
+             s.KeepModel(std::make_unique<TOAuthSignIn>(s.Form().Services().shell, mainThread));
          return Dialog<TAccountFormView, TAccountForm>(
              s,
              std::make_unique<TAccountForm>(s.Settings(), s.PromptService(), s.Form().AccountName,

@@ -32,7 +32,7 @@ class GallerySession {
   TOrvaneMainForm& Form() { return *form_; }
   TOrvaneMainFormView& MainWindow() { return *window_; }
   const IniFileUnit& Settings() const { return form_->Settings(); }
-  Prompt& PromptService() { return form_->PromptService(); }
+  Prompt& PromptService() { return form_->Services().prompt; }
   // What a dialog of the main window works with; its help opens nothing.
   DialogContext Context();
 

@@ -2,6 +2,7 @@
 
 #include "platform/AsciiText.h"
 #include "platform/FileSystem.h"
+#include "platform/Path.h"
 
 namespace orvane {
 
@@ -20,6 +21,12 @@ std::vector<std::string> ListAccountNames(const IniFileUnit& settings) {
     if (!name.empty()) names.push_back(std::move(name));
   }
   return names;
+}
+
+AnsiString FindDefaultAccount(const IniFileUnit& settings) {
+  const std::vector<std::string> names = ListAccountNames(settings);
+  if (names.empty()) return "NewAccount";
+  return PathToSjis(names.front());
 }
 
 }  // namespace orvane

@@ -13,4 +13,8 @@ namespace orvane {
 // the file system reports (UTF-8). Folders are not settings files.
 std::vector<std::string> ListAccountNames(const IniFileUnit& settings);
 
+// The account a window starts with: the first of ListAccountNames (as the
+// settings store names it), or "NewAccount" when there is none.
+AnsiString FindDefaultAccount(const IniFileUnit& settings);
+
 }  // namespace orvane

@@ -50,13 +50,6 @@ TOrvaneMainForm::TOrvaneMainForm(MainFormServices services, Arguments arguments)
   SetUpMessageComponent(MIME);
 }
 
-WideString TOrvaneMainForm::ComposeMessage() {
-  composedAttachments_ = Settings().AttachFilePaths();
-  composedSignature_ = orvane::ComposeMessage(
-      Draft, composedAttachments_, {Settings(), services_.clock, AccountName, VersionText}, MIME);
-  return composedSignature_;
-}
-
 void TOrvaneMainForm::ReplyFromFile() {
   orvane::ReplyFromFile(Draft.BodyFileName, AccountName, MIME, Draft,
                         {Settings(), services_.clock, services_.prompt, services_.clipboard});

@@ -97,20 +97,14 @@ class TOrvaneMainForm {
   MessageDraft Draft;
   AnsiString AccountName;  // the current account (Shift_JIS, as the settings store names it)
   WideString VersionText;
-  bool CanSend = false;
-  bool MakeFile = false;
+  // How this window's last delivery ended, which a pre-send rule reads.
   bool SendSucceeded = false;
   // The message component: what ComposeMessage made of the draft, or the
   // saved message the reply mode read.
   TZelMime MIME;
 
   const IniFileUnit& Settings() const { return services_.settings; }
-  Shell& ShellService() const { return services_.shell; }
-  const Clock& ClockService() const { return services_.clock; }
-  Prompt& PromptService() const { return services_.prompt; }
-  Clipboard& ClipboardService() const { return services_.clipboard; }
-  const SendClients& SendClientsService() const { return *services_.sendClients; }
-  DesktopMime& DesktopMimeService() const { return *services_.desktopMime; }
+  const MainFormServices& Services() const { return services_; }
   // The access tokens of the accounts that sign in with OAuth 2.0, kept for
   // the life of the window.
   TAccessTokens& AccessTokens() { return accessTokens_; }
@@ -125,9 +119,6 @@ class TOrvaneMainForm {
   // the window still opens. A mailto: link refused whole is returned the
   // same way, after all the steps.
   std::optional<WideString> Create(MainFormWindow& window);
-  AnsiString FindDefaultAccount() const;
-  // Creates the attachment folder when needed and deletes its plain files.
-  void ClearAttachFolder() const;
   // The command line into the draft (CommandLineDraft); what a mailto:
   // link asked for and did not get goes to status panel 0.
   void ProcessCommandLine();
@@ -142,27 +133,12 @@ class TOrvaneMainForm {
 
   // --- Output ---
 
-  // Composes the draft with the current account into MIME and returns the
-  // expanded signature its body ends with, which CheckWarnings reads. Throws
-  // Error when the body file cannot be read or a setting is not a number.
-  WideString ComposeMessage();
   // The warning dialog on screen; without one, collected lines cannot be
   // shown and the checks fail.
   void SetWarningDisplay(WarningDisplay* display) { warningDisplay_ = display; }
-  // The send and file-output commands call this right after ComposeMessage:
-  // the rules that are on run over the draft and MIME, and the lines they
-  // collect are shown. Sets CanSend: true to go on, false when the user
-  // stopped. An error passes on with CanSend false, so that nothing is sent
-  // or written.
-  bool CheckWarnings();
-  // Composes the draft into MIME and, while MakeFile is set, writes it to
-  // its message file; returns the file's path when it was written. Throws
-  // FileError "ファイル %s を作成できません" when it cannot be created.
-  std::optional<std::filesystem::path> WriteMessageFile();
-  // ActionFileMake: composes, runs the checks and, when they let it go on,
-  // writes the message file; nothing is sent. MakeFile is set only for the
-  // writing. A failure is shown through the prompt and the command ends;
-  // returns the file's path when it was written.
+  // ActionFileMake: the file sequence over the draft, the attachment
+  // folder's files and the current account; nothing is sent. A failure is
+  // shown through the prompt; returns the file's path when it was written.
   std::optional<std::filesystem::path> FileMake();
 
   // The Send command (BTM_Send): the send sequence over the draft, the
@@ -260,19 +236,12 @@ class TOrvaneMainForm {
   virtual void DoStatusMessage(const WideString& text);
 
  private:
-  // Sets MakeFile for the time of one command; it is cleared however the
-  // command ends.
-  class MakeFileScope {
-   public:
-    MakeFileScope(TOrvaneMainForm& form, bool makeFile) : form_(form) { form_.MakeFile = makeFile; }
-    ~MakeFileScope() { form_.MakeFile = false; }
-    MakeFileScope(const MakeFileScope&) = delete;
-    MakeFileScope& operator=(const MakeFileScope&) = delete;
-
-   private:
-    TOrvaneMainForm& form_;
-  };
-
+  // Creates the attachment folder when needed and deletes its plain files.
+  void ClearAttachFolder() const;
+  // What the send and file sequences work with: the draft, the attachment
+  // folder's files and the current account.
+  SendSequenceServices SequenceServices();
+  SendRequest DraftRequest();
   WideString& ShownListText();
   WideString& FieldText(int tag);
   void SetPanelFlag(int panel, bool on, const char16_t* text);
@@ -292,9 +261,6 @@ class TOrvaneMainForm {
   std::array<WideString, kStatusPanelCount> panels_;
   ToolBarLayout toolBar_;
   WarningDisplay* warningDisplay_ = nullptr;
-  // What the last ComposeMessage ended the body with, and attached.
-  WideString composedSignature_;
-  std::vector<std::filesystem::path> composedAttachments_;
 };
 
 }  // namespace orvane

@@ -7,7 +7,7 @@
 namespace orvane {
 
 bool TOrvaneMainForm::AddAccount() {
-  auto added = orvane::AddAccount(Settings(), PromptService());
+  auto added = orvane::AddAccount(Settings(), services_.prompt);
   if (!added) return false;
   AccountName = *added;
   UpdateCaption();
@@ -15,15 +15,15 @@ bool TOrvaneMainForm::AddAccount() {
 }
 
 void TOrvaneMainForm::RenameAccount() {
-  if (auto renamed = orvane::RenameAccount(Settings(), PromptService(), AccountName)) {
+  if (auto renamed = orvane::RenameAccount(Settings(), services_.prompt, AccountName)) {
     AccountName = *renamed;
     UpdateCaption();
   }
 }
 
 void TOrvaneMainForm::DeleteAccount() {
-  if (!orvane::DeleteAccount(Settings(), PromptService(), AccountName)) return;
-  AccountName = FindDefaultAccount();
+  if (!orvane::DeleteAccount(Settings(), services_.prompt, AccountName)) return;
+  AccountName = FindDefaultAccount(Settings());
   UpdateCaption();
 }
 

@@ -1,5 +1,4 @@
 #include "app/MainForm.h"
-#include "app/WarningDraft.h"
 #include "platform/Error.h"
 
 namespace orvane {
@@ -18,15 +17,6 @@ class NoWarningWindow final : public WarningDisplay {
 WarningDisplay& TOrvaneMainForm::Warnings() {
   static NoWarningWindow noWindow;
   return warningDisplay_ ? *warningDisplay_ : noWindow;
-}
-
-bool TOrvaneMainForm::CheckWarnings() {
-  CanSend = false;
-  CanSend = orvane::CheckWarnings(Settings(),
-                                  WarningDraftOf(Settings(), Draft, AccountName, SendSucceeded,
-                                                 composedSignature_, composedAttachments_),
-                                  MIME, Warnings());
-  return CanSend;
 }
 
 }  // namespace orvane

@@ -1,17 +1,26 @@
 // The main window's Send command.
 
 #include "app/MainForm.h"
+#include "app/MessageFileName.h"
 
 namespace orvane {
 
+SendSequenceServices TOrvaneMainForm::SequenceServices() {
+  return SendSequenceServices{Settings(), services_.clock, *services_.sendClients, accessTokens_};
+}
+
+SendRequest TOrvaneMainForm::DraftRequest() {
+  return SendRequest{Draft,       Settings().AttachFilePaths(), AccountName,
+                     VersionText, StartFile(arguments_),        SendSucceeded};
+}
+
 SendOutcome TOrvaneMainForm::Send(SendWindow& window, ConfirmDisplay* confirm) {
   const SendOutcome outcome = RunSendSequence(
-      SendSequenceServices{Settings(), ClockService(), SendClientsService(), AccessTokens()},
-      SendRequest{Draft, Settings().AttachFilePaths(), AccountName, VersionText, CommandLine(),
-                  SendSucceeded},
+      SequenceServices(), DraftRequest(),
       SendDisplays{&Warnings(), window, confirm,
                    [this](const WideString& text) { DoStatusMessage(text); }},
       MIME);
+  if (DeliveryEnded(outcome)) SendSucceeded = outcome.success;
   // The confirmation may have moved recipients into Bcc.
   ShowDraftState();
   if (!outcome.refused.empty()) DoStatusMessage(RefusedRecipientsText(outcome.refused));

@@ -24,7 +24,7 @@ constexpr int kOpaque = 255;
 std::optional<WideString> TOrvaneMainForm::Create(MainFormWindow& window) {
   try {
     BuildToolBar();
-    AccountName = FindDefaultAccount();
+    AccountName = FindDefaultAccount(Settings());
     ClearAttachFolder();
     Draft.PostSelf = Settings().Read(keys::kSendToSelf);
     ProcessCommandLine();
@@ -40,12 +40,6 @@ std::optional<WideString> TOrvaneMainForm::Create(MainFormWindow& window) {
     return error.Message();
   }
   return commandLineRefusal_;
-}
-
-AnsiString TOrvaneMainForm::FindDefaultAccount() const {
-  std::vector<std::string> names = ListAccountNames(Settings());
-  if (names.empty()) return "NewAccount";
-  return PathToSjis(names.front());
 }
 
 void TOrvaneMainForm::ClearAttachFolder() const {

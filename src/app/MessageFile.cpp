@@ -39,7 +39,7 @@ MessageFileTarget ChooseTarget(const IniFileUnit& settings, const Clock& clock,
   source.rule = settings.Read(keys::kFileName);
   source.subject = request.subject;
   source.messageId = messageId;
-  source.commandLine = &request.commandLine;
+  source.startFile = request.startFile;
   source.now = clock.Now();
   const std::string suffix = "." + WideToUtf8(extension);
   // A folder typed without its separator runs into the file's own name.
@@ -62,11 +62,8 @@ fs::path MessageFilePath(const IniFileUnit& settings, const Clock& clock,
   return ChooseTarget(settings, clock, request, messageId).path;
 }
 
-std::optional<fs::path> WriteMessageFile(const IniFileUnit& settings, const Clock& clock,
-                                         const MessageFileRequest& request, TZelMime& mime,
-                                         const std::function<void()>& composeMessage) {
-  composeMessage();
-  if (!request.makeFile) return std::nullopt;
+fs::path WriteMessageFile(const IniFileUnit& settings, const Clock& clock,
+                          const MessageFileRequest& request, const TZelMime& mime) {
   const MessageFileTarget target = ChooseTarget(settings, clock, request, mime.MessageId());
   // The system would take a name with a NUL for the shorter name before it.
   if (target.path.native().find('\0') != std::string::npos) throw CannotCreateFile(target.path);

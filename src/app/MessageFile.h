@@ -2,9 +2,7 @@
 
 #include <filesystem>
 #include <functional>
-#include <optional>
 
-#include "app/cmdline.h"
 #include "mime/ZelMime.h"
 #include "platform/Clock.h"
 #include "platform/Types.h"
@@ -15,25 +13,20 @@ namespace orvane {
 // What the message file is named from, besides the settings and the
 // composed message.
 struct MessageFileRequest {
-  WideString subject;  // the subject field's text
-  const Arguments& commandLine;
-  bool makeFile = false;  // MakeFile: write the file, not only compose
+  WideString subject;               // the subject field's text
+  std::filesystem::path startFile;  // see StartFile
   // What the user is told once the file is written, when it went to the
   // program folder because Option/PATH names no existing folder.
   std::function<void(const WideString&)> notice;
 };
 
-// Composes the message with composeMessage, which fills mime; then, when
-// makeFile is set, writes mime's message text unchanged to the message
-// file (MessageFilePath), creating or overwriting it, and returns its path.
-// A file that cannot be written throws FileError "ファイル %s を作成できません".
+// Writes the composed message text unchanged to its message file
+// (MessageFilePath), creating or overwriting it, and returns its path. A
+// file that cannot be written throws FileError "ファイル %s を作成できません".
 // A file written to the program folder in place of a missing Option/PATH
 // folder is told through the request's notice.
-std::optional<std::filesystem::path> WriteMessageFile(const IniFileUnit& settings,
-                                                      const Clock& clock,
-                                                      const MessageFileRequest& request,
-                                                      TZelMime& mime,
-                                                      const std::function<void()>& composeMessage);
+std::filesystem::path WriteMessageFile(const IniFileUnit& settings, const Clock& clock,
+                                       const MessageFileRequest& request, const TZelMime& mime);
 
 // Option/PATH as stored; the program folder with a separator at its end
 // when it is missing.

@@ -41,10 +41,8 @@ char16_t ControlPicture(char16_t c) {
   return c;
 }
 
-WideString BodyFileBaseName(const Arguments* commandLine) {
-  if (!commandLine || commandLine->size() < 2) return {};
-  const std::filesystem::path file = WideToPath((*commandLine)[1]);
-  if (!FileExists(file)) return {};
+WideString BodyFileBaseName(const std::filesystem::path& file) {
+  if (file.empty() || !FileExists(file)) return {};
   return PathToWide(file.stem());
 }
 
@@ -76,7 +74,7 @@ WideString ChooseMessageFileName(const MessageFileNameSource& source) {
       name = SjisToWide(source.messageId);
       break;
     case MessageFileNaming::BodyFile:
-      name = BodyFileBaseName(source.commandLine);
+      name = BodyFileBaseName(source.startFile);
       break;
     case MessageFileNaming::Subject:
     default:
@@ -84,6 +82,10 @@ WideString ChooseMessageFileName(const MessageFileNameSource& source) {
       break;
   }
   return name.empty() ? FileTimeStamp(source.now) : name;
+}
+
+std::filesystem::path StartFile(const Arguments& commandLine) {
+  return commandLine.size() < 2 ? std::filesystem::path() : WideToPath(commandLine[1]);
 }
 
 WideString FitFileName(const WideString& name, size_t reservedBytes) {

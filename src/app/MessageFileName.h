@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+
 #include "app/cmdline.h"
 #include "platform/Clock.h"
 #include "platform/Types.h"
@@ -21,15 +23,19 @@ struct MessageFileNameSource {
   int rule = 0;  // Option/FileName; a value outside 0 to 3 names by subject
   WideString subject;
   AnsiString messageId;  // the composed message's, brackets included
-  const Arguments* commandLine = nullptr;
+  std::filesystem::path startFile;  // see StartFile
   TimePoint now{};
 };
 
 // The name before its characters are replaced: the subject (the time stamp
 // when it is empty), the time stamp, the Message-ID (the time stamp when
-// there is none), or the base name of the file that argument 1 of the
-// command line names (the time stamp when it names no existing file).
+// there is none), or the base name of the start file (the time stamp when
+// it names no existing file).
 WideString ChooseMessageFileName(const MessageFileNameSource& source);
+
+// What argument 1 of the command line names, which the naming rule
+// BodyFile names message files after; empty without one.
+std::filesystem::path StartFile(const Arguments& commandLine);
 
 // The local time as "yyyymmdd-hhmmss".
 WideString FileTimeStamp(TimePoint moment);

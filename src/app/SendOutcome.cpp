@@ -53,4 +53,9 @@ WideString DeliveryEndText(const SendOutcome& outcome) {
   return u"送信に失敗しました " + (outcome.smtpError ? StageLabel(*outcome.smtpError) : u"");
 }
 
+bool DeliveryEnded(const SendOutcome& outcome) {
+  return outcome.stage == SendStage::SignIn || outcome.stage == SendStage::Delivery ||
+         outcome.stage == SendStage::SentLog;
+}
+
 }  // namespace orvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -74,7 +75,13 @@ struct SendOutcome {
   WideString reason;
   // The recipients the server refused, whether or not the others got it.
   std::vector<RefusedRecipient> refused;
+  // The message file written on the way (Option/FileSave, ファイル作成).
+  std::optional<std::filesystem::path> messageFile;
 };
+
+// Whether the send went as far as the server or its sign-in, so that its
+// success is the last delivery's, which a pre-send rule reads.
+bool DeliveryEnded(const SendOutcome& outcome);
 
 ReplyClass ReplyClassOf(std::string_view reply);
 

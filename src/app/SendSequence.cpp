@@ -21,24 +21,71 @@ SendJob JobOf(const AnsiString& accountName, const TZelMime& mime) {
   return job;
 }
 
-// The pre-send checks, when there is someone to show them to; false when
-// the send ends there.
-bool Check(const SendSequenceServices& services, const TWarningDraft& warningDraft,
-           const SendDisplays& displays, const TZelMime& mime, SendOutcome& outcome) {
-  outcome.stage = SendStage::Checks;
-  return !displays.warnings ||
-         CheckWarnings(services.settings, warningDraft, mime, *displays.warnings);
+// The stages of a send, in the order RunSendSequence runs them. Each names
+// itself in the outcome before it works, so that an Error it throws ends
+// the send at its stage; a stage that returns false ended it there.
+
+// Compose: the draft and its attachments into mime. Returns the expanded
+// signature the body ends with, which the checks tell from what the user
+// wrote.
+WideString ComposeStage(const SendSequenceServices& services, const SendRequest& request,
+                        TZelMime& mime, SendOutcome& outcome) {
+  outcome.stage = SendStage::Compose;
+  return ComposeMessage(
+      request.draft, request.attachments,
+      {services.settings, services.clock, request.accountName, request.versionText}, mime);
 }
 
-// The attempt, which the window runs until it is recorded.
-SendOutcome Attempt(const SendSequenceServices& services, SendJob job, SendWindow& window,
-                    bool& sendSucceeded) {
+// The message file, as composed; the caller decides whether one is wanted.
+void MessageFileStage(const SendSequenceServices& services, const SendRequest& request,
+                      const std::function<void(const WideString&)>& notice, const TZelMime& mime,
+                      SendOutcome& outcome) {
+  outcome.stage = SendStage::MessageFile;
+  outcome.messageFile =
+      WriteMessageFile(services.settings, services.clock,
+                       MessageFileRequest{request.draft.Subject, request.startFile, notice}, mime);
+}
+
+// The pre-send checks, when there is someone to show them to.
+bool CheckStage(const SendSequenceServices& services, const TWarningDraft& warningDraft,
+                WarningDisplay* warnings, const TZelMime& mime, SendOutcome& outcome) {
+  outcome.stage = SendStage::Checks;
+  return !warnings || CheckWarnings(services.settings, warningDraft, mime, *warnings);
+}
+
+bool CheckStage(const SendSequenceServices& services, const SendRequest& request,
+                const WideString& signature, WarningDisplay* warnings, const TZelMime& mime,
+                SendOutcome& outcome) {
+  return CheckStage(services,
+                    WarningDraftOf(services.settings, request.draft, request.accountName,
+                                   request.lastSendSucceeded, signature, request.attachments),
+                    warnings, mime, outcome);
+}
+
+// The confirmation, when someone at the screen gives it. A move of
+// recipients into Bcc there composes the message anew; the message file
+// keeps them as they were when it was written.
+bool ConfirmStage(const SendSequenceServices& services, const SendRequest& request,
+                  ConfirmDisplay* confirm, TZelMime& mime, SendOutcome& outcome) {
+  outcome.stage = SendStage::Confirm;
+  if (!confirm) return true;
+  const TConfirmResult confirmed = AskConfirmation(services.settings, request.accountName,
+                                                   request.draft, request.attachments, mime, *confirm);
+  if (confirmed.goOn && confirmed.moved) ComposeStage(services, request, mime, outcome);
+  return confirmed.goOn;
+}
+
+// The attempt, which the window runs until it is recorded; its outcome
+// keeps what the stages before it left.
+SendOutcome AttemptStage(const SendSequenceServices& services, SendJob job, SendWindow& window,
+                         const SendOutcome& before) {
   TSendForm attempt(SendServices{services.settings, services.clock, window.EventThread(),
                                  services.clients, services.tokens},
                     std::move(job));
-  attempt.OnDelivered = [&sendSucceeded](bool success) { sendSucceeded = success; };
   window.ShowAttempt(attempt);
-  return attempt.Outcome();
+  SendOutcome outcome = attempt.Outcome();
+  outcome.messageFile = before.messageFile;
+  return outcome;
 }
 
 // A ready message as the checks read it: its header; the whole message,
@@ -54,37 +101,11 @@ void LoadForChecks(const SendSequenceServices& services, const SendDisplays& dis
   mime.Decode();
 }
 
-// The stages before the attempt; false when the send ends at the stage the
-// outcome names.
-bool Prepare(const SendSequenceServices& services, const SendRequest& request,
-             const SendDisplays& displays, TZelMime& mime, SendOutcome& outcome) {
-  const IniFileUnit& settings = services.settings;
-  const bool makeFile = settings.Read(keys::kFileSave);
-  WideString signature;
-  auto compose = [&] {
-    signature =
-        ComposeMessage(request.draft, request.attachments,
-                       {settings, services.clock, request.accountName, request.versionText}, mime);
-  };
-  WriteMessageFile(
-      settings, services.clock,
-      MessageFileRequest{request.draft.Subject, request.commandLine, makeFile, displays.notice},
-      mime, [&] {
-        compose();
-        outcome.stage = SendStage::MessageFile;
-      });
-  if (!Check(services,
-             WarningDraftOf(settings, request.draft, request.accountName, request.sendSucceeded,
-                            signature, request.attachments),
-             displays, mime, outcome))
-    return false;
-  outcome.stage = SendStage::Confirm;
-  if (!displays.confirm) return true;
-  const TConfirmResult confirmed = AskConfirmation(settings, request.accountName, request.draft,
-                                                   request.attachments, mime, *displays.confirm);
-  // The message file keeps the recipients as they were when it was written.
-  if (confirmed.goOn && confirmed.moved) compose();
-  return confirmed.goOn;
+// The Error that ended a stage, as the outcome and the window tell it.
+SendOutcome Failed(SendOutcome outcome, const Error& error, SendWindow* window) {
+  outcome.reason = error.Message();
+  if (window) window->ShowError(outcome.reason);
+  return outcome;
 }
 
 }  // namespace
@@ -93,17 +114,32 @@ SendOutcome RunSendSequence(const SendSequenceServices& services, const SendRequ
                             const SendDisplays& displays, TZelMime& mime) {
   SendOutcome outcome;
   try {
-    if (!Prepare(services, request, displays, mime, outcome)) return outcome;
+    const WideString signature = ComposeStage(services, request, mime, outcome);
+    if (services.settings.Read(keys::kFileSave))
+      MessageFileStage(services, request, displays.notice, mime, outcome);
+    if (!CheckStage(services, request, signature, displays.warnings, mime, outcome)) return outcome;
+    if (!ConfirmStage(services, request, displays.confirm, mime, outcome)) return outcome;
   } catch (const Error& e) {
-    outcome.reason = e.Message();
-    displays.window.ShowError(outcome.reason);
-    return outcome;
+    return Failed(outcome, e, &displays.window);
   }
   SendJob job = JobOf(request.accountName, mime);
   job.allRecipientsRequired = request.allRecipientsRequired;
   // Only someone at the screen can take a send back in its delay.
   if (displays.confirm) job.delaySeconds = ReadDelaySeconds(services.settings);
-  return Attempt(services, std::move(job), displays.window, request.sendSucceeded);
+  return AttemptStage(services, std::move(job), displays.window, outcome);
+}
+
+SendOutcome RunFileSequence(const SendSequenceServices& services, const SendRequest& request,
+                            const FileDisplays& displays, TZelMime& mime) {
+  SendOutcome outcome;
+  try {
+    const WideString signature = ComposeStage(services, request, mime, outcome);
+    if (!CheckStage(services, request, signature, displays.warnings, mime, outcome)) return outcome;
+    MessageFileStage(services, request, displays.notice, mime, outcome);
+  } catch (const Error& e) {
+    return Failed(outcome, e, nullptr);
+  }
+  return outcome;
 }
 
 SendOutcome RunReadySend(const SendSequenceServices& services, ReadySendRequest request,
@@ -113,19 +149,18 @@ SendOutcome RunReadySend(const SendSequenceServices& services, ReadySendRequest 
   try {
     TZelMime mime(services.clock, services.settings.ProgramFolder());
     LoadForChecks(services, displays, *ready.text, mime);
-    const TWarningDraft warningDraft = WarningDraftOf(
-        services.settings, ready.draft, request.accountName, request.sendSucceeded, u"", {});
-    if (!Check(services, warningDraft, displays, mime, outcome)) return outcome;
+    const TWarningDraft warningDraft =
+        WarningDraftOf(services.settings, ready.draft, request.accountName, false, u"", {});
+    if (!CheckStage(services, warningDraft, displays.warnings, mime, outcome)) return outcome;
   } catch (const Error& e) {
-    outcome.reason = e.Message();
-    displays.window.ShowError(outcome.reason);
-    return outcome;
+    return Failed(outcome, e, &displays.window);
   }
-  return Attempt(services,
-                 SendJob{request.accountName, std::move(ready.text), std::move(ready.recipients),
-                         std::move(ready.mailFrom), 0, std::move(ready.rest), BodyEnd::AsGiven,
-                         request.allRecipientsRequired},
-                 displays.window, request.sendSucceeded);
+  return AttemptStage(services,
+                      SendJob{request.accountName, std::move(ready.text),
+                              std::move(ready.recipients), std::move(ready.mailFrom), 0,
+                              std::move(ready.rest), BodyEnd::AsGiven,
+                              request.allRecipientsRequired},
+                      displays.window, outcome);
 }
 
 void WaitForSendWorkers(MainThread& mainThread) {

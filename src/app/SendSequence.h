@@ -32,11 +32,11 @@ struct SendRequest {
   // The files to attach, in order; no other list is read.
   std::vector<std::filesystem::path> attachments;
   AnsiString accountName;
-  WideString versionText;        // for the mailer header
-  const Arguments& commandLine;  // the message file may be named after argument 1
-  // Whether the last delivery succeeded: a pre-send check reads it, and a
-  // delivery that ends (a failed sign-in included) sets it.
-  bool& sendSucceeded;
+  WideString versionText;           // for the mailer header
+  std::filesystem::path startFile;  // the message file may be named after it (StartFile)
+  // Whether the last delivery of the same window succeeded: a pre-send
+  // rule reads it.
+  bool lastSendSucceeded = false;
   // Whether a refused recipient stops the delivery (see SendJob).
   bool allRecipientsRequired = false;
 };
@@ -45,7 +45,6 @@ struct SendRequest {
 struct ReadySendRequest {
   ReadyMessage message;
   AnsiString accountName;
-  bool& sendSucceeded;  // as in SendRequest
   bool allRecipientsRequired = false;
 };
 
@@ -62,16 +61,32 @@ struct SendDisplays {
   std::function<void(const WideString&)> notice = nullptr;
 };
 
-// One send, in this order: composes the draft with its attachments into
-// mime; writes the message file when Option/FileSave is on (it stays also
-// when the send then stops); runs the pre-send checks; asks for the
-// confirmation (a move of recipients into Bcc there changes the draft and
-// the message); hands the composed message and its envelope to a send
-// attempt (TSendForm), which the window runs until it is recorded in the
-// sent log. An Error of a stage before the attempt ends the send there and
-// is shown by the window; the outcome tells where the send ended and why.
+// One send, in the order of its stages: composes the draft with its
+// attachments into mime; writes the message file when Option/FileSave is on
+// (it stays also when the send then stops); runs the pre-send checks; asks
+// for the confirmation (a move of recipients into Bcc there changes the
+// draft and the message); hands the composed message and its envelope to a
+// send attempt (TSendForm), which the window runs until it is recorded in
+// the sent log. An Error of a stage before the attempt ends the send there
+// and is shown by the window; the outcome tells where the send ended and
+// why.
 SendOutcome RunSendSequence(const SendSequenceServices& services, const SendRequest& request,
                             const SendDisplays& displays, TZelMime& mime);
+
+// Whom ファイル作成 asks and tells: the warning display (none: the checks
+// are skipped) and the notice of SendDisplays.
+struct FileDisplays {
+  WarningDisplay* warnings;
+  std::function<void(const WideString&)> notice = nullptr;
+};
+
+// ファイル作成: the first stages of a send and no more. Composes, runs the
+// pre-send checks and, when they let it go on, writes the message file
+// whatever Option/FileSave says. A file the checks stop is never written,
+// so here they come before it. An Error ends the sequence with its
+// message as the outcome's reason, shown by the caller.
+SendOutcome RunFileSequence(const SendSequenceServices& services, const SendRequest& request,
+                            const FileDisplays& displays, TZelMime& mime);
 
 // The same sequence for a ready message, which is neither composed nor
 // written to a message file: the pre-send checks read its header fields,

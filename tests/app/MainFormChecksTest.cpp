@@ -3,14 +3,13 @@
 #include <functional>
 
 #include "MainFormFixture.h"
-#include "platform/Error.h"
 #include "support/ScriptedWarnings.h"
 
 namespace orvane::test {
 namespace {
 
-// The main window composes its draft and hands draft and message to the
-// checks, as the send and file-output commands do.
+// The main window's file-output command hands its draft and the composed
+// message to the checks, as the Send command does.
 class MainFormChecks : public MainFormTest {
  protected:
   std::unique_ptr<TOrvaneMainForm> Start() { return StartDraft("資料を添付します。\n"); }
@@ -90,32 +89,13 @@ TEST_F(MainFormChecks, TheDraftAndTheComposedMessageReachTheRules) {
     row.change(*form);
     ScriptedWarnings display;
     form->SetWarningDisplay(&display);
-    form->ComposeMessage();
-    EXPECT_TRUE(form->CheckWarnings());
-    EXPECT_TRUE(form->CanSend);
+    EXPECT_TRUE(form->FileMake()) << "the checks let it go on";
     EXPECT_EQ(display.shown, row.lines.empty() ? std::vector<std::vector<WideString>>{}
                                                : std::vector<std::vector<WideString>>{row.lines});
     Settings().Write(RuleInfo(row.rule).key, false);
     Settings().Write(keys::kEncodeCharset, 0);
     Settings().EraseAccountSection(form->AccountName, "Signature");
   }
-}
-
-TEST_F(MainFormChecks, StoppingOrFailingLeavesCanSendFalse) {
-  auto form = Start();
-  Settings().Write(keys::kWarnSubject, true);
-  form->SubjectEdited(u"");
-  form->ComposeMessage();
-  form->CanSend = true;
-  ScriptedWarnings stop(TWarningChoice::Stop);
-  form->SetWarningDisplay(&stop);
-  EXPECT_FALSE(form->CheckWarnings());
-  EXPECT_FALSE(form->CanSend);
-
-  form->CanSend = true;
-  form->SetWarningDisplay(nullptr);
-  EXPECT_THROW(form->CheckWarnings(), Error) << "no window to show the lines in";
-  EXPECT_FALSE(form->CanSend);
 }
 
 }  // namespace

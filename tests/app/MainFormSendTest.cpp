@@ -11,8 +11,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // The Send command up to the send window: the message file first, then the
-// checks; MakeFile belongs to the file-output command alone.
-TEST(MainFormSend, WritesTheFileBeforeTheChecksAndClearsMakeFile) {
+// checks.
+TEST(MainFormSend, WritesTheFileBeforeTheChecks) {
   enum class Outcome { Send, Stop, Fails };
   struct Row {
     const char* name;
@@ -66,7 +66,6 @@ TEST(MainFormSend, WritesTheFileBeforeTheChecksAndClearsMakeFile) {
         EXPECT_EQ(window.errors, std::vector<WideString>{u"警告を表示するウィンドウがありません"});
         break;
     }
-    EXPECT_FALSE(form.MakeFile);
     int files = 0;
     for (const auto& entry : fs::directory_iterator(home.Path()))
       files += entry.path().extension() == ".eml";

@@ -78,7 +78,6 @@ class MessageFile : public ::testing::Test {
 
   // A message as the main window composes it, with the clock's time.
   void Compose() {
-    ++composed;
     mime.Clear();
     mime.SetFrom(u"Taro <taro@example.jp>");
     mime.SetTo(u"hanako@example.jp");
@@ -87,14 +86,15 @@ class MessageFile : public ::testing::Test {
     mime.Compose();
   }
 
-  std::optional<fs::path> Write(bool makeFile = true) {
-    MessageFileRequest request{subject, arguments, makeFile,
+  fs::path Write() {
+    Compose();
+    MessageFileRequest request{subject, StartFile(arguments),
                                [this](const WideString& text) { notices.push_back(text); }};
-    return WriteMessageFile(Settings(), clock, request, mime, [this] { Compose(); });
+    return WriteMessageFile(Settings(), clock, request, mime);
   }
 
   fs::path PathFor(const AnsiString& messageId) {
-    MessageFileRequest request{subject, arguments, true, {}};
+    MessageFileRequest request{subject, StartFile(arguments), {}};
     return MessageFilePath(Settings(), clock, request, messageId);
   }
 
@@ -105,7 +105,6 @@ class MessageFile : public ::testing::Test {
   TZelMime mime{clock, home.Path()};
   WideString subject = u"見積";
   Arguments arguments{u"orvane"};
-  int composed = 0;
   std::vector<WideString> notices;
 };
 
@@ -177,28 +176,21 @@ TEST_F(MessageFile, FolderIsThePathSettingAsAPrefixOrTheProgramFolder) {
   }
 }
 
-TEST_F(MessageFile, WritesTheComposedMessageOnlyWhenAsked) {
+TEST_F(MessageFile, WritesTheComposedMessageOverAnOlderFile) {
   Settings().WriteGeneralString("Option", "PATH", (out.Path() / "").native());
-  EXPECT_EQ(Write(false), std::nullopt);
-  EXPECT_EQ(composed, 1);
-  EXPECT_TRUE(fs::is_empty(out.Path()));
-
   WriteFile(out / "見積.eml", "an older message that is replaced");
-  auto written = Write(true);
-  EXPECT_EQ(composed, 2);
-  ASSERT_TRUE(written);
-  EXPECT_EQ(*written, out / "見積.eml");
-  EXPECT_EQ(ReadFile(*written), mime.MessageText());
+  const fs::path written = Write();
+  EXPECT_EQ(written, out / "見積.eml");
+  EXPECT_EQ(ReadFile(written), mime.MessageText());
   EXPECT_NE(mime.MessageText().find("\r\nSubject: =?"), std::string::npos);
 }
 
 TEST_F(MessageFile, ALongJapaneseSubjectIsCutToFitOneFileName) {
   Settings().WriteGeneralString("Option", "PATH", (out.Path() / "").native());
   subject = W(Repeat("件", 86));
-  auto written = Write();
-  ASSERT_TRUE(written);
-  EXPECT_EQ(written->filename().native(), Repeat("件", 83) + ".eml");
-  EXPECT_EQ(ReadFile(*written), mime.MessageText());
+  const fs::path written = Write();
+  EXPECT_EQ(written.filename().native(), Repeat("件", 83) + ".eml");
+  EXPECT_EQ(ReadFile(written), mime.MessageText());
 }
 
 TEST_F(MessageFile, AFileThatCannotBeMadeIsReportedWithItsPath) {

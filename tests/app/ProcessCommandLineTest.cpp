@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include "MainFormFixture.h"
+#include "app/AccountFiles.h"
 #include "app/MailtoUri.h"
 #include "app/MainForm.h"
 #include "platform/Error.h"
@@ -16,7 +17,7 @@ class ProcessCommandLine : public MainFormTest {
  protected:
   std::unique_ptr<TOrvaneMainForm> Run(const std::vector<std::string>& args) {
     auto form = MakeForm(args);
-    form->AccountName = form->FindDefaultAccount();
+    form->AccountName = FindDefaultAccount(Settings());
     form->ProcessCommandLine();
     return form;
   }

@@ -3,6 +3,8 @@
 #include <cstdlib>
 
 #include "MainFormFixture.h"
+#include "app/AccountFiles.h"
+#include "app/ComposeMessage.h"
 #include "app/ReplyMode.h"
 #include "platform/Error.h"
 #include "support/PythonParser.h"
@@ -169,13 +171,13 @@ TEST_F(ReplyMode, AFileThatCannotBeReadChangesNothing) {
 TEST_F(ReplyMode, TheCommandLineAnswerComposesToTheMessagesRecipients) {
   prompt.answers = {PromptAnswer::Yes};
   auto form = MakeForm({(saved / "comma.eml").native(), "subject=mine", "/r"});
-  form->AccountName = form->FindDefaultAccount();
+  form->AccountName = FindDefaultAccount(Settings());
   form->ProcessCommandLine();
   EXPECT_EQ(U8(form->Draft.Subject), "Re: Hello");
   EXPECT_EQ(U8(clipboard.text), "Yamada, Taro/taro@example.jp/Hello/<m3.comma@example.jp>");
 
   form->Draft.BodyFileName.clear();
-  form->ComposeMessage();
+  ComposeMessage(form->Draft, {}, {Settings(), clock, form->AccountName, u""}, form->MIME);
   WriteFile(home / "answer.eml", form->MIME.MessageText());
   const JsonValue parsed = ParseWithPython(home / "answer.eml");
   EXPECT_EQ(U8(parsed["subject"].string), "Re: Hello");

@@ -76,12 +76,11 @@ TEST(SendSequence, EndsAtEachStageWithItsOutcome) {
        "SendedLog"},
   };
   FixedClock clock;
-  const Arguments commandLine{u"orvane"};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     // The stages before Setup start no attempt; an attempt that ended is
-    // recorded; a delivery that ended, a failed sign-in included, sets
-    // SendSucceeded; a failure before the attempt's log is shown.
+    // recorded; a delivery that ended, a failed sign-in included, is the
+    // last delivery; a failure before the attempt's log is shown.
     const bool success = row.reply == Positive;
     const bool attempted = row.stage >= Setup;
     const bool recorded = attempted && row.stage != Setup && row.stage != SentLog;
@@ -104,7 +103,6 @@ TEST(SendSequence, EndsAtEachStageWithItsOutcome) {
     MessageDraft draft;
     draft.ToText = u"hanako@example.jp";
     draft.Subject = u"見積";
-    bool sendSucceeded = !success;
     SendClients clients(kQuickPause);
     TAccessTokens tokens(clock);
     TZelMime mime(clock, home.Path());
@@ -116,7 +114,7 @@ TEST(SendSequence, EndsAtEachStageWithItsOutcome) {
 
     const SendOutcome outcome = RunSendSequence(
         {settings, clock, clients, tokens},
-        {draft, {home / "files" / "note.txt"}, "work", u"3.2.6", commandLine, sendSucceeded},
+        {draft, {home / "files" / "note.txt"}, "work", u"3.2.6", {}},
         {&warnings, window, confirm ? &*confirm : nullptr}, mime);
 
     EXPECT_EQ(outcome.stage, row.stage);
@@ -126,7 +124,7 @@ TEST(SendSequence, EndsAtEachStageWithItsOutcome) {
     const std::string reason = WideToUtf8(outcome.reason);
     EXPECT_TRUE(*row.reason ? reason.find(row.reason) != std::string::npos : reason.empty())
         << reason;
-    EXPECT_EQ(sendSucceeded, row.stage >= SignIn ? success : !success);
+    EXPECT_EQ(DeliveryEnded(outcome), row.stage >= SignIn);
     EXPECT_EQ(window.jobs.size(), attempted ? 1u : 0u);
     for (const SendJob& job : window.jobs) {
       EXPECT_NE(job.message->find("note.txt"), std::string::npos);
@@ -169,7 +167,6 @@ TEST(SendSequence, TheConfirmationMovesRecipientsAndHoldsTheSend) {
        false, 1, 0},
   };
   FixedClock clock;
-  const Arguments commandLine{u"orvane"};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     TempFolder home;
@@ -179,7 +176,6 @@ TEST(SendSequence, TheConfirmationMovesRecipientsAndHoldsTheSend) {
     MessageDraft draft;
     draft.ToText = u"hanako@example.jp, a@one.example";
     draft.CcText = u"b@two.example";
-    bool sendSucceeded = false;
     SendClients clients(kQuickPause);
     TAccessTokens tokens(clock);
     TZelMime mime(clock, home.Path());
@@ -190,7 +186,7 @@ TEST(SendSequence, TheConfirmationMovesRecipientsAndHoldsTheSend) {
     UnattendedWindow window(false);
 
     RunSendSequence({settings, clock, clients, tokens},
-                    {draft, {}, "work", u"3.2.6", commandLine, sendSucceeded},
+                    {draft, {}, "work", u"3.2.6", {}},
                     {&warnings, window, confirm ? &*confirm : nullptr}, mime);
 
     EXPECT_EQ(confirm ? confirm->asked : 0, row.asked);

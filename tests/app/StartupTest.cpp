@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "MainFormFixture.h"
+#include "app/AccountFiles.h"
 #include "platform/FileSystem.h"
 
 namespace orvane::test {
@@ -60,10 +61,10 @@ TEST_F(Startup, DefaultAccountIsTheFirstIniFileOtherThanTheGeneralOne) {
   fs::create_directory(home / "folder.ini");
   WriteFile(home / "notes.txt", "");
   auto form = MakeForm();
-  EXPECT_EQ(form->FindDefaultAccount(), "NewAccount");
+  EXPECT_EQ(FindDefaultAccount(Settings()), "NewAccount");
   WriteFile(home / "Zeta.ini", "");
   WriteFile(home / "Beta.Ini", "");
-  EXPECT_EQ(form->FindDefaultAccount(), "Beta");
+  EXPECT_EQ(FindDefaultAccount(Settings()), "Beta");
   EXPECT_EQ(form->AccountMenuItems(), (std::vector<WideString>{u"Beta", u"Zeta"}));
 }
 

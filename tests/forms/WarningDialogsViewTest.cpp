@@ -176,8 +176,7 @@ TEST_F(WarningDialogView, DoubleClickOpensTheHelpTopicOfTheLine) {
 
 TEST_F(WarningDialogView, TheMainWindowShowsTheDialogWhenTheChecksFindSomething) {
   Open({"mailto=hanako@example.jp"});
-  form->ComposeMessage();
-  EXPECT_TRUE(form->CheckWarnings()) << "every rule is off";
+  EXPECT_TRUE(form->FileMake()) << "every rule is off";
 
   settings.Write(keys::kWarnPriority, true);
   form->SetPriority(PriorityItem::Highest);
@@ -187,9 +186,7 @@ TEST_F(WarningDialogView, TheMainWindowShowsTheDialogWhenTheChecksFindSomething)
     shown = Rows(dialog->findChild<QListWidget*>(QStringLiteral("LB")));
     QTest::keyClick(dialog, Qt::Key_Escape);
   });
-  form->ComposeMessage();
-  EXPECT_FALSE(form->CheckWarnings());
-  EXPECT_FALSE(form->CanSend);
+  EXPECT_FALSE(form->FileMake());
   EXPECT_EQ(shown, QStringList{QStringLiteral("[注意10] 優先度が設定されています ")});
 }
 

@@ -95,7 +95,7 @@ TEST(SendEnding, EachOutcomeHasItsExitStatusAndLine) {
                     SignInFailure signIn = SignInFailure::None, ReplyClass reply = None,
                     const char* serverReply = "", const char* reason = "") {
     return SendOutcome{
-        stage, success, smtp, pop, signIn, reply, Utf8ToWide(serverReply), Utf8ToWide(reason), {}};
+        stage, success, smtp, pop, signIn, reply, Utf8ToWide(serverReply), Utf8ToWide(reason), {}, {}};
   };
   auto failed = [&](TSmtpErrorEventType error, ReplyClass reply, const char* serverReply,
                     const char* reason = "") {

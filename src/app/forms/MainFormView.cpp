@@ -229,7 +229,7 @@ void TOrvaneMainFormView::BuildMenus() {
     FillMenu(menu, entry, actions_, onCommand);
   }
   if (auto* item = bar->findChild<QAction*>(QLatin1String(kDefaultMailerItem)))
-    item->setVisible(form_.DesktopMimeService().Available());
+    item->setVisible(form_.Services().desktopMime->Available());
   if (auto* accounts = bar->findChild<QMenu*>(QStringLiteral("A1")))
     connect(accounts, &QMenu::aboutToShow, this,
             [this] { Guarded([this] { RebuildAccountList(); }); });
@@ -534,8 +534,8 @@ DialogContext TOrvaneMainFormView::Context() {
   return DialogContext{
       this,
       form_.Settings(),
-      form_.PromptService(),
-      form_.ClockService(),
+      form_.Services().prompt,
+      form_.Services().clock,
       [this](QWidget* owner, int topic) { ShowHelpTopic(owner, form_.HelpBookIndex(), topic); },
       form_.AccountName};
 }
@@ -555,7 +555,7 @@ bool TOrvaneMainFormView::AttachDropped(QDropEvent* event) {
   // The drop is released first: the desktop waits for it, not for the copy.
   QTimer::singleShot(0, this, [this, paths] {
     Guarded([&] {
-      AttachFiles(this, TAttachForm(form_.Settings()), form_.PromptService(), paths);
+      AttachFiles(this, TAttachForm(form_.Settings()), form_.Services().prompt, paths);
       form_.UpdateAttachPanel();
     });
   });
@@ -604,7 +604,7 @@ void TOrvaneMainFormView::RunCommand(MenuCommand command, int tag) {
         OpenSentLog();
         return;
       case MenuCommand::MakeDefaultMailer:
-        MakeDefaultMailer(form_.DesktopMimeService(), form_.PromptService());
+        MakeDefaultMailer(*form_.Services().desktopMime, form_.Services().prompt);
         return;
       case MenuCommand::ConfirmSettings:
         TConfirmSetFormView(Context()).exec();
@@ -633,14 +633,14 @@ void TOrvaneMainFormView::RunCommand(MenuCommand command, int tag) {
 }
 
 void TOrvaneMainFormView::OpenSentLog() {
-  SentLogList list(form_.Settings(), form_.ShellService(), form_.PromptService());
+  SentLogList list(form_.Settings(), form_.Services().shell, form_.Services().prompt);
   TFmLogList dialog(this, list, Context().help);
   dialog.exec();
 }
 
 BookServices TOrvaneMainFormView::AddressBookServices() {
-  return {form_.Settings(),         form_.ClockService(),  form_.ShellService(),
-          form_.ClipboardService(), form_.PromptService(), Context().help};
+  return {form_.Settings(),         form_.Services().clock,  form_.Services().shell,
+          form_.Services().clipboard, form_.Services().prompt, Context().help};
 }
 
 void TOrvaneMainFormView::OpenAddressBook() {
@@ -702,8 +702,8 @@ void TOrvaneMainFormView::ShowAttempt(TSendForm& attempt) {
 }
 
 void TOrvaneMainFormView::OpenAccountDialog() {
-  TOAuthSignIn signIn(form_.ShellService(), mainThread_);
-  TAccountForm account(form_.Settings(), form_.PromptService(), form_.AccountName, &signIn);
+  TOAuthSignIn signIn(form_.Services().shell, mainThread_);
+  TAccountForm account(form_.Settings(), form_.Services().prompt, form_.AccountName, &signIn);
   account.Show();
   TAccountFormView dialog(account, Context().help, this);
   dialog.exec();

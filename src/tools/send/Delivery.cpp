@@ -6,6 +6,7 @@
 
 #include "app/AccountFiles.h"
 #include "app/ComposeMessage.h"
+#include "app/MessageFileName.h"
 #include "app/SendSequence.h"
 #include "app/VersionUnit.h"
 #include "checks/WarningSettings.h"
@@ -106,14 +107,13 @@ Ending Deliver(const SendCommand& command, const Arguments& arguments, const Ini
   // No worker lingers after its dialogue: the process ends right after.
   const SendClients clients(0);
   StderrWarnings warnings(command.strict);
-  bool sendSucceeded = false;
   const SendSequenceServices services{settings, clock, clients, tokens};
   SendOutcome outcome;
   if (command.mode == SendMode::Sendmail) {
     const auto input = std::make_shared<StandardInput>(command.dotEndsInput);
     ReadyMessage ready = ReadyOf(command, settings, account, clock, input);
     TerminalWindow window({command.verbose, !command.noLog, english});
-    outcome = RunReadySend(services, {std::move(ready), account, sendSucceeded, !command.partial},
+    outcome = RunReadySend(services, {std::move(ready), account, !command.partial},
                            {command.noChecks ? nullptr : &warnings, window});
     // A rest that could not be read ended the delivery unfinished.
     if (input->Failure()) throw *input->Failure();
@@ -125,8 +125,8 @@ Ending Deliver(const SendCommand& command, const Arguments& arguments, const Ini
     SetUpMessageComponent(mime);
     TerminalWindow window({command.verbose, !command.noLog, english});
     outcome = RunSendSequence(services,
-                              {draft, command.attachments, account, kVersionText, arguments,
-                               sendSucceeded, !command.partial},
+                              {draft, command.attachments, account, kVersionText,
+                               StartFile(arguments), false, !command.partial},
                               {command.noChecks ? nullptr : &warnings, window}, mime);
   }
   return EndingOf(outcome, account);
