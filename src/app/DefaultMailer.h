@@ -12,6 +12,6 @@ inline constexpr const char* kMailtoMimeType = "x-scheme-handler/mailto";
 // 設定 > "既定のメールソフトにする": makes this program the one the desktop
 // starts for a mailto: link, checks that the desktop took it, and tells the
 // user how it went.
-void MakeDefaultMailer(DesktopMime& mime, Prompt& prompt);
+void MakeDefaultMailer(DesktopMime& desktop, Prompt& prompt);
 
 }  // namespace orvane

@@ -10,6 +10,7 @@
 #include "mime/CharSet.h"
 #include "mime/HeaderDecoding.h"
 #include "mime/HeaderEncoding.h"
+#include "mime/HeaderFields.h"
 #include "mime/HeaderFolding.h"
 #include "mime/QuotedPrintable.h"
 #include "mime/RfcDate.h"
@@ -22,73 +23,6 @@
 
 namespace orvane {
 namespace {
-
-struct RawField {
-  std::string_view name;  // without the colon
-  AnsiString value;       // after the colon, continuation lines joined by CR LF
-};
-
-struct RawHeader {
-  std::vector<RawField> fields;
-  size_t bodyStart = 0;    // where the body begins, past the empty line
-  bool emptyLine = false;  // the header ended with the empty line
-  bool bareCr = false;     // a header line holds a CR that does not end it
-};
-
-// A field name of printable ASCII (RFC 5322 section 2.2), blanks before the
-// colon allowed (section 4.5.3).
-std::optional<std::string_view> FieldName(std::string_view line) {
-  const size_t colon = line.find(':');
-  if (colon == std::string_view::npos) return std::nullopt;
-  const std::string_view name = TrimRight(line.substr(0, colon));
-  if (name.empty()) return std::nullopt;
-  for (char c : name)
-    if (static_cast<unsigned char>(c) <= ' ' || static_cast<unsigned char>(c) >= 0x7F)
-      return std::nullopt;
-  return name;
-}
-
-// The header as far as its lines are fields: up to the empty line, or up to
-// the first line that is no field, which then begins the body.
-RawHeader ReadHeader(std::string_view text) {
-  RawHeader header;
-  size_t pos = 0;
-  // An mbox separator line is not part of the message.
-  if (text.starts_with("From ")) pos = std::min(text.find('\n'), text.size() - 1) + 1;
-  while (pos < text.size()) {
-    const size_t newline = text.find('\n', pos);
-    const size_t next = newline == std::string_view::npos ? text.size() : newline + 1;
-    std::string_view line = text.substr(pos, next - pos);
-    if (line.ends_with('\n')) line.remove_suffix(1);
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    if (line.empty()) {
-      pos = next;
-      header.emptyLine = newline != std::string_view::npos;
-      break;
-    }
-    // A CR that ends no line would end one on the wire, where what follows
-    // it would stand as a field of its own.
-    if (line.find('\r') != std::string_view::npos) {
-      header.bareCr = true;
-      break;
-    }
-    if ((line.front() == ' ' || line.front() == '\t') && !header.fields.empty()) {
-      header.fields.back().value += "\r\n";
-      header.fields.back().value += line;
-    } else if (std::optional<std::string_view> name = FieldName(line)) {
-      header.fields.push_back({*name, AnsiString(line.substr(line.find(':') + 1))});
-    } else {
-      break;
-    }
-    pos = next;
-  }
-  header.bodyStart = pos;
-  return header;
-}
-
-bool Named(const RawField& field, std::string_view name) {
-  return SameAsciiText(field.name, name);
-}
 
 // The value as text: raw 8-bit bytes as the user's text, else with its
 // encoded words decoded.
@@ -127,22 +61,22 @@ void CheckEnvelopeAddress(const AnsiString& address) {
 }
 
 // Every field of a kind counts: a second To adds to the first.
-void AddAddresses(WideString& list, const RawField& field) {
+void AddAddresses(WideString& list, const HeaderField& field) {
   const WideString addresses = OpenGroups(DecodedValue(field.value));
   list += (list.empty() || addresses.empty() ? u"" : u", ") + addresses;
 }
 
-MessageDraft DraftOf(const std::vector<RawField>& fields) {
+MessageDraft DraftOf(const std::vector<HeaderField>& fields) {
   MessageDraft draft;
-  for (const RawField& field : fields) {
-    if (Named(field, "To")) AddAddresses(draft.ToText, field);
-    if (Named(field, "Cc")) AddAddresses(draft.CcText, field);
-    if (Named(field, "Bcc")) AddAddresses(draft.BccText, field);
-    if (Named(field, "Reply-To")) draft.ReplyToText = DecodedValue(field.value);
-    if (Named(field, "In-Reply-To")) draft.InReplyToText = DecodedValue(field.value);
-    if (Named(field, "References")) draft.ReferencesText = DecodedValue(field.value);
-    if (Named(field, "Subject")) draft.Subject = DecodedValue(field.value);
-    if (Named(field, "Disposition-Notification-To")) draft.Disposition = true;
+  for (const HeaderField& field : fields) {
+    if (IsNamed(field, "To")) AddAddresses(draft.ToText, field);
+    if (IsNamed(field, "Cc")) AddAddresses(draft.CcText, field);
+    if (IsNamed(field, "Bcc")) AddAddresses(draft.BccText, field);
+    if (IsNamed(field, "Reply-To")) draft.ReplyToText = DecodedValue(field.value);
+    if (IsNamed(field, "In-Reply-To")) draft.InReplyToText = DecodedValue(field.value);
+    if (IsNamed(field, "References")) draft.ReferencesText = DecodedValue(field.value);
+    if (IsNamed(field, "Subject")) draft.Subject = DecodedValue(field.value);
+    if (IsNamed(field, "Disposition-Notification-To")) draft.Disposition = true;
   }
   return draft;
 }
@@ -150,12 +84,12 @@ MessageDraft DraftOf(const std::vector<RawField>& fields) {
 // The addresses of the header's To, Cc and Bcc fields as written: encoded
 // words are read as they stand, since a display name they decode to may hold
 // a comma that would split its mailbox.
-std::vector<AnsiString> RecipientsOf(const std::vector<RawField>& fields,
+std::vector<AnsiString> RecipientsOf(const std::vector<HeaderField>& fields,
                                      const ReadyOptions& options) {
   TAddressList list;
   if (options.recipientsFromHeader)
-    for (const RawField& field : fields)
-      if (Named(field, "To") || Named(field, "Cc") || Named(field, "Bcc"))
+    for (const HeaderField& field : fields)
+      if (IsNamed(field, "To") || IsNamed(field, "Cc") || IsNamed(field, "Bcc"))
         list.Add(OpenGroups(DecodeUserText(Unfold(field.value))));
   for (const AnsiString& address : options.recipients) list.Add(std::string_view(address));
   std::vector<AnsiString> recipients(list.begin(), list.end());
@@ -167,16 +101,16 @@ std::vector<AnsiString> RecipientsOf(const std::vector<RawField>& fields,
 
 class HeaderWriter {
  public:
-  HeaderWriter(const IniFileUnit& settings, std::vector<RawField> fields)
+  HeaderWriter(const IniFileUnit& settings, std::vector<HeaderField> fields)
       : fields_(std::move(fields)) {
     SelectEncodeCharSet(settings, charset_);
   }
 
-  const std::vector<RawField>& Fields() const { return fields_; }
+  const std::vector<HeaderField>& Fields() const { return fields_; }
 
   bool Has(std::string_view name) const {
     return std::any_of(fields_.begin(), fields_.end(),
-                       [&](const RawField& field) { return Named(field, name); });
+                       [&](const HeaderField& field) { return IsNamed(field, name); });
   }
 
   // The fields as they go out; each 8-bit value encoded in the charset
@@ -184,8 +118,8 @@ class HeaderWriter {
   void WriteFields() {
     THeaderFieldEncoder encoder(charset_, ceField);
     THeaderFieldEncoder utf8(mcsUTF_8, ceField);
-    for (const RawField& field : fields_) {
-      if (Named(field, "Bcc") || Named(field, "Resent-Bcc")) continue;
+    for (const HeaderField& field : fields_) {
+      if (IsNamed(field, "Bcc") || IsNamed(field, "Resent-Bcc")) continue;
       if (IsAsciiBytes(field.value)) {
         Add(field.name, field.value);
         continue;
@@ -215,18 +149,18 @@ class HeaderWriter {
   AnsiString Text() { return std::move(text_) + "\r\n"; }
 
  private:
-  std::vector<RawField> fields_;
+  std::vector<HeaderField> fields_;
   TMimeCharSet charset_ = mcsUS_ASCII;
   AnsiString text_;
 };
 
 // Whether the header says what the body is, whatever the body holds.
-bool DescribesBody(const std::vector<RawField>& fields) {
+bool DescribesBody(const std::vector<HeaderField>& fields) {
   return std::ranges::all_of(std::initializer_list<std::string_view>{"MIME-Version", "Content-Type",
                                                                      "Content-Transfer-Encoding"},
                              [&](std::string_view name) {
-                               return std::ranges::any_of(fields, [&](const RawField& field) {
-                                 return Named(field, name);
+                               return std::ranges::any_of(fields, [&](const HeaderField& field) {
+                                 return IsNamed(field, name);
                                });
                              });
 }
@@ -262,10 +196,10 @@ AnsiString WithCrLf(std::string_view body) {
 // Whether the header leaves the transfer encoding of the body to us: none
 // is named, and the body is no multipart or message, whose parts carry
 // their own (RFC 2045 section 6.4).
-bool MayEncodeBody(const std::vector<RawField>& fields) {
-  for (const RawField& field : fields) {
-    if (Named(field, "Content-Transfer-Encoding")) return false;
-    if (Named(field, "Content-Type")) {
+bool MayEncodeBody(const std::vector<HeaderField>& fields) {
+  for (const HeaderField& field : fields) {
+    if (IsNamed(field, "Content-Transfer-Encoding")) return false;
+    if (IsNamed(field, "Content-Type")) {
       const std::string_view type = TrimLeft(std::string_view(field.value));
       if (StartsWithAsciiText(type, "multipart/") || StartsWithAsciiText(type, "message/"))
         return false;
@@ -309,14 +243,14 @@ std::optional<AnsiString> DescribeBody(HeaderWriter& header, std::string_view bo
 }  // namespace
 
 bool HeaderStandsAlone(std::string_view start) {
-  const RawHeader header = ReadHeader(start);
+  const HeaderFields header = ReadHeaderFields(start);
   return header.emptyLine && DescribesBody(header.fields);
 }
 
 ReadyMessage PrepareReadyMessage(AnsiString text, const ReadyOptions& options,
                                  const IniFileUnit& settings, const AnsiString& account,
                                  const Clock& clock) {
-  RawHeader raw = ReadHeader(text);
+  HeaderFields raw = ReadHeaderFields(text);
   if (raw.bareCr) throw Error(u"ヘッダーの行の途中に CR (改行でない復帰文字) があります");
   ReadyMessage ready;
   ready.draft = DraftOf(raw.fields);

@@ -5,7 +5,7 @@
 #include "app/SendConfirmation.h"
 #include "app/WarningDraft.h"
 #include "checks/ConfirmSettings.h"
-#include "mime/FieldRemoval.h"
+#include "mime/HeaderFields.h"
 #include "platform/Error.h"
 #include "transport/TCPThread.h"
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "app/AccountSecurity.h"
-#include "mime/FieldRemoval.h"
+#include "mime/HeaderFields.h"
 #include "platform/AsciiText.h"
 #include "platform/CodePage.h"
 #include "platform/Error.h"

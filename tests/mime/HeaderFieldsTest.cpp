@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "mime/FieldRemoval.h"
+#include "mime/HeaderFields.h"
 
 namespace orvane {
 namespace {
