@@ -9,6 +9,7 @@
 #include "gui/SystemClipboard.h"
 #include "platform/CodePage.h"
 #include "platform/Path.h"
+#include "secrets/KeyringStore.h"
 #include "settings/SettingKeys.h"
 
 int main(int argc, char** argv) {
@@ -21,6 +22,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   TOrvaneApplication application(argc, argv);
+  // Someone is at the screen to unlock the keyring when it is asked.
+  AllowKeyringPrompts(true);
 
   // Qt has taken its own options out of argv; the rest are the user's.
   Arguments arguments;
