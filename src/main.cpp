@@ -1,4 +1,7 @@
+#include <sysexits.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -23,6 +26,13 @@ int main(int argc, char** argv) {
                  "QT_QPA_PLATFORM=offscreen).\n");
     return 1;
   }
+  std::filesystem::path programFolder;
+  try {
+    programFolder = DefaultProgramFolder(kGeneralFileName);
+  } catch (const NoProgramFolderError& e) {
+    std::fprintf(stderr, "orvane: %s\n", WideToUtf8(e.Message()).c_str());
+    return EX_CONFIG;
+  }
   // Qt reads "-platform" from the arguments and takes it out again.
   std::vector<char*> qtArguments(argv, argv + argc);
   std::string option = "-platform", platform = ChooseQtPlatform(ReadDisplayEnvironment());
@@ -42,7 +52,7 @@ int main(int argc, char** argv) {
   SystemClipboard clipboard;
   SystemClock clock;
   MessagePrompt prompt;
-  TOrvaneMainForm form(MainFormServices{IniFileUnit(DefaultProgramFolder(kGeneralFileName)), clock,
+  TOrvaneMainForm form(MainFormServices{IniFileUnit(programFolder), clock,
                                         shell, clipboard, prompt, InstalledDataFolder()},
                        std::move(arguments));
   TOrvaneMainFormView window(form);

@@ -328,7 +328,7 @@ std::vector<WideString> SampleWarnings(GallerySession& session) {
   draft.CcText = u"山田 <yamada@docomo.ne.jp>, 無効なアドレス";
   draft.Priority = PriorityItem::High;
   draft.Disposition = true;
-  TZelMime message;
+  TZelMime message(DefaultClock(), form.Settings().ProgramFolder());
   SetUpMessageComponent(message);
   const std::vector<std::filesystem::path> attachments = form.Settings().AttachFilePaths();
   const WideString signature = ComposeMessage(

@@ -8,6 +8,7 @@
 #include "platform/CodePage.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
+#include "platform/OpenFolder.h"
 #include "platform/Path.h"
 #include "settings/IniFile.h"
 #include "settings/ProfileBlock.h"
@@ -21,9 +22,6 @@ namespace {
 constexpr const char16_t* kCannotCreateGroup = u"グループの作成に失敗しました";
 constexpr const char16_t* kCannotRename = u"変更に失敗しました";
 constexpr const char16_t* kNotAContactId = u"%s はアドレスの番号ではありません";
-
-constexpr fs::perms kFilePerms =
-    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read;
 
 AnsiString FormatId(unsigned number) {
   char text[16];
@@ -40,8 +38,7 @@ AnsiString JoinLines(const std::vector<AnsiString>& lines) {
 // A file of the folder: a missing one reads as empty; anything else must
 // be a regular file of an ini file's size, or FileError names it.
 AnsiString ReadStoreFile(const fs::path& path) {
-  std::error_code ec;
-  return fs::exists(path, ec) ? ReadRegularFile(path, IniFile::kMaxFileBytes) : AnsiString();
+  return ReadRegularFileIfAny(path, IniFile::kMaxFileBytes).value_or(AnsiString());
 }
 
 void EnsureFile(const fs::path& path) {
@@ -77,7 +74,7 @@ ProfileText AdBookStore::ContactText(const AnsiString& id) const {
 
 void AdBookStore::WriteGroupLines(const WideString& group,
                                   const std::vector<AnsiString>& lines) const {
-  ReplaceFileAtomically(GroupPath(group), JoinLines(lines), kFilePerms);
+  ReplaceFileAtomically(GroupPath(group), JoinLines(lines), kPrivateFilePerms);
 }
 
 GroupTree AdBookStore::OpenStore() const {
@@ -123,7 +120,7 @@ GroupTree AdBookStore::LoadGroupTree() const {
 }
 
 void AdBookStore::SaveGroupTree(const GroupTree& tree) const {
-  ReplaceFileAtomically(folder_ / kGroupTreeFileName, FormatGroupTree(tree), kFilePerms);
+  ReplaceFileAtomically(folder_ / kGroupTreeFileName, FormatGroupTree(tree), kPrivateFilePerms);
 }
 
 AnsiString AdBookStore::NewContactId() const {
@@ -235,9 +232,11 @@ void AdBookStore::WriteContact(const AnsiString& id, const ContactRecord& contac
 std::vector<AnsiString> AdBookStore::AddContacts(const WideString& group,
                                                  const std::vector<ContactRecord>& contacts) const {
   fs::path groupPath = GroupPath(group);
+  // An import writes thousands of files: each is one openat, write and
+  // close in the open folder.
+  const OpenFolder folder(folder_);
   std::set<AnsiString> taken;
-  for (const DirEntry& entry : ListDirectory(folder_, AnsiString("*") + kContactFileExtension))
-    taken.insert(entry.name);
+  for (std::string& name : folder.Names()) taken.insert(std::move(name));
 
   std::vector<AnsiString> ids;
   try {
@@ -248,20 +247,20 @@ std::vector<AnsiString> AdBookStore::AddContacts(const WideString& group,
       AnsiString bytes = profile.Bytes();
       for (;; ++next) {
         AnsiString id = FormatId(next);
-        if (taken.count(id + kContactFileExtension)) continue;
-        if (!WriteNewFile(ContactPath(id), bytes)) continue;
+        const AnsiString name = id + kContactFileExtension;
+        if (taken.count(name) || !folder.WriteNewFile(name, bytes)) continue;
         ids.push_back(id);
         ++next;
         break;
       }
     }
     // The contact files reach the disk before the group names them.
-    SyncFileSystem(folder_);
+    folder.Sync();
     std::vector<AnsiString> lines = ReadGroupLines(group);
     lines.insert(lines.end(), ids.begin(), ids.end());
-    ReplaceFileAtomically(groupPath, JoinLines(lines), kFilePerms);
+    ReplaceFileAtomically(groupPath, JoinLines(lines), kPrivateFilePerms);
   } catch (...) {
-    for (const AnsiString& id : ids) RemoveFile(ContactPath(id));
+    for (const AnsiString& id : ids) folder.RemoveFile(id + kContactFileExtension);
     throw;
   }
   return ids;

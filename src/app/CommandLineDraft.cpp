@@ -16,12 +16,6 @@ namespace {
 // A link's body is kept under this name, numbered as "/o" numbers.
 constexpr const char* kMailtoBodyPattern = "mailto.txt";
 
-WideString JoinKeys(const std::vector<WideString>& keys) {
-  WideString joined;
-  for (const WideString& key : keys) joined += (joined.empty() ? u"" : u", ") + key;
-  return joined;
-}
-
 // The link's recipients, references and body file; its subject comes after
 // the body file's name has given one.
 void ApplyLink(const MailtoFields& link, MessageDraft& draft, const fs::path& programFolder) {
@@ -66,8 +60,7 @@ CommandLineOutcome ApplyCommandLine(const Arguments& arguments, MessageDraft& dr
     outcome.refusal = link->refusal;
     link.reset();
   } else if (link) {
-    if (!link->ignoredKeys.empty())
-      outcome.notice = u"mailto: の項目を無視しました: " + JoinKeys(link->ignoredKeys);
+    outcome.notice = IgnoredKeysNotice(*link);
     ApplyLink(*link, draft, services.programFolder);
   }
 

@@ -6,6 +6,7 @@
 #include "app/MailAddUnit.h"
 #include "app/Priority.h"
 #include "extras/MacroUnit.h"
+#include "platform/AsciiText.h"
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/TextFile.h"
@@ -27,15 +28,6 @@ constexpr TAttachNameEncode kAttachNameEncodes[] = {aeMimeB, aeRfc2231, aeJis, a
 template <typename T, size_t N>
 void SelectByIndex(const T (&table)[N], int index, T& property) {
   if (index >= 0 && static_cast<size_t>(index) < N) property = table[index];
-}
-
-// A field typed on one line: a line break pasted into it becomes a blank,
-// so that no encoded word carries a CR or LF, which readers refuse in a
-// display name (RFC 5322 section 3.2.5 allows no line break in a phrase).
-WideString OneLine(WideString text) {
-  std::replace_if(
-      text.begin(), text.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }, u' ');
-  return text;
 }
 
 int PriorityLevel(PriorityItem item) {
@@ -110,6 +102,8 @@ WideString ComposeMessage(const MessageDraft& draft,
   std::vector<AnsiString> headerLines = HeaderLinesOf(draft, sources, name, address);
   WideString body = BodyOf(draft, signature);
 
+  // A line break pasted into a field becomes a blank: readers refuse one in
+  // a display name (RFC 5322 section 3.2.5 allows none in a phrase).
   mime.SetTo(OneLine(draft.ToText));
   mime.SetCc(OneLine(draft.CcText));
   WideString bcc = OneLine(draft.BccText);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "mime/PercentEncoding.h"
 #include "platform/AsciiText.h"
 #include "platform/CodePage.h"
 #include "platform/TextFile.h"
@@ -12,30 +13,11 @@ namespace {
 
 constexpr std::u16string_view kScheme = u"mailto:";
 
-int HexValue(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  c = AsciiLower(c);
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  return -1;
-}
-
 // The bytes a percent-encoded text stands for (RFC 6068 §2). Characters
 // written as they are (an IRI) count as their UTF-8 bytes; a "%" not
 // followed by two hex digits stays a "%".
 std::string PercentDecode(std::u16string_view text) {
-  std::string bytes;
-  size_t plain = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != u'%' || i + 2 >= text.size() || HexValue(text[i + 1]) < 0 ||
-        HexValue(text[i + 2]) < 0)
-      continue;
-    bytes += WideToUtf8(text.substr(plain, i - plain));
-    bytes += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
-    i += 2;
-    plain = i + 1;
-  }
-  bytes += WideToUtf8(text.substr(std::min(plain, text.size())));
-  return bytes;
+  return PercentDecodeUri(WideToUtf8(text));
 }
 
 // UTF-8 as RFC 6068 asks; links made for Japanese mail readers of old
@@ -144,6 +126,12 @@ MailtoFields ParseMailtoUri(std::u16string_view uri) {
     return Refused(
         u"mailto: のリンクの宛先が多すぎるため (1000 件を超えています)、読み込みませんでした。");
   return fields;
+}
+
+WideString IgnoredKeysNotice(const MailtoFields& link) {
+  WideString joined;
+  for (const WideString& key : link.ignoredKeys) joined += (joined.empty() ? u"" : u", ") + key;
+  return joined.empty() ? joined : u"mailto: の項目を無視しました: " + joined;
 }
 
 }  // namespace orvane

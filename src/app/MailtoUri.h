@@ -37,6 +37,10 @@ inline constexpr std::size_t kMaxMailtoAddresses = 1000;
 // Whether an argument is a mailto: URI: the scheme in any case.
 bool IsMailtoUri(std::u16string_view argument);
 
+// The notice of the keys a link could not use: "mailto: の項目を無視しました:
+// attach, from"; empty when there are none.
+WideString IgnoredKeysNotice(const MailtoFields& link);
+
 // Reads a mailto: URI. Keys are compared without case; percent-encoded
 // bytes (RFC 6068 §2) are read as UTF-8, or as Shift_JIS when they are not
 // UTF-8, or else as Latin-1, so that nothing is dropped. Control

@@ -14,6 +14,7 @@ SendOutcome TOrvaneMainForm::Send(SendWindow& window, ConfirmDisplay* confirm) {
       MIME);
   // The confirmation may have moved recipients into Bcc.
   ShowDraftState();
+  if (!outcome.refused.empty()) DoStatusMessage(RefusedRecipientsText(outcome.refused));
   return outcome;
 }
 

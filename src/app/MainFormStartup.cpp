@@ -28,6 +28,7 @@ std::optional<WideString> TOrvaneMainForm::Create(MainFormWindow& window) {
     ClearAttachFolder();
     Draft.PostSelf = Settings().Read(keys::kSendToSelf);
     ProcessCommandLine();
+    if (panels_[0].empty()) panels_[0] = OpenFolderNotice(Settings().ProgramFolder()).value_or(u"");
     VersionText = kVersionText;
     activationHandlersInstalled_ = true;
     window.MoveTo(Settings().Read(keys::kWindowLeft), Settings().Read(keys::kWindowTop));

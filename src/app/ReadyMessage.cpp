@@ -5,12 +5,15 @@
 
 #include "app/ComposeMessage.h"
 #include "app/MailAddUnit.h"
+#include "checks/VendorCharacters.h"
 #include "mime/AddressList.h"
 #include "mime/CharSet.h"
 #include "mime/HeaderDecoding.h"
 #include "mime/HeaderEncoding.h"
 #include "mime/HeaderFolding.h"
+#include "mime/QuotedPrintable.h"
 #include "mime/RfcDate.h"
+#include "mime/TransferEncoding.h"
 #include "mime/ZelMime.h"
 #include "platform/AsciiText.h"
 #include "platform/CodePage.h"
@@ -29,6 +32,7 @@ struct RawHeader {
   std::vector<RawField> fields;
   size_t bodyStart = 0;    // where the body begins, past the empty line
   bool emptyLine = false;  // the header ended with the empty line
+  bool bareCr = false;     // a header line holds a CR that does not end it
 };
 
 // A field name of printable ASCII (RFC 5322 section 2.2), blanks before the
@@ -55,10 +59,17 @@ RawHeader ReadHeader(std::string_view text) {
     const size_t newline = text.find('\n', pos);
     const size_t next = newline == std::string_view::npos ? text.size() : newline + 1;
     std::string_view line = text.substr(pos, next - pos);
-    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    if (line.ends_with('\n')) line.remove_suffix(1);
+    if (line.ends_with('\r')) line.remove_suffix(1);
     if (line.empty()) {
       pos = next;
       header.emptyLine = newline != std::string_view::npos;
+      break;
+    }
+    // A CR that ends no line would end one on the wire, where what follows
+    // it would stand as a field of its own.
+    if (line.find('\r') != std::string_view::npos) {
+      header.bareCr = true;
       break;
     }
     if ((line.front() == ' ' || line.front() == '\t') && !header.fields.empty()) {
@@ -115,12 +126,18 @@ void CheckEnvelopeAddress(const AnsiString& address) {
     throw Error(u"メールアドレスとして使えません: " + SjisToWide(address));
 }
 
+// Every field of a kind counts: a second To adds to the first.
+void AddAddresses(WideString& list, const RawField& field) {
+  const WideString addresses = OpenGroups(DecodedValue(field.value));
+  list += (list.empty() || addresses.empty() ? u"" : u", ") + addresses;
+}
+
 MessageDraft DraftOf(const std::vector<RawField>& fields) {
   MessageDraft draft;
   for (const RawField& field : fields) {
-    if (Named(field, "To")) draft.ToText = DecodedValue(field.value);
-    if (Named(field, "Cc")) draft.CcText = DecodedValue(field.value);
-    if (Named(field, "Bcc")) draft.BccText = DecodedValue(field.value);
+    if (Named(field, "To")) AddAddresses(draft.ToText, field);
+    if (Named(field, "Cc")) AddAddresses(draft.CcText, field);
+    if (Named(field, "Bcc")) AddAddresses(draft.BccText, field);
     if (Named(field, "Reply-To")) draft.ReplyToText = DecodedValue(field.value);
     if (Named(field, "In-Reply-To")) draft.InReplyToText = DecodedValue(field.value);
     if (Named(field, "References")) draft.ReferencesText = DecodedValue(field.value);
@@ -130,10 +147,16 @@ MessageDraft DraftOf(const std::vector<RawField>& fields) {
   return draft;
 }
 
-std::vector<AnsiString> RecipientsOf(const MessageDraft& draft, const ReadyOptions& options) {
+// The addresses of the header's To, Cc and Bcc fields as written: encoded
+// words are read as they stand, since a display name they decode to may hold
+// a comma that would split its mailbox.
+std::vector<AnsiString> RecipientsOf(const std::vector<RawField>& fields,
+                                     const ReadyOptions& options) {
   TAddressList list;
   if (options.recipientsFromHeader)
-    for (const WideString* field : {&draft.ToText, &draft.CcText, &draft.BccText}) list.Add(*field);
+    for (const RawField& field : fields)
+      if (Named(field, "To") || Named(field, "Cc") || Named(field, "Bcc"))
+        list.Add(OpenGroups(DecodeUserText(Unfold(field.value))));
   for (const AnsiString& address : options.recipients) list.Add(std::string_view(address));
   std::vector<AnsiString> recipients(list.begin(), list.end());
   if (recipients.empty())
@@ -149,6 +172,8 @@ class HeaderWriter {
     SelectEncodeCharSet(settings, charset_);
   }
 
+  const std::vector<RawField>& Fields() const { return fields_; }
+
   bool Has(std::string_view name) const {
     return std::any_of(fields_.begin(), fields_.end(),
                        [&](const RawField& field) { return Named(field, name); });
@@ -158,15 +183,20 @@ class HeaderWriter {
   // the messages of the program are composed in.
   void WriteFields() {
     THeaderFieldEncoder encoder(charset_, ceField);
+    THeaderFieldEncoder utf8(mcsUTF_8, ceField);
     for (const RawField& field : fields_) {
-      if (Named(field, "Bcc")) continue;
+      if (Named(field, "Bcc") || Named(field, "Resent-Bcc")) continue;
       if (IsAsciiBytes(field.value)) {
         Add(field.name, field.value);
         continue;
       }
       const WideString text = DecodedValue(field.value);
-      Add(field.name, ' ' + (IsAddressField(field.name) ? encoder.Structured(text)
-                                                        : encoder.Unstructured(text)));
+      // Text that ISO-2022-JP would carry only through a vendor's rows, or
+      // change (half-width katakana become full width), goes as UTF-8: the
+      // other program wrote these very characters.
+      THeaderFieldEncoder& chosen = FindVendorCharacters({text}, charset_).empty() ? encoder : utf8;
+      Add(field.name,
+          ' ' + (IsAddressField(field.name) ? chosen.Structured(text) : chosen.Unstructured(text)));
     }
   }
 
@@ -201,15 +231,79 @@ bool DescribesBody(const std::vector<RawField>& fields) {
                              });
 }
 
-// A body of raw 8-bit text is told apart from one in US-ASCII (RFC 2045
-// section 5.2, 6.1), unless the message says what it is.
-void DescribeEightBitBody(HeaderWriter& header, std::string_view body) {
-  if (IsAsciiBytes(body)) return;
+// Whether a body cannot go as its lines are: one longer than 998 octets
+// (RFC 5322 section 2.1.1), a NUL, or a CR that ends no line (RFC 5322
+// section 2.3).
+bool NeedsEncoding(std::string_view body) {
+  if (body.find('\0') != std::string_view::npos) return true;
+  size_t lineStart = 0;
+  for (size_t i = 0; i <= body.size(); ++i) {
+    if (i < body.size() && body[i] != '\n') continue;
+    const size_t end = i > lineStart && body[i - 1] == '\r' ? i - 1 : i;
+    if (end - lineStart > 998 ||
+        body.substr(lineStart, end - lineStart).find('\r') != std::string_view::npos)
+      return true;
+    lineStart = i + 1;
+  }
+  return false;
+}
+
+// The body with every line ended by CR LF, a CR that ends no line kept.
+AnsiString WithCrLf(std::string_view body) {
+  AnsiString lines;
+  lines.reserve(body.size() + body.size() / 32);
+  for (size_t i = 0; i < body.size(); ++i) {
+    if (body[i] == '\n' && (i == 0 || body[i - 1] != '\r')) lines += '\r';
+    lines += body[i];
+  }
+  return lines;
+}
+
+// Whether the header leaves the transfer encoding of the body to us: none
+// is named, and the body is no multipart or message, whose parts carry
+// their own (RFC 2045 section 6.4).
+bool MayEncodeBody(const std::vector<RawField>& fields) {
+  for (const RawField& field : fields) {
+    if (Named(field, "Content-Transfer-Encoding")) return false;
+    if (Named(field, "Content-Type")) {
+      const std::string_view type = TrimLeft(std::string_view(field.value));
+      if (StartsWithAsciiText(type, "multipart/") || StartsWithAsciiText(type, "message/"))
+        return false;
+    }
+  }
+  return true;
+}
+
+// A body the header does not describe is told apart from US-ASCII text
+// (RFC 2045 section 5.2, 6.1) when it holds 8-bit bytes, and encoded when
+// its lines cannot go as they are: quoted-printable, or base64 where that
+// is shorter or a NUL is in it. Returns the encoded body, if it was.
+std::optional<AnsiString> DescribeBody(HeaderWriter& header, std::string_view body) {
+  const bool ascii = IsAsciiBytes(body);
+  const bool encode = MayEncodeBody(header.Fields()) && NeedsEncoding(body);
+  if (ascii && !encode) return std::nullopt;
   if (!header.Has("MIME-Version")) header.Add("MIME-Version", " 1.0");
   if (!header.Has("Content-Type"))
-    header.Add("Content-Type",
-               IsValidUtf8(body) ? " text/plain; charset=UTF-8" : " text/plain; charset=Shift_JIS");
-  if (!header.Has("Content-Transfer-Encoding")) header.Add("Content-Transfer-Encoding", " 8bit");
+    header.Add("Content-Type", ascii               ? " text/plain; charset=US-ASCII"
+                               : IsValidUtf8(body) ? " text/plain; charset=UTF-8"
+                                                   : " text/plain; charset=Shift_JIS");
+  if (!encode) {
+    if (!header.Has("Content-Transfer-Encoding")) header.Add("Content-Transfer-Encoding", " 8bit");
+    return std::nullopt;
+  }
+  const AnsiString lines = WithCrLf(body);
+  const size_t base64Size = (lines.size() + 47) / 48 * 66;
+  if (lines.find('\0') == std::string::npos) {
+    AnsiString quoted = QuotedPrintableEncode(lines);
+    if (quoted.size() <= base64Size) {
+      header.Add("Content-Transfer-Encoding", " quoted-printable");
+      return quoted;
+    }
+  }
+  header.Add("Content-Transfer-Encoding", " base64");
+  AnsiString base64;
+  AppendBase64Lines(lines, base64);
+  return base64;
 }
 
 }  // namespace
@@ -223,9 +317,10 @@ ReadyMessage PrepareReadyMessage(AnsiString text, const ReadyOptions& options,
                                  const IniFileUnit& settings, const AnsiString& account,
                                  const Clock& clock) {
   RawHeader raw = ReadHeader(text);
+  if (raw.bareCr) throw Error(u"ヘッダーの行の途中に CR (改行でない復帰文字) があります");
   ReadyMessage ready;
   ready.draft = DraftOf(raw.fields);
-  ready.recipients = RecipientsOf(ready.draft, options);
+  ready.recipients = RecipientsOf(raw.fields, options);
   if (!options.envelopeFrom.empty()) CheckEnvelopeAddress(options.envelopeFrom);
   ready.mailFrom = options.envelopeFrom;
 
@@ -242,8 +337,12 @@ ReadyMessage PrepareReadyMessage(AnsiString text, const ReadyOptions& options,
   if (!header.Has("Date")) header.Add("Date", ' ' + RfcDateString(now));
   if (!header.Has("Message-Id"))
     header.Add("Message-Id", ' ' + NewMessageId(now, address, mtYMDHNS));
-  DescribeEightBitBody(header, std::string_view(text).substr(raw.bodyStart));
-  text.replace(0, raw.bodyStart, header.Text());
+  std::optional<AnsiString> encoded =
+      DescribeBody(header, std::string_view(text).substr(raw.bodyStart));
+  if (encoded)
+    text = header.Text() + *encoded;
+  else
+    text.replace(0, raw.bodyStart, header.Text());
   ready.text = std::make_shared<const AnsiString>(std::move(text));
   return ready;
 }

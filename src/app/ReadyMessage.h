@@ -22,7 +22,8 @@ struct ReadyOptions {
 
 // A message ready to go out, with its envelope.
 struct ReadyMessage {
-  // The header with CR LF line ends and no Bcc field, the body as it came.
+  // The header with CR LF line ends and no Bcc or Resent-Bcc field, the
+  // body as it came (or encoded, see PrepareReadyMessage).
   std::shared_ptr<const AnsiString> text;
   // The rest of the body, read as it goes out; null when text is whole.
   std::shared_ptr<MessageSource> rest = nullptr;
@@ -33,22 +34,26 @@ struct ReadyMessage {
   MessageDraft draft;
 };
 
-// Makes a message from another program fit to send with the account: the
-// Bcc field removed; From (the account's address, with fromName or the
-// account's name), Date and Message-Id added when missing; a field holding
-// raw 8-bit text (UTF-8, else Shift_JIS) encoded as encoded words in the
-// charset of Encode/Encode; a body holding raw 8-bit text and no
-// Content-Type or Content-Transfer-Encoding given them (text/plain in UTF-8
-// or Shift_JIS, 8bit). A leading mbox "From " line is dropped. The header
-// is rewritten in place, so the body is never copied. Throws Error for a
-// message without recipients or with an address that cannot be one,
-// ConvertError for a setting that is not a number.
 // Whether a message that begins with `start` can go out before the rest of
 // it is read: its header ends within `start`, at the empty line, and says
 // what the body is (MIME-Version, Content-Type, Content-Transfer-Encoding),
 // so that nothing in the rest could change the header.
 bool HeaderStandsAlone(std::string_view start);
 
+// Makes a message from another program fit to send with the account: the
+// Bcc and Resent-Bcc fields removed; From (the account's address, with
+// fromName or the account's name), Date and Message-Id added when missing;
+// a field holding raw 8-bit text (UTF-8, else Shift_JIS) encoded as
+// encoded words in the charset of Encode/Encode. A body the header does
+// not describe gets the fields that do: text/plain in UTF-8 or Shift_JIS
+// and 8bit when it holds raw 8-bit text; quoted-printable or base64 (the
+// body then encoded) when a line is longer than 998 octets, or it holds a
+// NUL or a CR that ends no line. A leading mbox "From " line is dropped.
+// With recipientsFromHeader every To, Cc and Bcc field counts, a group's
+// members as its addresses. Otherwise the header is rewritten in place, so
+// the body is never copied. Throws Error for a message without recipients,
+// with an address that cannot be one, or with a CR inside a header line;
+// ConvertError for a setting that is not a number.
 ReadyMessage PrepareReadyMessage(AnsiString text, const ReadyOptions& options,
                                  const IniFileUnit& settings, const AnsiString& account,
                                  const Clock& clock);

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/AsciiText.h"
+
 namespace orvane {
 
 ReplyClass ReplyClassOf(std::string_view reply) {
@@ -26,6 +28,22 @@ WideString StageLabel(int error) {
                                                              u"(Data)",    u"(TimeOut)", u"(TLS)"};
   if (error < 0 || error >= static_cast<int>(kLabels.size())) return {};
   return kLabels[static_cast<size_t>(error)];
+}
+
+WideString RefusedRecipientsText(const std::vector<RefusedRecipient>& refused) {
+  WideString text = u"次の宛先には送れませんでした: ";
+  for (size_t i = 0; i < refused.size(); ++i) {
+    if (i > 0) text += u"、";
+    text += refused[i].address;
+    if (!refused[i].reply.empty()) text += u" (" + OneLine(refused[i].reply) + u")";
+  }
+  return text;
+}
+
+const RefusedRecipient& WorstRefusal(const std::vector<RefusedRecipient>& refused) {
+  for (const RefusedRecipient& r : refused)
+    if (r.reply.starts_with(u'5')) return r;
+  return refused.front();
 }
 
 WideString DeliveryEndText(const SendOutcome& outcome) {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "platform/Types.h"
 #include "transport/ZelPop3.h"
@@ -43,6 +44,13 @@ enum class SignInFailure {
   Refused,      // the endpoint refused otherwise, or answered what is no token
 };
 
+// A recipient the server refused, with its reply as the log shows it
+// (empty when the address could not be written as a command).
+struct RefusedRecipient {
+  WideString address;
+  WideString reply;
+};
+
 // How a send ended: what the send window shows at its end and what a
 // sender without a window turns into its exit status.
 struct SendOutcome {
@@ -64,6 +72,8 @@ struct SendOutcome {
   // error's message, the client's local reason (host not found, time-out).
   // Empty when the user stopped.
   WideString reason;
+  // The recipients the server refused, whether or not the others got it.
+  std::vector<RefusedRecipient> refused;
 };
 
 ReplyClass ReplyClassOf(std::string_view reply);
@@ -71,6 +81,13 @@ ReplyClass ReplyClassOf(std::string_view reply);
 // The stage label of an SMTP error kind: "(Connect)" to "(TimeOut)" for the
 // kinds 0 to 7, "(TLS)" for 8, empty for any other.
 WideString StageLabel(int error);
+
+// "次の宛先には送れませんでした: " and each address with its reply.
+WideString RefusedRecipientsText(const std::vector<RefusedRecipient>& refused);
+
+// The refusal a retry can least mend: the first permanent one (5yz), else
+// the first. `refused` is not empty.
+const RefusedRecipient& WorstRefusal(const std::vector<RefusedRecipient>& refused);
 
 // The status line of a delivery that ended: "送信が無事に終了しました", or
 // "送信に失敗しました " followed by the stage label of smtpError.

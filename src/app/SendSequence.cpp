@@ -100,6 +100,7 @@ SendOutcome RunSendSequence(const SendSequenceServices& services, const SendRequ
     return outcome;
   }
   SendJob job = JobOf(request.accountName, mime);
+  job.allRecipientsRequired = request.allRecipientsRequired;
   // Only someone at the screen can take a send back in its delay.
   if (displays.confirm) job.delaySeconds = ReadDelaySeconds(services.settings);
   return Attempt(services, std::move(job), displays.window, request.sendSucceeded);
@@ -122,7 +123,8 @@ SendOutcome RunReadySend(const SendSequenceServices& services, ReadySendRequest 
   }
   return Attempt(services,
                  SendJob{request.accountName, std::move(ready.text), std::move(ready.recipients),
-                         std::move(ready.mailFrom), 0, std::move(ready.rest)},
+                         std::move(ready.mailFrom), 0, std::move(ready.rest), BodyEnd::AsGiven,
+                         request.allRecipientsRequired},
                  displays.window, request.sendSucceeded);
 }
 

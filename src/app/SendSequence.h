@@ -37,6 +37,8 @@ struct SendRequest {
   // Whether the last delivery succeeded: a pre-send check reads it, and a
   // delivery that ends (a failed sign-in included) sets it.
   bool& sendSucceeded;
+  // Whether a refused recipient stops the delivery (see SendJob).
+  bool allRecipientsRequired = false;
 };
 
 // A message that came whole, as a sendmail command takes it.
@@ -44,6 +46,7 @@ struct ReadySendRequest {
   ReadyMessage message;
   AnsiString accountName;
   bool& sendSucceeded;  // as in SendRequest
+  bool allRecipientsRequired = false;
 };
 
 // Whom the send asks and tells.

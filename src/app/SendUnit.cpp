@@ -79,7 +79,9 @@ TSendForm::TSendForm(SendServices services, SendJob job)
   else
     smtp_->SetMessage(job_.message);
   smtp_->SetMessageRest(job_.rest);
+  smtp_->SetMessageEnd(job_.bodyEnd);
   smtp_->SetRecipients(&job_.recipients);
+  smtp_->SetAllRecipientsRequired(job_.allRecipientsRequired);
   BindEvents();
   // Until it ends otherwise, an attempt is a delivery that did not succeed.
   outcome_.stage = SendStage::Delivery;
@@ -92,6 +94,10 @@ void TSendForm::BindEvents() {
   smtp_->OnServerStatus = [this](TSmtpItem&, const AnsiString& s) { SmtpServerStatus(s); };
   smtp_->OnSmtpError = [this](TSmtpItem&, TSmtpErrorEventType error) { SmtpSmtpError(error); };
   smtp_->OnSmtpClosed = [this](TSmtpItem& item, bool success) { SmtpSmtpClosed(item, success); };
+  smtp_->OnRcptError = [this](TSmtpItem&, const std::vector<AnsiString>& addresses,
+                              const std::vector<AnsiString>& replies) {
+    SmtpRcptError(addresses, replies);
+  };
   pop_->OnAuthenticated = [this](TPopItem&, bool) { PopAuthenticated(); };
   pop_->OnAuthenticateFail = [this](TPopItem& item, bool) { PopAuthenticateFail(item); };
   pop_->OnPopError = [this](TPopItem& item, TPopErrorEventType error) { PopPopError(item, error); };
@@ -189,8 +195,7 @@ void TSendForm::SetupSmtp() {
   if (oauth_) {
     // A token is of no use unless presented.
     smtp_->SetSmtpAuth(true);
-    smtp_->SetUser(OAuthUserName(settings.Read(account, keys::kUserId),
-                                 settings.Read(account, keys::kAddress)));
+    smtp_->SetUser(OAuthUserName(settings, account));
   }
   // Asked from its store only where it is sent.
   if (smtp_->SmtpAuth() && !oauth_)
@@ -210,7 +215,7 @@ void TSendForm::StartSmtp() {
   const AnsiString& account = job_.accountName;
   OAuthClient client;
   try {
-    client = ResolveOAuthClient(ReadOAuthSettings(settings, account), ReadProxySettings(settings));
+    client = AccountOAuthClient(settings, account);
   } catch (const Error& e) {
     return SignInFailed(SignInFailure::Settings, e.Message(), u"エラー: " + e.Message());
   }
@@ -352,10 +357,24 @@ void TSendForm::SmtpProgress(std::int64_t max, std::int64_t sended) {
   if (OnProgress) OnProgress();
 }
 
+void TSendForm::SmtpRcptError(const std::vector<AnsiString>& addresses,
+                              const std::vector<AnsiString>& replies) {
+  for (size_t i = 0; i < addresses.size(); ++i)
+    outcome_.refused.push_back({SjisToWide(addresses[i]), ReplyText(replies[i])});
+  Log(RefusedRecipientsText(outcome_.refused));
+}
+
 void TSendForm::SmtpSmtpError(TSmtpErrorEventType error) {
   outcome_.smtpError = error;
   outcome_.reply = lastReply_;
   outcome_.serverReply = lastReplyText_;
+  // The delivery ended at its recipients: their refusals tell why, not the
+  // reply to whatever came after them.
+  if (error == seRcpt && !outcome_.refused.empty()) {
+    const RefusedRecipient& worst = WorstRefusal(outcome_.refused);
+    outcome_.reply = ReplyClassOf(WideToSjis(worst.reply));
+    outcome_.serverReply = worst.reply;
+  }
   // A token the server refused is not offered again.
   if (oauth_ && error == seAuth) services_.tokens.Forget(job_.accountName);
 }
@@ -369,6 +388,10 @@ void TSendForm::SmtpSmtpClosed(const TSmtpItem& item, bool success) {
     outcome_.reason = item.LocalError();
   status_ = DeliveryEndText(outcome_);
   Log(status_);
+  // The log named the refused recipients when the server refused them; the
+  // status line, which keeps only its last text, names them again.
+  if (success && !outcome_.refused.empty())
+    status_ += u"。" + RefusedRecipientsText(outcome_.refused);
   if (!success) LogLocalError(item);
   if (OnDelivered) OnDelivered(success);
   state_ = SendState::Ended;

@@ -58,6 +58,11 @@ struct SendJob {
   // The rest of a message whose header and beginning alone are `message`,
   // read as it goes out; null when `message` is whole.
   std::shared_ptr<MessageSource> rest = nullptr;
+  // A message another program wrote keeps the end of its body as given.
+  BodyEnd bodyEnd = BodyEnd::Trimmed;
+  // Whether a refused recipient stops the delivery before the message goes
+  // to anyone; otherwise those accepted get it and the others are named.
+  bool allRecipientsRequired = false;
 };
 
 enum class SendState {
@@ -159,6 +164,8 @@ class TSendForm {
   void SmtpProgress(std::int64_t max, std::int64_t sended);
   void SmtpSmtpError(TSmtpErrorEventType error);
   void SmtpSmtpClosed(const TSmtpItem& item, bool success);
+  void SmtpRcptError(const std::vector<AnsiString>& addresses,
+                     const std::vector<AnsiString>& replies);
   void PopAuthenticated();
   void PopAuthenticateFail(const TPopItem& item);
   void PopPopError(const TPopItem& item, TPopErrorEventType error);

@@ -22,8 +22,6 @@ constexpr const char* kEntryPrefixes[] = {keys::kSentLogDateTimePrefix, keys::kS
                                           keys::kSentLogSubjectPrefix, keys::kSentLogFileNamePrefix,
                                           keys::kSentLogCcPrefix};
 constexpr const char* kMissingField = "---";
-// The dialogue and the recipients are the sender's own business.
-constexpr fs::perms kPrivatePerms = fs::perms::owner_read | fs::perms::owner_write;
 
 std::string Key(const char* prefix, long long n) {
   return prefix + std::to_string(n);
@@ -85,7 +83,8 @@ fs::path SentLogIndexPath(const IniFileUnit& settings, const AnsiString& account
 }
 
 SentLogEntry MakeSentLogEntry(const AnsiString& messageText, const Clock& clock) {
-  TZelMime message(clock);
+  // Only the header is read: no attachment is saved anywhere.
+  TZelMime message(clock, {});
   message.SetMessageText(messageText);
   SentLogEntry entry;
   entry.dateTime = FormatEntryTime(message.Date().value_or(clock.Now()));
@@ -104,7 +103,7 @@ std::string SaveSentLogFile(const fs::path& folder, const std::vector<WideString
   for (unsigned long long n = 0;; ++n) {
     const std::string name = LogFileName(n);
     try {
-      if (WriteNewFile(folder / name, text, kPrivatePerms)) return name;
+      if (WriteNewFile(folder / name, text)) return name;
     } catch (const FileError&) {
       throw CannotCreateFile(folder / name);
     }

@@ -8,4 +8,8 @@ namespace orvane {
 // any other index.
 QIcon ActionImage(int index);
 
+// The images of the buttons that the small windows share.
+inline constexpr int kHelpImage = 15;
+inline constexpr int kExitImage = 21;
+
 }  // namespace orvane

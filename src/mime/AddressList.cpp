@@ -27,6 +27,42 @@ TParsedAddress ParseAddress(const WideString& text) {
   return {WideToSjis(hasBracketText ? bracketed : plain), {}};
 }
 
+WideString OpenGroups(std::u16string_view list) {
+  WideString open;
+  size_t element = 0;  // where the current element begins in `open`
+  int comments = 0;
+  bool quoted = false, bracketed = false;
+  for (size_t i = 0; i < list.size(); ++i) {
+    char16_t c = list[i];
+    if ((quoted || comments > 0) && c == u'\\' && i + 1 < list.size()) {
+      open += c;
+      open += list[++i];
+      continue;
+    }
+    if (quoted) {
+      quoted = c != u'"';
+    } else if (c == u'(') {
+      ++comments;
+    } else if (comments > 0) {
+      if (c == u')') --comments;
+    } else if (c == u'"') {
+      quoted = true;
+    } else if (c == u'<') {
+      bracketed = true;
+    } else if (c == u'>') {
+      bracketed = false;
+    } else if (!bracketed && c == u':') {
+      open.erase(element);
+      continue;
+    } else if (!bracketed && (c == u',' || c == u';')) {
+      c = u',';
+      element = open.size() + 1;
+    }
+    open += c;
+  }
+  return open;
+}
+
 int TAddressList::Add(const WideString& text) {
   WideString rest = text;
   while (!rest.empty()) {

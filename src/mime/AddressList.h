@@ -20,6 +20,11 @@ struct TParsedAddress {
 // comments and non-ASCII text left out).
 TParsedAddress ParseAddress(const WideString& text);
 
+// An address list with its groups (RFC 5322 section 3.4) opened up: a
+// group's name and colon go and its semicolon becomes a comma, so that
+// "Team: a@x, b@y;" lists a@x and b@y and an empty group nothing.
+WideString OpenGroups(std::u16string_view list);
+
 // The envelope recipients: addresses without repeats (compared exactly).
 class TAddressList {
  public:

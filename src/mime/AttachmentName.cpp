@@ -12,8 +12,6 @@
 namespace orvane {
 namespace {
 
-constexpr int kUtf7 = 65000;
-
 // A name a quoted string holds unchanged (RFC 2045 section 5.1).
 bool IsQuotable(std::string_view name) {
   return IsAsciiBytes(name) && std::none_of(name.begin(), name.end(), [](char c) {
@@ -53,7 +51,7 @@ TAttachmentNameParams EncodeAttachmentName(const std::filesystem::path& file,
     charset = "iso-2022-jp";
     if (failed) {
       bool ignored = false;
-      bytes = WideToCodePage(name, kUtf7, ignored);
+      bytes = WideToCodePage(name, kUtf7CodePage, ignored);
       charset = "utf-7";
     }
     value = PercentEncode(bytes);

@@ -85,7 +85,6 @@ const CharSetRow& RowOf(TMimeCharSet charset) {
   return kCharSets[charset >= 0 && charset <= mcsUnKnown ? charset : mcsUnKnown];
 }
 
-constexpr int kUtf7 = 65000;
 constexpr int kHz = 52936;
 
 std::u16string_view UpToNul(std::u16string_view text) {
@@ -183,7 +182,7 @@ AnsiString UnicodeToCharSet(const WideString& wide, TMimeCharSet& charset, bool&
     case mcsISO_8859_9:
     case mcsISO_8859_10: {
       bool ignored = false;
-      bytes = ToCodePage(text, kUtf7, ignored);
+      bytes = ToCodePage(text, kUtf7CodePage, ignored);
       failed = true;
       break;
     }

@@ -37,6 +37,8 @@ enum TMimeCharSet {
 };
 
 enum TUnicodeEncodingType { ueUTF_7, ueUTF_8 };
+// The code page number of UTF-7 in the platform conversions.
+inline constexpr int kUtf7CodePage = 65000;
 
 struct TCharSetInfo {
   AnsiString name;          // the charset name written into messages

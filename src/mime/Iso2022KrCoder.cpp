@@ -3,6 +3,7 @@
 
 #include "mime/CharSet.h"
 #include "mime/DoubleByteTable.h"
+#include "mime/Iso2022Bytes.h"
 #include "mime/ShiftedRunEncoder.h"
 #include "platform/CodePage.h"
 
@@ -11,8 +12,6 @@ namespace {
 
 constexpr int kUhcCodePage = 949;
 constexpr std::string_view kDesignateKorean = "\x1B$)C";
-constexpr char kShiftOut = '\x0E';  // SO: into G1
-constexpr char kShiftIn = '\x0F';   // SI: back to ASCII
 
 bool IsIntermediateByte(unsigned char b) {
   return b >= 0x20 && b <= 0x2F;

@@ -7,11 +7,11 @@
 #include <cstring>
 
 #include "mime/CharSet.h"
+#include "mime/Iso2022Bytes.h"
 
 namespace orvane {
 namespace {
 
-constexpr char kEsc = '\x1B';
 constexpr std::string_view kToJis = "\x1B$B";
 constexpr std::string_view kToAscii = "\x1B(B";
 // The JIS X 0208 code of "・", written for every code without a conversion.

@@ -8,14 +8,11 @@
 
 #include "mime/BlockWriter.h"
 #include "mime/CharSet.h"
+#include "mime/Iso2022Bytes.h"
 #include "platform/CodePage.h"
 
 namespace orvane {
 namespace {
-
-constexpr unsigned char kEsc = 0x1B;
-constexpr unsigned char kShiftOut = 0x0E;
-constexpr unsigned char kShiftIn = 0x0F;
 
 // What a byte is to a run of ASCII or JIS Roman text.
 enum class ByteClass : unsigned char { kText, kControl, kEightBit };

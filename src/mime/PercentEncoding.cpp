@@ -56,6 +56,22 @@ AnsiString PercentDecode(std::string_view text) {
   return Unescape(text, false);
 }
 
+AnsiString PercentDecodeUri(std::string_view text, bool plusIsSpace) {
+  AnsiString out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '%' && text.size() - i >= 3 && HexValue(text[i + 1]) >= 0 &&
+        HexValue(text[i + 2]) >= 0) {
+      out += static_cast<char>(HexValue(text[i + 1]) << 4 | HexValue(text[i + 2]));
+      i += 2;
+    } else {
+      out += plusIsSpace && c == '+' ? ' ' : c;
+    }
+  }
+  return out;
+}
+
 AnsiString PercentDecodeOctets(std::string_view text) {
   return Unescape(text, true);
 }

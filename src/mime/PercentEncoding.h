@@ -23,4 +23,10 @@ AnsiString PercentDecode(std::string_view text);
 // name arrives as "%E3%81%82".
 AnsiString PercentDecodeOctets(std::string_view text);
 
+// The bytes a URI component stands for (RFC 3986 section 2.1): "%" with two
+// hexadecimal digits of either case is the byte they spell, any other "%"
+// stays as written. With plusIsSpace "+" is a blank, as in a form's fields
+// (application/x-www-form-urlencoded).
+AnsiString PercentDecodeUri(std::string_view text, bool plusIsSpace = false);
+
 }  // namespace orvane

@@ -22,7 +22,6 @@
 #include "platform/Clock.h"
 #include "platform/Path.h"
 #include "platform/Types.h"
-#include "settings/SettingKeys.h"
 
 namespace orvane {
 
@@ -72,10 +71,10 @@ using TDecodeWarningEvent = std::function<void(TZelMime&, const WideString& mess
 class TZelMime {
  public:
   // Sets the process-wide Unicode fallback to UTF-7. The clock gives the
-  // Date, Message-ID and boundary times; the program folder holds the
-  // default attachment folder "Attach".
-  explicit TZelMime(const Clock& clock = DefaultClock(),
-                    std::filesystem::path programFolder = DefaultProgramFolder(kGeneralFileName));
+  // Date, Message-ID and boundary times; the program folder, which the
+  // caller names, holds the default attachment folder "Attach" (a message
+  // whose header alone is read needs none).
+  TZelMime(const Clock& clock, std::filesystem::path programFolder);
   virtual ~TZelMime();
   TZelMime(const TZelMime&) = delete;
   TZelMime& operator=(const TZelMime&) = delete;

@@ -1,44 +1,15 @@
 #include "oauth/FormFields.h"
 
-#include "mime/HexDigits.h"
+#include "mime/PercentEncoding.h"
 
 namespace orvane {
 namespace {
 
-bool IsUnreserved(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-' ||
-         c == '.' || c == '_' || c == '~';
-}
-
-void AppendEncoded(std::string_view text, AnsiString& out) {
-  for (char c : text) {
-    if (IsUnreserved(c)) {
-      out += c;
-      continue;
-    }
-    const auto b = static_cast<unsigned char>(c);
-    out += '%';
-    out += kUpperHexDigits[b >> 4];
-    out += kUpperHexDigits[b & 15];
-  }
-}
+// RFC 3986 section 2.3: what is not unreserved is escaped.
+constexpr std::string_view kUnreservedMarks = "-._~";
 
 AnsiString Decoded(std::string_view text) {
-  AnsiString out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '+') {
-      out += ' ';
-    } else if (c == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
-               HexValue(text[i + 2]) >= 0) {
-      out += static_cast<char>(HexValue(text[i + 1]) << 4 | HexValue(text[i + 2]));
-      i += 2;
-    } else {
-      out += c;
-    }
-  }
-  return out;
+  return PercentDecodeUri(text, true);
 }
 
 }  // namespace
@@ -47,9 +18,7 @@ AnsiString FormEncode(const FormFields& fields) {
   AnsiString out;
   for (const auto& [name, value] : fields) {
     if (!out.empty()) out += '&';
-    AppendEncoded(name, out);
-    out += '=';
-    AppendEncoded(value, out);
+    out += PercentEncode(name, kUnreservedMarks) + '=' + PercentEncode(value, kUnreservedMarks);
   }
   return out;
 }

@@ -84,4 +84,10 @@ std::u16string_view Trim(std::u16string_view text) {
   return TrimmedRight(TrimmedLeft(text));
 }
 
+WideString OneLine(WideString text) {
+  std::replace_if(
+      text.begin(), text.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }, u' ');
+  return text;
+}
+
 }  // namespace orvane

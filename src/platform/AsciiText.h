@@ -55,4 +55,7 @@ std::u16string_view TrimRight(std::u16string_view text);
 std::string_view Trim(std::string_view text);
 std::u16string_view Trim(std::u16string_view text);
 
+// The text on one line: each CR and each LF becomes a blank.
+WideString OneLine(WideString text);
+
 }  // namespace orvane

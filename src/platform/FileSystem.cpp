@@ -95,10 +95,16 @@ void CreateEmptyFile(const fs::path& path) {
   ::close(fd);
 }
 
-void CreateFolder(const fs::path& path) {
+bool CreatePrivateFolders(const fs::path& path) {
   std::error_code ec;
-  fs::create_directories(path, ec);
-  if (ec || !fs::is_directory(path, ec)) Fail(u"フォルダ %s を作成できません", path);
+  if (fs::is_directory(path, ec)) return true;
+  const fs::path parent = path.parent_path();
+  if (!parent.empty() && parent != path && !CreatePrivateFolders(parent)) return false;
+  return ::mkdir(path.c_str(), 0700) == 0 || (errno == EEXIST && fs::is_directory(path, ec));
+}
+
+void CreateFolder(const fs::path& path) {
+  if (!CreatePrivateFolders(path)) Fail(u"フォルダ %s を作成できません", path);
 }
 
 void CopyFileTo(const fs::path& from, const fs::path& to) {
@@ -108,12 +114,14 @@ void CopyFileTo(const fs::path& from, const fs::path& to) {
 namespace {
 
 // Reads the file whole; with a limit, only a regular file of at most that
-// many bytes.
-AnsiString ReadFile(const fs::path& path, std::optional<std::uintmax_t> limit) {
+// many bytes. nullopt for a missing file when `missingIsNone`.
+std::optional<AnsiString> ReadFile(const fs::path& path, std::optional<std::uintmax_t> limit,
+                                   bool missingIsNone = false) {
   // open, fstat, read, close: a group of thousands of small contact files
   // is read one file after the other. O_NONBLOCK: a pipe found by mistake
   // must not wait for a writer.
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0 && errno == ENOENT && missingIsNone) return std::nullopt;
   if (fd < 0) Fail(kCannotOpen, path);
   struct stat st {};
   bool ok = ::fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
@@ -143,6 +151,9 @@ AnsiString ReadFile(const fs::path& path, std::optional<std::uintmax_t> limit) {
         tooLarge = true;
         break;
       }
+      // A regular file gives less than asked only at its end: no read is
+      // needed to find it.
+      if (S_ISREG(st.st_mode) && st.st_size > 0 && used < bytes.size()) break;
     }
     bytes.resize(used);
   }
@@ -160,11 +171,15 @@ AnsiString ReadFile(const fs::path& path, std::optional<std::uintmax_t> limit) {
 }  // namespace
 
 AnsiString ReadWholeFile(const fs::path& path) {
-  return ReadFile(path, std::nullopt);
+  return *ReadFile(path, std::nullopt);
 }
 
 AnsiString ReadRegularFile(const fs::path& path, std::uintmax_t maxBytes) {
-  return ReadFile(path, maxBytes);
+  return *ReadFile(path, maxBytes);
+}
+
+std::optional<AnsiString> ReadRegularFileIfAny(const fs::path& path, std::uintmax_t maxBytes) {
+  return ReadFile(path, maxBytes, true);
 }
 
 void WriteWholeFile(const fs::path& path, std::string_view bytes) {
@@ -176,15 +191,21 @@ void WriteWholeFile(const fs::path& path, std::string_view bytes) {
 }
 
 bool WriteNewFile(const fs::path& path, std::string_view bytes, fs::perms perms) {
-  int fd =
-      ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, static_cast<mode_t>(perms));
+  return WriteNewFileAt(AT_FDCWD, path.c_str(), bytes, perms, path);
+}
+
+bool WriteNewFileAt(int folder, const char* name, std::string_view bytes, fs::perms perms,
+                    const fs::path& shown) {
+  // open, write, close: an import writes thousands of contact files.
+  int fd = ::openat(folder, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                    static_cast<mode_t>(perms));
   if (fd < 0 && errno == EEXIST) return false;
-  if (fd < 0) throw CannotCreateFile(path);
+  if (fd < 0) throw CannotCreateFile(shown);
   bool ok = WriteAll(fd, bytes);
   ok = ::close(fd) == 0 && ok;
   if (!ok) {
-    ::unlink(path.c_str());
-    Fail(kCannotWrite, path);
+    ::unlinkat(folder, name, 0);
+    Fail(kCannotWrite, shown);
   }
   return true;
 }
@@ -275,14 +296,6 @@ bool CopyFileAtomically(const fs::path& from, const fs::path& to, const CopyProg
   ::unlink(temp.c_str());
   if (cancelled) return false;
   Fail(unreadable ? kCannotOpen : kCannotWrite, unreadable ? from : to);
-}
-
-void SyncFileSystem(const fs::path& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) Fail(kCannotWrite, path);
-  bool ok = ::syncfs(fd) == 0;
-  ::close(fd);
-  if (!ok) Fail(kCannotWrite, path);
 }
 
 bool RemoveFile(const fs::path& path) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -10,6 +11,10 @@
 #include "platform/Types.h"
 
 namespace orvane {
+
+// The mode of the files the program makes in its folder: its owner's alone.
+constexpr std::filesystem::perms kPrivateFilePerms =
+    std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
 
 struct DirEntry {
   std::filesystem::path path;
@@ -33,8 +38,14 @@ bool FileExists(const std::filesystem::path& path);
 // The error of a file that cannot be made: "ファイル %s を作成できません".
 FileError CannotCreateFile(const std::filesystem::path& path);
 
+// Makes the folder and its missing parents, each 0700 (the umask aside):
+// the program's folders are its user's alone. An existing folder keeps its
+// mode. False when the folder cannot be made or a file holds its name.
+bool CreatePrivateFolders(const std::filesystem::path& path);
+
 // Each of these throws FileError with the path in its message.
 void CreateEmptyFile(const std::filesystem::path& path);
+// CreatePrivateFolders, failing with "フォルダ %s を作成できません".
 void CreateFolder(const std::filesystem::path& path);
 void CopyFileTo(const std::filesystem::path& from, const std::filesystem::path& to);
 AnsiString ReadWholeFile(const std::filesystem::path& path);
@@ -44,18 +55,24 @@ AnsiString ReadWholeFile(const std::filesystem::path& path);
 // ファイルではないので読めません" or "ファイル %s は大きすぎるので読めません
 // (16 MiB まで)" (the limit in MiB, or in bytes when it is no whole MiB).
 AnsiString ReadRegularFile(const std::filesystem::path& path, std::uintmax_t maxBytes);
+// ReadRegularFile, nullopt when nothing of that name exists: one attempt to
+// open instead of a look first.
+std::optional<AnsiString> ReadRegularFileIfAny(const std::filesystem::path& path,
+                                               std::uintmax_t maxBytes);
 // Writes all of bytes to an open descriptor, continuing short writes; false
 // when the system refuses (errno tells why).
 bool WriteAll(int fd, std::string_view bytes);
 void WriteWholeFile(const std::filesystem::path& path, std::string_view bytes);
 // Creates the file only when nothing of that name exists and writes bytes
 // to it; false (nothing written) when the name is taken, so that two
-// writers never pick the same new name.
+// writers never pick the same new name. The mode is given at creation and
+// a symbolic link of that name counts as taken, never written through.
 bool WriteNewFile(const std::filesystem::path& path, std::string_view bytes,
-                  std::filesystem::perms perms = std::filesystem::perms::owner_read |
-                                                 std::filesystem::perms::owner_write |
-                                                 std::filesystem::perms::group_read |
-                                                 std::filesystem::perms::others_read);
+                  std::filesystem::perms perms = kPrivateFilePerms);
+// The same for a name relative to an open folder's descriptor (AT_FDCWD:
+// the current folder); `shown` names the file in an error.
+bool WriteNewFileAt(int folder, const char* name, std::string_view bytes,
+                    std::filesystem::perms perms, const std::filesystem::path& shown);
 
 // Whether a replaced file keeps the permission bits it had or takes the
 // given ones (a file that holds a secret, whatever it had before).
@@ -79,11 +96,6 @@ using CopyProgress = std::function<bool(std::uintmax_t done, std::uintmax_t tota
 // cannot be read (also when it is not a regular file) or the copy written.
 bool CopyFileAtomically(const std::filesystem::path& from, const std::filesystem::path& to,
                         const CopyProgress& progress = {});
-
-// Writes everything written so far on the file system that holds the path
-// to the disk: one flush for many new files before a file naming them is
-// replaced.
-void SyncFileSystem(const std::filesystem::path& path);
 
 // Removes a file; false when it could not be removed.
 bool RemoveFile(const std::filesystem::path& path);

@@ -15,18 +15,13 @@ namespace {
 
 constexpr const char16_t* kCannotWrite = u"%s に書き込めません";
 
-constexpr fs::perms kSharedPerms =
-    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read;
-constexpr fs::perms kPrivatePerms = fs::perms::owner_read | fs::perms::owner_write;
 constexpr fs::perms kOthersPerms = fs::perms::group_all | fs::perms::others_all;
 
 // The file's text: empty for a missing file, nullopt for one that exists but
 // cannot be read.
 std::optional<AnsiString> ReadText(const fs::path& path) {
-  std::error_code ec;
-  if (!fs::exists(path, ec)) return AnsiString();
   try {
-    return ReadRegularFile(path, IniFile::kMaxFileBytes);
+    return ReadRegularFileIfAny(path, IniFile::kMaxFileBytes).value_or(AnsiString());
   } catch (const FileError&) {
     return std::nullopt;
   }
@@ -114,7 +109,7 @@ void IniFile::Update(const std::function<void(ProfileText&)>& edit) const {
     return;
   }
   try {
-    ReplaceFileAtomically(target, bytes, isPrivate ? kPrivatePerms : kSharedPerms,
+    ReplaceFileAtomically(target, bytes, kPrivateFilePerms,
                           isPrivate ? ExistingMode::kReplace : ExistingMode::kKeep);
   } catch (const FileError&) {
     throw cannotWrite;

@@ -35,7 +35,7 @@ class IniFile {
  public:
   // What a write does with the file's mode and with a symbolic link.
   enum class Kind {
-    // Settings: a new file is made 0644, an existing one keeps its mode,
+    // Settings: a new file is made 0600, an existing one keeps its mode,
     // and a symbolic link is written through to its target.
     kSettings,
     // A password, a token, what was sent to whom: every write leaves the

@@ -97,4 +97,13 @@ AnsiString OAuthUserName(const AnsiString& userId, const AnsiString& address) {
   return AnsiString(user.empty() ? Trim(std::string_view(address)) : user);
 }
 
+OAuthClient AccountOAuthClient(const IniFileUnit& settings, const AnsiString& account) {
+  return ResolveOAuthClient(ReadOAuthSettings(settings, account), ReadProxySettings(settings));
+}
+
+AnsiString OAuthUserName(const IniFileUnit& settings, const AnsiString& account) {
+  return OAuthUserName(settings.Read(account, keys::kUserId),
+                       settings.Read(account, keys::kAddress));
+}
+
 }  // namespace orvane

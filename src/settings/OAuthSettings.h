@@ -67,11 +67,17 @@ struct OAuthClient {
 // empty. The proxy is the one `proxy` describes.
 OAuthClient ResolveOAuthClient(const OAuthSettings& settings, const ProxySettings& proxy);
 
+// The stored account's client, with the proxy of the general settings;
+// throws Error as ResolveOAuthClient does.
+OAuthClient AccountOAuthClient(const IniFileUnit& settings, const AnsiString& account);
+
 // Whether the account signs in to SMTP with OAuth 2.0 (AuthMethod "1").
 bool UsesOAuth(const IniFileUnit& settings, const AnsiString& account);
 
 // The name SMTP signs in with a token: UserID, or Address when UserID is
 // empty, as the providers expect the mailbox there.
 AnsiString OAuthUserName(const AnsiString& userId, const AnsiString& address);
+// The same of the stored account.
+AnsiString OAuthUserName(const IniFileUnit& settings, const AnsiString& account);
 
 }  // namespace orvane

@@ -56,7 +56,7 @@ std::size_t TrailingBreak(std::string_view text) {
 void BodyEncoder::Feed(std::string_view part, bool last) {
   nextLf_ = nextCr_ = nullptr;
   last_ = last;
-  if (!last) {
+  if (!last || end_ == BodyEnd::AsGiven) {
     hadText_ = hadText_ || !part.empty();
     rest_ = part;
     return;
@@ -96,7 +96,9 @@ void BodyEncoder::Fill(AnsiString& out, std::size_t size) {
   while (out.size() < size && !done_) {
     if (rest_.empty()) {
       if (!last_) break;
-      out += "\r\n.\r\n";
+      // A trimmed body never ends with its line break; one as given may.
+      if (end_ == BodyEnd::Trimmed || !lineStart_) out += "\r\n";
+      out += ".\r\n";
       done_ = true;
       break;
     }

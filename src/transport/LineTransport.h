@@ -45,17 +45,29 @@ std::string_view BeyondFirstReply(std::string_view received);
 // the line early and let the rest pass as a command of its own.
 bool IsSafeCommandLine(std::string_view line);
 
+// How the end of a message body reaches the wire.
+enum class BodyEnd {
+  // A message of our own: a terminator already there is dropped, trailing
+  // blanks and empty lines are removed.
+  Trimmed,
+  // A message another program wrote: every line as given, the last one
+  // ended by a line break when it has none.
+  AsGiven,
+};
+
 // Produces, piece by piece, the wire form of a message body for the DATA
 // command (RFC 5321 section 4.5.2): every bare CR and bare LF made CR LF,
-// a terminator already there dropped, trailing blanks and empty lines
-// removed, every line beginning with "." given another "." (the first line
-// too), and the terminating line CR LF "." CR LF added. The body may come
-// in parts (Feed); each part is a view that must outlive its encoding.
+// the end as BodyEnd says, every line beginning with "." given another "."
+// (the first line too), and the terminating line "." CR LF added. The body
+// may come in parts (Feed); each part is a view that must outlive its
+// encoding.
 class BodyEncoder {
  public:
-  BodyEncoder() = default;
+  explicit BodyEncoder(BodyEnd end = BodyEnd::Trimmed) : end_(end) {}
   // The whole body at once.
-  explicit BodyEncoder(std::string_view data) { Feed(data, true); }
+  explicit BodyEncoder(std::string_view data, BodyEnd end = BodyEnd::Trimmed) : end_(end) {
+    Feed(data, true);
+  }
   // Hands over the next part of the body, `last` when nothing follows it.
   // A part other than the last must not end where the trimming of the end
   // could reach: in a blank, a control character or a ".".
@@ -71,6 +83,7 @@ class BodyEncoder {
   // The position of the next CR or LF in rest_, or npos.
   std::size_t NextBreak();
 
+  BodyEnd end_;
   std::string_view rest_;
   const char* nextLf_ = nullptr;
   const char* nextCr_ = nullptr;  // or nextLf_ when no CR comes before it

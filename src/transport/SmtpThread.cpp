@@ -16,6 +16,7 @@ TSmtpThread::TSmtpThread(TSmtpItem& item)
       AccessToken(item.AccessToken) {
   Data = *item.Message;
   Rest = item.MessageRest.get();
+  End = item.MessageEnd;
   Resume();
 }
 
@@ -78,7 +79,7 @@ void TSmtpThread::Dialogue() {
   }
   // RFC 5321 section 4.1.2: no blank on either side of the colon.
   if (!SendCommand("MAIL FROM:<" + MailFrom + '>', "") || !Reply("250")) return Fail(seFrom);
-  if (!SendRecipients()) return Fail(seRcpt);
+  if (!SendRecipients()) return FailRecipients();
   if (Terminated()) return Quit();
 
   SendCommand("DATA", "");
@@ -248,30 +249,51 @@ bool TSmtpThread::PlainExchange() {
 
 bool TSmtpThread::SendRecipients() {
   Rejected.clear();
+  RejectedReplies.clear();
   bool accepted = false;
   bool unsafe = false;
+  auto report = [this] {
+    if (!Ended() && !Rejected.empty())
+      Notify([&](TZelSmtp& smtp, TSmtpItem& item) {
+        smtp.DoRcptError(item, Rejected, RejectedReplies);
+      });
+  };
   try {
     for (const AnsiString& address : Recipients) {
       if (!SendCommand("RCPT TO:<" + address + '>', "")) {
         Rejected.push_back(address);
+        RejectedReplies.emplace_back();  // never written: no reply
         unsafe = true;
         break;
       }
       ReceiveReply();
       NotifyServerStatus(LastReply);
-      if (ResponseIs("250") || ResponseIs("251"))
+      if (ResponseIs("250") || ResponseIs("251")) {
         accepted = true;
-      else
+      } else {
         Rejected.push_back(address);
+        RejectedReplies.push_back(LastReply);
+      }
     }
   } catch (...) {
-    if (!Ended() && !Rejected.empty())
-      Notify([&](TZelSmtp& smtp, TSmtpItem& item) { smtp.DoRcptError(item, Rejected); });
+    report();
     throw;
   }
-  if (!Rejected.empty())
-    Notify([&](TZelSmtp& smtp, TSmtpItem& item) { smtp.DoRcptError(item, Rejected); });
-  return accepted && !unsafe;
+  report();
+  RecipientsAccepted = accepted;
+  return accepted && !unsafe && (Rejected.empty() || !SmtpItem().AllRecipientsRequired);
+}
+
+void TSmtpThread::FailRecipients() {
+  NotifyError(seRcpt);
+  // The transaction some recipients were added to is dropped before QUIT
+  // (RFC 5321 section 4.1.1.5), so that none of them gets the message.
+  if (RecipientsAccepted && SendCommand("RSET", "")) {
+    ReceiveReply();
+    NotifyServerStatus(LastReply);
+  }
+  SetSuccess(false);
+  Quit();
 }
 
 void TSmtpThread::Fail(TSmtpErrorEventType kind) {

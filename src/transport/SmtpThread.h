@@ -52,7 +52,13 @@ class TSmtpThread final : public TSendTCPThread {
                       std::string_view errorAnswer);
   // Writes a line that the events never show.
   bool SendHidden(const AnsiString& line);
+  // RCPT TO for each recipient; OnRcptError names those refused. False
+  // when none was accepted, a command could not be written, or one was
+  // refused and every recipient is required.
   bool SendRecipients();
+  // Ends a delivery at its recipients: seRcpt, RSET when some were
+  // accepted, then QUIT.
+  void FailRecipients();
   // OnSmtpError with `kind`, then Quit, which reports the delivery failed.
   void Fail(TSmtpErrorEventType kind);
 
@@ -68,6 +74,8 @@ class TSmtpThread final : public TSendTCPThread {
   const AnsiString AccessToken;
   AnsiString StatusText;
   std::vector<AnsiString> Rejected;
+  std::vector<AnsiString> RejectedReplies;  // the reply to each of Rejected
+  bool RecipientsAccepted = false;
   TEhloList Capabilities;
   bool EhloMultiline = false;
   bool HideCommand = false;

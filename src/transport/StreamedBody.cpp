@@ -22,8 +22,8 @@ std::size_t SettledLength(std::string_view part, std::size_t from = 0) {
 
 }  // namespace
 
-StreamedBody::StreamedBody(std::string_view first, MessageSource* rest)
-    : first_(first), rest_(rest) {}
+StreamedBody::StreamedBody(std::string_view first, MessageSource* rest, BodyEnd end)
+    : first_(first), rest_(rest), encoder_(end) {}
 
 void StreamedBody::Fill(AnsiString& out, std::size_t size) {
   while (out.size() < size && !encoder_.AtEnd()) {

@@ -15,7 +15,7 @@ namespace orvane {
 class StreamedBody {
  public:
   // `first` must outlive the body; `rest` may be null.
-  StreamedBody(std::string_view first, MessageSource* rest);
+  StreamedBody(std::string_view first, MessageSource* rest, BodyEnd end);
   // Appends the next bytes of the wire form to `out` until it holds at
   // least `size` bytes or the wire form is complete. Throws what the
   // source throws.

@@ -205,7 +205,7 @@ bool TSendTCPThread::SendData() {
   const std::size_t chunkSize = Secure() || !reported ? kTlsChunkSize : kBufferSize;
   sent_ = 0;
   try {
-    StreamedBody body(Data, Rest);
+    StreamedBody body(Data, Rest, End);
     AnsiString block;
     std::size_t offset = 0;
     while (!Terminated()) {

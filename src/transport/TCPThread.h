@@ -8,6 +8,7 @@
 #include "platform/MainThread.h"
 #include "platform/Types.h"
 #include "transport/Connection.h"
+#include "transport/LineTransport.h"
 #include "transport/MessageSource.h"
 #include "transport/PlainAuth.h"
 #include "transport/TCPComponent.h"
@@ -123,6 +124,7 @@ class TTCPThread {
   // What follows Data, read as it goes out; null when Data is the whole
   // message. The item owns it.
   MessageSource* Rest = nullptr;
+  BodyEnd End = BodyEnd::Trimmed;
 
  private:
   void Run();

@@ -42,8 +42,9 @@ void TZelSmtp::DoItemDestroy(TSmtpItem& item) {
   if (OnItemDestroy) OnItemDestroy(item);
 }
 
-void TZelSmtp::DoRcptError(TSmtpItem& item, const std::vector<AnsiString>& errorAddress) {
-  if (OnRcptError) OnRcptError(item, errorAddress);
+void TZelSmtp::DoRcptError(TSmtpItem& item, const std::vector<AnsiString>& errorAddress,
+                           const std::vector<AnsiString>& replies) {
+  if (OnRcptError) OnRcptError(item, errorAddress, replies);
 }
 
 void TZelSmtp::DoSmtpNotice(TSmtpItem& item, const AnsiString& s) {
@@ -57,7 +58,9 @@ TSmtpItem::TSmtpItem(TZelSmtp& component)
       MailFrom(component.MailFrom()),
       Message(component.message_),
       MessageRest(component.messageRest_),
+      MessageEnd(component.messageEnd_),
       Recipients(*component.Recipients()),
+      AllRecipientsRequired(component.allRecipientsRequired_),
       ReportsProgress(static_cast<bool>(component.OnProgress)) {}
 
 TSmtpItem::~TSmtpItem() {

@@ -7,6 +7,7 @@
 
 #include "platform/MainThread.h"
 #include "platform/Types.h"
+#include "transport/LineTransport.h"
 #include "transport/MessageSource.h"
 #include "transport/TCPComponent.h"
 
@@ -34,8 +35,10 @@ using TSmtpErrorEvent = std::function<void(TSmtpItem& Item, TSmtpErrorEventType 
 using TSmtpProgressEvent =
     std::function<void(TSmtpItem& Item, std::int64_t Max, std::int64_t Sended)>;
 using TSmtpItemDestroyEvent = std::function<void(TSmtpItem& Item)>;
+// The refused recipients, and the server's reply to each, in the same order.
 using TSmtpRcptErrorEvent =
-    std::function<void(TSmtpItem& Item, const std::vector<AnsiString>& ErrorAddress)>;
+    std::function<void(TSmtpItem& Item, const std::vector<AnsiString>& ErrorAddress,
+                       const std::vector<AnsiString>& Replies)>;
 
 // The SMTP client: each Send delivers the message to the server on a worker
 // thread of its own; everything it learns arrives as events on the main
@@ -66,9 +69,18 @@ class TZelSmtp : public TTCPComponent {
   // goes out; null when Message is whole. A source is read once: it is
   // given to one Send.
   void SetMessageRest(std::shared_ptr<MessageSource> value) { messageRest_ = std::move(value); }
+  // How the end of the message's body goes out: trimmed (the default) or
+  // as given.
+  BodyEnd MessageEnd() const { return messageEnd_; }
+  void SetMessageEnd(BodyEnd value) { messageEnd_ = value; }
   // The envelope recipients, owned by the caller; Send copies them.
   const std::vector<AnsiString>* Recipients() const { return recipients_; }
   void SetRecipients(const std::vector<AnsiString>* value) { recipients_ = value; }
+  // Whether a refused recipient stops the delivery before DATA, so that
+  // either every recipient gets the message or none does. Off: the message
+  // goes to those accepted, and OnRcptError names the others.
+  bool AllRecipientsRequired() const { return allRecipientsRequired_; }
+  void SetAllRecipientsRequired(bool value) { allRecipientsRequired_ = value; }
 
   // Starts one delivery of the current settings and returns its item,
   // valid until OnItemDestroy. Raises Error when Recipients is not set.
@@ -93,7 +105,8 @@ class TZelSmtp : public TTCPComponent {
   virtual void DoSmtpClosed(TSmtpItem& item, bool success);
   virtual void DoProgress(TSmtpItem& item, std::int64_t max, std::int64_t sended);
   virtual void DoItemDestroy(TSmtpItem& item);
-  virtual void DoRcptError(TSmtpItem& item, const std::vector<AnsiString>& errorAddress);
+  virtual void DoRcptError(TSmtpItem& item, const std::vector<AnsiString>& errorAddress,
+                           const std::vector<AnsiString>& replies);
   virtual void DoSmtpNotice(TSmtpItem& item, const AnsiString& s);
 
  private:
@@ -104,7 +117,9 @@ class TZelSmtp : public TTCPComponent {
   // Shared with the items, which keep the text they were given.
   std::shared_ptr<const AnsiString> message_ = std::make_shared<const AnsiString>();
   std::shared_ptr<MessageSource> messageRest_;
+  BodyEnd messageEnd_ = BodyEnd::Trimmed;
   const std::vector<AnsiString>* recipients_ = nullptr;
+  bool allRecipientsRequired_ = false;
 };
 
 // The snapshot of one delivery.
@@ -121,7 +136,9 @@ class TSmtpItem final : public TTCPItem {
   const AnsiString MailFrom;
   const std::shared_ptr<const AnsiString> Message;
   const std::shared_ptr<MessageSource> MessageRest;
+  const BodyEnd MessageEnd;
   const std::vector<AnsiString> Recipients;
+  const bool AllRecipientsRequired;
   // Whether OnProgress was set: each report is a wait for the component's
   // thread, some 70,000 of them for a 70 MB message.
   const bool ReportsProgress;

@@ -338,6 +338,28 @@ TEST_F(StoreTest, AddingContactsTakesFreeIdsAndAppendsThemInOneWrite) {
   EXPECT_EQ(store.ReadContact("0002").Name, u"saburo");
 }
 
+// The address book is its user's own: the folder is made 0700 and every
+// file the store makes (groups, tree, imported, copied and saved contacts)
+// 0600, from its creation on.
+TEST_F(StoreTest, EveryFolderAndFileTheStoreMakesIsPrivate) {
+  const mode_t umask = ::umask(0);  // the modes given, not what a umask leaves
+  store.OpenStore();
+  ContactRecord one;
+  one.Name = u"一郎";
+  store.AddContacts(u"A", {one, one});
+  store.CopyContact(u"A", "0000");
+  store.WriteContact("0042", one);
+  ::umask(umask);
+  EXPECT_EQ(fs::status(home / "Address").permissions(), fs::perms::owner_all);
+  int files = 0;  // three built-in groups, the tree, A, four contacts
+  for (const fs::directory_entry& entry : fs::directory_iterator(home / "Address")) {
+    EXPECT_EQ(entry.status().permissions(), fs::perms::owner_read | fs::perms::owner_write)
+        << entry.path();
+    ++files;
+  }
+  EXPECT_EQ(files, 9);
+}
+
 TEST_F(StoreTest, AFailedAddOfContactsLeavesNoFilesBehind) {
   store.OpenStore();
   WriteFile(Group(u"A"), "0009\r\n");

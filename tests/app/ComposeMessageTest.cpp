@@ -51,7 +51,7 @@ class ComposeTest : public ::testing::Test {
   TempFolder home;
   IniFileUnit settings{home.Path()};
   FixedClock clock;
-  TZelMime mime;
+  TZelMime mime{DefaultClock(), home.Path()};
   MessageDraft draft;
 };
 

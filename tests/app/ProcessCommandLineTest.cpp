@@ -189,6 +189,10 @@ TEST_F(ProcessCommandLine, AMailtoLinkFillsTheDraftAndKeysBesideItWin) {
   for (const auto& c : cases) {
     auto form = StartForm(c.args);
     EXPECT_EQ(described(*form), c.draft) << c.args[0].substr(0, 80);
+    if (fs::exists(home / "mailto1.txt")) {
+      EXPECT_EQ(fs::status(home / "mailto1.txt").permissions(),
+                fs::perms::owner_read | fs::perms::owner_write);
+    }
     fs::remove(home / "mailto1.txt");
   }
   EXPECT_EQ(ReadFile(home / "mailto0.txt"), "older link");

@@ -81,6 +81,8 @@ TEST_F(SentLog, PrivateFilesAreLeftToTheirOwnerByEveryWrite) {
   const fs::path logFile = WriteSentLog(Settings(), clock, Attempt());
   EXPECT_EQ(mode(Index()), owner);
   EXPECT_EQ(mode(logFile), owner);
+  fs::remove_all(Folder());
+  EXPECT_EQ(mode(WriteSentLog(Settings(), clock, Attempt()).parent_path()), fs::perms::owner_all);
 }
 
 TEST_F(SentLog, TheLogFileHoldsTheLinesInShiftJisWithCrLf) {

@@ -22,9 +22,22 @@ TEST_F(Startup, WithNoSettingsFiles) {
   EXPECT_EQ(form->Draft.Priority, PriorityItem::Normal);
   EXPECT_FALSE(form->Draft.PostSelf);
   EXPECT_TRUE(form->ActivationHandlersInstalled());
-  EXPECT_TRUE(fs::is_directory(home / "AttachFiles"));
+  EXPECT_EQ(fs::status(home / "AttachFiles").permissions(), fs::perms::owner_all);
   EXPECT_EQ(WideToUtf8(form->ToButtonCaption()), "To");
   for (int panel = 1; panel <= 5; ++panel) EXPECT_TRUE(form->Panel(panel).empty()) << panel;
+}
+
+// A program folder open to other users is told on the status bar, not
+// narrowed behind the user's back.
+TEST_F(Startup, AProgramFolderOpenToOthersIsToldAndLeftAsItIs) {
+  const fs::perms open = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                         fs::perms::others_read | fs::perms::others_exec;
+  fs::permissions(home.Path(), open);
+  auto form = StartForm();
+  ASSERT_FALSE(createError);
+  EXPECT_NE(WideToUtf8(form->Panel(0)).find("(モード 0755)。chmod 700"), std::string::npos)
+      << WideToUtf8(form->Panel(0));
+  EXPECT_EQ(fs::status(home.Path()).permissions(), open);
 }
 
 TEST_F(Startup, ReadsPositionSendToSelfAndAccount) {

@@ -12,7 +12,6 @@
 namespace orvane::test {
 namespace {
 
-const LocalDateTime kSunday = At(2003, 1, 5, 12, 34, 56);
 const LocalDateTime kNine = At(2003, 1, 5, 9, 0);
 const LocalDateTime kOne = At(2003, 1, 5, 13, 0);
 

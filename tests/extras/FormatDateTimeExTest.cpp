@@ -7,8 +7,6 @@
 namespace orvane::test {
 namespace {
 
-const LocalDateTime kSunday = At(2003, 1, 5, 12, 34, 56);
-
 TEST(FormatDateTimeEx, ErasChangeOnTheirFirstDays) {
   ExpectFormats({
       {u"ggge", At(1868, 9, 7), u"68"},  // before 明治 the era is empty and e is y

@@ -23,6 +23,9 @@ inline LocalDateTime At(int year, int month, int day, int hour = 0, int minute =
   return t;
 }
 
+// The moment most rows format: a Sunday afternoon in 平成15.
+inline const LocalDateTime kSunday = At(2003, 1, 5, 12, 34, 56);
+
 struct FormatRow {
   std::u16string_view format;
   LocalDateTime at;

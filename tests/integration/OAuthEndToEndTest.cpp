@@ -19,9 +19,6 @@
 namespace orvane::test {
 namespace {
 
-const char* const kExpired =
-    "サインインの有効期限が切れました。アカウントの設定でもう一度サインインしてください";
-
 // Runs `act` on the modal window of that name once it is up (polled every
 // 10 ms, ten seconds at most).
 void OnModal(const char* name, std::function<void(QWidget&)> act, int triesLeft = 1000) {
@@ -154,7 +151,7 @@ TEST_F(OAuthEndToEnd, SignInInTheAccountDialogThenSendWithTheToken) {
     server.RevokeGrants();
     seen = Send();
     EXPECT_EQ(seen.status.toStdString(), "送信に失敗しました (Auth)");
-    EXPECT_EQ(seen.log.back().toStdString(), kExpired);
+    EXPECT_EQ(seen.log.back().toStdString(), kSignInExpired);
     EXPECT_FALSE(std::filesystem::exists(mailbox / "2.eml"));
 
     // No secret outside the account file: neither the refresh token, nor

@@ -18,9 +18,6 @@ namespace {
 using namespace std::chrono_literals;
 using Lines = std::vector<std::string>;
 
-const char* const kExpired =
-    "サインインの有効期限が切れました。アカウントの設定でもう一度サインインしてください";
-
 class OAuthSend : public SendTest {
  protected:
   // The SMTP server with TLS from the first byte, or none.
@@ -100,7 +97,8 @@ TEST_F(OAuthSend, SendsWithItsTokenRefreshesItAndEndsAtARevokedGrant) {
     EXPECT_EQ(Has(log, "コマンドを送信... AUTH XOAUTH2 ********"), s.delivered);
     if (s.delivered) ++stored;
     if (!s.delivered) {
-      EXPECT_EQ(Lines(log.end() - 2, log.end()), (Lines{"送信に失敗しました (Auth)", kExpired}));
+      EXPECT_EQ(Lines(log.end() - 2, log.end()),
+                (Lines{"送信に失敗しました (Auth)", kSignInExpired}));
     }
     if (*s.decision) {
       EXPECT_EQ(server.NextDecision(), s.decision);

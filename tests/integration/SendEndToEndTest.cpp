@@ -174,6 +174,26 @@ TEST_F(SendEndToEnd, DeliversTheDraftWithCramMd5AndRecordsTheSentLog) {
   }
 }
 
+// A recipient the server refuses does not stop the others getting it, and
+// is named in the send window, the status bar and the sent log.
+TEST_F(SendEndToEnd, ARefusedRecipientIsNamedWhereverTheSendIsShown) {
+  StartSmtp("LOGIN", {"--refuse", "gone@example.jp"});
+  WriteAccount("");
+  OpenDraft();
+  Type(ShownList::Cc, u"gone@example.jp");
+  const SendWindowSeen seen = PressSend();
+  const QString refused =
+      QStringLiteral("次の宛先には送れませんでした: gone@example.jp (550 5.1.1 No such user here)");
+  EXPECT_EQ(seen.status, QStringLiteral("送信が無事に終了しました。") + refused);
+  EXPECT_TRUE(seen.log.contains(refused));
+  const auto* panel = Find<QLabel>("Panel0");
+  EXPECT_EQ(panel->toolTip().isEmpty() ? panel->text() : panel->toolTip(), refused);
+  ASSERT_EQ(Delivered().size(), 1u);
+  EXPECT_EQ(Addresses(Envelope(1)["rcptTo"]), std::set<std::string>{"hanako@example.jp"});
+  const std::string log = ReadFile(home / "SendedLog" / "SLog0.Log");
+  EXPECT_NE(log.find(WideToSjis(refused.toStdU16String())), std::string::npos);
+}
+
 // POP before SMTP against Dovecot: only a login lets the delivery start.
 TEST_F(SendEndToEnd, PopBeforeSmtpDeliversOnlyAfterALogin) {
   StartSmtp("LOGIN");

@@ -540,7 +540,7 @@ TEST_F(ComposeTest, ClearEmptiesEverything) {
 
 TEST(ZelMimeSettings, HaveTheirDefaults) {
   SetUnicodeEncodingSetting(ueUTF_8);
-  TZelMime mime;
+  TZelMime mime(DefaultClock(), {});
   EXPECT_EQ(mime.UnicodeEncoding(), ueUTF_7);  // creating a component resets it
   EXPECT_EQ(mime.AttachNameEncode, aeRfc2231);
   EXPECT_EQ(mime.MessageIdType, mtYMDHNS);

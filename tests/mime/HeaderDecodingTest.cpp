@@ -14,7 +14,7 @@ namespace orvane {
 namespace {
 
 // "テスト" in ISO-2022-JP, base64 (Python: "テスト".encode("iso-2022-jp")).
-const std::string kTesuto = "=?ISO-2022-JP?B?GyRCJUYlOSVIGyhC?=";
+const std::string kTesutoWord = "=?ISO-2022-JP?B?GyRCJUYlOSVIGyhC?=";
 
 std::string Decoded(std::string_view raw) {
   return WideToUtf8(DecodeHeaderText(raw).Text);
@@ -25,14 +25,14 @@ TEST(DecodeHeaderText, DecodesEncodedWordsAndJoinsAdjacentOnes) {
     std::string raw, text;
     TMimeCharSet charset;
   } cases[] = {
-      {kTesuto + " " + kTesuto, "テストテスト", mcsISO_2022_JP},
-      {"a " + kTesuto + " b", "a テスト b", mcsISO_2022_JP},
-      {kTesuto + "\r\n " + kTesuto, "テストテスト", mcsISO_2022_JP},  // folded
-      {kTesuto + "\t \r\n\t" + kTesuto, "テストテスト", mcsISO_2022_JP},
+      {kTesutoWord + " " + kTesutoWord, "テストテスト", mcsISO_2022_JP},
+      {"a " + kTesutoWord + " b", "a テスト b", mcsISO_2022_JP},
+      {kTesutoWord + "\r\n " + kTesutoWord, "テストテスト", mcsISO_2022_JP},  // folded
+      {kTesutoWord + "\t \r\n\t" + kTesutoWord, "テストテスト", mcsISO_2022_JP},
       {"=?iso-2022-jp?b?GyRCJUYlOSVIGyhC?=", "テスト", mcsISO_2022_JP},
       {"=?ISO-8859-1?Q?caf=E9_au_lait?=", "café au lait", mcsISO_8859_1},
       {"=?utf-8?q?=E3=83=86?=x", "テx", mcsUTF_8},  // text right after a word
-      {"abc" + kTesuto + "def", "abcテストdef", mcsISO_2022_JP},
+      {"abc" + kTesutoWord + "def", "abcテストdef", mcsISO_2022_JP},
       {"=?ISO-2022-JP*ja?B?GyRCJUYlOSVIGyhC?=", "テスト", mcsISO_2022_JP},  // RFC 2231 language
       {"=?ISO-2022-JP?B?GyRCJUYlOSVIGyhC", "テスト", mcsISO_2022_JP},  // "?=" missing at the end
       {"=?x-unknown?B?QUJD?=", "=?x-unknown?B?QUJD?=", mcsUnKnown},    // no decoder: as written
@@ -72,8 +72,8 @@ TEST(DecodeHeaderText, KeepsThePlainTextBetweenWords) {
     std::string raw, text;
   } cases[] = {
       {"abc\r\n def", "abc\r\n def"},  // line breaks in plain text stay
-      {kTesuto + "\r\nabc", "テスト\r\nabc"},
-      {kTesuto + " (" + kTesuto + ")", "テスト (テスト)"},
+      {kTesutoWord + "\r\nabc", "テスト\r\nabc"},
+      {kTesutoWord + " (" + kTesutoWord + ")", "テスト (テスト)"},
       // Raw Shift_JIS: a wide run loses one blank at its end, the next
       // token gets one back.
       {"\x83\x65\x83\x58\x83\x67 \x83\x65\x83\x58\x83\x67 x", "テスト テスト x"},
@@ -123,8 +123,8 @@ TEST(DecodeHeaderText, RoundTripsOurOwnEncoding) {
 }
 
 TEST(ContainsEncodedWord, FindsAWordAnywhere) {
-  EXPECT_TRUE(ContainsEncodedWord(kTesuto));
-  EXPECT_TRUE(ContainsEncodedWord("name" + kTesuto + ".txt"));
+  EXPECT_TRUE(ContainsEncodedWord(kTesutoWord));
+  EXPECT_TRUE(ContainsEncodedWord("name" + kTesutoWord + ".txt"));
   EXPECT_TRUE(ContainsEncodedWord("=?us-ascii?q?a?="));
   EXPECT_FALSE(ContainsEncodedWord("report.pdf"));
   EXPECT_FALSE(ContainsEncodedWord(""));

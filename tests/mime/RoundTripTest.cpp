@@ -15,7 +15,7 @@ using test::JapanNoon;
 using test::ScopedTimeZone;
 namespace fs = std::filesystem;
 
-std::string RandomBytes(size_t size, unsigned seed) {
+std::string RandomContent(size_t size, unsigned seed) {
   std::mt19937 generator(seed);
   std::string bytes(size, '\0');
   for (char& c : bytes) c = static_cast<char>(generator());
@@ -44,9 +44,9 @@ class RoundTripTest : public ::testing::TestWithParam<RoundTrip> {
 TEST_P(RoundTripTest, GettersAndDecodeGiveBackWhatWasComposed) {
   const RoundTrip& r = GetParam();
   const std::vector<std::pair<std::string, std::string>> files = {
-      {"データ 一覧.bin", RandomBytes(100000, 1)},
+      {"データ 一覧.bin", RandomContent(100000, 1)},
       {"empty.dat", ""},
-      {"photo.JPG", RandomBytes(4097, 2)},
+      {"photo.JPG", RandomContent(4097, 2)},
   };
   TZelMime writer(clock, folder.Path());
   writer.DefaultEncodeCharSet = r.charset;

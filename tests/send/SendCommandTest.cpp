@@ -32,7 +32,7 @@ TEST(SendCommand, ReadsEitherTheWindowsKeysOrSendmailsSwitches) {
          "|" + c.ready.envelopeFrom + "|" + WideToUtf8(c.ready.fromName) + "|";
     for (const AnsiString& r : c.ready.recipients) s += r + ",";
     s += std::string("|") + (c.strict ? "strict " : "") + (c.noChecks ? "nochecks " : "") +
-         (c.verbose ? "verbose " : "") + (c.noLog ? "nolog " : "") +
+         (c.verbose ? "verbose " : "") + (c.noLog ? "nolog " : "") + (c.partial ? "partial " : "") +
          (c.english ? (*c.english ? "en" : "ja") : "");
     return s;
   };
@@ -57,7 +57,10 @@ TEST(SendCommand, ReadsEitherTheWindowsKeysOrSendmailsSwitches) {
       {{"-oem", "-oi", "-r", "b@example.jp", "--", "-odd@example.jp", "--no-log"},
        Sendmail,
        "|||||||||i|b@example.jp||-odd@example.jp,--no-log,|"},
+      {{"mailto:a@example.jp", "MAILTO:b@example.jp"}, Draft, "mailto: のリンクは一つだけ"},
+      {{"mailto:a@example.jp", "-t"}, Draft, "下書きのキー (mailto= など) と sendmail の指定"},
       {{"-t", "mailto=a@example.jp"}, Draft, "下書きのキー (mailto= など) と sendmail の指定"},
+      {{"-t", "-h"}, Draft, "-h の後に値がありません"},
       {{"-bs"}, Draft, "デーモンモード (-bs、-bd) には対応していません"},
       {{"-t", "-f"}, Draft, "-f の後に値がありません"},
       {{"-q"}, Draft, "知らない指定です: -q"},
@@ -92,7 +95,7 @@ TEST(SendEnding, EachOutcomeHasItsExitStatusAndLine) {
                     SignInFailure signIn = SignInFailure::None, ReplyClass reply = None,
                     const char* serverReply = "", const char* reason = "") {
     return SendOutcome{
-        stage, success, smtp, pop, signIn, reply, Utf8ToWide(serverReply), Utf8ToWide(reason)};
+        stage, success, smtp, pop, signIn, reply, Utf8ToWide(serverReply), Utf8ToWide(reason), {}};
   };
   auto failed = [&](TSmtpErrorEventType error, ReplyClass reply, const char* serverReply,
                     const char* reason = "") {

@@ -8,6 +8,7 @@
 //
 // node smtp-server.js --dir FOLDER --user NAME --password SECRET
 //                     [--auth LOGIN,PLAIN,CRAM-MD5] [--refuse ADDRESS]...
+//                     [--defer ADDRESS]...
 //                     [--tls implicit|starttls --cert PEM --key PEM]
 //                     [--oauth-key KEY] [--fail-auth MECHANISM]
 // With --tls implicit it speaks TLS from the first byte (RFC 8314); with
@@ -16,17 +17,18 @@
 // oauth-server.py: "EXPIRY.MAC", MAC the HMAC-SHA256 of "EXPIRY|USER" under
 // KEY, for the user who signs in and not yet expired; any other token gets
 // the error challenge and then 535. With --fail-auth, every answer in that
-// mechanism is refused, whatever it carries.
+// mechanism is refused, whatever it carries. A --refuse address is answered
+// 550, a --defer address 452 (mailbox full, try later).
 const crypto = require('crypto');
 const fs = require('fs');
 const path = require('path');
 const { SMTPServer } = require('smtp-server');
 
-const options = { auth: 'LOGIN,PLAIN,CRAM-MD5', refuse: [], tls: 'none' };
+const options = { auth: 'LOGIN,PLAIN,CRAM-MD5', refuse: [], defer: [], tls: 'none' };
 for (let i = 2; i < process.argv.length; i += 2) {
   const name = process.argv[i].replace(/^--/, '');
   const value = process.argv[i + 1];
-  if (name === 'refuse') options.refuse.push(value.toLowerCase());
+  if (name === 'refuse' || name === 'defer') options[name].push(value.toLowerCase());
   else options[name] = value;
 }
 if (!options.dir || !options.user || options.password === undefined) {
@@ -82,9 +84,15 @@ const server = new SMTPServer({
     callback(null, { user: auth.username });
   },
   onRcptTo(address, session, callback) {
-    if (options.refuse.includes(address.address.toLowerCase())) {
-      const err = new Error('No such user here');
+    const lower = address.address.toLowerCase();
+    if (options.refuse.includes(lower)) {
+      const err = new Error('5.1.1 No such user here');
       err.responseCode = 550;
+      return callback(err);
+    }
+    if (options.defer.includes(lower)) {
+      const err = new Error('4.2.2 Mailbox full, try later');
+      err.responseCode = 452;
       return callback(err);
     }
     callback();

@@ -59,7 +59,7 @@ TEST(IniFileUnit, GeneralAndAccountFilesLiveInTheProgramFolder) {
   EXPECT_EQ(ReadFile(home / "work.ini"), "[Account]\r\nSMTP=mail.example.jp\r\n\r\n");
 }
 
-TEST(IniFileUnit, NewAccountFileIsPrivate) {
+TEST(IniFileUnit, NewAccountAndSettingsFilesArePrivate) {
   TempFolder home;
   IniFileUnit unit(home.Path());
   unit.WriteAccountString("work", "Pass", "secret");
@@ -67,8 +67,7 @@ TEST(IniFileUnit, NewAccountFileIsPrivate) {
             fs::perms::owner_read | fs::perms::owner_write);
   unit.WriteGeneralInteger("Window", "Left", 1);
   EXPECT_EQ(fs::status(home / "orvane.ini").permissions() & fs::perms::all,
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                fs::perms::others_read);
+            fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(ListDirectory(home.Path(), ".*").size(), 0u) << "a temporary file was left behind";
 }
 

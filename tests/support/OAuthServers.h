@@ -68,4 +68,8 @@ class BrowserShell final : public Shell {
   std::vector<std::unique_ptr<ServerProcess>> browsers_;
 };
 
+// What the user is told when the server has withdrawn the sign-in.
+inline const char* const kSignInExpired =
+    "サインインの有効期限が切れました。アカウントの設定でもう一度サインインしてください";
+
 }  // namespace orvane::test

@@ -114,9 +114,12 @@ struct SmtpEvents : EventTrace {
     smtp.OnProgress = [this](TSmtpItem&, std::int64_t max, std::int64_t sended) {
       Progress.emplace_back(max, sended);
     };
-    smtp.OnRcptError = [this](TSmtpItem&, const std::vector<AnsiString>& addresses) {
+    smtp.OnRcptError = [this](TSmtpItem&, const std::vector<AnsiString>& addresses,
+                              const std::vector<AnsiString>& replies) {
       std::string line = "rcpt-error";
-      for (const AnsiString& a : addresses) line += ' ' + a;
+      for (size_t i = 0; i < addresses.size(); ++i)
+        line +=
+            ' ' + addresses[i] + " (" + std::string(TrimRight(std::string_view(replies[i]))) + ')';
       Trace.push_back(line);
     };
     smtp.OnItemDestroy = [this](TSmtpItem&) { Destroy(); };

@@ -77,6 +77,7 @@ TEST(IsSafeCommandLine, RefusesLineBreaksAndNul) {
 struct BodyCase {
   const char* data;
   const char* wire;
+  BodyEnd end = BodyEnd::Trimmed;
 };
 
 constexpr BodyCase kBodies[] = {
@@ -97,17 +98,26 @@ constexpr BodyCase kBodies[] = {
     {"\r\n.\r\n", "\r\n..\r\n.\r\n"},
     {".\r\n", "..\r\n.\r\n"},
     {"x.\r\n. \r\n..\r\n", "x.\r\n.. \r\n...\r\n.\r\n"},
+    // Another program's message keeps its blanks, empty lines and a last
+    // line of a single ".": a patch's blank context line is part of it.
+    {"+a\n \n", "+a\r\n \r\n.\r\n", BodyEnd::AsGiven},
+    {"end\n.\n", "end\r\n..\r\n.\r\n", BodyEnd::AsGiven},
+    {"end\r\n.", "end\r\n..\r\n.\r\n", BodyEnd::AsGiven},
+    {"tab\t\r\n\r\n\r\n", "tab\t\r\n\r\n\r\n.\r\n", BodyEnd::AsGiven},
+    {"no break", "no break\r\n.\r\n", BodyEnd::AsGiven},
+    {"a\rb\r", "a\r\nb\r\n.\r\n", BodyEnd::AsGiven},
+    {"", ".\r\n", BodyEnd::AsGiven},
 };
 
-std::string WireForm(std::string_view data) {
-  BodyEncoder encoder(data);
+std::string WireForm(std::string_view data, BodyEnd end = BodyEnd::Trimmed) {
+  BodyEncoder encoder(data, end);
   std::string wire;
   encoder.Fill(wire, std::string::npos);
   return wire;
 }
 
 TEST(BodyEncoder, StuffsDotsNormalisesLineEndsAndTerminates) {
-  for (const BodyCase& c : kBodies) EXPECT_EQ(WireForm(c.data), c.wire) << c.data;
+  for (const BodyCase& c : kBodies) EXPECT_EQ(WireForm(c.data, c.end), c.wire) << c.data;
 }
 
 // Every body, split at every place and its rest read a few bytes at a
@@ -118,7 +128,7 @@ TEST(StreamedBody, GivesTheBytesOfTheWholeBodyHoweverItArrives) {
   const std::string whole = WireForm(lines);
   EXPECT_TRUE(whole.starts_with("x\r\n..\r\n"));
   for (std::size_t piece : {1u, 5u, 1024u}) {
-    StreamedBody body(lines, nullptr);
+    StreamedBody body(lines, nullptr, BodyEnd::Trimmed);
     std::string pieces;
     while (!body.AtEnd()) body.Fill(pieces, pieces.size() + piece);
     EXPECT_EQ(pieces, whole) << piece;
@@ -128,7 +138,7 @@ TEST(StreamedBody, GivesTheBytesOfTheWholeBodyHoweverItArrives) {
     for (std::size_t split = 0; split <= data.size(); ++split) {
       for (std::size_t step : {1u, 2u, 64u}) {
         test::PiecesSource rest(data.substr(split), step);
-        StreamedBody body(data.substr(0, split), &rest);
+        StreamedBody body(data.substr(0, split), &rest, c.end);
         std::string wire;
         while (!body.AtEnd()) body.Fill(wire, wire.size() + 3);
         EXPECT_EQ(wire, c.wire) << c.data << " split at " << split << " step " << step;

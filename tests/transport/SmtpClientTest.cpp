@@ -157,25 +157,43 @@ TEST_F(SmtpClientTest, FallsBackToHeloWithoutAuthenticationWhenEhloIsRefused) {
                    "status MAIL FROM:<me@example.com>"}));
 }
 
-TEST_F(SmtpClientTest, GoesOnWhenSomeRecipientsAreRefused) {
-  recipients = {"a@example.com", "b@example.com", "c@example.com"};
-  ScriptedServer server([&](Peer& p) {
-    Greet(p);
-    p.Exchange("250 sender ok\r\n");
-    p.Exchange("250 ok\r\n");
-    p.Exchange("550 no such user\r\n");
-    p.Exchange("251 will forward\r\n");
-    p.Exchange("354 go\r\n");
-    p.ReadData();
-    p.Send("250 queued\r\n");
-    p.Exchange("221 bye\r\n");
-  });
-  Deliver(server);
-  EXPECT_TRUE(events.Success);
-  Trace actions = events.Actions();
-  EXPECT_EQ(Trace(actions.begin() + 2, actions.begin() + 7),
-            (Trace{"status RCPT TO:<a@example.com>", "status RCPT TO:<b@example.com>",
-                   "status RCPT TO:<c@example.com>", "rcpt-error b@example.com", "status DATA"}));
+// A refused recipient is named with its reply; the others get the message,
+// unless every recipient is required: then the transaction is reset and
+// no one gets it.
+TEST_F(SmtpClientTest, NamesRefusedRecipientsAndGoesOnOnlyWhenAllowed) {
+  for (const bool required : {false, true}) {
+    SCOPED_TRACE(required);
+    events.Clear();
+    recipients = {"a@example.com", "b@example.com", "c@example.com"};
+    smtp->SetAllRecipientsRequired(required);
+    ScriptedServer server([&](Peer& p) {
+      Greet(p);
+      p.Exchange("250 sender ok\r\n");
+      p.Exchange("250 ok\r\n");
+      p.Exchange("550 5.1.1 no such user\r\n");
+      p.Exchange("251 will forward\r\n");
+      if (required) {
+        p.Exchange("250 reset\r\n");
+        p.WaitForClose(std::chrono::seconds(10));
+        return;
+      }
+      p.Exchange("354 go\r\n");
+      p.ReadData();
+      p.Send("250 queued\r\n");
+      p.Exchange("221 bye\r\n");
+    });
+    Deliver(server);
+    EXPECT_EQ(events.Success, !required);
+    EXPECT_EQ(Contains(server.Received(), "DATA"), !required);
+    Trace actions = events.Actions();
+    const Trace next =
+        required ? Trace{"error 5", "status RSET", "status QUIT"} : Trace{"status DATA"};
+    Trace expected{"status RCPT TO:<a@example.com>", "status RCPT TO:<b@example.com>",
+                   "status RCPT TO:<c@example.com>",
+                   "rcpt-error b@example.com (550 5.1.1 no such user)"};
+    expected.insert(expected.end(), next.begin(), next.end());
+    EXPECT_EQ(Trace(actions.begin() + 2, actions.begin() + 2 + expected.size()), expected);
+  }
 }
 
 TEST_F(SmtpClientTest, FailsWhenEveryRecipientIsRefused) {
@@ -191,8 +209,8 @@ TEST_F(SmtpClientTest, FailsWhenEveryRecipientIsRefused) {
   EXPECT_FALSE(Contains(server.Received(), "DATA"));
   Trace actions = events.Actions();
   EXPECT_EQ(Trace(actions.end() - 5, actions.end()),
-            (Trace{"rcpt-error a@example.com b@example.com", "error 5", "status QUIT",
-                   "closed failed", "destroy"}));
+            (Trace{"rcpt-error a@example.com (550 no) b@example.com (553 no)", "error 5",
+                   "status QUIT", "closed failed", "destroy"}));
 }
 
 TEST_F(SmtpClientTest, ReportsEachRefusedStep) {

@@ -22,7 +22,7 @@ namespace orvane {
 namespace {
 
 constexpr std::array<int, 3> kColumnWidths = {140, 140, 200};
-const QSize kPictureRoom(96, 96);
+const QSize kPreviewRoom(96, 96);
 
 QLabel* PreviewCaption(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
@@ -105,7 +105,7 @@ BookPane::BookPane(QWidget* parent, BookBrowser& browser, Prompt& prompt)
   }
   previewPicture_ = new QLabel(preview_);
   previewPicture_->setObjectName(QStringLiteral("PreviewPicture"));
-  previewPicture_->setMinimumSize(kPictureRoom);
+  previewPicture_->setMinimumSize(kPreviewRoom);
   previewPicture_->setAlignment(Qt::AlignCenter);
   auto* previewGrid = new QGridLayout(preview_);
   previewGrid->addWidget(PreviewCaption(QStringLiteral("名前"), preview_), 0, 0);
@@ -252,7 +252,7 @@ void BookPane::ShowPreview() {
   previewPicture_->clear();
   if (preview.Image.empty()) return;
   RunGuarded(prompt_, [&] {
-    previewPicture_->setPixmap(FitPicture(LoadPicture(preview.Image), kPictureRoom));
+    previewPicture_->setPixmap(FitPicture(LoadPicture(preview.Image), kPreviewRoom));
   });
 }
 

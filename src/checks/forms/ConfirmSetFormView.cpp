@@ -32,7 +32,7 @@ QSpinBox* Number(const char* name, int& value, int low, int high, QWidget* paren
   return spin;
 }
 
-QLabel* Label(const QString& text, QWidget* buddy) {
+QLabel* BuddyLabel(const QString& text, QWidget* buddy) {
   auto* label = new QLabel(text, buddy->parentWidget());
   label->setBuddy(buddy);
   return label;
@@ -64,7 +64,7 @@ TConfirmSetFormView::TConfirmSetFormView(const DialogContext& context)
       domains);
   note->setObjectName(QStringLiteral("LabelDomainsNote"));
   note->setWordWrap(true);
-  domainsGrid->addWidget(Label(QStringLiteral("ドメイン (&D)"), list), 0, 0);
+  domainsGrid->addWidget(BuddyLabel(QStringLiteral("ドメイン (&D)"), list), 0, 0);
   domainsGrid->addWidget(list, 0, 1);
   domainsGrid->addWidget(note, 1, 1);
   domainsGrid->addWidget(CheckBox(QStringLiteral("サブドメインも社内とする (&S)"), "CB_SubDomains",
@@ -82,10 +82,10 @@ TConfirmSetFormView::TConfirmSetFormView(const DialogContext& context)
   limit->setSuffix(QStringLiteral(" 件以上"));
   auto* delay = Number("SE_DelaySeconds", form_.delaySeconds, 0, keys::kMaxDelaySeconds, this);
   delay->setSuffix(QStringLiteral(" 秒"));
-  numbers->addWidget(Label(QStringLiteral("社外の宛先が To/Cc に (&B)"), limit), 0, 0);
+  numbers->addWidget(BuddyLabel(QStringLiteral("社外の宛先が To/Cc に (&B)"), limit), 0, 0);
   numbers->addWidget(limit, 0, 1);
   numbers->addWidget(new QLabel(QStringLiteral("あれば Bcc を勧める"), this), 0, 2);
-  numbers->addWidget(Label(QStringLiteral("送信まで待つ (&W)"), delay), 1, 0);
+  numbers->addWidget(BuddyLabel(QStringLiteral("送信まで待つ (&W)"), delay), 1, 0);
   numbers->addWidget(delay, 1, 1);
   numbers->addWidget(new QLabel(QStringLiteral("(0 秒で待たずに送信)"), this), 1, 2);
   numbers->setColumnStretch(3, 1);

@@ -23,8 +23,6 @@ namespace orvane {
 namespace {
 
 constexpr int kAttachImage = 9;
-constexpr int kHelpImage = 15;
-constexpr int kExitImage = 21;
 
 }  // namespace
 

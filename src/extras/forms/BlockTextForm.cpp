@@ -17,13 +17,6 @@
 
 namespace orvane {
 
-namespace {
-
-constexpr int kHelpImage = 15;
-constexpr int kExitImage = 21;
-
-}  // namespace
-
 TBlockTextFormView::TBlockTextFormView(const DialogContext& context, TBlockTextForm form)
     : QDialog(context.owner), form_(std::move(form)), help_(context.help) {
   setObjectName(QStringLiteral("BlockTextForm"));

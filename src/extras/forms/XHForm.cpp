@@ -18,8 +18,6 @@ namespace orvane {
 
 namespace {
 
-constexpr int kHelpImage = 15;
-constexpr int kExitImage = 21;
 constexpr int kNameColumn = 0;
 constexpr int kValueColumn = 1;
 

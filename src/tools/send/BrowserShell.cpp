@@ -1,13 +1,12 @@
 #include "tools/send/BrowserShell.h"
 
 #include <spawn.h>
+#include <unistd.h>
 
 #include <string>
 
 #include "platform/CodePage.h"
 #include "tools/send/Output.h"
-
-extern char** environ;
 
 namespace orvane {
 namespace {

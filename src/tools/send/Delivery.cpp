@@ -13,6 +13,7 @@
 #include "platform/Error.h"
 #include "platform/Path.h"
 #include "platform/TextFile.h"
+#include "tools/send/Output.h"
 #include "tools/send/StandardInput.h"
 #include "tools/send/StderrWarnings.h"
 #include "tools/send/TerminalWindow.h"
@@ -50,7 +51,7 @@ MessageDraft DraftOf(const SendCommand& command, const IniFileUnit& settings) {
   if (command.bodyFromFile) {
     CheckInputFile(draft.BodyFileName, u"本文のファイル", "body file");
     if (!command.subjectGiven) draft.Subject = PathToWide(draft.BodyFileName.stem());
-  } else {
+  } else if (!command.bodyFromLink) {
     draft.BodyText = DecodeUserText(ReadStandardInput(false));
   }
   return draft;
@@ -76,7 +77,8 @@ ReadyMessage ReadyOf(const SendCommand& command, const IniFileUnit& settings,
     throw EndingError(EX_CONFIG, e.Message(), "a setting is not valid");
   } catch (const Error& e) {
     throw EndingError(EX_DATAERR, e.Message() + u"。送信しませんでした",
-                      "the message has no recipient, or one that is no address: nothing was sent");
+                      "the message has no recipient, one that is no address, or a CR inside a "
+                      "header line: nothing was sent");
   }
 }
 
@@ -111,19 +113,21 @@ Ending Deliver(const SendCommand& command, const Arguments& arguments, const Ini
     const auto input = std::make_shared<StandardInput>(command.dotEndsInput);
     ReadyMessage ready = ReadyOf(command, settings, account, clock, input);
     TerminalWindow window({command.verbose, !command.noLog, english});
-    outcome = RunReadySend(services, {std::move(ready), account, sendSucceeded},
+    outcome = RunReadySend(services, {std::move(ready), account, sendSucceeded, !command.partial},
                            {command.noChecks ? nullptr : &warnings, window});
     // A rest that could not be read ended the delivery unfinished.
     if (input->Failure()) throw *input->Failure();
     input->Drain();
   } else {
     MessageDraft draft = DraftOf(command, settings);
+    if (!command.notice.empty()) PrintError(command.notice);
     TZelMime mime(clock, settings.ProgramFolder());
     SetUpMessageComponent(mime);
     TerminalWindow window({command.verbose, !command.noLog, english});
-    outcome = RunSendSequence(
-        services, {draft, command.attachments, account, kVersionText, arguments, sendSucceeded},
-        {command.noChecks ? nullptr : &warnings, window}, mime);
+    outcome = RunSendSequence(services,
+                              {draft, command.attachments, account, kVersionText, arguments,
+                               sendSucceeded, !command.partial},
+                              {command.noChecks ? nullptr : &warnings, window}, mime);
   }
   return EndingOf(outcome, account);
 }

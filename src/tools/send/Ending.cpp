@@ -2,19 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/AsciiText.h"
 #include "platform/CodePage.h"
 
 namespace orvane {
 namespace {
 
 using enum SendStage;
-
-// One line of text: a multi-line reply joined with blanks.
-WideString OneLine(WideString text) {
-  std::replace_if(
-      text.begin(), text.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }, u' ');
-  return text;
-}
 
 WideString WithDetail(const WideString& line, const WideString& detail) {
   return detail.empty() ? line : line + u": " + OneLine(detail);
@@ -59,12 +53,32 @@ int DeliveryStatus(const SendOutcome& outcome) {
   return EX_TEMPFAIL;
 }
 
+// Each refused recipient and the server's reply, in English words.
+std::string RefusedEnglish(const SendOutcome& outcome) {
+  std::string text = "the server refused ";
+  for (size_t i = 0; i < outcome.refused.size(); ++i) {
+    const RefusedRecipient& refused = outcome.refused[i];
+    text += (i > 0 ? ", " : "") + WideToUtf8(refused.address);
+    if (!refused.reply.empty()) text += " (" + WideToUtf8(OneLine(refused.reply)) + ")";
+  }
+  return text;
+}
+
 Ending DeliveryEnding(const SendOutcome& outcome) {
   const WideString line = DeliveryEndText(outcome);
   if (!outcome.smtpError) return {EX_TEMPFAIL, WithDetail(line, outcome.reason), "sending failed"};
+  if (outcome.smtpError == seRcpt && !outcome.refused.empty())
+    return {DeliveryStatus(outcome), line + u": " + RefusedRecipientsText(outcome.refused),
+            "sending failed (Rcpt), nothing was sent: " + RefusedEnglish(outcome)};
   return {DeliveryStatus(outcome),
           WithDetail(line, outcome.reason.empty() ? outcome.serverReply : outcome.reason),
           EnglishDetail(DeliveryEnglish(outcome), outcome)};
+}
+
+// A delivery that reached some recipients and, as asked, not the others.
+Ending PartialEnding(const SendOutcome& outcome) {
+  return {EX_OK, u"送信しました。" + RefusedRecipientsText(outcome.refused),
+          "sent, but " + RefusedEnglish(outcome)};
 }
 
 Ending PopEnding(const SendOutcome& outcome) {
@@ -126,7 +140,7 @@ Ending EndingOf(const SendOutcome& outcome, const AnsiString& account) {
     case SignIn:
       return SignInEnding(outcome, account);
     case Delivery:
-      if (outcome.success) return {};
+      if (outcome.success) return outcome.refused.empty() ? Ending{} : PartialEnding(outcome);
       return DeliveryEnding(outcome);
     case SentLog:
       if (outcome.success)

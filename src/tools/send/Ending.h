@@ -31,12 +31,12 @@ class EndingError : public std::exception {
 };
 
 // The one place where a send's outcome becomes the exit status: 0
-// delivered; 65 stopped by a warning (--strict); 69 refused by the server
-// (5yz) or no TLS; 75 a reply 4yz, no connection, a time-out or a token
-// endpoint out of reach: the caller may try again; 77 authentication
-// refused or a sign-in needed; 78 a setting missing or not valid. The
-// Japanese line is the send window's text with its reason or the server's
-// last reply.
+// delivered (to those accepted, the refused named, when not every
+// recipient was required); 65 stopped by a warning (--strict); 69 refused by the server
+// (5yz: a refused recipient among them) or no TLS; 75 a reply 4yz, no connection, a time-out or a
+// token endpoint out of reach: the caller may try again; 77 authentication refused or a sign-in
+// needed; 78 a setting missing or not valid. The Japanese line is the send window's text with its
+// reason or the server's last reply.
 Ending EndingOf(const SendOutcome& outcome, const AnsiString& account);
 
 }  // namespace orvane

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
+#include "app/MailtoUri.h"
 #include "platform/AsciiText.h"
 #include "platform/CodePage.h"
 #include "platform/Path.h"
@@ -51,7 +53,12 @@ class Reader {
         break;
       }
       if (ReadCommon(arg)) continue;
-      if (IsDraftKey(arg)) {
+      if (!IsSwitch(arg) && IsMailtoUri(arg)) {
+        if (link_)
+          Usage(u"mailto: のリンクは一つだけ指定できます", "give one mailto: link at most");
+        link_ = ParseMailtoUri(arg);
+        draftSeen = true;
+      } else if (IsDraftKey(arg)) {
         draftSeen = true;
       } else {
         ReadSendmail(arg);
@@ -78,11 +85,12 @@ class Reader {
 
   bool ReadCommon(const WideString& arg) {
     if (arg == u"--version") return command_.version = true;
-    if (arg == u"--help" || arg == u"-h") return command_.help = true;
+    if (arg == u"--help") return command_.help = true;
     if (arg == u"--strict") return command_.strict = true;
     if (arg == u"--no-checks") return command_.noChecks = true;
     if (arg == u"--verbose" || arg == u"-v") return command_.verbose = true;
     if (arg == u"--no-log") return command_.noLog = true;
+    if (arg == u"--partial") return command_.partial = true;
     if (arg.starts_with(u"--account")) {
       command_.account = WideToSjis(Value(arg, 9));
       return true;
@@ -116,8 +124,9 @@ class Reader {
     } else if (arg == u"-bs" || arg == u"-bd") {
       Usage(u"デーモンモード (-bs、-bd) には対応していません。メッセージを標準入力に渡してください",
             "the daemon modes -bs and -bd are not supported: pass the message on standard input");
-    } else if (arg == u"-N" || arg == u"-R" || arg == u"-V" || arg == u"-X") {
-      Value(arg, 2);  // a DSN or tracing request with its value: not offered
+    } else if (arg == u"-N" || arg == u"-R" || arg == u"-V" || arg == u"-X" || arg == u"-h") {
+      // A DSN or tracing request, or the hop count, with its value: not offered.
+      Value(arg, 2);
     } else if (!IsIgnoredSwitch(arg)) {
       Usage(u"知らない指定です: " + arg, "unknown switch: " + WideToUtf8(arg));
     }
@@ -127,28 +136,55 @@ class Reader {
   // file that exists gives the subject, which subject= overrides.
   void ReadDraft() {
     MessageDraft& draft = command_.draft;
-    auto has = [&](const char16_t* key) { return HasSwitch(args_, key, true); };
-    auto value = [&](const char16_t* key) { return GetSwitchValue(args_, key, true); };
+    if (link_) ReadLink(*link_);
+    // The link is used up: its "mailto:" is not the key mailto=.
+    Arguments keys;
+    std::copy_if(args_.begin(), args_.end(), std::back_inserter(keys),
+                 [](const WideString& arg) { return IsSwitch(arg) || !IsMailtoUri(arg); });
+    auto has = [&](const char16_t* key) { return HasSwitch(keys, key, true); };
+    auto value = [&](const char16_t* key) { return GetSwitchValue(keys, key, true); };
     if (has(u"file")) {
       draft.BodyFileName = WideToPath(value(u"file"));
       command_.bodyFromFile = true;
     }
     if (has(u"account")) command_.account = WideToSjis(value(u"account"));
-    command_.subjectGiven = has(u"subject");
-    draft.Subject = value(u"subject");
-    draft.ToText = value(u"mailto");
-    draft.CcText = value(u"cc");
-    draft.BccText = value(u"bcc");
-    draft.ReplyToText = value(u"replyto");
-    draft.InReplyToText = value(u"inreplyto");
+    auto take = [&](const char16_t* key, WideString& field) {
+      if (has(key)) field = value(key);
+    };
+    command_.subjectGiven = command_.subjectGiven || has(u"subject");
+    take(u"subject", draft.Subject);
+    take(u"mailto", draft.ToText);
+    take(u"cc", draft.CcText);
+    take(u"bcc", draft.BccText);
+    take(u"replyto", draft.ReplyToText);
+    take(u"inreplyto", draft.InReplyToText);
     for (const WideString& arg : args_)
       if (IsDraftKey(arg) && SameAsciiText(SwitchKey(arg), u"attach"))
         command_.attachments.push_back(WideToPath(SwitchValue(arg)));
   }
 
+  // A link's fields; its body, when it has one, instead of standard input.
+  void ReadLink(const MailtoFields& link) {
+    if (link.refusal)
+      Usage(u"mailto: のリンクを読めませんでした: " + *link.refusal,
+            "the mailto: link could not be read: " + WideToUtf8(*link.refusal));
+    MessageDraft& draft = command_.draft;
+    draft.ToText = link.to;
+    draft.CcText = link.cc;
+    draft.BccText = link.bcc;
+    draft.Subject = link.subject;
+    draft.InReplyToText = link.inReplyTo;
+    draft.ReferencesText = link.references;
+    draft.BodyText = link.body;
+    command_.subjectGiven = !link.subject.empty();
+    command_.bodyFromLink = !link.body.empty();
+    command_.notice = IgnoredKeysNotice(link);
+  }
+
   const Arguments& args_;
   size_t i_ = 1;
   SendCommand command_;
+  std::optional<MailtoFields> link_;
 };
 
 }  // namespace
@@ -163,8 +199,11 @@ const char* UsageText() {
          "       orvane-send [-t] [-i|-oi] [-f FROM] [-F NAME] [--account NAME] [--] "
          "[RECIPIENT]...\n"
          "       orvane-send --sign-in ACCOUNT\n"
-         "options: --strict --no-checks --verbose --no-log --lang=en|ja --version --help\n"
+         "options: --strict --no-checks --partial --verbose --no-log --lang=en|ja --version "
+         "--help\n"
          "Without file= the body is read from standard input (UTF-8, or Shift_JIS).\n"
+         "A recipient the server refuses stops the send before the message goes to anyone,\n"
+         "unless --partial is given.\n"
          "Exit status: 0 sent, 64 usage, 65 bad input, 66 missing file, 69 refused by the\n"
          "server, 75 try again later, 77 authentication or sign-in needed, 78 setting.\n";
 }

@@ -24,6 +24,8 @@ struct SendCommand {
   bool noChecks = false;
   bool verbose = false;
   bool noLog = false;
+  // --partial: a refused recipient does not stop the delivery to the others.
+  bool partial = false;
   std::optional<bool> english;  // --lang: none, as LANG says
   bool version = false;
   bool help = false;
@@ -33,7 +35,10 @@ struct SendCommand {
   // keys; the files of every attach=.
   MessageDraft draft;
   bool bodyFromFile = false;
+  bool bodyFromLink = false;  // a mailto: link's body= is the body
   bool subjectGiven = false;
+  // The keys of a mailto: link that were not used, for standard error.
+  WideString notice;
   std::vector<std::filesystem::path> attachments;
 
   // Sendmail mode.
@@ -43,9 +48,11 @@ struct SendCommand {
 
 // Reads the arguments (argument 0 the program). The window's keys (account,
 // mailto, cc, bcc, subject, file, attach, replyto, inreplyto; "=" or ":",
-// quotes) ask for draft mode; -t, -i, -oi, -f, -F or an address for sendmail
-// mode. Throws EndingError (64) for an unknown switch, a switch without its
-// value, the two modes mixed, or the daemon modes -bs and -bd.
+// quotes) or a mailto: link ask for draft mode, the link read as the window
+// reads it and the keys given beside it winning over it; -t, -i, -oi, -f,
+// -F or an address for sendmail mode. Throws EndingError (64) for an
+// unknown switch, a switch without its value, the two modes mixed, a link
+// refused or given twice, or the daemon modes -bs and -bd.
 SendCommand ParseSendCommand(const Arguments& arguments);
 
 // The usage text of --help.

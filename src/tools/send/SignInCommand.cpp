@@ -17,12 +17,11 @@ Ending SignInAccount(const IniFileUnit& settings, const AnsiString& account) {
             "this account does not sign in with OAuth 2.0"};
   OAuthClient client;
   try {
-    client = ResolveOAuthClient(ReadOAuthSettings(settings, account), ReadProxySettings(settings));
+    client = AccountOAuthClient(settings, account);
   } catch (const Error& e) {
     return {EX_CONFIG, e.Message(), "the account's OAuth 2.0 settings are incomplete"};
   }
-  const AnsiString user =
-      OAuthUserName(settings.Read(account, keys::kUserId), settings.Read(account, keys::kAddress));
+  const AnsiString user = OAuthUserName(settings, account);
   if (user.empty())
     return {EX_CONFIG, u"アカウントにユーザIDか送信アドレスを設定してください",
             "the account has neither a user ID nor an address"};

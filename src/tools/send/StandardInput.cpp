@@ -7,12 +7,17 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <stdexcept>
 #include <string_view>
 
 namespace orvane {
 namespace {
 
 constexpr std::size_t kChunk = 1 << 20;
+// Room past a chunk for the ".\r\n" that tells whether a held-back "." or
+// ".\r" begins the line that ends the input: with less room than that a
+// read could never decide, and the chunk would wait on itself for ever.
+constexpr std::size_t kDotLineRoom = 3;
 constexpr std::size_t kHeaderRoom = 4096;
 
 [[noreturn]] void TooLarge() {
@@ -58,9 +63,10 @@ void StandardInput::ReadAll() {
 // never in the doubling buffers of a growing string.
 void StandardInput::ReadChunks(std::size_t count) {
   for (; count > 0 && !ended_; --count) {
-    AnsiString chunk(kChunk, '\0');
+    AnsiString chunk(kChunk + kDotLineRoom, '\0');
     std::size_t filled = 0;
-    while (filled < kChunk && !ended_) filled += ReadSome(chunk.data() + filled, kChunk - filled);
+    while (filled < kChunk && !ended_)
+      filled += ReadSome(chunk.data() + filled, chunk.size() - filled);
     chunk.resize(filled);
     held_.push_back(std::move(chunk));
   }
@@ -102,6 +108,8 @@ std::size_t StandardInput::Read(char* into, std::size_t room) {
 }
 
 std::size_t StandardInput::ReadSome(char* into, std::size_t room) {
+  if (room < kDotLineRoom)
+    throw std::logic_error("StandardInput: a read needs room for \".\\r\\n\"");
   while (!ended_) {
     std::size_t size = std::min(undecided_.size(), room);
     std::memcpy(into, undecided_.data(), size);

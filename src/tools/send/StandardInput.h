@@ -40,7 +40,8 @@ class StandardInput final : public MessageSource {
   AnsiString TakeHeld();
 
   // The input beyond what was held, for the delivery; a failure is kept
-  // for Failure as well as thrown.
+  // for Failure as well as thrown. `room` is at least three bytes, so that
+  // a held-back "." can always be decided.
   std::size_t Read(char* into, std::size_t room) override;
   const std::optional<EndingError>& Failure() const { return failure_; }
 

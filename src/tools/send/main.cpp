@@ -35,12 +35,16 @@ int Run(int argc, char** argv) {
       return EX_OK;
     }
     const IniFileUnit settings(DefaultProgramFolder(kGeneralFileName));
+    if (const auto notice = OpenFolderNotice(settings.ProgramFolder()))
+      Finish({EX_OK, *notice, "the settings folder is open to other users: chmod 700 it"}, english);
     if (command.signIn)
       return Finish(SignInAccount(settings, ChooseAccount(settings, *command.signIn)), english);
     const AnsiString account = ChooseAccount(settings, command.account);
     return Finish(Deliver(command, arguments, settings, account, english), english);
   } catch (const EndingError& e) {
     return Finish(e.Get(), english);
+  } catch (const NoProgramFolderError& e) {
+    return Finish({EX_CONFIG, e.Message(), "no folder for the settings: set ORVANE_HOME"}, english);
   }
 }
 
