@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "app/MainForm.h"
@@ -11,7 +12,9 @@
 #include "gui/MessagePrompt.h"
 #include "gui/SystemClipboard.h"
 #include "platform/CodePage.h"
+#include "platform/DisplayPlatform.h"
 #include "platform/Path.h"
+#include "secrets/KeyringStore.h"
 #include "settings/SettingKeys.h"
 
 int main(int argc, char** argv) {
@@ -30,11 +33,20 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "orvane: %s\n", WideToUtf8(e.Message()).c_str());
     return EX_CONFIG;
   }
-  TOrvaneApplication application(argc, argv);
+  // Qt reads "-platform" from the arguments and takes it out again.
+  std::vector<char*> qtArguments(argv, argv + argc);
+  std::string option = "-platform", platform = ChooseQtPlatform(ReadDisplayEnvironment());
+  if (!platform.empty())
+    qtArguments.insert(qtArguments.begin() + 1, {option.data(), platform.data()});
+  int qtArgc = static_cast<int>(qtArguments.size());
+  qtArguments.push_back(nullptr);
+  TOrvaneApplication application(qtArgc, qtArguments.data());
+  // Someone is at the screen to unlock the keyring when it is asked.
+  AllowKeyringPrompts(true);
 
   // Qt has taken its own options out of argv; the rest are the user's.
   Arguments arguments;
-  for (int i = 0; i < argc; ++i) arguments.push_back(Utf8ToWide(argv[i]));
+  for (int i = 0; i < qtArgc; ++i) arguments.push_back(Utf8ToWide(qtArguments[i]));
 
   DesktopShell shell;
   SystemClipboard clipboard;

@@ -8,6 +8,7 @@
 #include "platform/Error.h"
 #include "platform/Path.h"
 #include "settings/ProxySettings.h"
+#include "settings/SecretPlaces.h"
 
 namespace orvane {
 
@@ -75,9 +76,15 @@ OptionValues TOptionForm::Load() const {
   values.alphaBlendValue = settings_.Read(keys::kAlphaBlendValue);
   values.goBlend = settings_.Read(keys::kGoBlend);
   values.sendBeforExit = settings_.Read(keys::kSendBeforExit);
-  const ProxySettings proxy = ReadProxySettings(settings_);
-  values.proxy = {proxy.mode, SjisToWide(proxy.url), SjisToWide(proxy.user),
-                  SjisToWide(proxy.password), SjisToWide(proxy.noProxy)};
+  const ProxySettings proxy = ReadProxySettings(settings_, false);
+  // Shown whatever the mode, so that OK keeps it; a command is not run
+  // for the dialog.
+  const SecretName proxyPass{SecretKind::kProxyPassword, {}};
+  const AnsiString password = PlaceOf(settings_, proxyPass) == SecretPlace::kCommand
+                                  ? AnsiString()
+                                  : ReadSecret(settings_, proxyPass);
+  values.proxy = {proxy.mode, SjisToWide(proxy.url), SjisToWide(proxy.user), SjisToWide(password),
+                  SjisToWide(proxy.noProxy)};
   return values;
 }
 
@@ -87,9 +94,14 @@ void TOptionForm::Save(const OptionValues& values) const {
                 u"別のフォルダを選んでください");
   CheckStorable(values.extension, u"拡張子 %s には設定ファイルに保存できない文字が含まれています");
   const ProxySettings proxy = StoredProxy(values.proxy);
+  const SecretName proxyPass{SecretKind::kProxyPassword, {}};
+  const SecretPlace place = PlaceOf(settings_, proxyPass);
+  if (place == SecretPlace::kKeyring) WriteSecret(settings_, proxyPass, proxy.password);
+  const bool passInFile = place == SecretPlace::kFile;
   // A file that holds a password is kept as an account file is: 0600.
-  const IniFile file(settings_.GeneralFilePath(),
-                     proxy.password.empty() ? IniFile::Kind::kSettings : IniFile::Kind::kPrivate);
+  const IniFile file(settings_.GeneralFilePath(), passInFile && !proxy.password.empty()
+                                                      ? IniFile::Kind::kPrivate
+                                                      : IniFile::Kind::kSettings);
   file.Update([&](ProfileText& text) {
     text.Set(keys::kFileSave.section, keys::kFileSave.key, Bool(values.fileSave));
     text.Set(keys::kOptionSection, keys::kPathKey, WideToSjis(values.path));
@@ -103,7 +115,10 @@ void TOptionForm::Save(const OptionValues& values) const {
     text.Set(keys::kProxyMode.section, keys::kProxyMode.key, std::to_string(proxy.mode));
     text.Set(keys::kProxyUrl.section, keys::kProxyUrl.key, proxy.url);
     text.Set(keys::kProxyUser.section, keys::kProxyUser.key, proxy.user);
-    text.Set(keys::kProxyPass.section, keys::kProxyPass.key, proxy.password);
+    if (passInFile)
+      text.Set(keys::kProxyPass.section, keys::kProxyPass.key, proxy.password);
+    else
+      text.EraseKey(keys::kProxyPass.section, keys::kProxyPass.key);
     text.Set(keys::kProxyNoProxy.section, keys::kProxyNoProxy.key, proxy.noProxy);
   });
 }

@@ -12,6 +12,7 @@
 #include "platform/RegionalFormats.h"
 #include "settings/IniFile.h"
 #include "settings/OAuthSettings.h"
+#include "settings/SecretPlaces.h"
 
 namespace orvane {
 
@@ -196,7 +197,9 @@ void TSendForm::SetupSmtp() {
     smtp_->SetSmtpAuth(true);
     smtp_->SetUser(OAuthUserName(settings, account));
   }
-  smtp_->SetPassword(settings.Read(account, keys::kPass));
+  // Asked from its store only where it is sent.
+  if (smtp_->SmtpAuth() && !oauth_)
+    smtp_->SetPassword(ReadSecret(settings, {SecretKind::kPassword, account}));
   const TAccountSecurity security = ReadAccountSecurity(settings, account);
   ApplyAccountSecurity(security, security.Smtp, *smtp_);
 }
@@ -218,7 +221,13 @@ void TSendForm::StartSmtp() {
   }
   SetStatus(u"アクセストークンを取得しています...");
   tokenFetch_ = std::make_unique<TAccessTokenFetch>(services_.tokens, services_.mainThread);
-  tokenFetch_->Start(account, client, settings.Read(account, keys::kOAuthRefreshToken),
+  AnsiString refreshToken;
+  try {
+    refreshToken = ReadSecret(settings, {SecretKind::kOAuthRefreshToken, account});
+  } catch (const Error& e) {
+    return SignInFailed(SignInFailure::Settings, e.Message(), u"エラー: " + e.Message());
+  }
+  tokenFetch_->Start(account, client, refreshToken,
                      [this](const AccessTokenResult& result) { TokenFetched(result); });
 }
 
@@ -242,7 +251,8 @@ void TSendForm::TokenFetched(const AccessTokenResult& result) {
   // once, whatever becomes of the delivery.
   if (!result.newRefreshToken.empty()) {
     try {
-      services_.settings.Write(job_.accountName, keys::kOAuthRefreshToken, result.newRefreshToken);
+      WriteSecret(services_.settings, {SecretKind::kOAuthRefreshToken, job_.accountName},
+                  result.newRefreshToken);
     } catch (const Error& e) {
       Log(u"エラー: " + e.Message());
     }
@@ -272,7 +282,8 @@ void TSendForm::SetupPop() {
   pop_->SetPort(StrToInt(settings.Read(account, keys::kPop3Port)));
   pop_->SetAPOP(settings.ReadBool(account, keys::kApop));
   pop_->SetUser(settings.Read(account, keys::kUserId));
-  pop_->SetPassword(settings.Read(account, keys::kPass));
+  if (settings.ReadBool(account, keys::kPopBeforeSmtp))
+    pop_->SetPassword(ReadSecret(settings, {SecretKind::kPassword, account}));
   const TAccountSecurity security = ReadAccountSecurity(settings, account);
   ApplyAccountSecurity(security, security.Pop, *pop_);
 }

@@ -4,6 +4,7 @@
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/Path.h"
+#include "settings/SecretPlaces.h"
 
 namespace orvane {
 namespace fs = std::filesystem;
@@ -72,6 +73,11 @@ std::optional<AnsiString> RenameAccount(const IniFileUnit& settings, Prompt& pro
     prompt.ShowError(u"変更に失敗しました");
     return std::nullopt;
   }
+  try {
+    RenameAccountSecrets(settings, current, *name);
+  } catch (const Error& e) {
+    prompt.ShowError(e.Message());
+  }
   return name;
 }
 
@@ -80,6 +86,13 @@ bool DeleteAccount(const IniFileUnit& settings, Prompt& prompt, const AnsiString
       prompt.Ask(u"現在のアカウントを削除してもいいですか?\n※削除すると元に戻せません",
                  PromptButtons::YesNo, PromptAnswer::No);
   if (answer != PromptAnswer::Yes) return false;
+  // Asked while the file still says where the secrets are; the account
+  // goes all the same.
+  try {
+    if (IsAccountName(current)) EraseAccountSecrets(settings, current);
+  } catch (const Error& e) {
+    prompt.ShowError(e.Message());
+  }
   if (!IsAccountName(current) || !RemoveFile(settings.AccountFilePath(current)))
     prompt.ShowError(u"削除に失敗しました");
   return true;

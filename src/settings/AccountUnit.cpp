@@ -1,5 +1,6 @@
 #include "settings/AccountUnit.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "platform/AsciiText.h"
@@ -20,6 +21,19 @@ bool PopLoginInPlainText(const AccountValues& values) {
   } catch (const ConvertError&) {
     return true;
   }
+}
+
+SecretName PasswordOf(const AnsiString& account) {
+  return {SecretKind::kPassword, account};
+}
+
+SecretName TokenOf(const AnsiString& account) {
+  return {SecretKind::kOAuthRefreshToken, account};
+}
+
+// A command gives only the password: the token stays in the file.
+SecretPlace TokenPlace(SecretPlace place) {
+  return place == SecretPlace::kCommand ? SecretPlace::kFile : place;
 }
 
 // The fingerprint to store: empty, or as the log shows it.
@@ -62,7 +76,9 @@ void TAccountForm::Show() {
   fields.smtp = values.Wide(keys::kSmtp);
   fields.port = values.Wide(keys::kSmtpPort);
   fields.userId = values.Wide(keys::kUserId);
-  fields.password = values.Wide(keys::kPass);
+  const SecretPlace place = SecretPlaceFromText(values.Text(keys::kSecretStore));
+  if (place != SecretPlace::kCommand)
+    fields.password = SjisToWide(StoreAt(settings_, place)->Read(PasswordOf(accountName_)));
   fields.auth = values.Bool(keys::kAuth);
   fields.security = SecurityFromText(values.Text(keys::kSecurity));
   fields.allowPlainAuth = PlainAuthAllowedFromText(values.Text(keys::kAllowPlainAuth));
@@ -85,7 +101,9 @@ void TAccountForm::Show() {
            SjisToWide(stored.authorizeUrl),
            SjisToWide(stored.tokenUrl),
            SjisToWide(stored.scope)};
-  refreshToken_ = values.Text(keys::kOAuthRefreshToken);
+  Secrets = {place, values.Wide(keys::kPassCommand)};
+  storedPlace_ = place;
+  refreshToken_ = StoreAt(settings_, TokenPlace(storedPlace_))->Read(TokenOf(accountName_));
   signedInWith_ = stored;
   signedInUser_.clear();
 }
@@ -118,11 +136,77 @@ bool TAccountForm::Save() const {
     prompt_.ShowError(kBadFingerprint);
     return false;
   }
+  const std::optional<AnsiString> token = TokenAfterSave();
+  // Into the keyring first: when it refuses, the file still says where
+  // the secrets are.
+  KeepInKeyring(token);
   AccountWrites writes = Writes(*fingerprint);
+  std::vector<AccountText> erased;
+  PlaceSecretKeys(writes, erased);
   const AccountWrites oauth = OAuthWrites();
   writes.insert(writes.end(), oauth.begin(), oauth.end());
-  settings_.Write(accountName_, writes);
+  if (TokenPlace(Secrets.place) != SecretPlace::kFile)
+    erased.push_back(keys::kOAuthRefreshToken);
+  else if (token)
+    writes.emplace_back(keys::kOAuthRefreshToken, *token);
+  settings_.Write(accountName_, writes, erased);
+  EraseLeftInKeyring();
   return true;
+}
+
+std::optional<AnsiString> TAccountForm::TokenAfterSave() const {
+  if (std::optional<AnsiString> token = TokenToStore()) return token;
+  const SecretPlace from = TokenPlace(storedPlace_);
+  if (TokenPlace(Secrets.place) == from) return std::nullopt;
+  // The token a delivery may have replaced since the dialog opened moves
+  // as it is now.
+  return StoreAt(settings_, from)->Read(TokenOf(accountName_));
+}
+
+void TAccountForm::KeepInKeyring(const std::optional<AnsiString>& token) const {
+  if (Secrets.place != SecretPlace::kKeyring) return;
+  const auto keyring = StoreAt(settings_, SecretPlace::kKeyring);
+  const auto keep = [&](const SecretName& name, const AnsiString& secret) {
+    if (secret.empty())
+      keyring->Erase(name);
+    else
+      keyring->Write(name, secret);
+  };
+  keep(PasswordOf(accountName_), WideToSjis(Fields.password));
+  if (token) keep(TokenOf(accountName_), *token);
+}
+
+void TAccountForm::PlaceSecretKeys(AccountWrites& writes, std::vector<AccountText>& erased) const {
+  // The password where it has always stood; the default place leaves no key.
+  const auto pass = std::find_if(writes.begin(), writes.end(), [](const auto& write) {
+    return std::string_view(write.first.key) == keys::kPass.key;
+  });
+  if (Secrets.place == SecretPlace::kFile) {
+    pass->second = WideToSjis(Fields.password);
+    erased.push_back(keys::kSecretStore);
+  } else {
+    writes.erase(pass);
+    erased.push_back(keys::kPass);
+    writes.emplace_back(keys::kSecretStore, SecretPlaceText(Secrets.place));
+  }
+  const AnsiString command = WideToSjis(Secrets.command);
+  if (command.empty())
+    erased.push_back(keys::kPassCommand);
+  else
+    writes.emplace_back(keys::kPassCommand, command);
+}
+
+// What stays in the keyring after a move out would be a copy nobody reads.
+// The file already says where the secrets are, so a failure is only told.
+void TAccountForm::EraseLeftInKeyring() const {
+  if (storedPlace_ != SecretPlace::kKeyring || Secrets.place == SecretPlace::kKeyring) return;
+  try {
+    const auto keyring = StoreAt(settings_, SecretPlace::kKeyring);
+    keyring->Erase(PasswordOf(accountName_));
+    keyring->Erase(TokenOf(accountName_));
+  } catch (const SecretError& e) {
+    prompt_.ShowError(e.Message());
+  }
 }
 
 AccountWrites TAccountForm::Writes(const AnsiString& fingerprint) const {
@@ -131,7 +215,7 @@ AccountWrites TAccountForm::Writes(const AnsiString& fingerprint) const {
           {keys::kSmtp, WideToSjis(Fields.smtp)},
           {keys::kSmtpPort, WideToSjis(Fields.port)},
           {keys::kUserId, WideToSjis(Fields.userId)},
-          {keys::kPass, WideToSjis(Fields.password)},
+          {keys::kPass, {}},
           {keys::kAuth, AccountBoolText(Fields.auth)},
           {keys::kSecurity, SecurityText(Fields.security)},
           {keys::kAllowPlainAuth, AccountBoolText(Fields.allowPlainAuth)},
@@ -148,7 +232,7 @@ OAuthSettings TAccountForm::StoredOAuth() const {
 AccountWrites TAccountForm::OAuthWrites() const {
   if (!OAuth.oauth) {
     if (!storedOAuth_ && refreshToken_.empty()) return {};
-    return {{keys::kAuthMethod, "0"}, {keys::kOAuthRefreshToken, ""}};
+    return {{keys::kAuthMethod, "0"}};
   }
   const OAuthSettings oauth = StoredOAuth();
   AccountWrites writes = {{keys::kAuthMethod, "1"},
@@ -159,13 +243,19 @@ AccountWrites TAccountForm::OAuthWrites() const {
                           {keys::kOAuthAuthorizeUrl, oauth.authorizeUrl},
                           {keys::kOAuthTokenUrl, oauth.tokenUrl},
                           {keys::kOAuthScope, oauth.scope}};
-  // A token goes only to the provider that issued it. The one read at
-  // opening stays as the file has it: a delivery may have replaced it since.
-  if (oauth != signedInWith_)
-    writes.emplace_back(keys::kOAuthRefreshToken, "");
-  else if (!signedInUser_.empty())
-    writes.emplace_back(keys::kOAuthRefreshToken, refreshToken_);
   return writes;
+}
+
+std::optional<AnsiString> TAccountForm::TokenToStore() const {
+  if (!OAuth.oauth) {
+    if (!storedOAuth_ && refreshToken_.empty()) return std::nullopt;
+    return AnsiString();
+  }
+  // A token goes only to the provider that issued it. The one read at
+  // opening stays as its store has it: a delivery may have replaced it since.
+  if (StoredOAuth() != signedInWith_) return AnsiString();
+  if (!signedInUser_.empty()) return refreshToken_;
+  return std::nullopt;
 }
 
 void TAccountForm::ChooseOAuth(bool oauth) {

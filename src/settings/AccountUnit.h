@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include "platform/Prompt.h"
 #include "platform/Types.h"
@@ -9,6 +10,7 @@
 #include "settings/IniFileUnit.h"
 #include "settings/OAuthSettings.h"
 #include "settings/PopBeforeUnit.h"
+#include "settings/SecretPlaces.h"
 #include "settings/SecurityChoice.h"
 
 namespace orvane {
@@ -26,6 +28,13 @@ struct AccountFields {
   bool allowPlainAuth = false;  // CB_AllowPlainAuth, key AllowPlainAuth
   WideString tlsFingerprint;    // EDIT_Fingerprint, key TlsFingerprint
   bool operator==(const AccountFields&) const = default;
+};
+
+// Where the account dialog keeps the password and the sign-in.
+struct AccountSecretFields {
+  SecretPlace place = SecretPlace::kFile;  // CMB_SecretStore パスワードの保存先, key SecretStore
+  WideString command;                      // EDIT_PassCommand, key PassCommand
+  bool operator==(const AccountSecretFields&) const = default;
 };
 
 // What the account dialog's sign-in controls hold.
@@ -75,8 +84,10 @@ class TAccountForm {
 
   const AnsiString& AccountName() const { return accountName_; }
 
-  // Fills the fields from the account's file; throws ConvertError when Auth
-  // holds no boolean or Security no choice.
+  // Fills the fields from the account's file and the password from where
+  // it lives (a command is not run for it); throws ConvertError when Auth
+  // holds no boolean or Security or SecretStore no choice, SecretError when
+  // the keyring cannot be read.
   void Show();
   // Button1 "標準": enabled while the port is not the choice's standard one.
   bool DefaultPortEnabled() const { return Fields.port != StandardPort(Fields.security); }
@@ -100,7 +111,11 @@ class TAccountForm {
   // written: returns false. A refresh token that the current provider
   // settings did not earn is dropped, and so is the token of an account
   // that goes back to its password; otherwise only a sign-in in this dialog
-  // writes one. Throws FileError when the file cannot be written.
+  // writes one. A changed パスワードの保存先 moves the password and the
+  // token: into the keyring first, then the file's keys removed, then the
+  // old keyring items; a command's password is not stored anywhere. Throws
+  // FileError when the file cannot be written, SecretError when the
+  // keyring cannot be; nothing has moved then.
   bool Save() const;
   // OK refuses OAuth 2.0 while 暗号化 is なし.
   bool OAuthNeedsEncryption() const { return OAuth.oauth && Fields.security == scNone; }
@@ -127,10 +142,19 @@ class TAccountForm {
 
   AccountFields Fields;
   AccountOAuthFields OAuth;
+  AccountSecretFields Secrets;
 
  private:
   AccountWrites Writes(const AnsiString& fingerprint) const;
   AccountWrites OAuthWrites() const;
+  // The refresh token to store, "" to drop it, nullopt to leave it as is:
+  // as the sign-in says, and then as a move of the secrets needs.
+  std::optional<AnsiString> TokenToStore() const;
+  std::optional<AnsiString> TokenAfterSave() const;
+  // The steps of a move of the secrets, in this order.
+  void KeepInKeyring(const std::optional<AnsiString>& token) const;
+  void PlaceSecretKeys(AccountWrites& writes, std::vector<AccountText>& erased) const;
+  void EraseLeftInKeyring() const;
   // The provider settings as OK would store them.
   OAuthSettings StoredOAuth() const;
   void SignInEnded(const SignInOutcome& outcome, const OAuthSettings& with, const AnsiString& user);
@@ -141,8 +165,10 @@ class TAccountForm {
   bool popLoginInPlainText_ = false;
   AccountSignIn* signIn_;
   bool signingIn_ = false;
-  // The account used OAuth 2.0 when the dialog opened.
+  // The account used OAuth 2.0 when the dialog opened, with its secrets
+  // where this says.
   bool storedOAuth_ = false;
+  SecretPlace storedPlace_ = SecretPlace::kFile;
   // The refresh token and the provider settings that earned it.
   AnsiString refreshToken_;
   OAuthSettings signedInWith_;

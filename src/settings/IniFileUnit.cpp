@@ -192,9 +192,11 @@ void IniFileUnit::Write(const AnsiString& account, const AccountText& key,
 }
 
 void IniFileUnit::Write(const AnsiString& account,
-                        const std::vector<std::pair<AccountText, AnsiString>>& values) const {
+                        const std::vector<std::pair<AccountText, AnsiString>>& values,
+                        const std::vector<AccountText>& erased) const {
   AccountFile(account).Update([&](ProfileText& profile) {
     for (const auto& [key, value] : values) profile.Set(keys::kAccountSection, key.key, value);
+    for (const AccountText& key : erased) profile.EraseKey(keys::kAccountSection, key.key);
   });
 }
 

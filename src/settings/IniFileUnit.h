@@ -52,10 +52,11 @@ class IniFileUnit {
   // A secret (AccountText::whole) is read whole, other values as the store reads them.
   AnsiString Read(const AnsiString& account, const AccountText& key) const;
   void Write(const AnsiString& account, const AccountText& key, const AnsiString& value) const;
-  // Several keys of section "Account" in one write: all of them or, when
-  // the write fails, none.
+  // Several keys of section "Account" in one write, the keys of `erased`
+  // removed: all of it or, when the write fails, none.
   void Write(const AnsiString& account,
-             const std::vector<std::pair<AccountText, AnsiString>>& values) const;
+             const std::vector<std::pair<AccountText, AnsiString>>& values,
+             const std::vector<AccountText>& erased = {}) const;
   // An account boolean, read as text; throws ConvertError for other text.
   bool ReadBool(const AnsiString& account, const AccountText& key) const;
 

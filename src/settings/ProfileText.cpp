@@ -155,6 +155,16 @@ void ProfileText::Set(std::string_view section, std::string_view key, std::strin
     AppendSection(section, {{AnsiString(key), AnsiString(value)}});
 }
 
+void ProfileText::EraseKey(std::string_view section, std::string_view key) {
+  std::vector<size_t> found;
+  ForEachKey(section, [&](size_t i, std::string_view name, std::string_view) {
+    if (SameSjisText(name, key)) found.push_back(i);
+    return true;
+  });
+  for (auto it = found.rbegin(); it != found.rend(); ++it)
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*it));
+}
+
 void ProfileText::EraseSection(std::string_view section) {
   std::vector<Line> kept;
   bool erasing = false;

@@ -52,6 +52,9 @@ class ProfileText {
   // CR LF. A line break in the value would turn into lines of their own, so
   // such a value throws Error and changes nothing.
   void Set(std::string_view section, std::string_view key, std::string_view value);
+  // Removes every line of the key in the section: a secret that moved
+  // elsewhere leaves no empty key behind.
+  void EraseKey(std::string_view section, std::string_view key);
   // Removes every section of the name with all its lines.
   void EraseSection(std::string_view section);
   // Erases the section and adds it again at the end with these keys, in this

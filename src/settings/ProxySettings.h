@@ -21,7 +21,9 @@ struct ProxySettings {
   bool operator==(const ProxySettings&) const = default;
 };
 
-// A Mode other than 0 to 2 is read as the default.
-ProxySettings ReadProxySettings(const IniFileUnit& settings);
+// A Mode other than 0 to 2 is read as the default. The password is read,
+// from where [Proxy] SecretStore says, only for a manual proxy with a user
+// and `withPassword`; throws SecretError when it cannot be.
+ProxySettings ReadProxySettings(const IniFileUnit& settings, bool withPassword = true);
 
 }  // namespace orvane

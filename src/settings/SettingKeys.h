@@ -142,6 +142,9 @@ inline constexpr GeneralText kProxyUser{"Proxy", "User", ""};
 inline constexpr GeneralText kProxyNoProxy{"Proxy", "NoProxy", ""};
 // Stored as an account's password is: the file that holds it is 0600.
 inline constexpr GeneralText kProxyPass{"Proxy", "Pass", ""};
+// Where the proxy's password lives, as an account's SecretStore says.
+inline constexpr GeneralInteger kProxySecretStore{"Proxy", "SecretStore", 0};
+inline constexpr GeneralText kProxyPassCommand{"Proxy", "PassCommand", ""};
 
 // Section Account of an account file.
 inline constexpr const char* kAccountSection = "Account";
@@ -183,6 +186,11 @@ inline constexpr AccountText kOAuthScope{"OAuthScope", ""};
 // What the last sign-in earned; a secret kept as Pass is, in the account
 // file that only its owner may read.
 inline constexpr AccountText kOAuthRefreshToken{"OAuthRefreshToken", "", true};
+// Where Pass and OAuthRefreshToken live: "0" this file, "1" the desktop
+// keyring, "2" Pass is the first line that PassCommand (run by /bin/sh -c)
+// prints, the refresh token stays in this file.
+inline constexpr AccountText kSecretStore{"SecretStore", "0"};
+inline constexpr AccountText kPassCommand{"PassCommand", "", true};
 
 // The account file's multi-line blocks and their date formats.
 inline constexpr const char* kSignatureSection = "Signature";

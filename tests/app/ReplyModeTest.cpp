@@ -8,6 +8,7 @@
 #include "app/ReplyMode.h"
 #include "platform/Error.h"
 #include "support/PythonParser.h"
+#include "support/SystemPython.h"
 
 namespace orvane::test {
 namespace {
@@ -22,7 +23,8 @@ std::string U8(const WideString& text) {
 class SavedMessages {
  public:
   SavedMessages() {
-    const std::string command = "python3 '" ORVANE_SOURCE_DIR "/tests/app/saved_messages.py' '" +
+    const std::string command = SystemPython() +
+                                " '" ORVANE_SOURCE_DIR "/tests/app/saved_messages.py' '" +
                                 folder_.Path().native() + "'";
     if (std::system(command.c_str()) != 0) throw std::runtime_error("saved_messages.py failed");
   }

@@ -1,6 +1,6 @@
-// Japanese typed through a real input method into the windows: ibus with
-// Mozc in hiragana, started by support/ime-session, and the keys pressed
-// with xdotool as on a keyboard.
+// Japanese typed through a real input method into the windows: ibus or
+// fcitx5 with Mozc in hiragana, started by support/ime-session, and the
+// keys pressed with xdotool as on a keyboard.
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -49,12 +49,34 @@ bool Press(const QStringList& xdotoolArgs, const std::function<bool()>& reached)
                          10000);
 }
 
+// Whether a probe "a" typed into the field comes back from the input method
+// as the hiragana あ; the probe is taken back either way.
+bool ProbeReachesTheInputMethod(QLineEdit* field) {
+  FieldEvents events(field);
+  Press({"type", "a"}, [&] { return !events.preedit.isEmpty() || !field->text().isEmpty(); });
+  const bool composed = events.preedit == "あ";
+  if (!events.preedit.isEmpty()) Press({"key", "Escape"}, [&] { return events.preedit.isEmpty(); });
+  if (!field->text().isEmpty())
+    Press({"key", "BackSpace"}, [&] { return field->text().isEmpty(); });
+  return composed;
+}
+
+// fcitx5 makes a window's input context only once the window has the
+// focus, over the bus: keys typed before it is there reach the field as
+// they are. So the field takes keys only once a probe reaches the input
+// method (twenty probes at most).
 void Focus(QWidget* window, QLineEdit* field) {
   window->show();
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window));
   field->setFocus();
   ASSERT_TRUE(QTest::qWaitFor([&] { return field->hasFocus(); }));
+  int probes = 0;
+  while (!ProbeReachesTheInputMethod(field)) {
+    ASSERT_LT(++probes, 20) << "the input method never composed the keys typed into the field";
+    QTest::qWait(200);
+  }
+  ASSERT_TRUE(field->text().isEmpty());
 }
 
 // "yamada" typed, converted with Space and committed with Return.

@@ -132,8 +132,10 @@ def package():
                     if not line.startswith("d"))
     assert listed == INSTALLED, listed
     depends = run("dpkg-deb", "--field", deb, "Depends")
-    for needed in ("libqt6widgets6", "libssl3", "fonts-noto-cjk", "qt6-translations-l10n"):
+    for needed in ("libqt6widgets6", "libssl3", "libsecret-1-0", "fonts-noto-cjk",
+                   "qt6-translations-l10n"):
         assert needed in depends, depends
+    assert "gnome-keyring" in run("dpkg-deb", "--field", deb, "Recommends")
     report = run("lintian", "--no-tag-display-limit", deb)
     assert not [line for line in report.splitlines() if line[:2] in ("E:", "W:")], report
 

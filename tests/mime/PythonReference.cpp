@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "support/SystemPython.h"
 #include "support/TempFolder.h"
 
 namespace orvane::test {
@@ -12,8 +13,9 @@ std::string PythonReference(const std::string& command, std::string_view input) 
   TempFolder folder;
   const auto inputFile = folder / "input";
   WriteFile(inputFile, input);
-  const std::string line = "python3 '" ORVANE_SOURCE_DIR "/tests/mime/python_reference.py' " +
-                           command + " '" + inputFile.native() + "'";
+  const std::string line = SystemPython() +
+                           " '" ORVANE_SOURCE_DIR "/tests/mime/python_reference.py' " + command +
+                           " '" + inputFile.native() + "'";
   FILE* pipe = ::popen(line.c_str(), "r");
   if (!pipe) {
     ADD_FAILURE() << "cannot run " << line;

@@ -3,6 +3,7 @@
 #include <signal.h>
 
 #include "platform/CodePage.h"
+#include "support/SystemPython.h"
 #include "support/TestCertificates.h"
 
 namespace orvane::test {
@@ -12,7 +13,7 @@ using namespace std::chrono_literals;
 AuthorizationServer::AuthorizationServer(const Options& options)
     : clientSecret_(options.clientSecret) {
   const std::string& name = options.certificate;
-  std::vector<std::string> argv{"python3",       ORVANE_SOURCE_DIR "/tests/servers/oauth-server.py",
+  std::vector<std::string> argv{SystemPython(),  ORVANE_SOURCE_DIR "/tests/servers/oauth-server.py",
                                 "--cert",        TestCertificates::Pem(name).native(),
                                 "--key",         TestCertificates::Key(name).native(),
                                 "--client-id",   kClientId,
@@ -62,7 +63,7 @@ void BrowserShell::OpenUrl(const WideString& url) {
   openedUrls.push_back(url);
   if (!follow) return;
   browsers_.push_back(std::make_unique<ServerProcess>(std::vector<std::string>{
-      "python3", ORVANE_SOURCE_DIR "/tests/support/fake_browser.py", WideToUtf8(url)}));
+      SystemPython(), ORVANE_SOURCE_DIR "/tests/support/fake_browser.py", WideToUtf8(url)}));
 }
 
 std::string BrowserShell::LastPage() {

@@ -4,12 +4,15 @@
 #include <stdexcept>
 #include <string>
 
+#include "support/SystemPython.h"
+
 namespace orvane::test {
 
 namespace {
 
 JsonValue RunScript(const std::string& script, const std::string& arguments) {
-  std::string command = "python3 '" ORVANE_SOURCE_DIR "/tests/support/" + script + "' " + arguments;
+  std::string command =
+      SystemPython() + " '" ORVANE_SOURCE_DIR "/tests/support/" + script + "' " + arguments;
   FILE* pipe = ::popen(command.c_str(), "r");
   if (!pipe) throw std::runtime_error("cannot run python3");
   std::string output;

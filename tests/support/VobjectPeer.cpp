@@ -3,20 +3,15 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "support/SystemPython.h"
 #include "support/TempFolder.h"
 
 namespace orvane::test {
 namespace {
 
-// Debian's interpreter, for which python3-vobject is installed, even when
-// another python3 comes first on the path.
-std::string Python() {
-  return std::filesystem::exists("/usr/bin/python3") ? "/usr/bin/python3" : "python3";
-}
-
 std::string Run(const std::string& arguments) {
   std::string command =
-      Python() + " '" ORVANE_SOURCE_DIR "/tests/support/vcard_peer.py' " + arguments;
+      SystemPython() + " '" ORVANE_SOURCE_DIR "/tests/support/vcard_peer.py' " + arguments;
   FILE* pipe = ::popen(command.c_str(), "r");
   if (!pipe) throw std::runtime_error("cannot run python3");
   std::string output;

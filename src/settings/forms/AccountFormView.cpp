@@ -76,18 +76,32 @@ TAccountFormView::TAccountFormView(TAccountForm& form, HelpOpener help, QWidget*
   showPassword_->setObjectName(QStringLiteral("Button2"));
   showPassword_->setText(QStringLiteral("?"));
   optionGrid->addWidget(showPassword_, 5, 2);
+  secretPlace_ = new QComboBox(optionGroup);
+  secretPlace_->setObjectName(QStringLiteral("CMB_SecretStore"));
+  // In the order of SecretPlace.
+  secretPlace_->addItems({QStringLiteral("設定ファイル"),
+                          QStringLiteral("デスクトップのキーリング"), QStringLiteral("コマンド")});
+  auto* placeLabel = new QLabel(QStringLiteral("パスワードの保存先(&W):"), optionGroup);
+  placeLabel->setBuddy(secretPlace_);
+  optionGrid->addWidget(placeLabel, 6, 0);
+  optionGrid->addWidget(secretPlace_, 6, 1, Qt::AlignLeft);
+  passCommand_ = AddField(optionGrid, 7, QStringLiteral("コマンド(&D):"), "EDIT_PassCommand",
+                          form_.Secrets.command, changed);
+  passCommand_->setPlaceholderText(QStringLiteral("例: pass show mail/taro"));
+  passCommand_->setToolTip(
+      QStringLiteral("送信のたびに /bin/sh で実行し、出力の 1 行目をパスワードとして使います"));
   allowPlainAuth_ = MakeCheckBox(QStringLiteral("暗号化なしで認証を許可する"), "CB_AllowPlainAuth",
                                  fields.allowPlainAuth, changed, optionGroup);
-  optionGrid->addWidget(allowPlainAuth_, 6, 0, 1, 3);
-  fingerprint_ = AddField(optionGrid, 7, QStringLiteral("証明書のフィンガープリント(&T):"),
+  optionGrid->addWidget(allowPlainAuth_, 8, 0, 1, 3);
+  fingerprint_ = AddField(optionGrid, 9, QStringLiteral("証明書のフィンガープリント(&T):"),
                           "EDIT_Fingerprint", fields.tlsFingerprint, changed);
   // The label over the field, and the field across the group: a fingerprint
   // is 95 characters long, and its label would widen the labels' column.
-  QWidget* fingerprintLabel = optionGrid->itemAtPosition(7, 0)->widget();
+  QWidget* fingerprintLabel = optionGrid->itemAtPosition(9, 0)->widget();
   optionGrid->removeWidget(fingerprintLabel);
   optionGrid->removeWidget(fingerprint_);
-  optionGrid->addWidget(fingerprintLabel, 7, 0, 1, 3);
-  optionGrid->addWidget(fingerprint_, 8, 0, 1, 3);
+  optionGrid->addWidget(fingerprintLabel, 9, 0, 1, 3);
+  optionGrid->addWidget(fingerprint_, 10, 0, 1, 3);
   fingerprint_->setPlaceholderText(QStringLiteral("SHA-256 (任意)"));
   fingerprint_->setToolTip(
       QStringLiteral("自己署名の証明書のサーバにつなぐときだけ、その証明書の SHA-256 の"
@@ -117,6 +131,10 @@ TAccountFormView::TAccountFormView(TAccountForm& form, HelpOpener help, QWidget*
     Render();
   });
   connect(showPassword_, &QToolButton::clicked, this, [this] { form_.ShowPasswordClicked(); });
+  connect(secretPlace_, &QComboBox::activated, this, [this](int index) {
+    form_.Secrets.place = static_cast<SecretPlace>(index);
+    Render();
+  });
   connect(authMethod_, &QComboBox::activated, this, [this](int index) {
     form_.ChooseOAuth(index == 1);
     Render();
@@ -192,6 +210,10 @@ void TAccountFormView::Render() {
   ShowText(userId_, fields.userId);
   ShowText(password_, fields.password);
   ShowText(fingerprint_, fields.tlsFingerprint);
+  ShowText(passCommand_, form_.Secrets.command);
+  secretPlace_->setCurrentIndex(static_cast<int>(form_.Secrets.place));
+  const bool fromCommand = form_.Secrets.place == SecretPlace::kCommand;
+  ShowField(passCommand_, fromCommand);
   security_->setCurrentIndex(fields.security);
   auth_->setChecked(fields.auth);
   allowPlainAuth_->setChecked(fields.allowPlainAuth);
@@ -201,8 +223,8 @@ void TAccountFormView::Render() {
   const AccountOAuthFields& oauth = form_.OAuth;
   authMethod_->setCurrentIndex(oauth.oauth ? 1 : 0);
   auth_->setEnabled(!oauth.oauth);
-  password_->setEnabled(!oauth.oauth);
-  showPassword_->setEnabled(!oauth.oauth);
+  password_->setEnabled(!oauth.oauth && !fromCommand);
+  showPassword_->setEnabled(!oauth.oauth && !fromCommand);
   oauthGroup_->setVisible(oauth.oauth);
   int provider = provider_->findData(QString::fromStdString(oauth.provider));
   provider_->setCurrentIndex(provider >= 0 ? provider : provider_->count() - 1);

@@ -45,6 +45,8 @@ class TAccountFormView : public QDialog {
   QCheckBox* auth_ = nullptr;
   QLineEdit* userId_ = nullptr;
   QLineEdit* password_ = nullptr;
+  QComboBox* secretPlace_ = nullptr;
+  QLineEdit* passCommand_ = nullptr;
   QCheckBox* allowPlainAuth_ = nullptr;
   QLineEdit* fingerprint_ = nullptr;
   QToolButton* showPassword_ = nullptr;

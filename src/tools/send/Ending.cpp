@@ -133,7 +133,8 @@ Ending EndingOf(const SendOutcome& outcome, const AnsiString& account) {
     case Cancelled:
       return {EX_DATAERR, u"送信を取り消しました", "not sent: taken back during the send delay"};
     case Setup:
-      return {EX_CONFIG, outcome.reason, "the account's server settings are not valid"};
+      return {EX_CONFIG, outcome.reason,
+              "the account's server settings are not valid, or its password could not be read"};
     case PopLogin:
       return PopEnding(outcome);
     case SignIn:

@@ -6,6 +6,7 @@
 #include "platform/CodePage.h"
 #include "platform/Error.h"
 #include "settings/OAuthSettings.h"
+#include "settings/SecretPlaces.h"
 #include "tools/send/BrowserShell.h"
 
 namespace orvane {
@@ -39,9 +40,9 @@ Ending SignInAccount(const IniFileUnit& settings, const AnsiString& account) {
   if (outcome->kind == SignInOutcome::kFailed)
     return {EX_NOPERM, u"サインインできませんでした: " + outcome->reason, "the sign-in failed"};
   try {
-    settings.Write(account, keys::kOAuthRefreshToken, outcome->refreshToken);
+    WriteSecret(settings, {SecretKind::kOAuthRefreshToken, account}, outcome->refreshToken);
   } catch (const Error& e) {
-    return {EX_CONFIG, e.Message(), "the account file could not be written"};
+    return {EX_CONFIG, e.Message(), "the refresh token could not be stored"};
   }
   return {EX_OK, u"サインインしました: " + SjisToWide(account), "signed in"};
 }
