@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/AsciiText.h"
+#include "transport/ReplyExplanation.h"
 
 namespace orvane {
 
@@ -35,7 +36,7 @@ WideString RefusedRecipientsText(const std::vector<RefusedRecipient>& refused) {
   for (size_t i = 0; i < refused.size(); ++i) {
     if (i > 0) text += u"、";
     text += refused[i].address;
-    if (!refused[i].reply.empty()) text += u" (" + OneLine(refused[i].reply) + u")";
+    if (!refused[i].reply.empty()) text += u" (" + OneLine(ExplainedReply(refused[i].reply)) + u")";
   }
   return text;
 }

@@ -12,6 +12,7 @@
 #include "platform/RegionalFormats.h"
 #include "settings/IniFile.h"
 #include "settings/OAuthSettings.h"
+#include "transport/ReplyExplanation.h"
 
 namespace orvane {
 
@@ -333,7 +334,7 @@ void TSendForm::SmtpSmtpStatus(const AnsiString& s) {
 void TSendForm::SmtpServerStatus(const AnsiString& s) {
   lastReply_ = ReplyClassOf(s);
   lastReplyText_ = ReplyText(s);
-  const WideString text = u"サーバからの応答... " + lastReplyText_;
+  const WideString text = u"サーバからの応答... " + ExplainedReply(lastReplyText_);
   SetStatus(text);
   Log(text);
 }
@@ -381,6 +382,9 @@ void TSendForm::SmtpSmtpClosed(const TSmtpItem& item, bool success) {
   // status line, which keeps only its last text, names them again.
   if (success && !outcome_.refused.empty())
     status_ += u"。" + RefusedRecipientsText(outcome_.refused);
+  // A failure's status names what the server's refusal means, not only the step.
+  if (!success && !outcome_.serverReply.empty() && !ReplyExplanation(outcome_.serverReply).empty())
+    status_ += u": " + OneLine(ExplainedReply(outcome_.serverReply));
   if (!success) LogLocalError(item);
   if (OnDelivered) OnDelivered(success);
   state_ = SendState::Ended;

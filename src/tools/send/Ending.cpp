@@ -4,6 +4,7 @@
 
 #include "platform/AsciiText.h"
 #include "platform/CodePage.h"
+#include "transport/ReplyExplanation.h"
 
 namespace orvane {
 namespace {
@@ -71,7 +72,8 @@ Ending DeliveryEnding(const SendOutcome& outcome) {
     return {DeliveryStatus(outcome), line + u": " + RefusedRecipientsText(outcome.refused),
             "sending failed (Rcpt), nothing was sent: " + RefusedEnglish(outcome)};
   return {DeliveryStatus(outcome),
-          WithDetail(line, outcome.reason.empty() ? outcome.serverReply : outcome.reason),
+          WithDetail(line,
+                     outcome.reason.empty() ? ExplainedReply(outcome.serverReply) : outcome.reason),
           EnglishDetail(DeliveryEnglish(outcome), outcome)};
 }
 
