@@ -24,9 +24,9 @@ ReplyClass ReplyClassOf(std::string_view reply) {
 }
 
 WideString StageLabel(int error) {
-  static constexpr std::array<const char16_t*, 9> kLabels = {u"(Connect)", u"(Auth)",    u"(Ehlo)",
-                                                             u"(Helo)",    u"(From)",    u"(Rcpt)",
-                                                             u"(Data)",    u"(TimeOut)", u"(TLS)"};
+  static constexpr std::array<const char16_t*, 10> kLabels = {
+      u"(Connect)", u"(Auth)", u"(Ehlo)",    u"(Helo)", u"(From)",
+      u"(Rcpt)",    u"(Data)", u"(TimeOut)", u"(TLS)",  u"(Size)"};
   if (error < 0 || error >= static_cast<int>(kLabels.size())) return {};
   return kLabels[static_cast<size_t>(error)];
 }

@@ -71,14 +71,25 @@ void TSmtpThread::Dialogue() {
     extended = ReceiveEhloReply();
   }
   if (extended) {
+    if (EhloMultiline) Extensions = ExtensionsOf(Capabilities);
+    Notify([&](TZelSmtp& smtp, TSmtpItem& item) { smtp.DoExtensions(item, Extensions); });
     if (SmtpAuth && !SmtpLogin()) return Fail(seAuth);
   } else {
     NotifyError(seEhlo);
     SendCommand("HELO", ServerHost());
     if (!Reply("250")) return Fail(seHelo);
   }
+  // RFC 1870 section 6: a message over the advertised limit is not offered,
+  // so the user does not wait for an upload the server would refuse.
+  const auto size = static_cast<std::uint64_t>(DataLength());
+  if (OverSizeLimit(Extensions, size)) {
+    KeepLocalError(SizeRefusalText(size, Extensions.sizeLimit));
+    return Fail(seSize);
+  }
   // RFC 5321 section 4.1.2: no blank on either side of the colon.
-  if (!SendCommand("MAIL FROM:<" + MailFrom + '>', "") || !Reply("250")) return Fail(seFrom);
+  if (!SendCommand("MAIL FROM:<" + MailFrom + '>' + MailParameters(Extensions, size), "") ||
+      !Reply("250"))
+    return Fail(seFrom);
   if (!SendRecipients()) return FailRecipients();
   if (Terminated()) return Quit();
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "transport/EhloList.h"
+#include "transport/SmtpExtensions.h"
 #include "transport/TCPThread.h"
 #include "transport/ZelSmtp.h"
 
@@ -77,6 +78,8 @@ class TSmtpThread final : public TSendTCPThread {
   std::vector<AnsiString> RejectedReplies;  // the reply to each of Rejected
   bool RecipientsAccepted = false;
   TEhloList Capabilities;
+  // What the last EHLO reply advertised; nothing after HELO.
+  TSmtpExtensions Extensions;
   bool EhloMultiline = false;
   bool HideCommand = false;
   // A line carrying credentials, or an answer made from them, has gone out.

@@ -125,10 +125,43 @@ TEST_F(SendTest, AFailedDeliveryEndsWithTheStageLabel) {
 }
 
 TEST_F(SendTest, StageLabelsFollowTheErrorKinds) {
-  const char* labels[] = {"(Connect)", "(Auth)", "(Ehlo)",    "(Helo)", "(From)",
-                          "(Rcpt)",    "(Data)", "(TimeOut)", "(TLS)",  ""};
-  for (int kind = 0; kind < 10; ++kind) EXPECT_EQ(WideToUtf8(StageLabel(kind)), labels[kind]);
+  const char* labels[] = {"(Connect)", "(Auth)",    "(Ehlo)", "(Helo)", "(From)", "(Rcpt)",
+                          "(Data)",    "(TimeOut)", "(TLS)",  "(Size)", ""};
+  for (int kind = 0; kind < 11; ++kind) EXPECT_EQ(WideToUtf8(StageLabel(kind)), labels[kind]);
   EXPECT_EQ(StageLabel(-1), u"");
+}
+
+// The server's size limit is kept in the account, where [警告17] reads it;
+// a message over it is not offered, and the window says why.
+TEST_F(SendTest, TheServersSizeLimitIsKeptAndAMessageOverItIsNotOffered) {
+  struct Row {
+    const char* limit;
+    bool offered;
+  } rows[] = {{"1000", true}, {"50", false}};
+  const std::string reason =
+      "メールの大きさ (0.0 MB) がサーバーの上限 (0.0 MB) を超えています。"
+      "添付ファイルを小さくするか分けて送ってください";
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.limit);
+    delivered.clear();
+    const std::string ehlo = std::string("250-mx\r\n250 SIZE ") + row.limit + "\r\n";
+    const bool offered = row.offered;
+    ScriptedServer server([&](Peer& p) {
+      Greet(p, ehlo);
+      if (offered) return Accept(p);
+      p.ReadLine();
+    });
+    WriteAccount("SMTP=127.0.0.1\r\nSMTPPORT=" + Port(server.Port()) + "\r\n");
+    auto form = MakeForm();
+    Run(*form);
+    server.Join();
+    EXPECT_EQ(Settings().Read("work", keys::kSizeLimit), row.limit);
+    EXPECT_EQ(delivered, std::vector<bool>{offered});
+    if (offered) continue;
+    EXPECT_EQ(WideToUtf8(form->Status()), "送信に失敗しました (Size): " + reason);
+    EXPECT_EQ(LogOf(*form).back(), "エラー: " + reason);
+    EXPECT_EQ(form->Outcome().serverReply, u"");
+  }
 }
 
 TEST_F(SendTest, AnEhloErrorFollowedByADeliveryEndsWell) {

@@ -42,6 +42,8 @@ std::string DeliveryEnglish(const SendOutcome& outcome) {
       return "sending failed " + label + ": the server did not answer in time";
     case seTls:
       return "sending failed " + label + ": no secure connection (TLS) could be set up";
+    case seSize:
+      return "sending failed " + label + ": the message is larger than the server accepts";
   }
   return "sending failed";
 }
@@ -49,7 +51,8 @@ std::string DeliveryEnglish(const SendOutcome& outcome) {
 int DeliveryStatus(const SendOutcome& outcome) {
   if (outcome.reply == ReplyClass::TransientNegative) return EX_TEMPFAIL;
   if (outcome.smtpError == seAuth) return EX_NOPERM;
-  if (outcome.reply == ReplyClass::PermanentNegative || outcome.smtpError == seTls)
+  if (outcome.reply == ReplyClass::PermanentNegative || outcome.smtpError == seTls ||
+      outcome.smtpError == seSize)
     return EX_UNAVAILABLE;
   return EX_TEMPFAIL;
 }
