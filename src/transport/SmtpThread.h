@@ -26,6 +26,7 @@ class TSmtpThread final : public TSendTCPThread {
   // A reply is complete with its last line (RFC 5321 section 4.2.1): the
   // line whose code is not followed by "-".
   bool ReplyComplete(std::string_view received) const override;
+  std::size_t FirstReplyLength(std::string_view received) const override;
 
  private:
   void Dialogue();
@@ -57,6 +58,14 @@ class TSmtpThread final : public TSendTCPThread {
   // when none was accepted, a command could not be written, or one was
   // refused and every recipient is required.
   bool SendRecipients();
+  // MAIL, RCPT and DATA in one write, their replies read in order (RFC
+  // 2920); true at the server's 354, false once the delivery has ended.
+  bool PipelinedEnvelope(const AnsiString& mail);
+  // Reads the reply to RCPT for `address`: true when accepted; Rejected
+  // and RejectedReplies name it otherwise.
+  bool RecipientReply(const AnsiString& address);
+  // OnRcptError with those refused, if any.
+  void ReportRejected();
   // Ends a delivery at its recipients: seRcpt, RSET when some were
   // accepted, then QUIT.
   void FailRecipients();
