@@ -43,9 +43,11 @@ TSmtpExtensions ExtensionsOf(const TEhloList& ehlo) {
   return extensions;
 }
 
-AnsiString MailParameters(const TSmtpExtensions& extensions, std::uint64_t messageSize) {
+AnsiString MailParameters(const TSmtpExtensions& extensions, std::uint64_t messageSize,
+                          bool eightBit) {
   AnsiString parameters;
   if (extensions.size && messageSize > 0) parameters += " SIZE=" + std::to_string(messageSize);
+  if (extensions.eightBitMime && eightBit) parameters += " BODY=8BITMIME";
   return parameters;
 }
 

@@ -26,8 +26,10 @@ TSmtpExtensions ExtensionsOf(const TEhloList& ehlo);
 
 // The parameters of MAIL FROM for a message of `messageSize` octets, each
 // with its leading blank: SIZE=n where SIZE is advertised and the size is
-// known (not 0).
-AnsiString MailParameters(const TSmtpExtensions& extensions, std::uint64_t messageSize);
+// known (not 0); BODY=8BITMIME where 8BITMIME is advertised and the message
+// holds (or may hold) 8-bit data.
+AnsiString MailParameters(const TSmtpExtensions& extensions, std::uint64_t messageSize,
+                          bool eightBit);
 
 // Whether a message of `messageSize` octets is over the advertised limit.
 bool OverSizeLimit(const TSmtpExtensions& extensions, std::uint64_t messageSize);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "mime/CharSet.h"
+#include "mime/SevenBit.h"
 #include "mime/TransferEncoding.h"
 #include "platform/CodePage.h"
 #include "transport/BearerAuth.h"
@@ -83,6 +85,7 @@ void TSmtpThread::Dialogue() {
     SendCommand("HELO", ServerHost());
     if (!Reply("250")) return Fail(seHelo);
   }
+  if (!FitBodyToServer()) return Fail(seData);
   // RFC 1870 section 6: a message over the advertised limit is not offered,
   // so the user does not wait for an upload the server would refuse.
   const auto size = static_cast<std::uint64_t>(DataLength());
@@ -91,7 +94,8 @@ void TSmtpThread::Dialogue() {
     return Fail(seSize);
   }
   // RFC 5321 section 4.1.2: no blank on either side of the colon.
-  const AnsiString mail = "MAIL FROM:<" + MailFrom + '>' + MailParameters(Extensions, size);
+  const AnsiString mail = "MAIL FROM:<" + MailFrom + '>' +
+                          MailParameters(Extensions, size, Rest || !IsAsciiBytes(Data));
   // A line that cannot be written goes the plain way, which names the
   // recipient it belongs to.
   if (Extensions.pipelining && IsSafeCommandLine(mail) &&
@@ -140,6 +144,29 @@ bool TSmtpThread::StartTls() {
 void TSmtpThread::FailTls() {
   if (Terminated()) return Quit();
   Fail(seTls);
+}
+
+bool TSmtpThread::FitBodyToServer() {
+  if (Extensions.eightBitMime) return true;
+  if (Rest) {
+    SevenBit = Data;
+    try {
+      char buffer[kBufferSize];
+      while (std::size_t read = Rest->Read(buffer, sizeof buffer)) SevenBit.append(buffer, read);
+    } catch (const std::exception&) {
+      KeepLocalError(u"送信するメールの残りを読めませんでした");
+      return false;
+    }
+    Data = SevenBit;
+    Rest = nullptr;
+  }
+  if (IsAsciiBytes(Data)) return true;
+  SevenBit = SevenBitMessage(Data);
+  Data = SevenBit;
+  Notice(
+      u"サーバが 8BITMIME に対応していないため、8 ビットの本文を quoted-printable か base64 "
+      u"にして送信します");
+  return true;
 }
 
 bool TSmtpThread::Reply(std::string_view code) {

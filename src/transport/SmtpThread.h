@@ -58,6 +58,11 @@ class TSmtpThread final : public TSendTCPThread {
   // when none was accepted, a command could not be written, or one was
   // refused and every recipient is required.
   bool SendRecipients();
+  // RFC 6152: a message with 8-bit data goes as it is only to a server
+  // that advertised 8BITMIME; any other gets it re-encoded (a streamed
+  // message is read whole for that first). False when the rest of the
+  // message could not be read.
+  bool FitBodyToServer();
   // MAIL, RCPT and DATA in one write, their replies read in order (RFC
   // 2920); true at the server's 354, false once the delivery has ended.
   bool PipelinedEnvelope(const AnsiString& mail);
@@ -89,6 +94,8 @@ class TSmtpThread final : public TSendTCPThread {
   TEhloList Capabilities;
   // What the last EHLO reply advertised; nothing after HELO.
   TSmtpExtensions Extensions;
+  // The message re-encoded for a server without 8BITMIME; Data views it.
+  AnsiString SevenBit;
   bool EhloMultiline = false;
   bool HideCommand = false;
   // A line carrying credentials, or an answer made from them, has gone out.

@@ -56,7 +56,13 @@ struct ExtensionCase {
   bool delivered;
   const char* localError = "";
   std::string refused = "";  // the OnRcptError line, if any
+  std::string message = "";  // when not one of `size` octets
+  std::string data = "";     // the message as the server took it, when compared
 };
+
+const std::string kEightBit =
+    "Subject: t\r\nContent-Type: text/plain; charset=UTF-8\r\n"
+    "Content-Transfer-Encoding: 8bit\r\n\r\n日本語のテキスト\r\n";
 
 TEST_F(SmtpExtensionsTest, TheDialogueFollowsWhatEhloAdvertised) {
   const ExtensionCase cases[] = {
@@ -111,21 +117,33 @@ TEST_F(SmtpExtensionsTest, TheDialogueFollowsWhatEhloAdvertised) {
          p.WaitForClose(std::chrono::seconds(10));
        },
        kBoth + "DATA\r\n", false, "", "rcpt-error a@example.com (550 no) b@example.com (550 no)"},
+      {"8BITMIME and an 8-bit body: declared, sent as it is", "250-mx\r\n250 8BITMIME\r\n", 0, 1,
+       false, nullptr,
+       "MAIL FROM:<me@example.com> BODY=8BITMIME\r\nRCPT TO:<a@example.com>\r\nDATA\r\n", true, "",
+       "", kEightBit, kEightBit + ".\r\n"},
+      {"8BITMIME and a 7-bit body: nothing declared", "250-mx\r\n250 8BITMIME\r\n", 1000, 1, false,
+       nullptr, kMail + "RCPT TO:<a@example.com>\r\nDATA\r\n", true},
+      {"no 8BITMIME: the 8-bit body re-encoded", "250-mx\r\n250 HELP\r\n", 0, 1, false, nullptr,
+       kMail + "RCPT TO:<a@example.com>\r\nDATA\r\n", true, "", "", kEightBit,
+       "Subject: t\r\nContent-Type: text/plain; charset=UTF-8\r\n"
+       "Content-Transfer-Encoding: quoted-printable\r\n\r\n"
+       "=E6=97=A5=E6=9C=AC=E8=AA=9E=E3=81=AE=E3=83=86=E3=82=AD=E3=82=B9=E3=83=88\r\n.\r\n"},
   };
   for (const ExtensionCase& c : cases) {
     SCOPED_TRACE(c.name);
     events.Clear();
-    smtp->SetMessage(MessageOf(c.size));
+    smtp->SetMessage(c.message.empty() ? MessageOf(c.size) : c.message);
     recipients = {"a@example.com", "b@example.com"};
     recipients.resize(static_cast<std::size_t>(c.recipients));
     smtp->SetAllRecipientsRequired(c.required);
     const std::string ehlo = c.ehlo;
     const ScriptedServer::Script after = c.server;
     const int count = c.recipients;
+    std::string data;
     ScriptedServer server([&](Peer& p) {
       Greet(p, ehlo);
       if (after) return after(p);
-      Accept(p, nullptr, count);
+      Accept(p, &data, count);
     });
     Deliver(server);
     EXPECT_EQ(events.Success, c.delivered);
@@ -143,6 +161,9 @@ TEST_F(SmtpExtensionsTest, TheDialogueFollowsWhatEhloAdvertised) {
       EXPECT_EQ(received.size() - start, c.written.size());
     }
     EXPECT_EQ(events.Noticed(u"PIPELINING: "), std::string_view(c.ehlo) == kPipelining);
+    if (!c.data.empty()) {
+      EXPECT_EQ(data, c.data);
+    }
   }
 }
 
