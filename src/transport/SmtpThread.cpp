@@ -298,44 +298,45 @@ bool TSmtpThread::PlainExchange() {
   return Reply("235");
 }
 
-void TSmtpThread::ReportRejected() {
-  if (!Ended() && !Rejected.empty())
-    Notify([&](TZelSmtp& smtp, TSmtpItem& item) {
-      smtp.DoRcptError(item, Rejected, RejectedReplies);
-    });
-}
-
-bool TSmtpThread::RecipientReply(const AnsiString& address) {
-  ReceiveReply();
-  NotifyServerStatus(LastReply);
-  if (ResponseIs("250") || ResponseIs("251")) return true;
-  Rejected.push_back(address);
-  RejectedReplies.push_back(LastReply);
-  return false;
-}
-
-bool TSmtpThread::SendRecipients() {
+bool TSmtpThread::RecipientReplies(bool written) {
   Rejected.clear();
   RejectedReplies.clear();
   bool accepted = false;
   bool unsafe = false;
+  auto report = [this] {
+    if (!Ended() && !Rejected.empty())
+      Notify([&](TZelSmtp& smtp, TSmtpItem& item) {
+        smtp.DoRcptError(item, Rejected, RejectedReplies);
+      });
+  };
   try {
     for (const AnsiString& address : Recipients) {
-      if (!SendCommand("RCPT TO:<" + address + '>', "")) {
+      if (!written && !SendCommand("RCPT TO:<" + address + '>', "")) {
         Rejected.push_back(address);
         RejectedReplies.emplace_back();  // never written: no reply
         unsafe = true;
         break;
       }
-      if (RecipientReply(address)) accepted = true;
+      ReceiveReply();
+      NotifyServerStatus(LastReply);
+      if (ResponseIs("250") || ResponseIs("251")) {
+        accepted = true;
+      } else {
+        Rejected.push_back(address);
+        RejectedReplies.push_back(LastReply);
+      }
     }
   } catch (...) {
-    ReportRejected();
+    report();
     throw;
   }
-  ReportRejected();
+  report();
   RecipientsAccepted = accepted;
-  return accepted && !unsafe && (Rejected.empty() || !SmtpItem().AllRecipientsRequired);
+  return accepted && !unsafe;
+}
+
+bool TSmtpThread::SendRecipients() {
+  return RecipientReplies(false) && (Rejected.empty() || !SmtpItem().AllRecipientsRequired);
 }
 
 // RFC 2920 section 3.1. DATA joins the group only when a refused recipient
@@ -355,18 +356,7 @@ bool TSmtpThread::PipelinedEnvelope(const AnsiString& mail) {
     Fail(seFrom);
     return false;
   }
-  Rejected.clear();
-  RejectedReplies.clear();
-  bool accepted = false;
-  try {
-    for (const AnsiString& address : Recipients)
-      if (RecipientReply(address)) accepted = true;
-  } catch (...) {
-    ReportRejected();
-    throw;
-  }
-  ReportRejected();
-  RecipientsAccepted = accepted;
+  const bool accepted = RecipientReplies(true);
   const bool proceed = accepted && (Rejected.empty() || !required) && !Terminated();
   const bool ready = !required && Reply("354");
   if (ready && !proceed) {

@@ -66,11 +66,10 @@ class TSmtpThread final : public TSendTCPThread {
   // MAIL, RCPT and DATA in one write, their replies read in order (RFC
   // 2920); true at the server's 354, false once the delivery has ended.
   bool PipelinedEnvelope(const AnsiString& mail);
-  // Reads the reply to RCPT for `address`: true when accepted; Rejected
-  // and RejectedReplies name it otherwise.
-  bool RecipientReply(const AnsiString& address);
-  // OnRcptError with those refused, if any.
-  void ReportRejected();
+  // Reads the reply to RCPT for each recipient, after writing its command
+  // unless the commands are `written` already; OnRcptError names those
+  // refused. True when one was accepted and every command could be written.
+  bool RecipientReplies(bool written);
   // Ends a delivery at its recipients: seRcpt, RSET when some were
   // accepted, then QUIT.
   void FailRecipients();
