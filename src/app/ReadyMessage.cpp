@@ -14,6 +14,7 @@
 #include "mime/HeaderFolding.h"
 #include "mime/QuotedPrintable.h"
 #include "mime/RfcDate.h"
+#include "mime/SevenBit.h"
 #include "mime/TransferEncoding.h"
 #include "mime/ZelMime.h"
 #include "platform/AsciiText.h"
@@ -182,17 +183,6 @@ bool NeedsEncoding(std::string_view body) {
   return false;
 }
 
-// The body with every line ended by CR LF, a CR that ends no line kept.
-AnsiString WithCrLf(std::string_view body) {
-  AnsiString lines;
-  lines.reserve(body.size() + body.size() / 32);
-  for (size_t i = 0; i < body.size(); ++i) {
-    if (body[i] == '\n' && (i == 0 || body[i - 1] != '\r')) lines += '\r';
-    lines += body[i];
-  }
-  return lines;
-}
-
 // Whether the header leaves the transfer encoding of the body to us: none
 // is named, and the body is no multipart or message, whose parts carry
 // their own (RFC 2045 section 6.4).
@@ -225,7 +215,7 @@ std::optional<AnsiString> DescribeBody(HeaderWriter& header, std::string_view bo
     if (!header.Has("Content-Transfer-Encoding")) header.Add("Content-Transfer-Encoding", " 8bit");
     return std::nullopt;
   }
-  const AnsiString lines = WithCrLf(body);
+  const AnsiString lines = WithCrLfLineEnds(body);
   const size_t base64Size = (lines.size() + 47) / 48 * 66;
   if (lines.find('\0') == std::string::npos) {
     AnsiString quoted = QuotedPrintableEncode(lines);

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/AsciiText.h"
+#include "transport/ReplyExplanation.h"
 
 namespace orvane {
 
@@ -23,9 +24,9 @@ ReplyClass ReplyClassOf(std::string_view reply) {
 }
 
 WideString StageLabel(int error) {
-  static constexpr std::array<const char16_t*, 9> kLabels = {u"(Connect)", u"(Auth)",    u"(Ehlo)",
-                                                             u"(Helo)",    u"(From)",    u"(Rcpt)",
-                                                             u"(Data)",    u"(TimeOut)", u"(TLS)"};
+  static constexpr std::array<const char16_t*, 10> kLabels = {
+      u"(Connect)", u"(Auth)", u"(Ehlo)",    u"(Helo)", u"(From)",
+      u"(Rcpt)",    u"(Data)", u"(TimeOut)", u"(TLS)",  u"(Size)"};
   if (error < 0 || error >= static_cast<int>(kLabels.size())) return {};
   return kLabels[static_cast<size_t>(error)];
 }
@@ -35,7 +36,7 @@ WideString RefusedRecipientsText(const std::vector<RefusedRecipient>& refused) {
   for (size_t i = 0; i < refused.size(); ++i) {
     if (i > 0) text += u"、";
     text += refused[i].address;
-    if (!refused[i].reply.empty()) text += u" (" + OneLine(refused[i].reply) + u")";
+    if (!refused[i].reply.empty()) text += u" (" + OneLine(ExplainedReply(refused[i].reply)) + u")";
   }
   return text;
 }

@@ -86,7 +86,7 @@ bool DeliveryEnded(const SendOutcome& outcome);
 ReplyClass ReplyClassOf(std::string_view reply);
 
 // The stage label of an SMTP error kind: "(Connect)" to "(TimeOut)" for the
-// kinds 0 to 7, "(TLS)" for 8, empty for any other.
+// kinds 0 to 7, "(TLS)" for 8, "(Size)" for 9, empty for any other.
 WideString StageLabel(int error);
 
 // "次の宛先には送れませんでした: " and each address with its reply.

@@ -13,6 +13,7 @@
 #include "settings/IniFile.h"
 #include "settings/OAuthSettings.h"
 #include "settings/SecretPlaces.h"
+#include "transport/ReplyExplanation.h"
 
 namespace orvane {
 
@@ -97,6 +98,9 @@ void TSendForm::BindEvents() {
   smtp_->OnRcptError = [this](TSmtpItem&, const std::vector<AnsiString>& addresses,
                               const std::vector<AnsiString>& replies) {
     SmtpRcptError(addresses, replies);
+  };
+  smtp_->OnExtensions = [this](TSmtpItem&, const TSmtpExtensions& extensions) {
+    SmtpExtensions(extensions);
   };
   pop_->OnAuthenticated = [this](TPopItem&, bool) { PopAuthenticated(); };
   pop_->OnAuthenticateFail = [this](TPopItem& item, bool) { PopAuthenticateFail(item); };
@@ -344,7 +348,7 @@ void TSendForm::SmtpSmtpStatus(const AnsiString& s) {
 void TSendForm::SmtpServerStatus(const AnsiString& s) {
   lastReply_ = ReplyClassOf(s);
   lastReplyText_ = ReplyText(s);
-  const WideString text = u"サーバからの応答... " + lastReplyText_;
+  const WideString text = u"サーバからの応答... " + ExplainedReply(lastReplyText_);
   SetStatus(text);
   Log(text);
 }
@@ -364,10 +368,27 @@ void TSendForm::SmtpRcptError(const std::vector<AnsiString>& addresses,
   Log(RefusedRecipientsText(outcome_.refused));
 }
 
+void TSendForm::SmtpExtensions(const TSmtpExtensions& extensions) {
+  if (extensions.sizeLimit == 0) return;
+  const AnsiString limit = std::to_string(extensions.sizeLimit);
+  IniFileUnit& settings = services_.settings;
+  if (settings.Read(job_.accountName, keys::kSizeLimit) == limit) return;
+  try {
+    settings.Write(job_.accountName, keys::kSizeLimit, limit);
+  } catch (const Error& e) {
+    Log(u"エラー: " + e.Message());
+  }
+}
+
 void TSendForm::SmtpSmtpError(TSmtpErrorEventType error) {
   outcome_.smtpError = error;
   outcome_.reply = lastReply_;
   outcome_.serverReply = lastReplyText_;
+  // A message over the size limit was refused before the server was asked.
+  if (error == seSize) {
+    outcome_.reply = ReplyClass::None;
+    outcome_.serverReply.clear();
+  }
   // The delivery ended at its recipients: their refusals tell why, not the
   // reply to whatever came after them.
   if (error == seRcpt && !outcome_.refused.empty()) {
@@ -392,6 +413,12 @@ void TSendForm::SmtpSmtpClosed(const TSmtpItem& item, bool success) {
   // status line, which keeps only its last text, names them again.
   if (success && !outcome_.refused.empty())
     status_ += u"。" + RefusedRecipientsText(outcome_.refused);
+  // A message refused before the upload: the status says why, not the
+  // server, which was never asked.
+  if (!success && outcome_.smtpError == seSize) status_ += u": " + outcome_.reason;
+  // A failure's status names what the server's refusal means, not only the step.
+  if (!success && !outcome_.serverReply.empty() && !ReplyExplanation(outcome_.serverReply).empty())
+    status_ += u": " + OneLine(ExplainedReply(outcome_.serverReply));
   if (!success) LogLocalError(item);
   if (OnDelivered) OnDelivered(success);
   state_ = SendState::Ended;

@@ -166,6 +166,8 @@ class TSendForm {
   void SmtpSmtpClosed(const TSmtpItem& item, bool success);
   void SmtpRcptError(const std::vector<AnsiString>& addresses,
                      const std::vector<AnsiString>& replies);
+  // Keeps the server's size limit in the account ([警告17] reads it).
+  void SmtpExtensions(const TSmtpExtensions& extensions);
   void PopAuthenticated();
   void PopAuthenticateFail(const TPopItem& item);
   void PopPopError(const TPopItem& item, TPopErrorEventType error);

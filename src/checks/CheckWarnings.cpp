@@ -7,7 +7,9 @@
 #include "checks/BccLeak.h"
 #include "checks/RecipientCheck.h"
 #include "checks/VendorCharacters.h"
+#include "platform/ByteSize.h"
 #include "platform/CodePage.h"
+#include "settings/IniFile.h"
 
 namespace orvane {
 
@@ -25,7 +27,16 @@ TAccountFacts ReadAccountFacts(const IniFileUnit& settings, const AnsiString& ac
     facts.hasExtendedHeaders = HasExtendedHeaders(settings, account);
   if (switches.On(TWarningRule::DependChar))
     facts.senderName = SjisToWide(settings.Read(account, keys::kName));
+  if (switches.On(TWarningRule::SizeLimit))
+    facts.sizeLimit = static_cast<std::uint64_t>(
+        std::max(ParseInteger(settings.Read(account, keys::kSizeLimit)).value_or(0), 0));
   return facts;
+}
+
+// "31.2 MB (上限 25.0 MB)" for a message over the server's last known limit.
+std::vector<WideString> OverSizeLimit(std::uint64_t size, std::uint64_t limit) {
+  if (limit == 0 || size <= limit) return {};
+  return {MegabytesText(size) + u" (上限 " + MegabytesText(limit) + u")"};
 }
 
 // The lines one rule adds.
@@ -106,6 +117,8 @@ class RuleLines {
         return items(LookAlikeAddresses());
       case TWarningRule::BccLeak:
         return when(IsBccLeak(draft_.Recipients, in_.confirm.internal, in_.confirm.bccLeakLimit));
+      case TWarningRule::SizeLimit:
+        return items(OverSizeLimit(in_.message.MessageText().size(), in_.account.sizeLimit));
     }
   }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -45,7 +46,8 @@ struct TAccountFacts {
   bool popBeforeSmtp = false;
   bool lacksSignature = false;
   bool hasExtendedHeaders = false;
-  WideString senderName;  // Account/Name, for the vendor-character rule
+  WideString senderName;        // Account/Name, for the vendor-character rule
+  std::uint64_t sizeLimit = 0;  // Account/SizeLimit; 0 when none is known
 };
 
 // Everything the rules read, gathered at one moment.

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "checks/BccLeak.h"
+#include "platform/ByteSize.h"
 #include "platform/CodePage.h"
 
 namespace orvane {
@@ -96,7 +97,7 @@ WideString TConfirmForm::SizeText(std::uintmax_t bytes) {
   else if (bytes < 1024 * 1024)
     std::snprintf(text, sizeof text, "%.1f KB", static_cast<double>(bytes) / 1024);
   else
-    std::snprintf(text, sizeof text, "%.1f MB", static_cast<double>(bytes) / (1024 * 1024));
+    return MegabytesText(bytes);
   WideString shown = Utf8ToWide(text);
   return bytes < 1024 ? shown + u" バイト" : shown;
 }

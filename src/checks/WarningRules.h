@@ -37,8 +37,9 @@ enum class TWarningRule {
   DependChar,       // [注意12]
   LookAlike,        // [警告15]
   BccLeak,          // [警告16]
+  SizeLimit,        // [警告17]
 };
-inline constexpr size_t kWarningRuleCount = 27;
+inline constexpr size_t kWarningRuleCount = 28;
 
 // A line's severity, told by its tag; also the settings dialog's tab.
 enum class TSeverity { Warning, Caution, Information };
@@ -114,6 +115,9 @@ inline constexpr std::array<TWarningRuleInfo, kWarningRuleCount> kWarningRules{{
     {TWarningRule::BccLeak, keys::kWarnBccLeak,
      u"[警告16] 社外の複数の宛先が To/Cc に入っています (Bcc にすべきかもしれません)",
      u"社外の複数の宛先が To/Cc にある", TSeverity::Warning},
+    {TWarningRule::SizeLimit, keys::kWarnSizeLimit,
+     u"[警告17] メールがサーバーの受け付ける大きさを超えています ",
+     u"メールがサーバーの上限より大きい", TSeverity::Warning},
 }};
 
 constexpr const TWarningRuleInfo& RuleInfo(TWarningRule rule) {

@@ -9,8 +9,8 @@ namespace orvane {
 
 namespace {
 
-// The highest code a rule has: [警告16].
-constexpr int kHighestCode = 16;
+// The highest code a rule has: [警告17].
+constexpr int kHighestCode = 17;
 
 }  // namespace
 

@@ -65,7 +65,8 @@ inline constexpr const char* kLogSection = "Log";
 inline constexpr const char* kLogTopKey = "Top";
 inline constexpr const char* kLogLeftKey = "Left";
 
-// Section Warning: one switch per pre-send rule, each off by default.
+// Section Warning: one switch per pre-send rule, each off by default but
+// SizeLimit.
 inline constexpr GeneralBool kWarnTo{"Warning", "TO", false};
 inline constexpr GeneralBool kWarnSubject{"Warning", "Subject", false};
 inline constexpr GeneralBool kWarnBody{"Warning", "Body", false};
@@ -93,6 +94,8 @@ inline constexpr GeneralBool kWarnAttachReminder{"Warning", "AttachReminder", fa
 inline constexpr GeneralBool kWarnDependChar{"Warning", "DependChar", false};
 inline constexpr GeneralBool kWarnLookAlike{"Warning", "LookAlike", false};
 inline constexpr GeneralBool kWarnBccLeak{"Warning", "BccLeak", false};
+// On by default: a message the server will refuse is better told before the upload.
+inline constexpr GeneralBool kWarnSizeLimit{"Warning", "SizeLimit", true};
 
 // Section WOption: the rules' parameters, edited by hand. The lists are
 // comma lists that add to the built-in entries.
@@ -191,6 +194,9 @@ inline constexpr AccountText kOAuthRefreshToken{"OAuthRefreshToken", "", true};
 // prints, the refresh token stays in this file.
 inline constexpr AccountText kSecretStore{"SecretStore", "0"};
 inline constexpr AccountText kPassCommand{"PassCommand", "", true};
+// The largest message in octets that the account's SMTP server last
+// advertised (EHLO SIZE); empty until one was seen.
+inline constexpr AccountText kSizeLimit{"SizeLimit", ""};
 
 // The account file's multi-line blocks and their date formats.
 inline constexpr const char* kSignatureSection = "Signature";

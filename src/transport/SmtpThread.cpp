@@ -1,6 +1,12 @@
 #include "transport/SmtpThread.h"
 
+#include <algorithm>
+#include <string>
+
+#include "mime/CharSet.h"
+#include "mime/SevenBit.h"
 #include "mime/TransferEncoding.h"
+#include "platform/CodePage.h"
 #include "transport/BearerAuth.h"
 #include "transport/LineTransport.h"
 #include "transport/ReplyReader.h"
@@ -71,19 +77,37 @@ void TSmtpThread::Dialogue() {
     extended = ReceiveEhloReply();
   }
   if (extended) {
+    if (EhloMultiline) Extensions = ExtensionsOf(Capabilities);
+    Notify([&](TZelSmtp& smtp, TSmtpItem& item) { smtp.DoExtensions(item, Extensions); });
     if (SmtpAuth && !SmtpLogin()) return Fail(seAuth);
   } else {
     NotifyError(seEhlo);
     SendCommand("HELO", ServerHost());
     if (!Reply("250")) return Fail(seHelo);
   }
+  if (!FitBodyToServer()) return Fail(seData);
+  // RFC 1870 section 6: a message over the advertised limit is not offered,
+  // so the user does not wait for an upload the server would refuse.
+  const auto size = static_cast<std::uint64_t>(DataLength());
+  if (OverSizeLimit(Extensions, size)) {
+    KeepLocalError(SizeRefusalText(size, Extensions.sizeLimit));
+    return Fail(seSize);
+  }
   // RFC 5321 section 4.1.2: no blank on either side of the colon.
-  if (!SendCommand("MAIL FROM:<" + MailFrom + '>', "") || !Reply("250")) return Fail(seFrom);
-  if (!SendRecipients()) return FailRecipients();
-  if (Terminated()) return Quit();
-
-  SendCommand("DATA", "");
-  if (!Reply("354")) return Fail(seData);
+  const AnsiString mail = "MAIL FROM:<" + MailFrom + '>' +
+                          MailParameters(Extensions, size, Rest || !IsAsciiBytes(Data));
+  // A line that cannot be written goes the plain way, which names the
+  // recipient it belongs to.
+  if (Extensions.pipelining && IsSafeCommandLine(mail) &&
+      std::all_of(Recipients.begin(), Recipients.end(), IsSafeCommandLine)) {
+    if (!PipelinedEnvelope(mail)) return;
+  } else {
+    if (!SendCommand(mail, "") || !Reply("250")) return Fail(seFrom);
+    if (!SendRecipients()) return FailRecipients();
+    if (Terminated()) return Quit();
+    SendCommand("DATA", "");
+    if (!Reply("354")) return Fail(seData);
+  }
   if (!SendData()) return Fail(seData);
   if (!Reply("250")) return Fail(seData);
 
@@ -122,6 +146,29 @@ void TSmtpThread::FailTls() {
   Fail(seTls);
 }
 
+bool TSmtpThread::FitBodyToServer() {
+  if (Extensions.eightBitMime) return true;
+  if (Rest) {
+    SevenBit = Data;
+    try {
+      char buffer[kBufferSize];
+      while (std::size_t read = Rest->Read(buffer, sizeof buffer)) SevenBit.append(buffer, read);
+    } catch (const std::exception&) {
+      KeepLocalError(u"送信するメールの残りを読めませんでした");
+      return false;
+    }
+    Data = SevenBit;
+    Rest = nullptr;
+  }
+  if (IsAsciiBytes(Data)) return true;
+  SevenBit = SevenBitMessage(Data);
+  Data = SevenBit;
+  Notice(
+      u"サーバが 8BITMIME に対応していないため、8 ビットの本文を quoted-printable か base64 "
+      u"にして送信します");
+  return true;
+}
+
 bool TSmtpThread::Reply(std::string_view code) {
   ReceiveReply();
   NotifyServerStatus(LastReply);
@@ -130,6 +177,10 @@ bool TSmtpThread::Reply(std::string_view code) {
 
 bool TSmtpThread::ReplyComplete(std::string_view received) const {
   return SmtpReplyComplete(received);
+}
+
+std::size_t TSmtpThread::FirstReplyLength(std::string_view received) const {
+  return received.size() - BeyondFirstReply(received).size();
 }
 
 bool TSmtpThread::ReceiveEhloReply() {
@@ -247,7 +298,7 @@ bool TSmtpThread::PlainExchange() {
   return Reply("235");
 }
 
-bool TSmtpThread::SendRecipients() {
+bool TSmtpThread::RecipientReplies(bool written) {
   Rejected.clear();
   RejectedReplies.clear();
   bool accepted = false;
@@ -260,7 +311,7 @@ bool TSmtpThread::SendRecipients() {
   };
   try {
     for (const AnsiString& address : Recipients) {
-      if (!SendCommand("RCPT TO:<" + address + '>', "")) {
+      if (!written && !SendCommand("RCPT TO:<" + address + '>', "")) {
         Rejected.push_back(address);
         RejectedReplies.emplace_back();  // never written: no reply
         unsafe = true;
@@ -281,7 +332,52 @@ bool TSmtpThread::SendRecipients() {
   }
   report();
   RecipientsAccepted = accepted;
-  return accepted && !unsafe && (Rejected.empty() || !SmtpItem().AllRecipientsRequired);
+  return accepted && !unsafe;
+}
+
+bool TSmtpThread::SendRecipients() {
+  return RecipientReplies(false) && (Rejected.empty() || !SmtpItem().AllRecipientsRequired);
+}
+
+// RFC 2920 section 3.1. DATA joins the group only when a refused recipient
+// does not stop the delivery: once the server has answered it with 354,
+// nothing but dropping the connection keeps the message from going out.
+bool TSmtpThread::PipelinedEnvelope(const AnsiString& mail) {
+  const bool required = SmtpItem().AllRecipientsRequired;
+  std::vector<AnsiString> lines{mail};
+  for (const AnsiString& address : Recipients) lines.push_back("RCPT TO:<" + address + '>');
+  if (!required) lines.push_back("DATA");
+  Notice(u"PIPELINING: " + Utf8ToWide(std::to_string(lines.size())) +
+         u" 個のコマンドをまとめて送信します");
+  SendCommands(lines);
+  // The replies to the rest only say that there is no sender; QUIT ends
+  // the dialogue without them.
+  if (!Reply("250")) {
+    Fail(seFrom);
+    return false;
+  }
+  const bool accepted = RecipientReplies(true);
+  const bool proceed = accepted && (Rejected.empty() || !required) && !Terminated();
+  const bool ready = !required && Reply("354");
+  if (ready && !proceed) {
+    // The server waits for a message that must not go: only an
+    // unterminated transaction is dropped (RFC 5321 section 4.1.1.4).
+    NotifyError(seRcpt);
+    SetSuccess(false);
+    NotifyClosed();
+    Disconnect();
+    return false;
+  }
+  if (Terminated()) {
+    Quit();
+  } else if (!proceed) {
+    FailRecipients();
+  } else if (ready || (required && SendCommand("DATA", "") && Reply("354"))) {
+    return true;
+  } else {
+    Fail(seData);
+  }
+  return false;
 }
 
 void TSmtpThread::FailRecipients() {

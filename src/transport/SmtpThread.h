@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "transport/EhloList.h"
+#include "transport/SmtpExtensions.h"
 #include "transport/TCPThread.h"
 #include "transport/ZelSmtp.h"
 
@@ -25,6 +26,7 @@ class TSmtpThread final : public TSendTCPThread {
   // A reply is complete with its last line (RFC 5321 section 4.2.1): the
   // line whose code is not followed by "-".
   bool ReplyComplete(std::string_view received) const override;
+  std::size_t FirstReplyLength(std::string_view received) const override;
 
  private:
   void Dialogue();
@@ -56,6 +58,18 @@ class TSmtpThread final : public TSendTCPThread {
   // when none was accepted, a command could not be written, or one was
   // refused and every recipient is required.
   bool SendRecipients();
+  // RFC 6152: a message with 8-bit data goes as it is only to a server
+  // that advertised 8BITMIME; any other gets it re-encoded (a streamed
+  // message is read whole for that first). False when the rest of the
+  // message could not be read.
+  bool FitBodyToServer();
+  // MAIL, RCPT and DATA in one write, their replies read in order (RFC
+  // 2920); true at the server's 354, false once the delivery has ended.
+  bool PipelinedEnvelope(const AnsiString& mail);
+  // Reads the reply to RCPT for each recipient, after writing its command
+  // unless the commands are `written` already; OnRcptError names those
+  // refused. True when one was accepted and every command could be written.
+  bool RecipientReplies(bool written);
   // Ends a delivery at its recipients: seRcpt, RSET when some were
   // accepted, then QUIT.
   void FailRecipients();
@@ -77,6 +91,10 @@ class TSmtpThread final : public TSendTCPThread {
   std::vector<AnsiString> RejectedReplies;  // the reply to each of Rejected
   bool RecipientsAccepted = false;
   TEhloList Capabilities;
+  // What the last EHLO reply advertised; nothing after HELO.
+  TSmtpExtensions Extensions;
+  // The message re-encoded for a server without 8BITMIME; Data views it.
+  AnsiString SevenBit;
   bool EhloMultiline = false;
   bool HideCommand = false;
   // A line carrying credentials, or an answer made from them, has gone out.

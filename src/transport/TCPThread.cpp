@@ -100,6 +100,17 @@ bool TTCPThread::SendCommand(const AnsiString& command, const AnsiString& argume
   return true;
 }
 
+bool TTCPThread::SendCommands(const std::vector<AnsiString>& lines) {
+  if (!std::all_of(lines.begin(), lines.end(), IsSafeCommandLine)) return false;
+  AnsiString batch;
+  for (const AnsiString& line : lines) {
+    DoCommandSent(line, "");
+    batch += line + "\r\n";
+  }
+  Write(batch);
+  return true;
+}
+
 bool TTCPThread::ReplyComplete(std::string_view received) const {
   return LineReplyComplete(received);
 }
@@ -109,6 +120,8 @@ int TTCPThread::Receive() {
   // limits per command, not per byte).
   const auto deadline = std::chrono::steady_clock::now() + timeout_;
   TReplyReader reader([this](std::string_view received) { return ReplyComplete(received); });
+  if (!unread_.empty() && Gathered(reader, reader.Add(std::exchange(unread_, {}))))
+    return static_cast<int>(LastReply.size());
   char buffer[kBufferSize];
   for (;;) {
     std::optional<std::size_t> read;
@@ -133,23 +146,35 @@ int TTCPThread::Receive() {
       Quit();
       return 0;
     }
-    switch (reader.Add(std::string_view(buffer, *read))) {
-      case TReplyReader::kTooLong:
-        KeepLocalError(TooLongText(connection_.Host(), connection_.Port()));
-        throw ProtocolError("reply longer than the protocol allows");
-      case TReplyReader::kComplete:
-        LastReply = reader.Take();
-        return static_cast<int>(LastReply.size());
-      case TReplyReader::kMore:
-        break;
-    }
+    if (Gathered(reader, reader.Add(std::string_view(buffer, *read))))
+      return static_cast<int>(LastReply.size());
   }
+}
+
+bool TTCPThread::Gathered(TReplyReader& reader, TReplyReader::Status status) {
+  switch (status) {
+    case TReplyReader::kTooLong:
+      KeepLocalError(TooLongText(connection_.Host(), connection_.Port()));
+      throw ProtocolError("reply longer than the protocol allows");
+    case TReplyReader::kComplete: {
+      LastReply = reader.Take();
+      const std::size_t length = FirstReplyLength(LastReply);
+      unread_ = LastReply.substr(length);
+      LastReply.resize(length);
+      return true;
+    }
+    case TReplyReader::kMore:
+      break;
+  }
+  return false;
 }
 
 bool TTCPThread::EstablishTls(bool afterReply) {
   try {
     std::optional<std::string_view> unread;
-    if (afterReply) unread = BeyondFirstReply(LastReply);
+    // Whatever came after the reply came before TLS, from anyone.
+    const AnsiString surplus = AnsiString(BeyondFirstReply(LastReply)) + unread_;
+    if (afterReply) unread = surplus;
     connection_.StartTls(tlsFingerprint_, std::chrono::steady_clock::now() + timeout_, unread);
   } catch (const TlsError& e) {
     if (Terminated()) return false;

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "platform/MainThread.h"
 #include "platform/Types.h"
@@ -11,6 +12,7 @@
 #include "transport/LineTransport.h"
 #include "transport/MessageSource.h"
 #include "transport/PlainAuth.h"
+#include "transport/ReplyReader.h"
 #include "transport/TCPComponent.h"
 
 namespace orvane {
@@ -60,11 +62,17 @@ class TTCPThread {
   // no room within the time-out, or that a terminate request ends while it
   // waits, raises SocketError.
   virtual bool SendCommand(const AnsiString& command, const AnsiString& argument);
+  // Writes the lines, each ended by CR LF, in one write (RFC 2920), with
+  // DoCommandSent for each. False, with nothing written, when one of them
+  // would carry CR, LF or NUL. Raises SocketError as SendCommand does.
+  bool SendCommands(const std::vector<AnsiString>& lines);
   // Reads one complete reply into LastReply and returns its length; 0 when
   // the server closed the connection (after DoServerClosed) and -1 on a
   // time-out, both after Quit. The time-out runs from the start of the call,
   // so a reply that trickles in cannot hold the dialogue longer.
   // A reply beyond kMaxReplyBytes or kMaxReplyLines raises ProtocolError.
+  // What came after the reply (the next replies of a pipelined server) is
+  // kept for the next call.
   virtual int Receive();
   // Ends the dialogue: QUIT while the connection is open (its reply is not
   // read), DoQuit, the pause. Runs once; later calls do nothing.
@@ -81,6 +89,8 @@ class TTCPThread {
   // Whether the data read so far is a whole reply: here, whether it ends
   // with CR LF.
   virtual bool ReplyComplete(std::string_view received) const;
+  // How much of a complete reply's data is the first reply: here, all of it.
+  virtual std::size_t FirstReplyLength(std::string_view received) const { return received.size(); }
 
   // Hands the connection to TLS when the time-out has not passed first,
   // and notices how it is secured. False after keeping why not as the
@@ -131,6 +141,9 @@ class TTCPThread {
   void FreeItem();
   // Writes to the socket; a failure keeps its reason in the item.
   void Write(std::string_view bytes);
+  // Takes a gathered reply into LastReply, keeping what follows it in
+  // unread_; true when it is complete.
+  bool Gathered(TReplyReader& reader, TReplyReader::Status status);
 
   static std::atomic<int> liveWorkers_;
   TTCPItem* item_;
@@ -143,6 +156,8 @@ class TTCPThread {
   std::atomic<bool> terminated_{false};
   bool ended_ = false;
   bool quitSent_ = false;
+  // Received beyond the last reply taken.
+  AnsiString unread_;
 
   friend class TSendTCPThread;
 };

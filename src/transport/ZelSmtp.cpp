@@ -51,6 +51,10 @@ void TZelSmtp::DoSmtpNotice(TSmtpItem& item, const AnsiString& s) {
   if (OnSmtpNotice) OnSmtpNotice(item, s);
 }
 
+void TZelSmtp::DoExtensions(TSmtpItem& item, const TSmtpExtensions& extensions) {
+  if (OnExtensions) OnExtensions(item, extensions);
+}
+
 TSmtpItem::TSmtpItem(TZelSmtp& component)
     : TTCPItem(component),
       SmtpAuth(component.SmtpAuth()),

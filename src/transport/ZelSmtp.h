@@ -9,6 +9,7 @@
 #include "platform/Types.h"
 #include "transport/LineTransport.h"
 #include "transport/MessageSource.h"
+#include "transport/SmtpExtensions.h"
 #include "transport/TCPComponent.h"
 
 namespace orvane {
@@ -25,8 +26,10 @@ enum TSmtpErrorEventType {
   seRcpt,  // no recipient accepted
   seData,  // DATA refused, the message not written whole, or not accepted
   seTimeOut,
-  seTls,  // TLS asked for and not set up: not offered, refused, or the
-          // handshake or the server's certificate failed
+  seTls,   // TLS asked for and not set up: not offered, refused, or the
+           // handshake or the server's certificate failed
+  seSize,  // the message is larger than the server's advertised limit:
+           // nothing was uploaded
 };
 
 using TSmtpClosedEvent = std::function<void(TSmtpItem& Item, bool Success)>;
@@ -35,6 +38,8 @@ using TSmtpErrorEvent = std::function<void(TSmtpItem& Item, TSmtpErrorEventType 
 using TSmtpProgressEvent =
     std::function<void(TSmtpItem& Item, std::int64_t Max, std::int64_t Sended)>;
 using TSmtpItemDestroyEvent = std::function<void(TSmtpItem& Item)>;
+using TSmtpExtensionsEvent =
+    std::function<void(TSmtpItem& Item, const TSmtpExtensions& Extensions)>;
 // The refused recipients, and the server's reply to each, in the same order.
 using TSmtpRcptErrorEvent =
     std::function<void(TSmtpItem& Item, const std::vector<AnsiString>& ErrorAddress,
@@ -97,6 +102,9 @@ class TZelSmtp : public TTCPComponent {
   // is secured, why TLS failed and the certificate's fingerprint, what
   // became of the password.
   TSmtpStatusEvent OnSmtpNotice;
+  // What the server's EHLO reply advertised, once the dialogue knows it
+  // (after STARTTLS, the reply that followed it); not raised after HELO.
+  TSmtpExtensionsEvent OnExtensions;
 
   // The notifiers: each calls its event when a handler is set.
   virtual void DoServerStatus(TSmtpItem& item, const AnsiString& s);
@@ -108,6 +116,7 @@ class TZelSmtp : public TTCPComponent {
   virtual void DoRcptError(TSmtpItem& item, const std::vector<AnsiString>& errorAddress,
                            const std::vector<AnsiString>& replies);
   virtual void DoSmtpNotice(TSmtpItem& item, const AnsiString& s);
+  virtual void DoExtensions(TSmtpItem& item, const TSmtpExtensions& extensions);
 
  private:
   friend class TSmtpItem;

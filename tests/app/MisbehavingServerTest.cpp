@@ -33,7 +33,7 @@ TEST_F(SendTest, AMisbehavingSmtpServerEndsTheAttemptAsAFailure) {
     const char* logged;  // a part of some line of the log
   } cases[] = {
       {"greeting 554", [](Peer& p) { p.Send("554 no service\r\n"); }, false,
-       "サーバからの応答... 554 no service"},
+       "サーバからの応答... 【サーバーがこのメールを受け取りませんでした】 554 no service"},
       {"multi-line greeting ending in 554",
        [](Peer& p) {
          p.Send("220-welcome\r\n554 but not you\r\n");
@@ -53,7 +53,9 @@ TEST_F(SendTest, AMisbehavingSmtpServerEndsTheAttemptAsAFailure) {
          p.Exchange("250 sender ok\r\n");
          p.Exchange("421 shutting down\r\n");
        },
-       false, "サーバからの応答... 421 shutting down"},
+       false,
+       "サーバからの応答... 【サーバーが接続を終えました。しばらくしてから送り直してください】 "
+       "421 shutting down"},
       {"closed during DATA",
        [](Peer& p) {
          UpToData(p);
@@ -80,7 +82,8 @@ TEST_F(SendTest, AMisbehavingSmtpServerEndsTheAttemptAsAFailure) {
          p.Send("552 too big\r\n");
          p.WaitForClose(seconds(10));
        },
-       false, "サーバからの応答... 552 too big"},
+       false,
+       "サーバからの応答... 【メールが大きすぎるか、相手のメールボックスが一杯です】 552 too big"},
       {"one recipient refused",
        [](Peer& p) {
          Greet(p);
@@ -92,7 +95,9 @@ TEST_F(SendTest, AMisbehavingSmtpServerEndsTheAttemptAsAFailure) {
          p.Send("250 queued\r\n");
          p.Exchange("221 bye\r\n");
        },
-       true, "サーバからの応答... 550 no such user"},
+       true,
+       "サーバからの応答... 【宛先のメールボックスが使えないか、送信が断られました】 "
+       "550 no such user"},
       {"garbage greeting",
        [](Peer& p) {
          p.Send("hello there\r\n");
@@ -114,7 +119,9 @@ TEST_F(SendTest, AMisbehavingSmtpServerEndsTheAttemptAsAFailure) {
          p.Exchange("454 TLS not available\r\n");
          p.WaitForClose(seconds(10));
        },
-       false, "サーバからの応答... 454 TLS not available"},
+       false,
+       "サーバからの応答... 【サーバーが一時的に認証や暗号化を受け付けません】 "
+       "454 TLS not available"},
       {"STARTTLS accepted, handshake fails",
        [](Peer& p) {
          Greet(p, "250-mx\r\n250 STARTTLS\r\n");

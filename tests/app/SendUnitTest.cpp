@@ -59,8 +59,10 @@ TEST_F(SendTest, AFailedDeliveryEndsWithTheStageLabel) {
     const char* account;  // besides the server
     ScriptedServer::Script script;
     const char* last;
+    const char* explained = "";  // what the status adds: the server's last refusal explained
   } cases[] = {
-      {"greeting", "", [](Peer& p) { p.Send("554 go away\r\n"); }, "送信に失敗しました (Connect)"},
+      {"greeting", "", [](Peer& p) { p.Send("554 go away\r\n"); }, "送信に失敗しました (Connect)",
+       "【サーバーがこのメールを受け取りませんでした】 554 go away"},
       {"auth", "Auth=-1\r\n",
        [](Peer& p) {
          Greet(p, "250-mx\r\n250 8BITMIME\r\n");
@@ -74,14 +76,14 @@ TEST_F(SendTest, AFailedDeliveryEndsWithTheStageLabel) {
          p.Exchange("502 no\r\n");
          p.WaitForClose(std::chrono::seconds(10));
        },
-       "送信に失敗しました (Helo)"},
+       "送信に失敗しました (Helo)", "【サーバーに命令が通じませんでした】 502 no"},
       {"from", "",
        [](Peer& p) {
          Greet(p);
          p.Exchange("553 not you\r\n");
          p.WaitForClose(std::chrono::seconds(10));
        },
-       "送信に失敗しました (From)"},
+       "送信に失敗しました (From)", "【メールアドレスの形が受け付けられません】 553 not you"},
       {"every recipient refused", "",
        [](Peer& p) {
          Greet(p);
@@ -90,7 +92,8 @@ TEST_F(SendTest, AFailedDeliveryEndsWithTheStageLabel) {
          p.Exchange("550 no such user\r\n");
          p.WaitForClose(std::chrono::seconds(10));
        },
-       "送信に失敗しました (Rcpt)"},
+       "送信に失敗しました (Rcpt)",
+       "【宛先のメールボックスが使えないか、送信が断られました】 550 no such user"},
       {"data", "",
        [](Peer& p) {
          Greet(p);
@@ -100,7 +103,8 @@ TEST_F(SendTest, AFailedDeliveryEndsWithTheStageLabel) {
          p.Exchange("451 later\r\n");
          p.WaitForClose(std::chrono::seconds(10));
        },
-       "送信に失敗しました (Data)"},
+       "送信に失敗しました (Data)",
+       "【サーバー側のエラーで処理が中断しました。しばらくしてから送り直してください】 451 later"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -112,7 +116,8 @@ TEST_F(SendTest, AFailedDeliveryEndsWithTheStageLabel) {
     Run(*form);
     server.Join();
     EXPECT_EQ(LogOf(*form).back(), c.last);
-    EXPECT_EQ(WideToUtf8(form->Status()), c.last);
+    EXPECT_EQ(WideToUtf8(form->Status()),
+              std::string(c.last) + (*c.explained ? std::string(": ") + c.explained : ""));
     EXPECT_EQ(form->Caption(), u"送信終了");
     EXPECT_TRUE(form->CloseEnabled());
     EXPECT_EQ(delivered, std::vector<bool>{false});
@@ -120,10 +125,43 @@ TEST_F(SendTest, AFailedDeliveryEndsWithTheStageLabel) {
 }
 
 TEST_F(SendTest, StageLabelsFollowTheErrorKinds) {
-  const char* labels[] = {"(Connect)", "(Auth)", "(Ehlo)",    "(Helo)", "(From)",
-                          "(Rcpt)",    "(Data)", "(TimeOut)", "(TLS)",  ""};
-  for (int kind = 0; kind < 10; ++kind) EXPECT_EQ(WideToUtf8(StageLabel(kind)), labels[kind]);
+  const char* labels[] = {"(Connect)", "(Auth)",    "(Ehlo)", "(Helo)", "(From)", "(Rcpt)",
+                          "(Data)",    "(TimeOut)", "(TLS)",  "(Size)", ""};
+  for (int kind = 0; kind < 11; ++kind) EXPECT_EQ(WideToUtf8(StageLabel(kind)), labels[kind]);
   EXPECT_EQ(StageLabel(-1), u"");
+}
+
+// The server's size limit is kept in the account, where [警告17] reads it;
+// a message over it is not offered, and the window says why.
+TEST_F(SendTest, TheServersSizeLimitIsKeptAndAMessageOverItIsNotOffered) {
+  struct Row {
+    const char* limit;
+    bool offered;
+  } rows[] = {{"1000", true}, {"50", false}};
+  const std::string reason =
+      "メールの大きさ (0.0 MB) がサーバーの上限 (0.0 MB) を超えています。"
+      "添付ファイルを小さくするか分けて送ってください";
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.limit);
+    delivered.clear();
+    const std::string ehlo = std::string("250-mx\r\n250 SIZE ") + row.limit + "\r\n";
+    const bool offered = row.offered;
+    ScriptedServer server([&](Peer& p) {
+      Greet(p, ehlo);
+      if (offered) return Accept(p);
+      p.ReadLine();
+    });
+    WriteAccount("SMTP=127.0.0.1\r\nSMTPPORT=" + Port(server.Port()) + "\r\n");
+    auto form = MakeForm();
+    Run(*form);
+    server.Join();
+    EXPECT_EQ(Settings().Read("work", keys::kSizeLimit), row.limit);
+    EXPECT_EQ(delivered, std::vector<bool>{offered});
+    if (offered) continue;
+    EXPECT_EQ(WideToUtf8(form->Status()), "送信に失敗しました (Size): " + reason);
+    EXPECT_EQ(LogOf(*form).back(), "エラー: " + reason);
+    EXPECT_EQ(form->Outcome().serverReply, u"");
+  }
 }
 
 TEST_F(SendTest, AnEhloErrorFollowedByADeliveryEndsWell) {
@@ -206,7 +244,8 @@ TEST_F(SendTest, LocalReasonsFollowTheDocumentedLines) {
        {"送信に失敗しました ", "エラー: 127.0.0.1:%p が接続を切りました"}},
       {"refused by the server",
        [](Peer& p) { p.Send("554 no\r\n"); },
-       {"サーバからの応答... 554 no", "送信に失敗しました (Connect)"}},
+       {"サーバからの応答... 【サーバーがこのメールを受け取りませんでした】 554 no",
+        "送信に失敗しました (Connect)"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

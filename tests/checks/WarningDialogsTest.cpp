@@ -69,7 +69,8 @@ TEST(WarningDialog, SeverityAndHelpTopicOfALine) {
       {u"[注意12] 機種依存文字が含まれています ①", TSeverity::Caution, 212},
       {u"[情報02] SMTP認証を試みます", TSeverity::Information, 302},
       {u"[警告16] 社外の複数の宛先が To/Cc に入っています", TSeverity::Warning, 116},
-      {u"[警告17] 未知", TSeverity::Warning, 100},
+      {u"[警告17] メールがサーバーの受け付ける大きさを超えています", TSeverity::Warning, 117},
+      {u"[警告18] 未知", TSeverity::Warning, 100},
       {u"[警告ab] 未知", TSeverity::Warning, 100},
       {u"[情", TSeverity::Information, 300},
       {u"警告01", std::nullopt, 0},
@@ -91,7 +92,7 @@ TEST(WarningSettingsDialog, TabsHoldTheRulesOfTheirSeverityInTheirOrder) {
   EXPECT_EQ(keysOf(TSeverity::Warning),
             (std::vector<std::string>{"TO", "Subject", "Body", "Reply", "AttachExtension",
                                       "MailAddressVal", "AttachTotal", "RcptList", "LineLength",
-                                      "Dispostition", "LookAlike", "BccLeak"}));
+                                      "Dispostition", "LookAlike", "BccLeak", "SizeLimit"}));
   EXPECT_EQ(keysOf(TSeverity::Caution),
             (std::vector<std::string>{"CC", "BCC", "Attach", "Send", "InReply", "XHeader",
                                       "Signature", "MailingList", "Mobile", "Priority",
@@ -132,6 +133,7 @@ TEST(WarningSettingsDialog, OkWritesEverySwitchAndKeepsTheRestOfTheFile) {
                                                "Dispostition=0",
                                                "LookAlike=0",
                                                "BccLeak=0",
+                                               "SizeLimit=1",
                                                "BCC=0",
                                                "Attach=0",
                                                "Send=0",

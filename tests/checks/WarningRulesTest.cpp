@@ -339,6 +339,28 @@ TEST(WarningRules, AccountSettings) {
           });
 }
 
+// The limit is the one the account's server last advertised; a message of
+// about 2,000,000 octets is 1.9 MB.
+TEST(WarningRules, SizeLimit) {
+  auto large = [](ChecksScene& s, const char* limit) {
+    s.body = Repeat(std::u16string(69, u'a') + u"\r\n", 28170);
+    s.AccountValue(keys::kSizeLimit, limit);
+  };
+  const std::string over =
+      "[警告17] メールがサーバーの受け付ける大きさを超えています 1.9 MB (上限 1.0 MB)";
+  RunRule(TWarningRule::SizeLimit,
+          {
+              {"no limit known", [&](auto& s) { large(s, ""); }, {}},
+              {"under the limit", [&](auto& s) { large(s, "2100000"); }, {}},
+              {"over the limit", [&](auto& s) { large(s, "1048576"); }, {over}},
+              {"a limit that is no number", [&](auto& s) { large(s, "25MB"); }, {}},
+              {"a small message", [](auto& s) { s.AccountValue(keys::kSizeLimit, "1048576"); }, {}},
+          });
+  ChecksScene byDefault;
+  large(byDefault, "1048576");
+  EXPECT_EQ(U8(byDefault.Lines()), std::vector<std::string>{over});
+}
+
 TEST(WarningRules, AnAccountBooleanThatIsNoBooleanIsReportedOnlyWhenItsRuleIsOn) {
   ChecksScene scene;
   scene.AccountValue(keys::kAuth, "yes");

@@ -197,7 +197,7 @@ class WarningSettingsView : public WarningDialogView {
 };
 
 TEST_F(WarningSettingsView, ShowsOneRowPerRuleTickedFromTheFile) {
-  Write("[Warning]\r\nTO=1\r\nDependChar=1\r\nBeforeSmtp=1\r\n");
+  Write("[Warning]\r\nTO=1\r\nDependChar=1\r\nBeforeSmtp=1\r\nSizeLimit=0\r\n");
   TWarningSetFormView dialog(Context());
   dialog.show();
   EXPECT_EQ(dialog.windowTitle(), QStringLiteral("警告設定"));
@@ -211,8 +211,8 @@ TEST_F(WarningSettingsView, ShowsOneRowPerRuleTickedFromTheFile) {
     QString first, last;
     int ticked;
   } tabs[] = {
-      {"CLB", QStringLiteral("警告"), 12, QStringLiteral("To アドレスが未設定"),
-       QStringLiteral("社外の複数の宛先が To/Cc にある"), 0},
+      {"CLB", QStringLiteral("警告"), 13, QStringLiteral("To アドレスが未設定"),
+       QStringLiteral("メールがサーバーの上限より大きい"), 0},
       {"CLB2", QStringLiteral("注意"), 12, QStringLiteral("Cc アドレスがある"),
        QStringLiteral("機種依存文字が含まれている"), 11},
       {"CLB3", QStringLiteral("情報"), 3, QStringLiteral("使用するアカウント"),

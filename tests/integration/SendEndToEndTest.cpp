@@ -182,8 +182,10 @@ TEST_F(SendEndToEnd, ARefusedRecipientIsNamedWhereverTheSendIsShown) {
   OpenDraft();
   Type(ShownList::Cc, u"gone@example.jp");
   const SendWindowSeen seen = PressSend();
-  const QString refused =
-      QStringLiteral("次の宛先には送れませんでした: gone@example.jp (550 5.1.1 No such user here)");
+  const QString refused = QStringLiteral(
+      "次の宛先には送れませんでした: gone@example.jp "
+      "(【宛先のメールアドレスがありません。アドレスを確かめてください】 550 5.1.1 No such user "
+      "here)");
   EXPECT_EQ(seen.status, QStringLiteral("送信が無事に終了しました。") + refused);
   EXPECT_TRUE(seen.log.contains(refused));
   const auto* panel = Find<QLabel>("Panel0");

@@ -218,11 +218,14 @@ TEST_F(OrvaneSend, SendsADraftOrAWholeMessageAndEndsWithTheDocumentedStatus) {
        0, "", "hop", "", "山田 太郎<taro@example.jp>", "body", "", "x@example.jp,",
        "taro@example.jp"},
       {"a refused recipient stops the send to all", "\"$SEND\" -t -i", bothRefusals, 69,
-       "次の宛先には送れませんでした: refused@example.jp (550 5.1.1 No such user here)、"
-       "full@example.jp (452 4.2.2 Mailbox full, try later)"},
+       "次の宛先には送れませんでした: refused@example.jp "
+       "(【宛先のメールアドレスがありません。アドレスを確かめてください】 550 5.1.1 No such user "
+       "here)、full@example.jp "
+       "(【相手のメールボックスが一杯です。しばらくしてから送り直してください】 "
+       "452 4.2.2 Mailbox full, try later)"},
       {"only a deferred recipient: try again later", "\"$SEND\" -t -i",
        "To: a@example.jp, full@example.jp\n\nbody\n", 75,
-       "次の宛先には送れませんでした: full@example.jp (452"},
+       "次の宛先には送れませんでした: full@example.jp (【相手のメールボックスが一杯です"},
       {"--partial sends to those accepted", "\"$SEND\" -t -i --partial", bothRefusals, 0,
        "送信しました。次の宛先には送れませんでした: refused@example.jp", "three",
        "<a@example.jp><refused@example.jp>", "山田 太郎<taro@example.jp>", "body", "",

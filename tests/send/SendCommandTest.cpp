@@ -111,15 +111,22 @@ TEST(SendEnding, EachOutcomeHasItsExitStatusAndLine) {
        "壊れた設定"},
       {outcome(Setup, false, {}, {}, SignInFailure::None, None, "", "ポート"), EX_CONFIG, "ポート"},
       {failed(seRcpt, PermanentNegative, "550 5.1.1 no such user"), EX_UNAVAILABLE,
-       "送信に失敗しました (Rcpt): 550 5.1.1 no such user"},
+       "送信に失敗しました (Rcpt): "
+       "【宛先のメールアドレスがありません。アドレスを確かめてください】 "
+       "550 5.1.1 no such user"},
       {failed(seData, TransientNegative, "451 4.3.0 try later"), EX_TEMPFAIL,
-       "送信に失敗しました (Data): 451 4.3.0 try later"},
+       "送信に失敗しました (Data): 【相手のメールシステムが一時的に受け取れません】 451 4.3.0 try "
+       "later"},
       {failed(seAuth, PermanentNegative, "535 5.7.8 bad credentials"), EX_NOPERM,
-       "送信に失敗しました (Auth)"},
+       "送信に失敗しました (Auth): 【認証が通りません。ユーザー名とパスワードを確かめてください】 "
+       "535"},
       {failed(seConnect, None, "", "接続が拒否されました"), EX_TEMPFAIL,
        "送信に失敗しました (Connect): 接続が拒否されました"},
       {failed(seTimeOut, None, ""), EX_TEMPFAIL, "送信に失敗しました (TimeOut)"},
       {failed(seTls, None, "", "証明書の期限切れ"), EX_UNAVAILABLE, "送信に失敗しました (TLS)"},
+      {failed(seSize, None, "",
+              "メールの大きさ (31.2 MB) がサーバーの上限 (25.0 MB) を超えています"),
+       EX_UNAVAILABLE, "送信に失敗しました (Size): メールの大きさ (31.2 MB)"},
       {outcome(PopLogin, false, {}, peAuth, SignInFailure::None, None, "", "-ERR"), EX_NOPERM,
        "POP 認証に失敗しました: -ERR"},
       {outcome(PopLogin, false, {}, peConnect), EX_TEMPFAIL, "POP 認証に失敗しました"},

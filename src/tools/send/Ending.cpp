@@ -4,6 +4,7 @@
 
 #include "platform/AsciiText.h"
 #include "platform/CodePage.h"
+#include "transport/ReplyExplanation.h"
 
 namespace orvane {
 namespace {
@@ -41,6 +42,8 @@ std::string DeliveryEnglish(const SendOutcome& outcome) {
       return "sending failed " + label + ": the server did not answer in time";
     case seTls:
       return "sending failed " + label + ": no secure connection (TLS) could be set up";
+    case seSize:
+      return "sending failed " + label + ": the message is larger than the server accepts";
   }
   return "sending failed";
 }
@@ -48,7 +51,8 @@ std::string DeliveryEnglish(const SendOutcome& outcome) {
 int DeliveryStatus(const SendOutcome& outcome) {
   if (outcome.reply == ReplyClass::TransientNegative) return EX_TEMPFAIL;
   if (outcome.smtpError == seAuth) return EX_NOPERM;
-  if (outcome.reply == ReplyClass::PermanentNegative || outcome.smtpError == seTls)
+  if (outcome.reply == ReplyClass::PermanentNegative || outcome.smtpError == seTls ||
+      outcome.smtpError == seSize)
     return EX_UNAVAILABLE;
   return EX_TEMPFAIL;
 }
@@ -71,7 +75,8 @@ Ending DeliveryEnding(const SendOutcome& outcome) {
     return {DeliveryStatus(outcome), line + u": " + RefusedRecipientsText(outcome.refused),
             "sending failed (Rcpt), nothing was sent: " + RefusedEnglish(outcome)};
   return {DeliveryStatus(outcome),
-          WithDetail(line, outcome.reason.empty() ? outcome.serverReply : outcome.reason),
+          WithDetail(line,
+                     outcome.reason.empty() ? ExplainedReply(outcome.serverReply) : outcome.reason),
           EnglishDetail(DeliveryEnglish(outcome), outcome)};
 }
 
