@@ -10,8 +10,10 @@ SendSequenceServices TOrvaneMainForm::SequenceServices() {
 }
 
 SendRequest TOrvaneMainForm::DraftRequest() {
-  return SendRequest{Draft,       Settings().AttachFilePaths(), AccountName,
-                     VersionText, StartFile(arguments_),        SendSucceeded};
+  SendRequest request{Draft,       Settings().AttachFilePaths(), AccountName,
+                      VersionText, StartFile(arguments_),        SendSucceeded};
+  request.queueOnFailure = Settings().Read(keys::kOutboxEnabled);
+  return request;
 }
 
 SendOutcome TOrvaneMainForm::Send(SendWindow& window, ConfirmDisplay* confirm) {

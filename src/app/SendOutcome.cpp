@@ -59,4 +59,21 @@ bool DeliveryEnded(const SendOutcome& outcome) {
          outcome.stage == SendStage::SentLog;
 }
 
+bool IsTemporaryFailure(const SendOutcome& outcome) {
+  if (outcome.success) return false;
+  switch (outcome.stage) {
+    case SendStage::PopLogin:
+      return outcome.popError != peAuth && outcome.popError != peTls;
+    case SendStage::SignIn:
+      return outcome.signIn == SignInFailure::Unreachable;
+    case SendStage::Delivery:
+    case SendStage::SentLog:
+      if (outcome.reply == ReplyClass::TransientNegative || !outcome.smtpError) return true;
+      return outcome.reply != ReplyClass::PermanentNegative && outcome.smtpError != seAuth &&
+             outcome.smtpError != seTls && outcome.smtpError != seSize;
+    default:
+      return false;
+  }
+}
+
 }  // namespace orvane

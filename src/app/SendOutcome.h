@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Clock.h"
 #include "platform/Types.h"
 #include "transport/ZelPop3.h"
 #include "transport/ZelSmtp.h"
@@ -24,6 +25,7 @@ enum class SendStage {
   PopLogin,     // the POP3 login before SMTP failed; the SMTP server was not contacted
   SignIn,       // no OAuth 2.0 access token; the SMTP server was not contacted
   Delivery,     // the SMTP dialogue ended: well (success) or not (smtpError, reply, reason)
+  Queued,       // put into the outbox for later (後で送信, orvane-send -odq): nothing contacted
   SentLog,      // the attempt ended as success says, but could not be recorded (reason)
 };
 
@@ -77,7 +79,15 @@ struct SendOutcome {
   std::vector<RefusedRecipient> refused;
   // The message file written on the way (Option/FileSave, ファイル作成).
   std::optional<std::filesystem::path> messageFile;
+  // The message waits in the outbox: when it is tried next.
+  std::optional<TimePoint> queued = std::nullopt;
 };
+
+// Whether the same message may well go through later, unchanged: a reply
+// 4yz, no connection, a time-out, a POP3 server or a token endpoint out of
+// reach. What a person must mend (a refusal 5yz, the sign-in, TLS, the
+// size) is not.
+bool IsTemporaryFailure(const SendOutcome& outcome);
 
 // Whether the send went as far as the server or its sign-in, so that its
 // success is the last delivery's, which a pre-send rule reads.

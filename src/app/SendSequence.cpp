@@ -2,6 +2,7 @@
 
 #include "app/ComposeMessage.h"
 #include "app/MessageFile.h"
+#include "app/OutboxQueue.h"
 #include "app/SendConfirmation.h"
 #include "app/WarningDraft.h"
 #include "checks/ConfirmSettings.h"
@@ -88,6 +89,25 @@ SendOutcome AttemptStage(const SendSequenceServices& services, SendJob job, Send
   return outcome;
 }
 
+// The Error that ended a stage, as the outcome and the window tell it.
+SendOutcome Failed(SendOutcome outcome, const Error& error, SendWindow* window) {
+  outcome.reason = error.Message();
+  if (window) window->ShowError(outcome.reason);
+  return outcome;
+}
+
+// The outbox instead of the attempt: the message waits there until sendAt.
+SendOutcome QueueStage(const SendSequenceServices& services, const SendJob& job,
+                       std::optional<TimePoint> sendAt, SendOutcome outcome, SendWindow& window) {
+  outcome.stage = SendStage::Queued;
+  try {
+    outcome.queued = QueueSendJob(services.settings, services.clock, job, {sendAt, {}}).nextAttempt;
+  } catch (const Error& e) {
+    return Failed(outcome, e, &window);
+  }
+  return outcome;
+}
+
 // A ready message as the checks read it: its header; the whole message,
 // decoded, only when a rule reads the body.
 void LoadForChecks(const SendSequenceServices& services, const SendDisplays& displays,
@@ -99,13 +119,6 @@ void LoadForChecks(const SendSequenceServices& services, const SendDisplays& dis
     return mime.SetMessageText(AnsiString(MessageHeader(text)));
   mime.SetMessageText(text);
   mime.Decode();
-}
-
-// The Error that ended a stage, as the outcome and the window tell it.
-SendOutcome Failed(SendOutcome outcome, const Error& error, SendWindow* window) {
-  outcome.reason = error.Message();
-  if (window) window->ShowError(outcome.reason);
-  return outcome;
 }
 
 }  // namespace
@@ -124,6 +137,8 @@ SendOutcome RunSendSequence(const SendSequenceServices& services, const SendRequ
   }
   SendJob job = JobOf(request.accountName, mime);
   job.allRecipientsRequired = request.allRecipientsRequired;
+  job.queueOnFailure = request.queueOnFailure;
+  if (request.sendAt) return QueueStage(services, job, request.sendAt, outcome, displays.window);
   // Only someone at the screen can take a send back in its delay.
   if (displays.confirm) job.delaySeconds = ReadDelaySeconds(services.settings);
   return AttemptStage(services, std::move(job), displays.window, outcome);
@@ -155,12 +170,17 @@ SendOutcome RunReadySend(const SendSequenceServices& services, ReadySendRequest 
   } catch (const Error& e) {
     return Failed(outcome, e, &displays.window);
   }
-  return AttemptStage(services,
-                      SendJob{request.accountName, std::move(ready.text),
-                              std::move(ready.recipients), std::move(ready.mailFrom), 0,
-                              std::move(ready.rest), BodyEnd::AsGiven,
-                              request.allRecipientsRequired},
-                      displays.window, outcome);
+  SendJob job{request.accountName,        std::move(ready.text),
+              std::move(ready.recipients), std::move(ready.mailFrom),
+              0,                           std::move(ready.rest),
+              BodyEnd::AsGiven,            request.allRecipientsRequired,
+              request.queueOnFailure};
+  if (request.queueOnly) return QueueStage(services, job, std::nullopt, outcome, displays.window);
+  return AttemptStage(services, std::move(job), displays.window, outcome);
+}
+
+SendOutcome RunQueuedSend(const SendSequenceServices& services, SendJob job, SendWindow& window) {
+  return AttemptStage(services, std::move(job), window, SendOutcome{});
 }
 
 void WaitForSendWorkers(MainThread& mainThread) {

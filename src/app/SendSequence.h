@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "app/ConfirmDisplay.h"
@@ -39,6 +40,11 @@ struct SendRequest {
   bool lastSendSucceeded = false;
   // Whether a refused recipient stops the delivery (see SendJob).
   bool allRecipientsRequired = false;
+  // 後で送信: the message goes into the outbox to be sent at this time,
+  // after the checks and the confirmation, instead of being sent now.
+  std::optional<TimePoint> sendAt = std::nullopt;
+  // A temporary failure puts it into the outbox (see SendJob).
+  bool queueOnFailure = false;
 };
 
 // A message that came whole, as a sendmail command takes it.
@@ -46,6 +52,9 @@ struct ReadySendRequest {
   ReadyMessage message;
   AnsiString accountName;
   bool allRecipientsRequired = false;
+  // Into the outbox, not sent now (orvane-send -odq).
+  bool queueOnly = false;
+  bool queueOnFailure = false;
 };
 
 // Whom the send asks and tells.
@@ -96,6 +105,10 @@ SendOutcome RunFileSequence(const SendSequenceServices& services, const SendRequ
 // displays.confirm is not asked.
 SendOutcome RunReadySend(const SendSequenceServices& services, ReadySendRequest request,
                          const SendDisplays& displays);
+
+// A message of the outbox, sent as the attempt of a send: the window runs
+// it until it is recorded, the sent log saying where it came from.
+SendOutcome RunQueuedSend(const SendSequenceServices& services, SendJob job, SendWindow& window);
 
 // Lets the thread run its events until no client's worker is left, for at
 // most 30 seconds. A worker lingers a few seconds after its dialogue and

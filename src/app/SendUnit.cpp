@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/AccountSecurity.h"
+#include "app/OutboxQueue.h"
 #include "mime/HeaderFields.h"
 #include "platform/AsciiText.h"
 #include "platform/CodePage.h"
@@ -163,6 +164,7 @@ void TSendForm::Cancel() {
 
 void TSendForm::LogStart() {
   Log(u"通信開始... " + StartTime(services_.clock.Now()));
+  if (job_.fromOutbox) Log(u"(送信待ちから)");
 }
 
 void TSendForm::Setup() {
@@ -274,6 +276,7 @@ void TSendForm::SignInFailed(SignInFailure failure, const WideString& reason,
   status_ = DeliveryEndText(outcome_);
   Log(status_);
   Log(line);
+  KeepForLater();
   if (OnDelivered) OnDelivered(false);
   state_ = SendState::Ended;
   Changed();
@@ -298,7 +301,7 @@ void TSendForm::Close(const std::optional<LogWindowGeometry>& logWindow) {
     // Its entry is read from the header: a large message is not copied.
     WriteSentLog(services_.settings, services_.clock,
                  SentAttempt{job_.accountName, AnsiString(MessageHeader(*job_.message)), logLines_,
-                             logWindow});
+                             logWindow, job_.fromOutbox});
   } catch (const Error& e) {
     sentLogError_ = e.Message();
     throw;
@@ -420,6 +423,7 @@ void TSendForm::SmtpSmtpClosed(const TSmtpItem& item, bool success) {
   if (!success && !outcome_.serverReply.empty() && !ReplyExplanation(outcome_.serverReply).empty())
     status_ += u": " + OneLine(ExplainedReply(outcome_.serverReply));
   if (!success) LogLocalError(item);
+  if (!success) KeepForLater();
   if (OnDelivered) OnDelivered(success);
   state_ = SendState::Ended;
   Changed();
@@ -442,8 +446,25 @@ void TSendForm::Abort(const TTCPItem& item, TPopErrorEventType error) {
   outcome_.popError = error;
   outcome_.reason = item.LocalError();
   status_ = u"POP 認証に失敗しました";
+  KeepForLater();
   state_ = SendState::Aborted;
   Changed();
+}
+
+void TSendForm::KeepForLater() {
+  if (!job_.queueOnFailure || !IsTemporaryFailure(outcome_)) return;
+  // An account without a server fails the same way on every later try.
+  if (services_.settings.Read(job_.accountName, keys::kSmtp).empty()) return;
+  try {
+    const OutboxRecord record = QueueSendJob(services_.settings, services_.clock, job_,
+                                             {std::nullopt, FailureText(outcome_)});
+    outcome_.queued = record.nextAttempt;
+    status_ = u"送信できなかったので送信待ちに入れました (次の送信: " +
+              MomentText(record.nextAttempt, services_.clock.Now()) + u")";
+    Log(status_);
+  } catch (const Error& e) {
+    Log(u"エラー: " + e.Message());
+  }
 }
 
 void TSendForm::PopAuthenticateFail(const TPopItem& item) {

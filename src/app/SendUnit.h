@@ -63,6 +63,13 @@ struct SendJob {
   // Whether a refused recipient stops the delivery before the message goes
   // to anyone; otherwise those accepted get it and the others are named.
   bool allRecipientsRequired = false;
+  // A temporary failure puts the message into the outbox ([Outbox]
+  // Enabled, orvane-send --queue-on-failure); the outcome says when it is
+  // tried next.
+  bool queueOnFailure = false;
+  // The message comes from the outbox: the sent log says so and records it
+  // at the time it went.
+  bool fromOutbox = false;
 };
 
 enum class SendState {
@@ -156,6 +163,9 @@ class TSendForm {
   void SetStatus(const WideString& status);
   void LogLocalError(const TTCPItem& item);
   void Abort(const TTCPItem& item, TPopErrorEventType error);
+  // After a failure that may pass: into the outbox when the job asks for
+  // it, the status saying so.
+  void KeepForLater();
   void Changed();
 
   // Event handlers.

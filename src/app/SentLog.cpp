@@ -152,6 +152,10 @@ std::vector<SentLogEntry> ReadSentLogEntries(const fs::path& indexFile) {
 
 fs::path WriteSentLog(const IniFileUnit& settings, const Clock& clock, const SentAttempt& attempt) {
   SentLogEntry entry = MakeSentLogEntry(attempt.messageText, clock);
+  if (attempt.fromOutbox) {
+    entry.dateTime = FormatEntryTime(clock.Now());
+    entry.subject += WideToSjis(u" (送信待ちから)");
+  }
   // The geometry first: when a later step fails the user closes the send
   // window again, and that must not leave a second entry.
   if (const std::optional<LogWindowGeometry>& g = attempt.logWindow) {

@@ -24,6 +24,9 @@ struct SentAttempt {
   AnsiString messageText;                      // the composed message
   std::vector<WideString> logLines;            // the communication log window's lines
   std::optional<LogWindowGeometry> logWindow;  // none when no log window showed them
+  // Sent from the outbox: the entry has the time it went, not the
+  // message's Date, and its subject says "(送信待ちから)".
+  bool fromOutbox = false;
 };
 
 // One entry of an account's index, as stored (Shift_JIS).

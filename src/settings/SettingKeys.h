@@ -117,6 +117,15 @@ inline constexpr GeneralInteger kConfirmBccLeakLimit{"Confirm", "BccLeakLimit", 
 inline constexpr GeneralInteger kConfirmDelaySeconds{"Confirm", "DelaySeconds", 0};
 inline constexpr int kMaxDelaySeconds = 60;
 
+// Section Outbox: what could not be sent for a while waits in the outbox.
+// Enabled queues the window's temporary failures; Headless does the same
+// for orvane-send, off so that scripts that retry on status 75 keep
+// working; LifetimeDays is how long a message is tried before it is given
+// up.
+inline constexpr GeneralBool kOutboxEnabled{"Outbox", "Enabled", true};
+inline constexpr GeneralBool kOutboxHeadless{"Outbox", "Headless", false};
+inline constexpr GeneralInteger kOutboxLifetimeDays{"Outbox", "LifetimeDays", 5};
+
 // The address book windows: the contact list's view style (0 large icons,
 // 1 small icons, 2 list, 3 details) and whether the preview panel shows.
 inline constexpr GeneralInteger kAddBookStyle{"AddBook", "Style", 3};

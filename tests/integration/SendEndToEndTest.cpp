@@ -207,6 +207,8 @@ TEST_F(SendEndToEnd, PopBeforeSmtpDeliversOnlyAfterALogin) {
   StartedServer pop = StartDovecot(popFolder, kCanaryUser, kCanaryPassword, "server");
   ASSERT_TRUE(pop.process) << "Dovecot did not start; see " << (popFolder / "dovecot.log");
   WriteAccount("");
+  // Each failed login is to end the attempt here, not to wait in the outbox.
+  WriteFile(home / "orvane.ini", "[Outbox]\r\nEnabled=0\r\n");
   struct Case {
     const char* name;
     std::string password;

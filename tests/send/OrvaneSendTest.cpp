@@ -12,6 +12,7 @@
 #include <set>
 
 #include "app/SentLog.h"
+#include "outbox/Outbox.h"
 #include "platform/CodePage.h"
 #include "settings/IniFileUnit.h"
 #include "settings/SettingKeys.h"
@@ -371,6 +372,106 @@ TEST_F(OrvaneSend, AnOAuthAccountSendsUnattendedAfterOneSignIn) {
       << revoked.err;
   EXPECT_FALSE(fs::exists(oauthMail / "2.eml"));
   EXPECT_TRUE(browser.openedUrls.size() == 1);
+}
+
+// The outbox through a script's eyes, one row a run in order: what waits
+// after it, what arrived, and what the run said. A server that answers
+// 451 twice, one that refuses an address, one that is down and then back.
+TEST_F(OrvaneSend, TheOutboxKeepsWhatCannotGoAndSendsItOnceWhenTheServerIsBack) {
+  TempFolder greyMail;
+  const StartedServer grey = StartSmtpServer(greyMail.Path(), "orvane", kPassword, "LOGIN", {},
+                                             {"--busy", "2"});
+  ASSERT_TRUE(grey.process);
+  const std::string taroPort = std::to_string(smtp.port);
+  WriteAccount("grey", "SMTPPORT=" + std::to_string(grey.port));
+  WriteAccount("down", "SMTPPORT=1");
+  const std::string message = "To: a@example.jp\nBcc: h@example.jp\nSubject: 待ち\n\n本文\n";
+  const Outbox outbox(home / "Outbox");
+  struct Row {
+    const char* name;
+    std::string command;
+    int status;
+    const char* err;  // contained in standard error or output
+    size_t waiting, failed;
+    int taroGot, greyGot;  // messages the two servers hold after the run
+  } rows[] = {
+      {"a 451 without queueing ends 75 as before", "\"$SEND\" -t -i --account=grey", 75,
+       "(From)", 0, 0, 0, 0},
+      {"--queue-on-failure keeps it", "\"$SEND\" -t -i --account=grey --queue-on-failure", 0,
+       "送信待ちに入れました (次の送信: ", 1, 0, 0, 0},
+      {"-bp lists it with the last reply", "\"$SEND\" -bp", 0, "451 4.7.1 Greylisted", 1, 0, 0,
+       0},
+      {"-q sends it now, without its Bcc field", "\"$SEND\" -q", 0, "", 0, 0, 0, 1},
+      {"-odq queues without a connection", "\"$SEND\" -odq -i --account=taro refused@example.jp",
+       0, "送信待ちに入れました", 1, 0, 0, 1},
+      {"a 550 on the retry gives it up", "\"$SEND\" -q --account=taro", 75,
+       "の送信を諦めました: 550 5.1.1", 0, 1, 0, 1},
+      {"[Outbox] Headless=1 queues a failure",
+       "printf '[Outbox]\\nHeadless=1\\n' > orvane.ini && \"$SEND\" -t -i --account=down", 0,
+       "送信待ちに入れました", 1, 1, 0, 1},
+      {"-q while the server is still down ends 75", "\"$SEND\" -q --lang=en", 75,
+       "0 sent, 1 still waiting", 1, 1, 0, 1},
+      {"the server back: one delivery",
+       "sed -i 's/^SMTPPORT=1\\r$/SMTPPORT=" + taroPort + "\\r/' down.ini && \"$SEND\" -q", 0, "",
+       0, 1, 1, 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const Finished run = Run(row.command, message);
+    EXPECT_EQ(run.status, row.status) << run.err;
+    EXPECT_NE((run.out + run.err).find(row.err), std::string::npos) << run.out << run.err;
+    EXPECT_EQ(outbox.List().size(), row.waiting);
+    EXPECT_EQ(outbox.Failed().size(), row.failed);
+    EXPECT_EQ(Delivered(), row.taroGot);
+  }
+  const std::string greyGot = ReadFile(greyMail / "1.eml");
+  EXPECT_EQ(greyGot.find("Bcc:"), std::string::npos);
+  EXPECT_NE(greyGot.find("\r\n\r\n本文\r\n"), std::string::npos) << greyGot;
+  EXPECT_FALSE(fs::exists(greyMail / "2.eml"));
+  const std::vector<SentLogEntry> log =
+      ReadSentLogEntries(SentLogIndexPath(IniFileUnit(home.Path()), "grey"));
+  ASSERT_FALSE(log.empty());
+  EXPECT_NE(SjisToWide(log.back().subject).find(u"(送信待ちから)"), std::u16string::npos);
+}
+
+// Three flushes started together over 200 waiting messages: each message
+// arrives once.
+TEST_F(OrvaneSend, FlushesRunningTogetherDeliverEachMessageOnce) {
+  const Outbox outbox(home / "Outbox");
+  const SystemClock clock;
+  for (int i = 0; i < 200; ++i)
+    outbox.Add({"taro", "", {"a@example.jp"}, "Subject: " + std::to_string(i) + "\r\n\r\nx\r\n"},
+               clock);
+  const Finished run = Run("for i in 1 2 3; do \"$SEND\" -q --no-log & done; wait");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(Delivered(), 200);
+  std::set<std::string> subjects;
+  for (int n = 1; n <= Delivered(); ++n) {
+    const std::string got = ReadFile(mailbox / (std::to_string(n) + ".eml"));
+    subjects.insert(got.substr(0, got.find("\r\n")));
+  }
+  EXPECT_EQ(subjects.size(), 200u);
+  EXPECT_EQ(outbox.Count(), 0u);
+}
+
+// A flush killed while the server has the data but has not answered: the
+// message stays in the outbox, and the next flush delivers it once.
+TEST_F(OrvaneSend, AFlushKilledInTheMiddleOfTheDataLosesNothing) {
+  TempFolder heldMail;
+  const StartedServer held = StartSmtpServer(heldMail.Path(), "orvane", kPassword, "LOGIN", {},
+                                             {"--hold-data", "1"});
+  ASSERT_TRUE(held.process);
+  WriteAccount("held", "SMTPPORT=" + std::to_string(held.port));
+  const Finished run = Run(
+      "\"$SEND\" -odq -i --account=held a@example.jp && { \"$SEND\" -q --no-log & pid=$!; } && "
+      "for i in $(seq 400); do [ -e '" + (heldMail / "held").string() +
+          "' ] && break; sleep 0.05; done; kill -9 $pid; wait $pid; \"$SEND\" -q --no-log",
+      "Subject: x\n\nbody\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(fs::exists(heldMail / "held"));
+  EXPECT_TRUE(fs::exists(heldMail / "1.eml"));
+  EXPECT_FALSE(fs::exists(heldMail / "2.eml"));
+  EXPECT_EQ(Outbox(home / "Outbox").Count(), 0u);
 }
 
 }  // namespace

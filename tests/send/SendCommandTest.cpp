@@ -63,7 +63,7 @@ TEST(SendCommand, ReadsEitherTheWindowsKeysOrSendmailsSwitches) {
       {{"-t", "-h"}, Draft, "-h の後に値がありません"},
       {{"-bs"}, Draft, "デーモンモード (-bs、-bd) には対応していません"},
       {{"-t", "-f"}, Draft, "-f の後に値がありません"},
-      {{"-q"}, Draft, "知らない指定です: -q"},
+      {{"-bv"}, Draft, "知らない指定です: -bv"},
       {{"--lang=fr"}, Draft, "--lang は en か ja です"},
   };
   for (const Row& row : rows) {

@@ -8,7 +8,7 @@
 //
 // node smtp-server.js --dir FOLDER --user NAME --password SECRET
 //                     [--auth LOGIN,PLAIN,CRAM-MD5] [--refuse ADDRESS]...
-//                     [--defer ADDRESS]...
+//                     [--defer ADDRESS]... [--busy N] [--hold-data N]
 //                     [--tls implicit|starttls --cert PEM --key PEM]
 //                     [--oauth-key KEY] [--fail-auth MECHANISM]
 // With --tls implicit it speaks TLS from the first byte (RFC 8314); with
@@ -18,7 +18,11 @@
 // KEY, for the user who signs in and not yet expired; any other token gets
 // the error challenge and then 535. With --fail-auth, every answer in that
 // mechanism is refused, whatever it carries. A --refuse address is answered
-// 550, a --defer address 452 (mailbox full, try later).
+// 550, a --defer address 452 (mailbox full, try later). With --busy N the
+// first N transactions are answered 451 at MAIL, as a greylisting or
+// rate-limited server answers. With --hold-data N the first N messages are
+// read to their end and then neither kept nor answered (FOLDER/held marks
+// each), as a server that the client leaves before it commits.
 const crypto = require('crypto');
 const fs = require('fs');
 const path = require('path');
@@ -37,6 +41,8 @@ if (!options.dir || !options.user || options.password === undefined) {
 }
 
 let count = 0;
+let busy = Number(options.busy || 0);
+let hold = Number(options['hold-data'] || 0);
 function writeAtomically(file, data) {
   fs.writeFileSync(file + '.part', data);
   fs.renameSync(file + '.part', file);
@@ -83,6 +89,15 @@ const server = new SMTPServer({
     if (!good) return callback(new Error('Invalid username or password'));
     callback(null, { user: auth.username });
   },
+  onMailFrom(address, session, callback) {
+    if (busy > 0) {
+      busy -= 1;
+      const err = new Error('4.7.1 Greylisted, try again later');
+      err.responseCode = 451;
+      return callback(err);
+    }
+    callback();
+  },
   onRcptTo(address, session, callback) {
     const lower = address.address.toLowerCase();
     if (options.refuse.includes(lower)) {
@@ -101,6 +116,11 @@ const server = new SMTPServer({
     const chunks = [];
     stream.on('data', (chunk) => chunks.push(chunk));
     stream.on('end', () => {
+      if (hold > 0) {
+        hold -= 1;
+        fs.appendFileSync(path.join(options.dir, 'held'), 'held\n');
+        return;
+      }
       const n = ++count;
       writeAtomically(path.join(options.dir, `${n}.eml`), Buffer.concat(chunks));
       writeAtomically(

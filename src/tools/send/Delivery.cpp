@@ -14,6 +14,7 @@
 #include "platform/Error.h"
 #include "platform/Path.h"
 #include "platform/TextFile.h"
+#include "tools/send/OutboxCommand.h"
 #include "tools/send/Output.h"
 #include "tools/send/StandardInput.h"
 #include "tools/send/StderrWarnings.h"
@@ -63,9 +64,10 @@ MessageDraft DraftOf(const SendCommand& command, const IniFileUnit& settings) {
 // it is read whole first.
 ReadyMessage ReadyOf(const SendCommand& command, const IniFileUnit& settings,
                      const AnsiString& account, const Clock& clock,
-                     const std::shared_ptr<StandardInput>& input) {
+                     const std::shared_ptr<StandardInput>& input, bool mayQueue) {
   input->ReadStart();
-  const bool streamed = !input->Ended() && HeaderStandsAlone(input->Start()) &&
+  // The outbox keeps a message whole: one that may go there is read first.
+  const bool streamed = !mayQueue && !input->Ended() && HeaderStandsAlone(input->Start()) &&
                         (command.noChecks || !ReadWarningSettings(settings).ReadsBody());
   if (!streamed) input->ReadAll();
   AnsiString text = input->TakeHeld();
@@ -108,13 +110,17 @@ Ending Deliver(const SendCommand& command, const Arguments& arguments, const Ini
   const SendClients clients(0);
   StderrWarnings warnings(command.strict);
   const SendSequenceServices services{settings, clock, clients, tokens};
+  const bool queueOnFailure = command.queueOnFailure || settings.Read(keys::kOutboxHeadless);
+  TerminalWindow window({command.verbose, !command.noLog, english});
   SendOutcome outcome;
   if (command.mode == SendMode::Sendmail) {
     const auto input = std::make_shared<StandardInput>(command.dotEndsInput);
-    ReadyMessage ready = ReadyOf(command, settings, account, clock, input);
-    TerminalWindow window({command.verbose, !command.noLog, english});
-    outcome = RunReadySend(services, {std::move(ready), account, !command.partial},
-                           {command.noChecks ? nullptr : &warnings, window});
+    ReadyMessage ready =
+        ReadyOf(command, settings, account, clock, input, command.queueOnly || queueOnFailure);
+    outcome = RunReadySend(
+        services,
+        {std::move(ready), account, !command.partial, command.queueOnly, queueOnFailure},
+        {command.noChecks ? nullptr : &warnings, window});
     // A rest that could not be read ended the delivery unfinished.
     if (input->Failure()) throw *input->Failure();
     input->Drain();
@@ -123,12 +129,16 @@ Ending Deliver(const SendCommand& command, const Arguments& arguments, const Ini
     if (!command.notice.empty()) PrintError(command.notice);
     TZelMime mime(clock, settings.ProgramFolder());
     SetUpMessageComponent(mime);
-    TerminalWindow window({command.verbose, !command.noLog, english});
+    const std::optional<TimePoint> sendAt =
+        command.queueOnly ? std::optional(clock.Now()) : std::nullopt;
     outcome = RunSendSequence(services,
                               {draft, command.attachments, account, kVersionText,
-                               StartFile(arguments), false, !command.partial},
+                               StartFile(arguments), false, !command.partial, sendAt,
+                               queueOnFailure},
                               {command.noChecks ? nullptr : &warnings, window}, mime);
   }
+  // The server is there: what waits for it goes too.
+  if (outcome.success) FlushAfterSend(services, window, account, english);
   return EndingOf(outcome, account);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/OutboxQueue.h"
 #include "platform/AsciiText.h"
 #include "platform/CodePage.h"
 #include "transport/ReplyExplanation.h"
@@ -49,12 +50,8 @@ std::string DeliveryEnglish(const SendOutcome& outcome) {
 }
 
 int DeliveryStatus(const SendOutcome& outcome) {
-  if (outcome.reply == ReplyClass::TransientNegative) return EX_TEMPFAIL;
-  if (outcome.smtpError == seAuth) return EX_NOPERM;
-  if (outcome.reply == ReplyClass::PermanentNegative || outcome.smtpError == seTls ||
-      outcome.smtpError == seSize)
-    return EX_UNAVAILABLE;
-  return EX_TEMPFAIL;
+  if (IsTemporaryFailure(outcome)) return EX_TEMPFAIL;
+  return outcome.smtpError == seAuth ? EX_NOPERM : EX_UNAVAILABLE;
 }
 
 // Each refused recipient and the server's reply, in English words.
@@ -119,9 +116,22 @@ Ending SignInEnding(const SendOutcome& outcome, const AnsiString& account) {
   }
 }
 
+// Queued: the outbox has taken responsibility for the message, as sendmail
+// has when it queues one.
+Ending QueuedEnding(const SendOutcome& outcome, const AnsiString& account) {
+  if (outcome.stage == Queued) return {EX_OK, u"送信待ちに入れました", "queued in the outbox"};
+  SendOutcome failed = outcome;
+  failed.queued.reset();
+  const Ending ending = EndingOf(failed, account);
+  const WideString next = MomentText(*outcome.queued, std::chrono::system_clock::now());
+  return {EX_OK, ending.japanese + u"。送信待ちに入れました (次の送信: " + next + u")",
+          ending.english + "; queued in the outbox, next attempt " + WideToUtf8(next)};
+}
+
 }  // namespace
 
 Ending EndingOf(const SendOutcome& outcome, const AnsiString& account) {
+  if (outcome.queued) return QueuedEnding(outcome, account);
   switch (outcome.stage) {
     case Compose:
       return {EX_CONFIG, outcome.reason,
@@ -144,6 +154,8 @@ Ending EndingOf(const SendOutcome& outcome, const AnsiString& account) {
       return PopEnding(outcome);
     case SignIn:
       return SignInEnding(outcome, account);
+    case Queued:  // the outbox could not take it (reason)
+      return {EX_CANTCREAT, outcome.reason, "the message could not be put into the outbox"};
     case Delivery:
       if (outcome.success) return outcome.refused.empty() ? Ending{} : PartialEnding(outcome);
       return DeliveryEnding(outcome);

@@ -83,6 +83,13 @@ class Reader {
     return args_[++i_];
   }
 
+  bool Act(SendAction action) {
+    if (command_.action != SendAction::Send && command_.action != action)
+      Usage(u"-q、--flush-due、-bp は一緒に使えません", "-q, --flush-due and -bp cannot be mixed");
+    command_.action = action;
+    return true;
+  }
+
   bool ReadCommon(const WideString& arg) {
     if (arg == u"--version") return command_.version = true;
     if (arg == u"--help") return command_.help = true;
@@ -91,6 +98,11 @@ class Reader {
     if (arg == u"--verbose" || arg == u"-v") return command_.verbose = true;
     if (arg == u"--no-log") return command_.noLog = true;
     if (arg == u"--partial") return command_.partial = true;
+    if (arg == u"-odq" || arg == u"--queue") return command_.queueOnly = true;
+    if (arg == u"--queue-on-failure") return command_.queueOnFailure = true;
+    if (arg == u"-q" || arg == u"--flush") return Act(SendAction::Flush);
+    if (arg == u"--flush-due") return Act(SendAction::FlushDue);
+    if (arg == u"-bp" || arg == u"--list") return Act(SendAction::List);
     if (arg.starts_with(u"--account")) {
       command_.account = WideToSjis(Value(arg, 9));
       return true;
@@ -199,12 +211,17 @@ const char* UsageText() {
          "       orvane-send [-t] [-i|-oi] [-f FROM] [-F NAME] [--account NAME] [--] "
          "[RECIPIENT]...\n"
          "       orvane-send --sign-in ACCOUNT\n"
+         "       orvane-send -q|--flush [--account NAME]    send what waits in the outbox\n"
+         "       orvane-send -bp|--list                     list the outbox\n"
          "options: --strict --no-checks --partial --verbose --no-log --lang=en|ja --version "
          "--help\n"
+         "         -odq|--queue (into the outbox only) --queue-on-failure\n"
          "Without file= the body is read from standard input (UTF-8, or Shift_JIS).\n"
          "A recipient the server refuses stops the send before the message goes to anyone,\n"
          "unless --partial is given.\n"
-         "Exit status: 0 sent, 64 usage, 65 bad input, 66 missing file, 69 refused by the\n"
+         "A temporary failure exits 75, or puts the message into the outbox and exits 0\n"
+         "with --queue-on-failure or [Outbox] Headless=1.\n"
+         "Exit status: 0 sent (or queued), 64 usage, 65 bad input, 66 missing file, 69 refused by the\n"
          "server, 75 try again later, 77 authentication or sign-in needed, 78 setting.\n";
 }
 

@@ -16,8 +16,17 @@ enum class SendMode {
   Sendmail,  // a whole message on standard input, as sendmail takes it
 };
 
+// What the run does: send one message, or work on the outbox.
+enum class SendAction {
+  Send,
+  Flush,     // -q, --flush: every waiting message whose time has come, now
+  FlushDue,  // --flush-due: those whose retry pause is over too (the window's retries)
+  List,      // -bp, --list: the outbox on standard output
+};
+
 // What the command line asks for.
 struct SendCommand {
+  SendAction action = SendAction::Send;
   SendMode mode = SendMode::Draft;
   AnsiString account;  // empty: the first account
   bool strict = false;
@@ -26,6 +35,11 @@ struct SendCommand {
   bool noLog = false;
   // --partial: a refused recipient does not stop the delivery to the others.
   bool partial = false;
+  // -odq, --queue: into the outbox, not sent now.
+  bool queueOnly = false;
+  // --queue-on-failure: a temporary failure puts the message into the
+  // outbox and the run ends well.
+  bool queueOnFailure = false;
   std::optional<bool> english;  // --lang: none, as LANG says
   bool version = false;
   bool help = false;

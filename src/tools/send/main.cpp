@@ -7,6 +7,7 @@
 #include "platform/CodePage.h"
 #include "platform/Path.h"
 #include "tools/send/Delivery.h"
+#include "tools/send/OutboxCommand.h"
 #include "tools/send/Output.h"
 #include "tools/send/SignInCommand.h"
 
@@ -39,6 +40,9 @@ int Run(int argc, char** argv) {
       Finish({EX_OK, *notice, "the settings folder is open to other users: chmod 700 it"}, english);
     if (command.signIn)
       return Finish(SignInAccount(settings, ChooseAccount(settings, *command.signIn)), english);
+    if (command.action == SendAction::List) return Finish(ListOutbox(settings, english), english);
+    if (command.action != SendAction::Send)
+      return Finish(FlushCommand(command, settings, english), english);
     const AnsiString account = ChooseAccount(settings, command.account);
     return Finish(Deliver(command, arguments, settings, account, english), english);
   } catch (const EndingError& e) {
