@@ -19,7 +19,8 @@ INSTALLED = sorted(
     ["bin/orvane", "bin/orvane-send", "share/applications/orvane.desktop", "share/doc/orvane/changelog.gz",
      "share/doc/orvane/copyright", "share/icons/hicolor/scalable/apps/orvane.svg",
      "share/man/man1/orvane-send.1.gz", "share/man/man1/orvane.1.gz", "share/metainfo/org.example.orvane.metainfo.xml",
-     "share/orvane/Orvane.hlp/index.html", "share/orvane/Readme.txt"]
+     "share/orvane/Orvane.hlp/index.html", "share/orvane/Readme.txt",
+     "lib/systemd/user/orvane-send-flush.service", "lib/systemd/user/orvane-send-flush.timer"]
     + [f"share/icons/hicolor/{n}x{n}/apps/orvane.png" for n in (16, 24, 32, 48, 64, 128, 256)])
 LINK = ("mailto:taro@example.jp?cc=jiro@example.jp&subject=%E8%A6%8B%E7%A9%8D%E3%82%82%E3%82%8A"
         "&body=%E3%81%8A%E4%B8%96%E8%A9%B1%E3%81%AB%E3%81%AA%E3%82%8A%E3%81%BE%E3%81%99%0A"
@@ -37,6 +38,11 @@ def files_under(folder):
                   if not p.is_dir())
 
 
+def assert_flush_runs(root, prefix):
+    service = pathlib.Path(root, "lib/systemd/user/orvane-send-flush.service").read_text()
+    assert f"ExecStart={prefix}/bin/orvane-send -q\n" in service, service
+
+
 def setup():
     shutil.rmtree(ROOT, ignore_errors=True)
     run("cmake", "--install", BUILD, "--prefix", PREFIX, "--component", "orvane", "--strip",
@@ -45,6 +51,7 @@ def setup():
 
 def files():
     assert files_under(ROOT + PREFIX) == INSTALLED, files_under(ROOT + PREFIX)
+    assert_flush_runs(ROOT + PREFIX, PREFIX)
     share = ROOT + PREFIX + "/share/"
     assert run("desktop-file-validate", share + "applications/orvane.desktop") == ""
     report = run("appstreamcli", "validate", "--no-net", "--pedantic",
@@ -131,6 +138,8 @@ def package():
                     for line in run("dpkg-deb", "--contents", deb).splitlines()
                     if not line.startswith("d"))
     assert listed == INSTALLED, listed
+    run("dpkg-deb", "--extract", deb, ROOT + "/unpacked")
+    assert_flush_runs(ROOT + "/unpacked/usr", "/usr")
     depends = run("dpkg-deb", "--field", deb, "Depends")
     for needed in ("libqt6widgets6", "libssl3", "libsecret-1-0", "fonts-noto-cjk",
                    "qt6-translations-l10n"):
