@@ -35,6 +35,8 @@ FlushReport FlushOutbox(const SendSequenceServices& services, SendWindow& window
   FlushReport report;
   const Outbox outbox = ProgramOutbox(services.settings);
   const int days = services.settings.Read(keys::kOutboxLifetimeDays);
+  // Due messages of one account go over one connection, RSET between them.
+  const auto connections = std::make_shared<TSmtpConnectionPool>();
   for (const OutboxRecord& listed : outbox.List()) {
     if (options.account && listed.account != *options.account) continue;
     if (!IsDue(listed, services.clock.Now(), options.waitOutPause)) continue;
@@ -55,6 +57,7 @@ FlushReport FlushOutbox(const SendSequenceServices& services, SendWindow& window
                 record.bodyAsGiven ? BodyEnd::AsGiven : BodyEnd::Trimmed,
                 true};
     job.fromOutbox = true;
+    job.connections = connections;
     const SendOutcome outcome = RunQueuedSend(services, std::move(job), window);
     if (outcome.success) {
       lease->Delivered();
@@ -67,6 +70,7 @@ FlushReport FlushOutbox(const SendSequenceServices& services, SendWindow& window
       report.gaveUp.push_back(lease->Record());
     }
   }
+  connections->Close();
   return report;
 }
 

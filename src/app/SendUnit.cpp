@@ -84,6 +84,7 @@ TSendForm::TSendForm(SendServices services, SendJob job)
   smtp_->SetMessageEnd(job_.bodyEnd);
   smtp_->SetRecipients(&job_.recipients);
   smtp_->SetAllRecipientsRequired(job_.allRecipientsRequired);
+  smtp_->SetConnectionPool(job_.connections);
   BindEvents();
   // Until it ends otherwise, an attempt is a delivery that did not succeed.
   outcome_.stage = SendStage::Delivery;

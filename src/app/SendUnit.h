@@ -70,6 +70,9 @@ struct SendJob {
   // The message comes from the outbox: the sent log says so and records it
   // at the time it went.
   bool fromOutbox = false;
+  // Where the delivery leaves its connection for the next message of a
+  // run (a flush of the outbox); none: its own connection, ended by QUIT.
+  std::shared_ptr<TSmtpConnectionPool> connections = nullptr;
 };
 
 enum class SendState {

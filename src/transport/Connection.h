@@ -29,6 +29,10 @@ class TConnection {
   // Open, and neither closed by either side nor abandoned since.
   bool Connected() const { return socket_.Connected() && !ended_; }
   bool Secure() const { return tls_ != nullptr; }
+  // Whether the connection can take the next command: open, and nothing
+  // has come unasked (a server closing an idle connection, or saying why
+  // it will).
+  bool Idle() { return Connected() && !socket_.HasPendingInput(); }
   // Reads what has arrived, at most `size` bytes, waiting until `deadline`:
   // nullopt when nothing came in time, 0 when the server closed.
   std::optional<std::size_t> Read(char* buffer, std::size_t size, Deadline deadline);

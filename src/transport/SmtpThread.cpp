@@ -1,6 +1,7 @@
 #include "transport/SmtpThread.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "mime/CharSet.h"
@@ -14,12 +15,32 @@
 
 namespace orvane {
 
+namespace {
+
+// Which deliveries may share a connection: the same server, secured the
+// same way, signed in as the same user.
+AnsiString PoolKeyOf(const TSmtpItem& item) {
+  return item.Host + ':' + std::to_string(item.Port) + '|' + item.User + '|' +
+         std::to_string(static_cast<int>(item.Security)) + '|' + (item.SmtpAuth ? "1" : "0");
+}
+
+}  // namespace
+
 TSmtpThread::TSmtpThread(TSmtpItem& item)
     : TSendTCPThread(item),
       MailFrom(item.MailFrom),
       Recipients(item.Recipients),
       SmtpAuth(item.SmtpAuth),
-      AccessToken(item.AccessToken) {
+      AccessToken(item.AccessToken),
+      PoolKey(PoolKeyOf(item)) {
+  if (item.ConnectionPool) {
+    if (std::optional<TKeptSmtpConnection> kept = item.ConnectionPool->Take(PoolKey)) {
+      AdoptConnection(std::move(kept->connection));
+      Extensions = kept->extensions;
+      Deliveries = kept->deliveries;
+      Continued = true;
+    }
+  }
   Data = *item.Message;
   Rest = item.MessageRest.get();
   End = item.MessageEnd;
@@ -60,30 +81,18 @@ void TSmtpThread::Execute() {
 }
 
 void TSmtpThread::Dialogue() {
-  Connect();
-  if (Security == scTls && !EstablishTls(false)) return FailTls();
-  if (!Reply("220")) {
-    NotifyError(seConnect);
-    NotifyClosed();
-    Disconnect();
+  if (Continued && !ConnectionIdle()) {
+    // The server closed the kept connection, or is about to.
+    CloseConnection();
+    Continued = false;
+  }
+  if (Continued) {
+    // RFC 5321 section 4.1.1.5: the next transaction on a connection that
+    // has carried one starts clean.
+    Notice(u"前のメールの接続を続けて使います");
+    if (!SendCommand("RSET", "") || !Reply("250")) return Fail(seConnect);
+  } else if (!OpenSession()) {
     return;
-  }
-
-  SendCommand("EHLO", ServerHost());
-  bool extended = ReceiveEhloReply();
-  if (Security == scStartTls) {
-    if (!StartTls()) return FailTls();
-    SendCommand("EHLO", ServerHost());
-    extended = ReceiveEhloReply();
-  }
-  if (extended) {
-    if (EhloMultiline) Extensions = ExtensionsOf(Capabilities);
-    Notify([&](TZelSmtp& smtp, TSmtpItem& item) { smtp.DoExtensions(item, Extensions); });
-    if (SmtpAuth && !SmtpLogin()) return Fail(seAuth);
-  } else {
-    NotifyError(seEhlo);
-    SendCommand("HELO", ServerHost());
-    if (!Reply("250")) return Fail(seHelo);
   }
   if (!FitBodyToServer()) return Fail(seData);
   // RFC 1870 section 6: a message over the advertised limit is not offered,
@@ -115,11 +124,65 @@ void TSmtpThread::Dialogue() {
   // failure reported now would have the user send it twice. A server that
   // then closes without close_notify counts the same (RFC 8314 section 4.3).
   SetSuccess(true);
+  if (KeepForNext()) return;
   SendCommand("QUIT", "");
   ReceiveReply();
   NotifyServerStatus(LastReply);
   NotifyClosed();
   PauseBeforeClosing();
+}
+
+bool TSmtpThread::OpenSession() {
+  Connect();
+  if (Security == scTls && !EstablishTls(false)) {
+    FailTls();
+    return false;
+  }
+  if (!Reply("220")) {
+    NotifyError(seConnect);
+    NotifyClosed();
+    Disconnect();
+    return false;
+  }
+
+  SendCommand("EHLO", ServerHost());
+  bool extended = ReceiveEhloReply();
+  if (Security == scStartTls) {
+    if (!StartTls()) {
+      FailTls();
+      return false;
+    }
+    SendCommand("EHLO", ServerHost());
+    extended = ReceiveEhloReply();
+  }
+  if (extended) {
+    if (EhloMultiline) Extensions = ExtensionsOf(Capabilities);
+    Notify([&](TZelSmtp& smtp, TSmtpItem& item) { smtp.DoExtensions(item, Extensions); });
+    if (SmtpAuth && !SmtpLogin()) {
+      Fail(seAuth);
+      return false;
+    }
+  } else {
+    NotifyError(seEhlo);
+    SendCommand("HELO", ServerHost());
+    if (!Reply("250")) {
+      Fail(seHelo);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool TSmtpThread::KeepForNext() {
+  const std::shared_ptr<TSmtpConnectionPool>& pool = SmtpItem().ConnectionPool;
+  if (!pool || Terminated() || !ConnectionIdle()) return false;
+  bool kept = false;
+  Synchronize([&](TTCPComponent&) {
+    pool->Keep(PoolKey, {ReleaseConnection(), Extensions, Deliveries + 1});
+    kept = true;
+  });
+  if (kept) NotifyClosed();
+  return kept;
 }
 
 // RFC 3207. Nothing but EHLO and STARTTLS goes out in plain text: a server

@@ -30,6 +30,13 @@ class TSmtpThread final : public TSendTCPThread {
 
  private:
   void Dialogue();
+  // Greeting, EHLO or HELO, TLS and sign-in; false once the delivery has
+  // ended.
+  bool OpenSession();
+  // After a delivery, leaves the connection open in the item's pool for
+  // the next one instead of QUIT; false when there is no pool or the
+  // connection is not fit to be kept.
+  bool KeepForNext();
   // Receive, OnServerStatus, and whether the reply carries `code`.
   bool Reply(std::string_view code);
   bool ReceiveEhloReply();
@@ -86,6 +93,11 @@ class TSmtpThread final : public TSendTCPThread {
   const std::vector<AnsiString> Recipients;
   const bool SmtpAuth;
   const AnsiString AccessToken;
+  const AnsiString PoolKey;  // which kept connections this delivery may use
+  // This delivery goes over a connection an earlier one left open, which
+  // has carried Deliveries messages.
+  bool Continued = false;
+  int Deliveries = 0;
   AnsiString StatusText;
   std::vector<AnsiString> Rejected;
   std::vector<AnsiString> RejectedReplies;  // the reply to each of Rejected

@@ -23,9 +23,21 @@ TTCPThread::TTCPThread(TTCPItem& item)
       plainAuth_(item.PlainAuth),
       timeout_(EffectiveTimeout(item.list_->Component->Timeout())),
       pause_(item.list_->Component->Pause()) {
-  connection_.SetHost(item.Host);
-  connection_.SetPort(item.Port);
+  connection_->SetHost(item.Host);
+  connection_->SetPort(item.Port);
   item.thread_ = this;
+}
+
+void TTCPThread::AdoptConnection(std::unique_ptr<TConnection> connection) {
+  connection_ = std::move(connection);
+}
+
+std::unique_ptr<TConnection> TTCPThread::ReleaseConnection() {
+  auto fresh = std::make_unique<TConnection>();
+  fresh->SetHost(connection_->Host());
+  fresh->SetPort(connection_->Port());
+  std::swap(fresh, connection_);
+  return fresh;
 }
 
 void TTCPThread::Resume() {
@@ -45,7 +57,7 @@ void TTCPThread::Run() {
   } catch (...) {
     // Execute reports its own failures; nothing may escape the thread.
   }
-  connection_.Close();
+  connection_->Close();
   main_.Invoke([this] { FreeItem(); });
   delete this;
   --liveWorkers_;
@@ -57,11 +69,11 @@ void TTCPThread::FreeItem() {
 }
 
 bool TTCPThread::Connect() {
-  if (connection_.Connected()) return false;
+  if (connection_->Connected()) return false;
   try {
-    connection_.Open();
+    connection_->Open();
   } catch (const SocketError& error) {
-    KeepLocalError(CannotConnectText(connection_.Host(), connection_.Port(), error.Reason()));
+    KeepLocalError(CannotConnectText(connection_->Host(), connection_->Port(), error.Reason()));
     throw;
   }
   return true;
@@ -69,9 +81,9 @@ bool TTCPThread::Connect() {
 
 void TTCPThread::Write(std::string_view bytes) {
   try {
-    connection_.WriteAll(bytes, timeout_);
+    connection_->WriteAll(bytes, timeout_);
   } catch (const SocketError& error) {
-    KeepLocalError(BrokenText(connection_.Host(), connection_.Port(), error.Reason()));
+    KeepLocalError(BrokenText(connection_->Host(), connection_->Port(), error.Reason()));
     throw;
   }
 }
@@ -83,7 +95,7 @@ void TTCPThread::KeepLocalError(const WideString& text) {
 void TTCPThread::Disconnect() {
   ended_ = true;
   PauseBeforeClosing();
-  connection_.Close();
+  connection_->Close();
 }
 
 bool TTCPThread::ResponseIs(std::string_view code) const {
@@ -126,22 +138,22 @@ int TTCPThread::Receive() {
   for (;;) {
     std::optional<std::size_t> read;
     try {
-      read = connection_.Read(buffer, sizeof buffer, deadline);
+      read = connection_->Read(buffer, sizeof buffer, deadline);
     } catch (const SocketError& error) {
-      KeepLocalError(BrokenText(connection_.Host(), connection_.Port(), error.Reason()));
+      KeepLocalError(BrokenText(connection_->Host(), connection_->Port(), error.Reason()));
       DoTimeout();
       Quit();
       throw;
     }
     if (!read) {
-      KeepLocalError(NoReplyText(connection_.Host(), connection_.Port(), timeout_));
+      KeepLocalError(NoReplyText(connection_->Host(), connection_->Port(), timeout_));
       DoTimeout();
       Quit();
       return -1;
     }
     if (*read == 0) {
       LastReply.clear();
-      KeepLocalError(ClosedText(connection_.Host(), connection_.Port()));
+      KeepLocalError(ClosedText(connection_->Host(), connection_->Port()));
       DoServerClosed();
       Quit();
       return 0;
@@ -154,7 +166,7 @@ int TTCPThread::Receive() {
 bool TTCPThread::Gathered(TReplyReader& reader, TReplyReader::Status status) {
   switch (status) {
     case TReplyReader::kTooLong:
-      KeepLocalError(TooLongText(connection_.Host(), connection_.Port()));
+      KeepLocalError(TooLongText(connection_->Host(), connection_->Port()));
       throw ProtocolError("reply longer than the protocol allows");
     case TReplyReader::kComplete: {
       LastReply = reader.Take();
@@ -175,7 +187,7 @@ bool TTCPThread::EstablishTls(bool afterReply) {
     // Whatever came after the reply came before TLS, from anyone.
     const AnsiString surplus = AnsiString(BeyondFirstReply(LastReply)) + unread_;
     if (afterReply) unread = surplus;
-    connection_.StartTls(tlsFingerprint_, std::chrono::steady_clock::now() + timeout_, unread);
+    connection_->StartTls(tlsFingerprint_, std::chrono::steady_clock::now() + timeout_, unread);
   } catch (const TlsError& e) {
     if (Terminated()) return false;
     KeepLocalError(e.Reason());
@@ -183,12 +195,12 @@ bool TTCPThread::EstablishTls(bool afterReply) {
       Notice(u"サーバの証明書の SHA-256 フィンガープリント: " + SjisToWide(e.Fingerprint()));
     return false;
   }
-  Notice(u"TLS で暗号化しました (" + SjisToWide(connection_.TlsDescription()) + u")");
+  Notice(u"TLS で暗号化しました (" + SjisToWide(connection_->TlsDescription()) + u")");
   return true;
 }
 
 TPlainAuthVerdict TTCPThread::PlainAuthVerdict() const {
-  return DecidePlainAuth(plainAuth_, connection_.Secure(), connection_.PeerIsLoopback());
+  return DecidePlainAuth(plainAuth_, connection_->Secure(), connection_->PeerIsLoopback());
 }
 
 void TTCPThread::Notice(const WideString& text) {
@@ -203,7 +215,7 @@ void TTCPThread::ReceiveReply() {
 void TTCPThread::Quit() {
   if (ended_) return;
   ended_ = true;
-  if (connection_.Connected()) {
+  if (connection_->Connected()) {
     try {
       SendCommand("QUIT", "");
     } catch (const SocketError&) {

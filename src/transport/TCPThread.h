@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/MainThread.h"
@@ -30,7 +31,7 @@ class TTCPThread {
   // waiting for the server to take bytes ends at once.
   void Terminate() {
     terminated_ = true;
-    connection_.Interrupt();
+    connection_->Interrupt();
   }
   bool Terminated() const { return terminated_; }
 
@@ -100,7 +101,7 @@ class TTCPThread {
   // so Quit writes nothing more. With `afterReply`, LastReply answered the
   // request to start TLS and must hold nothing beyond that reply.
   bool EstablishTls(bool afterReply);
-  bool Secure() const { return connection_.Secure(); }
+  bool Secure() const { return connection_->Secure(); }
   // Whether credentials may go out on this connection now.
   TPlainAuthVerdict PlainAuthVerdict() const;
   void Notice(const WideString& text);
@@ -108,9 +109,19 @@ class TTCPThread {
   void KeepLocalError(const WideString& text);
 
   // The host as the item was given it.
-  const AnsiString& ServerHost() const { return connection_.Host(); }
+  const AnsiString& ServerHost() const { return connection_->Host(); }
   // The size of the message; 0 when its rest is read as it goes out.
   std::int64_t DataLength() const { return Rest ? 0 : static_cast<std::int64_t>(Data.size()); }
+  // On the main thread only: continues on a connection an earlier worker
+  // left open (before Resume), or gives this one up to the next worker,
+  // leaving an unopened one behind.
+  void AdoptConnection(std::unique_ptr<TConnection> connection);
+  std::unique_ptr<TConnection> ReleaseConnection();
+  // Whether the connection can take another command now (TConnection::Idle),
+  // with no reply of the server left unread.
+  bool ConnectionIdle() const { return unread_.empty() && connection_->Idle(); }
+  // Closes the connection without a word, so that Connect opens a new one.
+  void CloseConnection() { connection_->Close(); }
   // Whether Quit or Disconnect has run: the dialogue is over.
   bool Ended() const { return ended_; }
   // Receive, leaving the dialogue by DialogueOver when it ended the dialogue.
@@ -148,7 +159,8 @@ class TTCPThread {
   static std::atomic<int> liveWorkers_;
   TTCPItem* item_;
   MainThread& main_;
-  TConnection connection_;
+  // Replaced only on the main thread, where Terminate runs.
+  std::unique_ptr<TConnection> connection_ = std::make_unique<TConnection>();
   const AnsiString tlsFingerprint_;
   const TPlainAuthPolicy plainAuth_;
   std::chrono::milliseconds timeout_;

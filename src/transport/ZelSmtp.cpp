@@ -65,6 +65,7 @@ TSmtpItem::TSmtpItem(TZelSmtp& component)
       MessageEnd(component.messageEnd_),
       Recipients(*component.Recipients()),
       AllRecipientsRequired(component.allRecipientsRequired_),
+      ConnectionPool(component.connectionPool_),
       ReportsProgress(static_cast<bool>(component.OnProgress)) {}
 
 TSmtpItem::~TSmtpItem() {

@@ -9,6 +9,7 @@
 #include "platform/Types.h"
 #include "transport/LineTransport.h"
 #include "transport/MessageSource.h"
+#include "transport/SmtpConnectionPool.h"
 #include "transport/SmtpExtensions.h"
 #include "transport/TCPComponent.h"
 
@@ -86,6 +87,11 @@ class TZelSmtp : public TTCPComponent {
   // goes to those accepted, and OnRcptError names the others.
   bool AllRecipientsRequired() const { return allRecipientsRequired_; }
   void SetAllRecipientsRequired(bool value) { allRecipientsRequired_ = value; }
+  // Where a delivery leaves its connection open for the next one, and
+  // finds the one an earlier delivery left; none: each delivery has its own.
+  void SetConnectionPool(std::shared_ptr<TSmtpConnectionPool> value) {
+    connectionPool_ = std::move(value);
+  }
 
   // Starts one delivery of the current settings and returns its item,
   // valid until OnItemDestroy. Raises Error when Recipients is not set.
@@ -129,6 +135,7 @@ class TZelSmtp : public TTCPComponent {
   BodyEnd messageEnd_ = BodyEnd::Trimmed;
   const std::vector<AnsiString>* recipients_ = nullptr;
   bool allRecipientsRequired_ = false;
+  std::shared_ptr<TSmtpConnectionPool> connectionPool_;
 };
 
 // The snapshot of one delivery.
@@ -148,6 +155,7 @@ class TSmtpItem final : public TTCPItem {
   const BodyEnd MessageEnd;
   const std::vector<AnsiString> Recipients;
   const bool AllRecipientsRequired;
+  const std::shared_ptr<TSmtpConnectionPool> ConnectionPool;
   // Whether OnProgress was set: each report is a wait for the component's
   // thread, some 70,000 of them for a 70 MB message.
   const bool ReportsProgress;

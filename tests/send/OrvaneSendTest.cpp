@@ -435,7 +435,7 @@ TEST_F(OrvaneSend, TheOutboxKeepsWhatCannotGoAndSendsItOnceWhenTheServerIsBack) 
 }
 
 // Three flushes started together over 200 waiting messages: each message
-// arrives once.
+// arrives once, and connections are reused.
 TEST_F(OrvaneSend, FlushesRunningTogetherDeliverEachMessageOnce) {
   const Outbox outbox(home / "Outbox");
   const SystemClock clock;
@@ -452,6 +452,9 @@ TEST_F(OrvaneSend, FlushesRunningTogetherDeliverEachMessageOnce) {
   }
   EXPECT_EQ(subjects.size(), 200u);
   EXPECT_EQ(outbox.Count(), 0u);
+  // Each flush sends over one connection, a new one after 100 messages.
+  const std::string connections = ReadFile(mailbox / "connections");
+  EXPECT_LE(std::count(connections.begin(), connections.end(), '\n'), 6) << connections;
 }
 
 // A flush killed while the server has the data but has not answered: the

@@ -130,16 +130,20 @@ void Peer::Reset() {
   fd_ = -1;
 }
 
-ScriptedServer::ScriptedServer(Script script) {
+ScriptedServer::ScriptedServer(Script script) : ScriptedServer(std::vector<Script>{std::move(script)}) {}
+
+ScriptedServer::ScriptedServer(std::vector<Script> scripts) {
   listener_ = ListenOnLoopback(&port_);
-  thread_ = std::thread([this, script = std::move(script)] {
+  thread_ = std::thread([this, scripts = std::move(scripts)] {
     try {
-      pollfd p{listener_, POLLIN, 0};
-      if (::poll(&p, 1, kReadLimitMs) <= 0) throw std::runtime_error("no client connected");
-      int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-      if (fd < 0) throw std::runtime_error("accept failed");
-      Peer peer(fd, received_, lock_);
-      script(peer);
+      for (const Script& script : scripts) {
+        pollfd p{listener_, POLLIN, 0};
+        if (::poll(&p, 1, kReadLimitMs) <= 0) throw std::runtime_error("no client connected");
+        int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+        if (fd < 0) throw std::runtime_error("accept failed");
+        Peer peer(fd, received_, lock_);
+        script(peer);
+      }
     } catch (const std::exception& e) {
       std::lock_guard guard(lock_);
       failure_ = e.what();

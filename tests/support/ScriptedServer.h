@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 namespace orvane::test {
 
@@ -41,12 +42,14 @@ class Peer {
 };
 
 // A server on 127.0.0.1 and a port the system chooses that accepts one
-// connection and runs a script on it in a thread of its own. Records every
-// byte the client wrote.
+// connection and runs a script on it in a thread of its own, or one
+// connection after another for a list of scripts. Records every byte the
+// client wrote.
 class ScriptedServer {
  public:
   using Script = std::function<void(Peer&)>;
   explicit ScriptedServer(Script script);
+  explicit ScriptedServer(std::vector<Script> scripts);
   ~ScriptedServer();
   ScriptedServer(const ScriptedServer&) = delete;
   ScriptedServer& operator=(const ScriptedServer&) = delete;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <future>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -507,6 +509,72 @@ TEST_F(SmtpClientTest, DestroyingTheComponentWhileItRunsLeavesTheWorkerToEndAlon
   EXPECT_EQ(events.Trace.size(), seen);
   EXPECT_FALSE(Contains(server.Received(), "DATA"));
   EXPECT_TRUE(server.Received().ends_with("QUIT\r\n"));
+}
+
+// Deliveries that share a pool: the next message goes over the connection
+// the last one left, after RSET; one the server has dropped meanwhile is
+// given up for a new connection.
+TEST_F(SmtpClientTest, KeepsTheConnectionForTheNextMessageOfARun) {
+  const std::string transaction =
+      "MAIL FROM:<me@example.com>\r\nRCPT TO:<a@example.com>\r\nDATA\r\n"
+      "Subject: test\r\n\r\nbody\r\n.\r\n";
+  const std::string greeting = "EHLO 127.0.0.1\r\n";
+  struct Row {
+    const char* name;
+    bool serverDrops;  // resets the kept connection between the messages
+    std::string wire;
+  } rows[] = {
+      {"kept", false, greeting + transaction + "RSET\r\n" + transaction + "QUIT\r\n"},
+      {"dropped", true, greeting + transaction + greeting + transaction + "QUIT\r\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    std::promise<void> firstDone, dropped;
+    auto deliver = [](Peer& p) {
+      p.Exchange("250 sender ok\r\n");
+      p.Exchange("250 recipient ok\r\n");
+      p.Exchange("354 go ahead\r\n");
+      p.ReadData();
+      p.Send("250 queued\r\n");
+    };
+    std::vector<ScriptedServer::Script> scripts{[&](Peer& p) {
+      Greet(p);
+      deliver(p);
+      firstDone.get_future().wait();
+      if (row.serverDrops) {
+        p.Reset();
+        dropped.set_value();
+        return;
+      }
+      p.Exchange("250 reset\r\n");
+      deliver(p);
+      p.ReadLine();
+    }};
+    if (row.serverDrops)
+      scripts.push_back([&](Peer& p) {
+        Greet(p);
+        deliver(p);
+        p.ReadLine();
+      });
+    ScriptedServer server(scripts);
+    const auto pool = std::make_shared<TSmtpConnectionPool>();
+    smtp->SetConnectionPool(pool);
+    smtp->SetPort(server.Port());
+    const int closedBefore = events.Closed;
+    for (int message = 0; message < 2; ++message) {
+      smtp->Send();
+      EXPECT_TRUE(WaitForWorkers(main));
+      EXPECT_TRUE(events.Success);
+      if (message > 0) continue;
+      firstDone.set_value();
+      if (row.serverDrops) dropped.get_future().wait();
+    }
+    pool->Close();
+    server.Join();
+    EXPECT_EQ(server.Failure(), "");
+    EXPECT_EQ(events.Closed, closedBefore + 2);
+    EXPECT_EQ(server.Received(), row.wire);
+  }
 }
 
 }  // namespace
