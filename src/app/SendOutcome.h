@@ -81,6 +81,8 @@ struct SendOutcome {
   std::optional<std::filesystem::path> messageFile;
   // The message waits in the outbox: when it is tried next.
   std::optional<TimePoint> queued = std::nullopt;
+  // Notifications were asked for and the server does not take DSN.
+  bool dsnUnsupported = false;
 };
 
 // Whether the same message may well go through later, unchanged: a reply

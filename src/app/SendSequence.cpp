@@ -138,6 +138,10 @@ SendOutcome RunSendSequence(const SendSequenceServices& services, const SendRequ
   SendJob job = JobOf(request.accountName, mime);
   job.allRecipientsRequired = request.allRecipientsRequired;
   job.queueOnFailure = request.queueOnFailure;
+  // Success and failure are what a sender waits to hear; the headers are
+  // enough to tell which message it was, without the attachments again.
+  if (services.settings.ReadBool(request.accountName, keys::kDeliveryNotice))
+    job.dsn = {"SUCCESS,FAILURE", "HDRS", ""};
   if (request.sendAt) return QueueStage(services, job, request.sendAt, outcome, displays.window);
   // Only someone at the screen can take a send back in its delay.
   if (displays.confirm) job.delaySeconds = ReadDelaySeconds(services.settings);
@@ -175,6 +179,7 @@ SendOutcome RunReadySend(const SendSequenceServices& services, ReadySendRequest 
               0,                           std::move(ready.rest),
               BodyEnd::AsGiven,            request.allRecipientsRequired,
               request.queueOnFailure};
+  job.dsn = request.dsn;
   if (request.queueOnly) return QueueStage(services, job, std::nullopt, outcome, displays.window);
   return AttemptStage(services, std::move(job), displays.window, outcome);
 }

@@ -55,6 +55,7 @@ struct ReadySendRequest {
   // Into the outbox, not sent now (orvane-send -odq).
   bool queueOnly = false;
   bool queueOnFailure = false;
+  TDsnRequest dsn = {};
 };
 
 // Whom the send asks and tells.

@@ -85,6 +85,7 @@ TSendForm::TSendForm(SendServices services, SendJob job)
   smtp_->SetRecipients(&job_.recipients);
   smtp_->SetAllRecipientsRequired(job_.allRecipientsRequired);
   smtp_->SetConnectionPool(job_.connections);
+  smtp_->SetDsn(job_.dsn);
   BindEvents();
   // Until it ends otherwise, an attempt is a delivery that did not succeed.
   outcome_.stage = SendStage::Delivery;
@@ -373,6 +374,7 @@ void TSendForm::SmtpRcptError(const std::vector<AnsiString>& addresses,
 }
 
 void TSendForm::SmtpExtensions(const TSmtpExtensions& extensions) {
+  if (!extensions.dsn && !job_.dsn.Empty()) outcome_.dsnUnsupported = true;
   if (extensions.sizeLimit == 0) return;
   const AnsiString limit = std::to_string(extensions.sizeLimit);
   IniFileUnit& settings = services_.settings;

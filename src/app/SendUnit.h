@@ -73,6 +73,8 @@ struct SendJob {
   // Where the delivery leaves its connection for the next message of a
   // run (a flush of the outbox); none: its own connection, ended by QUIT.
   std::shared_ptr<TSmtpConnectionPool> connections = nullptr;
+  // Delivery status notifications asked for (orvane-send -N, -R, -V).
+  TDsnRequest dsn = {};
 };
 
 enum class SendState {

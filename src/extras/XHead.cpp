@@ -50,6 +50,7 @@ std::vector<HeaderRow> TXHForm::Load() {
     else
       loaded_.push_back({text.substr(0, equals), text.substr(equals + 1)});
   }
+  loadedNotice_ = notice_ = settings_.ReadBool(account_, keys::kDeliveryNotice);
   if (loaded_.empty()) prompt_.Warn(Notice(), u"諸注意");
   return loaded_;
 }
@@ -83,11 +84,14 @@ HeaderClose TXHForm::CloseButton(const std::vector<HeaderRow>& rows) const {
     text += WideToSjis(row.name + u"=" + row.value);
   }
   settings_.WriteAccountBlock(account_, keys::kXHeaderSection, text);
+  if (notice_ != loadedNotice_)
+    settings_.Write(account_, keys::kDeliveryNotice, notice_ ? kAccountTrue : "false");
   return {true, -1};
 }
 
 HeaderClose TXHForm::CloseBox(const std::vector<HeaderRow>& rows) const {
-  if (WithoutEmptyRows(rows) == WithoutEmptyRows(loaded_)) return {true, -1};
+  if (WithoutEmptyRows(rows) == WithoutEmptyRows(loaded_) && notice_ == loadedNotice_)
+    return {true, -1};
   switch (prompt_.Ask(u"更新されています。保存して閉じますか?", PromptButtons::YesNoCancel)) {
     case PromptAnswer::Yes:
       return CloseButton(rows);

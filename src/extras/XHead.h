@@ -24,7 +24,8 @@ struct HeaderClose {
 };
 
 // The extended header dialog's controller ("拡張ヘッダフィールド"): the
-// account's XHeader lines as rows of name and value.
+// account's XHeader lines as rows of name and value, and whether its
+// messages ask for delivery status notifications (配送状況の通知).
 class TXHForm {
  public:
   TXHForm(const IniFileUnit& settings, Prompt& prompt, AnsiString account);
@@ -36,6 +37,10 @@ class TXHForm {
   // On showing: the stored lines split at their first "="; with none, the
   // notice is shown.
   std::vector<HeaderRow> Load();
+
+  // 配送状況の通知: as loaded, then as the user sets it; stored with the rows.
+  bool DeliveryNotice() const { return notice_; }
+  void SetDeliveryNotice(bool on) { notice_ = on; }
 
   // Why a name cannot stand in a row, or nothing when it can: a name
   // another row has (in any case), or one that is no header field name
@@ -57,6 +62,8 @@ class TXHForm {
   Prompt& prompt_;
   AnsiString account_;
   std::vector<HeaderRow> loaded_;
+  bool loadedNotice_ = false;
+  bool notice_ = false;
 };
 
 }  // namespace orvane

@@ -206,6 +206,10 @@ inline constexpr AccountText kPassCommand{"PassCommand", "", true};
 // The largest message in octets that the account's SMTP server last
 // advertised (EHLO SIZE); empty until one was seen.
 inline constexpr AccountText kSizeLimit{"SizeLimit", ""};
+// "-1": messages of the account ask for delivery status notifications
+// (DSN: on success and on failure, with the headers only) where the server
+// offers them; set under 拡張ヘッダの設定.
+inline constexpr AccountText kDeliveryNotice{"DeliveryNotice", "false"};
 
 // The account file's multi-line blocks and their date formats.
 inline constexpr const char* kSignatureSection = "Signature";

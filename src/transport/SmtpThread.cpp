@@ -103,8 +103,12 @@ void TSmtpThread::Dialogue() {
     return Fail(seSize);
   }
   // RFC 5321 section 4.1.2: no blank on either side of the colon.
+  const TDsnRequest& dsn = SmtpItem().Dsn;
+  if (!dsn.Empty() && !Extensions.dsn)
+    Notice(u"サーバが DSN に対応していないため、配送状況の通知は求めません");
   const AnsiString mail = "MAIL FROM:<" + MailFrom + '>' +
-                          MailParameters(Extensions, size, Rest || !IsAsciiBytes(Data));
+                          MailParameters(Extensions, size, Rest || !IsAsciiBytes(Data)) +
+                          (Extensions.dsn ? DsnMailParameters(dsn) : AnsiString());
   // A line that cannot be written goes the plain way, which names the
   // recipient it belongs to.
   if (Extensions.pipelining && IsSafeCommandLine(mail) &&
@@ -374,7 +378,7 @@ bool TSmtpThread::RecipientReplies(bool written) {
   };
   try {
     for (const AnsiString& address : Recipients) {
-      if (!written && !SendCommand("RCPT TO:<" + address + '>', "")) {
+      if (!written && !SendCommand(RcptLine(address), "")) {
         Rejected.push_back(address);
         RejectedReplies.emplace_back();  // never written: no reply
         unsafe = true;
@@ -398,6 +402,11 @@ bool TSmtpThread::RecipientReplies(bool written) {
   return accepted && !unsafe;
 }
 
+AnsiString TSmtpThread::RcptLine(const AnsiString& address) const {
+  return "RCPT TO:<" + address + '>' +
+         (Extensions.dsn ? DsnRcptParameters(SmtpItem().Dsn) : AnsiString());
+}
+
 bool TSmtpThread::SendRecipients() {
   return RecipientReplies(false) && (Rejected.empty() || !SmtpItem().AllRecipientsRequired);
 }
@@ -408,7 +417,7 @@ bool TSmtpThread::SendRecipients() {
 bool TSmtpThread::PipelinedEnvelope(const AnsiString& mail) {
   const bool required = SmtpItem().AllRecipientsRequired;
   std::vector<AnsiString> lines{mail};
-  for (const AnsiString& address : Recipients) lines.push_back("RCPT TO:<" + address + '>');
+  for (const AnsiString& address : Recipients) lines.push_back(RcptLine(address));
   if (!required) lines.push_back("DATA");
   Notice(u"PIPELINING: " + Utf8ToWide(std::to_string(lines.size())) +
          u" 個のコマンドをまとめて送信します");

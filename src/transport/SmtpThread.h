@@ -65,6 +65,8 @@ class TSmtpThread final : public TSendTCPThread {
   // when none was accepted, a command could not be written, or one was
   // refused and every recipient is required.
   bool SendRecipients();
+  // "RCPT TO:<address>", with NOTIFY where the server takes DSN.
+  AnsiString RcptLine(const AnsiString& address) const;
   // RFC 6152: a message with 8-bit data goes as it is only to a server
   // that advertised 8BITMIME; any other gets it re-encoded (a streamed
   // message is read whole for that first). False when the rest of the

@@ -66,6 +66,7 @@ TSmtpItem::TSmtpItem(TZelSmtp& component)
       Recipients(*component.Recipients()),
       AllRecipientsRequired(component.allRecipientsRequired_),
       ConnectionPool(component.connectionPool_),
+      Dsn(component.dsn_),
       ReportsProgress(static_cast<bool>(component.OnProgress)) {}
 
 TSmtpItem::~TSmtpItem() {

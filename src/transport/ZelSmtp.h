@@ -7,6 +7,7 @@
 
 #include "platform/MainThread.h"
 #include "platform/Types.h"
+#include "transport/Dsn.h"
 #include "transport/LineTransport.h"
 #include "transport/MessageSource.h"
 #include "transport/SmtpConnectionPool.h"
@@ -87,6 +88,10 @@ class TZelSmtp : public TTCPComponent {
   // goes to those accepted, and OnRcptError names the others.
   bool AllRecipientsRequired() const { return allRecipientsRequired_; }
   void SetAllRecipientsRequired(bool value) { allRecipientsRequired_ = value; }
+  // The delivery status notifications asked for (RFC 3461): sent where
+  // the server advertised DSN, else a notice says they are not asked.
+  const TDsnRequest& Dsn() const { return dsn_; }
+  void SetDsn(TDsnRequest value) { dsn_ = std::move(value); }
   // Where a delivery leaves its connection open for the next one, and
   // finds the one an earlier delivery left; none: each delivery has its own.
   void SetConnectionPool(std::shared_ptr<TSmtpConnectionPool> value) {
@@ -136,6 +141,7 @@ class TZelSmtp : public TTCPComponent {
   const std::vector<AnsiString>* recipients_ = nullptr;
   bool allRecipientsRequired_ = false;
   std::shared_ptr<TSmtpConnectionPool> connectionPool_;
+  TDsnRequest dsn_;
 };
 
 // The snapshot of one delivery.
@@ -156,6 +162,7 @@ class TSmtpItem final : public TTCPItem {
   const std::vector<AnsiString> Recipients;
   const bool AllRecipientsRequired;
   const std::shared_ptr<TSmtpConnectionPool> ConnectionPool;
+  const TDsnRequest Dsn;
   // Whether OnProgress was set: each report is a wait for the component's
   // thread, some 70,000 of them for a 70 MB message.
   const bool ReportsProgress;

@@ -141,6 +141,8 @@ TEST_F(XHeader, TheCloseBoxAsksAboutChangedRows) {
     std::optional<PromptAnswer> answer;  // none: no question
     bool closes;
     std::vector<std::string> stored;
+    bool notice = false;  // 配送状況の通知 ticked, and as it was stored
+    bool storedNotice = false;
   } cases[] = {
       {"unchanged", {{u"X-Old", u"1"}}, std::nullopt, true, {"X-Old=1"}},
       {"unchanged but for an empty row", {{u"X-Old", u"1"}, {}}, std::nullopt, true, {"X-Old=1"}},
@@ -152,13 +154,19 @@ TEST_F(XHeader, TheCloseBoxAsksAboutChangedRows) {
        PromptAnswer::Yes,
        false,
        {"X-Old=1"}},
+      {"配送状況の通知 ticked, Yes", {{u"X-Old", u"1"}}, PromptAnswer::Yes, true, {"X-Old=1"}, true,
+       true},
+      {"配送状況の通知 ticked, No", {{u"X-Old", u"1"}}, PromptAnswer::No, true, {"X-Old=1"}, true,
+       false},
   };
   for (const Case& c : cases) {
     Given("[XHeader]\r\nLineCount=1\r\nLine1=\"X-Old=1\"\r\n");
     form.Load();
     prompt.shown.clear();
     if (c.answer) prompt.answers = {*c.answer};
+    form.SetDeliveryNotice(c.notice);
     EXPECT_EQ(form.CloseBox(c.rows).closed, c.closes) << c.what;
+    EXPECT_EQ(settings.ReadBool("home", keys::kDeliveryNotice), c.storedNotice) << c.what;
     EXPECT_EQ(prompt.Texts(Shown::Question).size(), c.answer ? 1u : 0u) << c.what;
     EXPECT_EQ(Lines(), c.stored) << c.what;
   }

@@ -196,6 +196,22 @@ TEST_F(SendEndToEnd, ARefusedRecipientIsNamedWhereverTheSendIsShown) {
   EXPECT_NE(log.find(WideToSjis(refused.toStdU16String())), std::string::npos);
 }
 
+// An account set to ask for delivery status notifications asks for them
+// on success and failure, with the headers only.
+TEST_F(SendEndToEnd, AnAccountThatAsksForNotificationsHasThemAsked) {
+  StartSmtp("LOGIN", {"--dsn", "1"});
+  WriteAccount("DeliveryNotice=-1\r\n");
+  OpenDraft();
+  EXPECT_EQ(U8(PressSend().caption), "送信終了");
+  ASSERT_EQ(Delivered().size(), 1u);
+  const JsonValue envelope = Envelope(1);
+  EXPECT_EQ(U8(envelope["dsn"]["ret"].string), "HDRS");
+  ASSERT_EQ(envelope["notify"].array.size(), 1u);
+  const JsonValue& notify = envelope["notify"].array[0]["notify"];
+  ASSERT_EQ(notify.array.size(), 2u);
+  EXPECT_EQ(U8(notify.array[0].string) + "," + U8(notify.array[1].string), "SUCCESS,FAILURE");
+}
+
 // POP before SMTP against Dovecot: only a login lets the delivery start.
 TEST_F(SendEndToEnd, PopBeforeSmtpDeliversOnlyAfterALogin) {
   StartSmtp("LOGIN");

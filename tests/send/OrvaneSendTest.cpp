@@ -150,6 +150,10 @@ TEST_F(OrvaneSend, SendsADraftOrAWholeMessageAndEndsWithTheDocumentedStatus) {
       {"sendmail without -i ends at a lone dot", "\"$SEND\" --no-log --account=taro x@example.jp",
        "Subject: short\n\nkept\n.\nnot sent\n", 0, "", "short", "", "山田 太郎<taro@example.jp>",
        "kept\n", "", "x@example.jp,", "taro@example.jp"},
+      {"DSN asked of a server without it: sent without, and said",
+       "\"$SEND\" -N success,failure -R hdrs --no-log --account=taro x@example.jp",
+       "Subject: dsn\n\nbody\n", 0, "サーバが DSN に対応していないため", "dsn", "",
+       "山田 太郎<taro@example.jp>", "body", "", "x@example.jp,", "taro@example.jp"},
       {"a long message from a pipe, dots kept", "cat | \"$SEND\" -t -i --no-log", longMessage, 0,
        "", "long", "<x@example.jp>", "山田 太郎<taro@example.jp>", longBody, "", "x@example.jp,",
        "taro@example.jp", "", "line 59999 of a long body\n"},
@@ -455,6 +459,29 @@ TEST_F(OrvaneSend, FlushesRunningTogetherDeliverEachMessageOnce) {
   // Each flush sends over one connection, a new one after 100 messages.
   const std::string connections = ReadFile(mailbox / "connections");
   EXPECT_LE(std::count(connections.begin(), connections.end(), '\n'), 6) << connections;
+}
+
+// Notifications asked on the command line reach a server that offers DSN,
+// which reads them back as they were meant.
+TEST_F(OrvaneSend, AsksForDeliveryStatusNotificationsWhereTheServerOffersThem) {
+  TempFolder dsnMail;
+  const StartedServer dsn =
+      StartSmtpServer(dsnMail.Path(), "orvane", kPassword, "LOGIN", {}, {"--dsn", "1"});
+  ASSERT_TRUE(dsn.process);
+  WriteAccount("dsn", "SMTPPORT=" + std::to_string(dsn.port));
+  const Finished run = Run("\"$SEND\" -t -i --no-log --account=dsn -N delay,failure -Rfull -V id+1",
+                           "To: a@example.jp, b@example.jp\nSubject: x\n\nbody\n");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  const JsonValue envelope = ParseJson(ReadFile(dsnMail / "1.json"));
+  EXPECT_EQ(U8(envelope["dsn"]["ret"].string), "FULL");
+  EXPECT_EQ(U8(envelope["dsn"]["envid"].string), "id+1");
+  ASSERT_EQ(envelope["notify"].array.size(), 2u);
+  for (const JsonValue& notify : envelope["notify"].array) {
+    ASSERT_EQ(notify["notify"].array.size(), 2u);
+    EXPECT_EQ(U8(notify["notify"].array[0].string), "DELAY");
+    EXPECT_EQ(U8(notify["notify"].array[1].string), "FAILURE");
+  }
 }
 
 // A flush killed while the server has the data but has not answered: the

@@ -34,6 +34,7 @@ TEST(SendCommand, ReadsEitherTheWindowsKeysOrSendmailsSwitches) {
     s += std::string("|") + (c.strict ? "strict " : "") + (c.noChecks ? "nochecks " : "") +
          (c.verbose ? "verbose " : "") + (c.noLog ? "nolog " : "") + (c.partial ? "partial " : "") +
          (c.english ? (*c.english ? "en" : "ja") : "");
+    if (!c.dsn.Empty()) s += " dsn " + c.dsn.notify + "/" + c.dsn.ret + "/" + c.dsn.envid;
     return s;
   };
   using enum SendMode;
@@ -64,6 +65,12 @@ TEST(SendCommand, ReadsEitherTheWindowsKeysOrSendmailsSwitches) {
       {{"-bs"}, Draft, "デーモンモード (-bs、-bd) には対応していません"},
       {{"-t", "-f"}, Draft, "-f の後に値がありません"},
       {{"-bv"}, Draft, "知らない指定です: -bv"},
+      {{"-t", "-N", "Success,delay", "-Rhdrs", "-V", "batch 7"},
+       Sendmail,
+       "|||||||||t|||| dsn SUCCESS,DELAY/HDRS/batch 7"},
+      {{"-t", "-N", "never,success"}, Draft, "-N は never か success,failure,delay の組み合わせです"},
+      {{"-t", "-Rall"}, Draft, "-R は full か hdrs です: all"},
+      {{"-t", "-V", "番号"}, Draft, "-V は 100 文字までの ASCII の文字列です"},
       {{"--lang=fr"}, Draft, "--lang は en か ja です"},
   };
   for (const Row& row : rows) {

@@ -8,7 +8,7 @@
 //
 // node smtp-server.js --dir FOLDER --user NAME --password SECRET
 //                     [--auth LOGIN,PLAIN,CRAM-MD5] [--refuse ADDRESS]...
-//                     [--defer ADDRESS]... [--busy N] [--hold-data N]
+//                     [--defer ADDRESS]... [--busy N] [--hold-data N] [--dsn 1]
 //                     [--tls implicit|starttls --cert PEM --key PEM]
 //                     [--oauth-key KEY] [--fail-auth MECHANISM]
 // With --tls implicit it speaks TLS from the first byte (RFC 8314); with
@@ -22,7 +22,8 @@
 // first N transactions are answered 451 at MAIL, as a greylisting or
 // rate-limited server answers. With --hold-data N the first N messages are
 // read to their end and then neither kept nor answered (FOLDER/held marks
-// each), as a server that the client leaves before it commits.
+// each), as a server that the client leaves before it commits. With --dsn 1
+// it advertises DSN and the envelope records what was asked (RFC 3461).
 const crypto = require('crypto');
 const fs = require('fs');
 const path = require('path');
@@ -60,6 +61,7 @@ const tls =
 
 const server = new SMTPServer({
   ...tls,
+  hideDSN: options.dsn !== '1',
   authMethods: options.auth.split(',').filter(Boolean),
   authOptional: true,
   allowInsecureAuth: true,
@@ -129,6 +131,9 @@ const server = new SMTPServer({
           user: session.user || null,
           mailFrom: session.envelope.mailFrom ? session.envelope.mailFrom.address : null,
           rcptTo: session.envelope.rcptTo.map((r) => r.address),
+          ...(options.dsn === '1'
+            ? { dsn: session.envelope.dsn, notify: session.envelope.rcptTo.map((r) => r.dsn) }
+            : {}),
           // Whether the message came over TLS, where TLS was on offer.
           ...(options.tls === 'none' ? {} : { secure: session.secure }),
         }),

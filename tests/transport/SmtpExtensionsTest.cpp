@@ -58,6 +58,7 @@ struct ExtensionCase {
   std::string refused = "";  // the OnRcptError line, if any
   std::string message = "";  // when not one of `size` octets
   std::string data = "";     // the message as the server took it, when compared
+  TDsnRequest dsn = {};      // the notifications asked for
 };
 
 const std::string kEightBit =
@@ -128,6 +129,15 @@ TEST_F(SmtpExtensionsTest, TheDialogueFollowsWhatEhloAdvertised) {
        "Subject: t\r\nContent-Type: text/plain; charset=UTF-8\r\n"
        "Content-Transfer-Encoding: quoted-printable\r\n\r\n"
        "=E6=97=A5=E6=9C=AC=E8=AA=9E=E3=81=AE=E3=83=86=E3=82=AD=E3=82=B9=E3=83=88\r\n.\r\n"},
+      {"DSN: RET and ENVID (as xtext) on MAIL, NOTIFY on each RCPT", "250-mx\r\n250 DSN\r\n", 1000,
+       2, false, nullptr,
+       "MAIL FROM:<me@example.com> RET=HDRS ENVID=id+2B1+20x\r\n"
+       "RCPT TO:<a@example.com> NOTIFY=SUCCESS,FAILURE\r\n"
+       "RCPT TO:<b@example.com> NOTIFY=SUCCESS,FAILURE\r\nDATA\r\n",
+       true, "", "", "", "", {"SUCCESS,FAILURE", "HDRS", "id+1 x"}},
+      {"no DSN: the request left out, and a notice says so", "250-mx\r\n250 HELP\r\n", 1000, 1,
+       false, nullptr, kMail + "RCPT TO:<a@example.com>\r\nDATA\r\n", true, "", "", "", "",
+       {"NEVER", "", ""}},
   };
   for (const ExtensionCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -136,6 +146,7 @@ TEST_F(SmtpExtensionsTest, TheDialogueFollowsWhatEhloAdvertised) {
     recipients = {"a@example.com", "b@example.com"};
     recipients.resize(static_cast<std::size_t>(c.recipients));
     smtp->SetAllRecipientsRequired(c.required);
+    smtp->SetDsn(c.dsn);
     const std::string ehlo = c.ehlo;
     const ScriptedServer::Script after = c.server;
     const int count = c.recipients;
@@ -161,6 +172,8 @@ TEST_F(SmtpExtensionsTest, TheDialogueFollowsWhatEhloAdvertised) {
       EXPECT_EQ(received.size() - start, c.written.size());
     }
     EXPECT_EQ(events.Noticed(u"PIPELINING: "), std::string_view(c.ehlo) == kPipelining);
+    EXPECT_EQ(events.Noticed(u"サーバが DSN に対応していない"),
+              !c.dsn.Empty() && std::string_view(c.ehlo).find("DSN") == std::string_view::npos);
     if (!c.data.empty()) {
       EXPECT_EQ(data, c.data);
     }

@@ -1,11 +1,13 @@
 #include "extras/forms/XHForm.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolBar>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "gui/ActionImages.h"
@@ -60,12 +62,23 @@ TXHFormView::TXHFormView(const DialogContext& context)
   grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
   layout->addWidget(grid_, 1);
+  deliveryNotice_ = new QCheckBox(QStringLiteral("配送状況の通知を求める (DSN: 届いたときと届かなかったとき)"), this);
+  deliveryNotice_->setObjectName(QStringLiteral("DeliveryNotice"));
+  deliveryNotice_->setToolTip(
+      QStringLiteral("サーバが対応していれば、配送の結果をサーバから知らせてもらいます"));
+  // The grid runs to the window's edges; the box keeps off them.
+  auto* noticeRow = new QHBoxLayout;
+  noticeRow->setContentsMargins(6, 4, 6, 4);
+  noticeRow->addWidget(deliveryNotice_);
+  layout->addLayout(noticeRow);
   resize(480, 280);
 
   connect(close, &QToolButton::clicked, this,
           [this] { RunGuarded(this, [this] { Closed(form_.CloseButton(Rows())); }); });
   connect(add, &QToolButton::clicked, this, [this] { AddRow(); });
   connect(remove, &QToolButton::clicked, this, [this] { DeleteRows(); });
+  connect(deliveryNotice_, &QCheckBox::toggled, this,
+          [this](bool on) { form_.SetDeliveryNotice(on); });
   connect(help, &QToolButton::clicked, this,
           [this] { ShowDialogHelp(this, help_, TXHForm::kHelpTopic); });
   connect(grid_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
@@ -84,6 +97,7 @@ void TXHFormView::showEvent(QShowEvent* event) {
     // An empty grid still has a row to type into.
     if (rows.empty()) rows.push_back({});
     ShowRows(rows);
+    deliveryNotice_->setChecked(form_.DeliveryNotice());
   });
 }
 

@@ -6,6 +6,7 @@
 #include "extras/XHead.h"
 #include "gui/DialogContext.h"
 
+class QCheckBox;
 class QTableWidget;
 class QTableWidgetItem;
 
@@ -35,6 +36,7 @@ class TXHFormView : public QDialog {
   Prompt& prompt_;
   HelpOpener help_;
   QTableWidget* grid_;
+  QCheckBox* deliveryNotice_;
   // The names as last accepted, to put back a refused one.
   std::vector<WideString> names_;
   bool loaded_ = false;

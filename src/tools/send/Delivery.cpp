@@ -119,11 +119,16 @@ Ending Deliver(const SendCommand& command, const Arguments& arguments, const Ini
         ReadyOf(command, settings, account, clock, input, command.queueOnly || queueOnFailure);
     outcome = RunReadySend(
         services,
-        {std::move(ready), account, !command.partial, command.queueOnly, queueOnFailure},
+        {std::move(ready), account, !command.partial, command.queueOnly, queueOnFailure,
+         command.dsn},
         {command.noChecks ? nullptr : &warnings, window});
     // A rest that could not be read ended the delivery unfinished.
     if (input->Failure()) throw *input->Failure();
     input->Drain();
+    if (outcome.dsnUnsupported) {
+      PrintError(u"サーバが DSN に対応していないため、配送状況の通知 (-N、-R、-V) は求めませんでした");
+      if (english) PrintError("the server does not offer DSN: -N, -R and -V were not passed on");
+    }
   } else {
     MessageDraft draft = DraftOf(command, settings);
     if (!command.notice.empty()) PrintError(command.notice);

@@ -83,6 +83,19 @@ class Reader {
     return args_[++i_];
   }
 
+  // The value of a DSN switch, read by `parse`; a value it refuses is a
+  // usage error that says what it takes.
+  AnsiString DsnValue(const WideString& arg,
+                      std::optional<AnsiString> (*parse)(std::string_view),
+                      const WideString& takes, const std::string& takesEnglish) {
+    const WideString value = Value(arg, 2);
+    const std::optional<AnsiString> parsed = parse(WideToUtf8(value));
+    if (!parsed)
+      Usage(arg.substr(0, 2) + u" は " + takes + u": " + value,
+            WideToUtf8(arg.substr(0, 2)) + " takes " + takesEnglish + ": " + WideToUtf8(value));
+    return *parsed;
+  }
+
   bool Act(SendAction action) {
     if (command_.action != SendAction::Send && command_.action != action)
       Usage(u"-q、--flush-due、-bp は一緒に使えません", "-q, --flush-due and -bp cannot be mixed");
@@ -136,8 +149,16 @@ class Reader {
     } else if (arg == u"-bs" || arg == u"-bd") {
       Usage(u"デーモンモード (-bs、-bd) には対応していません。メッセージを標準入力に渡してください",
             "the daemon modes -bs and -bd are not supported: pass the message on standard input");
-    } else if (arg == u"-N" || arg == u"-R" || arg == u"-V" || arg == u"-X" || arg == u"-h") {
-      // A DSN or tracing request, or the hop count, with its value: not offered.
+    } else if (arg.starts_with(u"-N")) {
+      command_.dsn.notify = DsnValue(arg, ParseDsnNotify, u"never か success,failure,delay の組み合わせです",
+                                     "never or a list of success, failure and delay");
+    } else if (arg.starts_with(u"-R")) {
+      command_.dsn.ret = DsnValue(arg, ParseDsnReturn, u"full か hdrs です", "full or hdrs");
+    } else if (arg.starts_with(u"-V")) {
+      command_.dsn.envid = DsnValue(arg, ParseDsnEnvelopeId, u"100 文字までの ASCII の文字列です",
+                                    "up to 100 printable ASCII characters");
+    } else if (arg == u"-X" || arg == u"-h") {
+      // A tracing request or the hop count, with its value: not offered.
       Value(arg, 2);
     } else if (!IsIgnoredSwitch(arg)) {
       Usage(u"知らない指定です: " + arg, "unknown switch: " + WideToUtf8(arg));
@@ -208,7 +229,8 @@ SendCommand ParseSendCommand(const Arguments& arguments) {
 const char* UsageText() {
   return "usage: orvane-send [account=NAME] [mailto=TO] [cc=CC] [bcc=BCC] [subject=TEXT]\n"
          "                   [file=BODY] [attach=PATH]... [replyto=ADDR] [inreplyto=ID]\n"
-         "       orvane-send [-t] [-i|-oi] [-f FROM] [-F NAME] [--account NAME] [--] "
+         "       orvane-send [-t] [-i|-oi] [-f FROM] [-F NAME] [--account NAME]\n"
+         "                   [-N never|success,failure,delay] [-R full|hdrs] [-V ENVID] [--] "
          "[RECIPIENT]...\n"
          "       orvane-send --sign-in ACCOUNT\n"
          "       orvane-send -q|--flush [--account NAME]    send what waits in the outbox\n"

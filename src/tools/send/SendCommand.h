@@ -8,6 +8,7 @@
 #include "app/ReadyMessage.h"
 #include "app/cmdline.h"
 #include "platform/Types.h"
+#include "transport/Dsn.h"
 
 namespace orvane {
 
@@ -58,6 +59,7 @@ struct SendCommand {
   // Sendmail mode.
   ReadyOptions ready;
   bool dotEndsInput = true;  // without -i or -oi a line of one "." ends the message
+  TDsnRequest dsn;            // -N, -R, -V
 };
 
 // Reads the arguments (argument 0 the program). The window's keys (account,
