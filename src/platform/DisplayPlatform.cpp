@@ -24,4 +24,8 @@ std::string ChooseQtPlatform(const DisplayEnvironment& environment) {
   return {};
 }
 
+bool PlacesItsWindows(std::string_view qtPlatform) {
+  return !qtPlatform.starts_with("wayland");
+}
+
 }  // namespace orvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace orvane {
 
@@ -22,5 +23,9 @@ DisplayEnvironment ReadDisplayEnvironment();
 // placed and stacked as the compositor chooses. A platform the user named
 // in QT_QPA_PLATFORM is never overridden.
 std::string ChooseQtPlatform(const DisplayEnvironment& environment);
+
+// Whether windows on the Qt platform of that name can keep themselves on
+// top and choose where they open: not on Wayland itself.
+bool PlacesItsWindows(std::string_view qtPlatform);
 
 }  // namespace orvane

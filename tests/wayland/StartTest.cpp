@@ -1,9 +1,13 @@
 // The main window on Wayland itself (support/wayland-session): it maps,
-// as the compositor tells Qt, and closes cleanly.
+// as the compositor tells Qt, and closes cleanly; the option dialog says
+// what Wayland does not allow.
 #include <QGuiApplication>
 #include <QTest>
 #include <QWindow>
 
+#include <QLabel>
+
+#include "app/forms/OptionForm.h"
 #include "forms/FormsFixture.h"
 
 namespace orvane::test {
@@ -20,6 +24,18 @@ TEST_F(StartingOnWayland, TheMainWindowMapsAndCloses) {
   view->close();
   EXPECT_TRUE(QTest::qWaitFor([&] { return !view->isVisible(); }, 5000));
   EXPECT_FALSE(view->windowHandle()->isExposed());
+}
+
+using OptionsOnWayland = DialogTest;
+
+TEST_F(OptionsOnWayland, SayThatTheWindowCannotStayOnTop) {
+  TOptionFormView dialog(Context());
+  const auto* note = dialog.findChild<QLabel*>(QStringLiteral("LB_OnTopNote"));
+  ASSERT_NE(note, nullptr);
+  EXPECT_TRUE(note->text().contains(QStringLiteral("常に手前に表示することも")));
+  dialog.show();
+  // Wrapped in the fixed-size dialog, every line of it shows.
+  EXPECT_GE(note->height(), note->heightForWidth(note->width()));
 }
 
 }  // namespace

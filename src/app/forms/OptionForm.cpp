@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
@@ -12,6 +13,7 @@
 
 #include "gui/FolderChooser.h"
 #include "gui/QtText.h"
+#include "platform/DisplayPlatform.h"
 
 namespace orvane {
 
@@ -76,6 +78,15 @@ TOptionFormView::TOptionFormView(const DialogContext& context)
   sendBeforExit_ =
       Named(new QCheckBox(QStringLiteral("送信が終了したら終了 (&E)")), "CB_SendBeforExit");
   Body()->addWidget(sendBeforExit_);
+  if (!PlacesItsWindows(QGuiApplication::platformName().toStdString())) {
+    auto* note = Named(new QLabel(QStringLiteral(
+                           "Wayland の上で直接動いているため、ウィンドウを常に手前に表示することも、"
+                           "前の位置に開くこともできません。環境変数 QT_QPA_PLATFORM を指定せずに"
+                           "起動すると、XWayland の上でどちらもできます。")),
+                       "LB_OnTopNote");
+    note->setWordWrap(true);
+    Body()->addWidget(note);
+  }
 
   const OptionValues values = form_.Load();
   fileSave_->setChecked(values.fileSave);
