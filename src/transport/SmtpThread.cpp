@@ -94,14 +94,12 @@ void TSmtpThread::Dialogue() {
   } else if (!OpenSession()) {
     return;
   }
+  // Re-encoding for a server without 8BITMIME only makes a message larger:
+  // one over the limit as it is is refused before it is read through.
+  if (RefusedForSize()) return;
   if (!FitBodyToServer()) return Fail(seData);
-  // RFC 1870 section 6: a message over the advertised limit is not offered,
-  // so the user does not wait for an upload the server would refuse.
+  if (RefusedForSize()) return;
   const auto size = static_cast<std::uint64_t>(DataLength());
-  if (OverSizeLimit(Extensions, size)) {
-    KeepLocalError(SizeRefusalText(size, Extensions.sizeLimit));
-    return Fail(seSize);
-  }
   // RFC 5321 section 4.1.2: no blank on either side of the colon.
   const TDsnRequest& dsn = SmtpItem().Dsn;
   if (!dsn.Empty() && !Extensions.dsn)
@@ -174,6 +172,16 @@ bool TSmtpThread::OpenSession() {
       return false;
     }
   }
+  return true;
+}
+
+// RFC 1870 section 6: a message over the advertised limit is not offered,
+// so the user does not wait for an upload the server would refuse.
+bool TSmtpThread::RefusedForSize() {
+  const auto size = static_cast<std::uint64_t>(DataLength());
+  if (!OverSizeLimit(Extensions, size)) return false;
+  KeepLocalError(SizeRefusalText(size, Extensions.sizeLimit));
+  Fail(seSize);
   return true;
 }
 

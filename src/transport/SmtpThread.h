@@ -37,6 +37,9 @@ class TSmtpThread final : public TSendTCPThread {
   // the next one instead of QUIT; false when there is no pool or the
   // connection is not fit to be kept.
   bool KeepForNext();
+  // Ends the delivery with seSize, nothing offered, when the message is
+  // larger than the server's advertised limit.
+  bool RefusedForSize();
   // Receive, OnServerStatus, and whether the reply carries `code`.
   bool Reply(std::string_view code);
   bool ReceiveEhloReply();
