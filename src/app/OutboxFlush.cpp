@@ -37,7 +37,9 @@ FlushReport FlushOutbox(const SendSequenceServices& services, SendWindow& window
   const int days = services.settings.Read(keys::kOutboxLifetimeDays);
   for (const OutboxRecord& listed : outbox.List()) {
     if (options.account && listed.account != *options.account) continue;
-    if (!IsDue(listed, services.clock.Now(), options.waitOutPause)) continue;
+    if (options.only ? listed.id != *options.only
+                     : !IsDue(listed, services.clock.Now(), options.waitOutPause))
+      continue;
     std::optional<OutboxLease> lease = outbox.Take(listed.id);
     if (!lease) continue;
     const OutboxRecord& record = lease->Record();

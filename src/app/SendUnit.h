@@ -9,6 +9,7 @@
 #include "app/SendOutcome.h"
 #include "app/SentLog.h"
 #include "oauth/AccessTokens.h"
+#include "outbox/Outbox.h"
 #include "platform/Clock.h"
 #include "platform/MainThread.h"
 #include "platform/Types.h"
@@ -70,6 +71,9 @@ struct SendJob {
   // The message comes from the outbox: the sent log says so and records it
   // at the time it went.
   bool fromOutbox = false;
+  // The window's draft the message was composed from, kept with it when it
+  // goes into the outbox; none for a message from another program.
+  std::optional<OutboxDraft> draft = std::nullopt;
 };
 
 enum class SendState {
