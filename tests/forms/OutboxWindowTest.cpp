@@ -12,6 +12,7 @@
 #include "FormsFixture.h"
 #include "SendWindowDriver.h"
 #include "app/OutboxQueue.h"
+#include "gui/QtText.h"
 #include "platform/FileSystem.h"
 #include "support/ScriptedServer.h"
 
