@@ -146,8 +146,10 @@ class TOrvaneMainForm {
   // display, the window and the confirmation given (with one, the send may
   // be held for [Confirm] DelaySeconds). SendSucceeded keeps how its
   // delivery ended; MIME holds the composed message; recipients the
-  // confirmation moved into Bcc are shown.
-  SendOutcome Send(SendWindow& window, ConfirmDisplay* confirm = nullptr);
+  // confirmation moved into Bcc are shown. With sendAt (後で送信) the
+  // message goes into the outbox after the confirmation, to be sent then.
+  SendOutcome Send(SendWindow& window, ConfirmDisplay* confirm = nullptr,
+                   std::optional<TimePoint> sendAt = std::nullopt);
 
   // The reply mode: the saved message BodyFileName names is loaded into MIME
   // and the draft becomes its answer; the expanded reply template goes to

@@ -13,15 +13,19 @@ SendRequest TOrvaneMainForm::DraftRequest() {
   SendRequest request{Draft,       Settings().AttachFilePaths(), AccountName,
                       VersionText, StartFile(arguments_),        SendSucceeded};
   request.queueOnFailure = Settings().Read(keys::kOutboxEnabled);
+  request.keepDraft = true;
   return request;
 }
 
-SendOutcome TOrvaneMainForm::Send(SendWindow& window, ConfirmDisplay* confirm) {
-  const SendOutcome outcome = RunSendSequence(
-      SequenceServices(), DraftRequest(),
-      SendDisplays{&Warnings(), window, confirm,
-                   [this](const WideString& text) { DoStatusMessage(text); }},
-      MIME);
+SendOutcome TOrvaneMainForm::Send(SendWindow& window, ConfirmDisplay* confirm,
+                                  std::optional<TimePoint> sendAt) {
+  SendRequest request = DraftRequest();
+  request.sendAt = sendAt;
+  const SendOutcome outcome =
+      RunSendSequence(SequenceServices(), request,
+                      SendDisplays{&Warnings(), window, confirm,
+                                   [this](const WideString& text) { DoStatusMessage(text); }},
+                      MIME);
   if (DeliveryEnded(outcome)) SendSucceeded = outcome.success;
   // The confirmation may have moved recipients into Bcc.
   ShowDraftState();

@@ -70,6 +70,11 @@ std::vector<MenuEntry> MakeMenuBar() {
                  n7.name = "N7";
                  return n7;
                }()}),
+      Submenu("MM_Send", u"送信 (&S)",
+              {Command("MM_SendLater", MenuCommand::SendLater, u"後で送信 (&L)...",
+                       u"指定した日時に送信します"),
+               Command("MM_Outbox", MenuCommand::OpenOutbox, u"送信待ち (&O)...",
+                       u"送信を待っているメールを表示します")}),
       Submenu(
           "MM_config", u"設定 (&C)",
           {Act(ActionId::Encode), Act(ActionId::ToolBar), Act(ActionId::Warning),

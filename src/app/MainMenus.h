@@ -19,6 +19,8 @@ enum class MenuCommand {
   OpenSentLog,        // L1
   MakeDefaultMailer,  // MM_DefaultMailer, shown where the desktop's table can be changed
   ConfirmSettings,    // the settings dialog "誤送信防止"
+  SendLater,          // 後で送信: the Send command into the outbox until a time asked for
+  OpenOutbox,         // the list 送信待ち
   // The edit popups' shared handlers; the item's tag chooses the field.
   Cut,
   Copy,
@@ -48,7 +50,7 @@ inline constexpr const char* kAccountListMenu = "AccountList";
 inline constexpr const char* kFavoritesMenu = "PM_E_Fav";
 inline constexpr const char* kDefaultMailerItem = "MM_DefaultMailer";
 
-// The menu bar MM: its five menus, in order.
+// The menu bar MM: its six menus, in order.
 const std::vector<MenuEntry>& MainMenuBar();
 // The popups PM_Send (the To button), PM_Edit_To (tag 0) and PM_Subject (tag 1).
 const MenuEntry& SendPopup();

@@ -39,7 +39,9 @@ FlushReport FlushOutbox(const SendSequenceServices& services, SendWindow& window
   const auto connections = std::make_shared<TSmtpConnectionPool>();
   for (const OutboxRecord& listed : outbox.List()) {
     if (options.account && listed.account != *options.account) continue;
-    if (!IsDue(listed, services.clock.Now(), options.waitOutPause)) continue;
+    if (options.only ? listed.id != *options.only
+                     : !IsDue(listed, services.clock.Now(), options.waitOutPause))
+      continue;
     std::optional<OutboxLease> lease = outbox.Take(listed.id);
     if (!lease) continue;
     const OutboxRecord& record = lease->Record();
@@ -58,6 +60,7 @@ FlushReport FlushOutbox(const SendSequenceServices& services, SendWindow& window
                 true};
     job.fromOutbox = true;
     job.connections = connections;
+    job.dsn = {record.dsn.notify, record.dsn.ret, record.dsn.envid};
     const SendOutcome outcome = RunQueuedSend(services, std::move(job), window);
     if (outcome.success) {
       lease->Delivered();

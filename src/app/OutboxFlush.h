@@ -18,6 +18,8 @@ struct FlushOptions {
   // Whether a message given up without an attempt (its lifetime is over)
   // gets an entry in the sent log; an attempt's own entry is the window's.
   bool recordGivenUp = true;
+  // This message alone, whatever its times say (今すぐ送信 in the list).
+  std::optional<std::string> only = std::nullopt;
 };
 
 // What a flush did.

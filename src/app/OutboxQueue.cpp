@@ -23,7 +23,9 @@ OutboxRecord QueueSendJob(const IniFileUnit& settings, const Clock& clock, const
                         job.bodyEnd == BodyEnd::AsGiven,
                         reason.notBefore.value_or(TimePoint{}),
                         reason.failure ? 1 : 0,
-                        reason.failure.value_or(WideString())};
+                        reason.failure.value_or(WideString()),
+                        job.draft,
+                        {job.dsn.notify, job.dsn.ret, job.dsn.envid}};
   return ProgramOutbox(settings).Add(message, clock);
 }
 

@@ -22,6 +22,10 @@ SendJob JobOf(const AnsiString& accountName, const TZelMime& mime) {
   return job;
 }
 
+OutboxDraft OutboxDraftOf(const MessageDraft& draft) {
+  return {draft.ToText, draft.CcText, draft.BccText, draft.Subject, draft.BodyFileName};
+}
+
 // The stages of a send, in the order RunSendSequence runs them. Each names
 // itself in the outcome before it works, so that an Error it throws ends
 // the send at its stage; a stage that returns false ended it there.
@@ -142,6 +146,7 @@ SendOutcome RunSendSequence(const SendSequenceServices& services, const SendRequ
   // enough to tell which message it was, without the attachments again.
   if (services.settings.ReadBool(request.accountName, keys::kDeliveryNotice))
     job.dsn = {"SUCCESS,FAILURE", "HDRS", ""};
+  if (request.keepDraft) job.draft = OutboxDraftOf(request.draft);
   if (request.sendAt) return QueueStage(services, job, request.sendAt, outcome, displays.window);
   // Only someone at the screen can take a send back in its delay.
   if (displays.confirm) job.delaySeconds = ReadDelaySeconds(services.settings);

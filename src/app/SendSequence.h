@@ -45,6 +45,9 @@ struct SendRequest {
   std::optional<TimePoint> sendAt = std::nullopt;
   // A temporary failure puts it into the outbox (see SendJob).
   bool queueOnFailure = false;
+  // Whether the draft is kept with a message that goes into the outbox, so
+  // that the window can take it back (the window's own sends).
+  bool keepDraft = false;
 };
 
 // A message that came whole, as a sendmail command takes it.

@@ -9,6 +9,7 @@
 #include "app/SendOutcome.h"
 #include "app/SentLog.h"
 #include "oauth/AccessTokens.h"
+#include "outbox/Outbox.h"
 #include "platform/Clock.h"
 #include "platform/MainThread.h"
 #include "platform/Types.h"
@@ -75,6 +76,9 @@ struct SendJob {
   std::shared_ptr<TSmtpConnectionPool> connections = nullptr;
   // Delivery status notifications asked for (orvane-send -N, -R, -V).
   TDsnRequest dsn = {};
+  // The window's draft the message was composed from, kept with it when it
+  // goes into the outbox; none for a message from another program.
+  std::optional<OutboxDraft> draft = std::nullopt;
 };
 
 enum class SendState {

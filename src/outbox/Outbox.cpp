@@ -182,6 +182,8 @@ OutboxRecord Outbox::Add(const OutboxMessage& message, const Clock& clock) const
       message.attempts > 0 ? std::max(record.notBefore, now + RetryPause(message.attempts))
                            : record.notBefore;
   record.bodyAsGiven = message.bodyAsGiven;
+  record.draft = message.draft;
+  record.dsn = message.dsn;
   record.size = message.text.size();
   record.checksum = OutboxChecksum(message.text);
   // The message first, then the record that makes it an entry: a crash in

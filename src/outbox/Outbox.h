@@ -12,6 +12,27 @@
 
 namespace orvane {
 
+// What the window's draft was when it queued its own message, so that the
+// message can go back into the window (下書きに戻す). The texts as typed,
+// the body file as a path.
+struct OutboxDraft {
+  WideString to;
+  WideString cc;
+  WideString bcc;
+  WideString subject;
+  std::filesystem::path bodyFile;
+  bool operator==(const OutboxDraft&) const = default;
+};
+
+// The delivery status notifications asked for, as the SMTP client's
+// NOTIFY, RET and ENVID; empty: none asked.
+struct OutboxDsn {
+  AnsiString notify;
+  AnsiString ret;
+  AnsiString envid;
+  bool operator==(const OutboxDsn&) const = default;
+};
+
 // One message waiting in the outbox: its envelope and its history. The
 // message itself, the text that goes after DATA (no Bcc field), is a file
 // of its own beside it.
@@ -33,6 +54,9 @@ struct OutboxRecord {
   // In failed/: why it was given up, and whether the window said so.
   WideString failure;
   bool told = false;
+  // None for a message another program handed over.
+  std::optional<OutboxDraft> draft = std::nullopt;
+  OutboxDsn dsn = {};
 };
 
 // What is handed to Outbox::Add: the envelope, the message, when it may
@@ -48,6 +72,8 @@ struct OutboxMessage {
   // pause; lastReply says why it failed.
   int attempts = 0;
   WideString lastReply = {};
+  std::optional<OutboxDraft> draft = std::nullopt;
+  OutboxDsn dsn = {};
 };
 
 // The pause before the next retry after `attempts` attempts: one minute,

@@ -31,6 +31,14 @@ bool ReadNumber(std::string_view text, Number& number, int base = 10) {
   return error == std::errc() && end == text.data() + text.size();
 }
 
+void ReadDraftLine(std::string_view key, std::string_view value, OutboxDraft& draft) {
+  if (key == "DraftTo") draft.to = Utf8ToWide(value);
+  if (key == "DraftCc") draft.cc = Utf8ToWide(value);
+  if (key == "DraftBcc") draft.bcc = Utf8ToWide(value);
+  if (key == "DraftSubject") draft.subject = Utf8ToWide(value);
+  if (key == "DraftBody") draft.bodyFile = std::filesystem::path(std::string(value));
+}
+
 }  // namespace
 
 std::string FormatOutboxRecord(const OutboxRecord& record) {
@@ -54,6 +62,18 @@ std::string FormatOutboxRecord(const OutboxRecord& record) {
   line("Checksum", std::string_view(checksum, static_cast<size_t>(end - checksum)));
   if (!record.failure.empty()) line("Failure", WideToUtf8(record.failure));
   if (record.told) line("Told", "1");
+  if (!record.dsn.notify.empty()) line("DsnNotify", record.dsn.notify);
+  if (!record.dsn.ret.empty()) line("DsnRet", record.dsn.ret);
+  if (!record.dsn.envid.empty()) line("DsnEnvid", record.dsn.envid);
+  if (record.draft) {
+    // A record written before drafts were kept has none of these lines.
+    line("Draft", "1");
+    line("DraftTo", WideToUtf8(record.draft->to));
+    line("DraftCc", WideToUtf8(record.draft->cc));
+    line("DraftBcc", WideToUtf8(record.draft->bcc));
+    line("DraftSubject", WideToUtf8(record.draft->subject));
+    line("DraftBody", record.draft->bodyFile.native());
+  }
   text.append(kEndLine).append("\n");
   return text;
 }
@@ -105,6 +125,15 @@ std::optional<OutboxRecord> ParseOutboxRecord(std::string_view text) {
       record.failure = Utf8ToWide(value);
     } else if (key == "Told") {
       record.told = value == "1";
+    } else if (key == "DsnNotify") {
+      record.dsn.notify = AnsiString(value);
+    } else if (key == "DsnRet") {
+      record.dsn.ret = AnsiString(value);
+    } else if (key == "DsnEnvid") {
+      record.dsn.envid = AnsiString(value);
+    } else if (key.starts_with("Draft")) {
+      if (!record.draft) record.draft.emplace();
+      ReadDraftLine(key, value, *record.draft);
     }
     if (!ok) return std::nullopt;
   }

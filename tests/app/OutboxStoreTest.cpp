@@ -105,6 +105,35 @@ TEST(OutboxStore, WhatIsDamagedOrAlreadyDeliveredIsNeverSent) {
   }
 }
 
+TEST(OutboxStore, TheWindowsDraftAndTheNotificationsAreKeptAndAnOlderRecordReadsWithoutThem) {
+  TempFolder home;
+  const Outbox outbox(home / "Outbox");
+  OutboxMessage own = Message();
+  own.draft = OutboxDraft{u"花子 <a@example.jp>", u"b@example.jp", u"秘密 <c@example.jp>",
+                          u"件名\r\n二行目", "/home/taro/本文 1.txt"};
+  own.dsn = {"SUCCESS,DELAY", "HDRS", "batch 7"};
+  const std::string id = outbox.Add(own, FixedClock()).id;
+  outbox.Add(Message(), FixedClock());
+  const std::vector<OutboxRecord> listed = outbox.List();
+  ASSERT_EQ(listed.size(), 2u);
+  ASSERT_TRUE(listed[0].id == id ? listed[0].draft : listed[1].draft);
+  const OutboxDraft kept = *(listed[0].id == id ? listed[0].draft : listed[1].draft);
+  EXPECT_EQ(kept.to, own.draft->to);
+  EXPECT_EQ(kept.bcc, own.draft->bcc);
+  // A record is one line a field: the subject's line break becomes a blank.
+  EXPECT_EQ(kept.subject, u"件名  二行目");
+  EXPECT_EQ(kept.bodyFile, fs::path("/home/taro/本文 1.txt"));
+  EXPECT_EQ((listed[0].id == id ? listed[0] : listed[1]).dsn, own.dsn);
+  EXPECT_FALSE((listed[0].id == id ? listed[1] : listed[0]).draft);
+
+  const std::string older =
+      "Account=taro\nMailFrom=\nRcpt=a@example.jp\nCreated=1\nNotBefore=1\nNextAttempt=1\n"
+      "Attempts=0\nLastReply=\nBodyAsGiven=0\nDelivered=0\nSize=3\nChecksum=ab\nEnd=1\n";
+  const std::optional<OutboxRecord> parsed = ParseOutboxRecord(older);
+  ASSERT_TRUE(parsed);
+  EXPECT_FALSE(parsed->draft);
+}
+
 TEST(OutboxStore, RetryPausesGrowFromAMinuteToAnHour) {
   const std::pair<int, int> pauses[] = {{1, 1}, {2, 2}, {3, 4}, {6, 32}, {7, 60}, {40, 60}};
   for (const auto& [attempts, minutes] : pauses)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QListWidget>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -96,6 +97,13 @@ class DialogTest : public ::testing::Test {
   FixedClock clock;
   std::vector<int> helpTopics;
 };
+
+// The texts of a list's items, top to bottom.
+inline QStringList Rows(const QListWidget* list) {
+  QStringList rows;
+  for (int i = 0; i < list->count(); ++i) rows << list->item(i)->text();
+  return rows;
+}
 
 // Runs `answer` on the modal window that opens next, once it is there
 // (polled every 10 ms, two seconds at most).

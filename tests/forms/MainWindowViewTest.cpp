@@ -145,8 +145,8 @@ TEST_F(MainWindowView, MenusHoldTheDocumentedEntriesInOrder) {
   Open();
   QStringList titles;
   for (QAction* action : view->menuBar()->actions()) titles << action->text();
-  EXPECT_EQ(titles,
-            QStringList({"ｱｶｳﾝﾄ (&A)", "ｱﾄﾞﾚｽ帳 (&B)", "添付 (&T)", "設定 (&C)", "ヘルプ (&H)"}));
+  EXPECT_EQ(titles, QStringList({"ｱｶｳﾝﾄ (&A)", "ｱﾄﾞﾚｽ帳 (&B)", "添付 (&T)", "送信 (&S)",
+                                 "設定 (&C)", "ヘルプ (&H)"}));
 
   EXPECT_EQ(
       Texts(Find<QMenu>("A1")),
@@ -161,6 +161,7 @@ TEST_F(MainWindowView, MenusHoldTheDocumentedEntriesInOrder) {
                    "優先度 (&P)", "開封メッセージを要求する (&N)"}));
   EXPECT_EQ(Texts(Find<QMenu>("P1")),
             QStringList({"最高 (&1)", "高 (&2)", "普通 (&3)", "低 (&4)", "最低 (&5)"}));
+  EXPECT_EQ(Texts(Find<QMenu>("MM_Send")), QStringList({"後で送信 (&L)...", "送信待ち (&O)..."}));
   EXPECT_EQ(Texts(Find<QMenu>("MM_config")),
             QStringList({"エンコード設定 (&C)...", "ツールバー設定 (&T)...", "警告の設定 (&P)...",
                          "誤送信防止 (&G)...", "-", "自分にも送信 (&B)", "オプション設定 (&O)...",

@@ -47,12 +47,6 @@ QStringList Items(const QComboBox* list) {
   return items;
 }
 
-QStringList Rows(const QListWidget* list) {
-  QStringList rows;
-  for (int i = 0; i < list->count(); ++i) rows << list->item(i)->text();
-  return rows;
-}
-
 using SettingsDialogView = DialogTest;
 
 TEST_F(SettingsDialogView, OptionDialogShowsTheKeysAndOkWritesThem) {

@@ -26,12 +26,6 @@ const std::vector<WideString> kCautionWarningInformation = {
     u"[情報01] アカウント: home",
 };
 
-QStringList Rows(const QListWidget* list) {
-  QStringList rows;
-  for (int i = 0; i < list->count(); ++i) rows << list->item(i)->text();
-  return rows;
-}
-
 // Runs `act` on the modal dialog as soon as it is up.
 void OnModalDialog(std::function<void(QWidget*)> act) {
   QTimer::singleShot(0, [act] { act(QApplication::activeModalWidget()); });

@@ -5,12 +5,16 @@
 #include <unistd.h>
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QPushButton>
 #include <algorithm>
 #include <filesystem>
 #include <set>
 
+#include "SenderProgram.h"
+#include "app/OutboxQueue.h"
 #include "app/SentLog.h"
+#include "app/forms/OutboxPanel.h"
 #include "forms/FormsFixture.h"
 #include "forms/SendWindowDriver.h"
 #include "mime/TransferEncoding.h"
@@ -210,6 +214,52 @@ TEST_F(SendEndToEnd, AnAccountThatAsksForNotificationsHasThemAsked) {
   const JsonValue& notify = envelope["notify"].array[0]["notify"];
   ASSERT_EQ(notify.array.size(), 2u);
   EXPECT_EQ(U8(notify.array[0].string) + "," + U8(notify.array[1].string), "SUCCESS,FAILURE");
+}
+
+// A send that finds no server waits in the outbox, and the window's
+// background sending delivers it, once, when the server is there.
+TEST_F(SendEndToEnd, AMessageThatFoundNoServerGoesWithTheBackgroundSendingOnce) {
+  smtp.port = UnusedPort();
+  WriteAccount("");
+  OpenDraft();
+  auto* count = Find<QLabel>("OutboxCount");
+  EXPECT_FALSE(count->isVisible());
+
+  const SendWindowSeen seen = PressSend();
+  EXPECT_TRUE(U8(seen.status).starts_with("送信できなかったので送信待ちに入れました"))
+      << U8(seen.status);
+  EXPECT_EQ(U8(count->text()), "送信待ち 1 通");
+  EXPECT_TRUE(count->isVisible());
+
+  StartSmtp("LOGIN,PLAIN");
+  WriteAccount("");
+  const Outbox outbox = ProgramOutbox(form->Settings());
+  auto* panel = view->findChild<TOutboxPanel*>(QStringLiteral("Outbox"));
+  ASSERT_NE(panel, nullptr);
+  panel->SetSenderProgram(QString::fromUtf8(kSenderProgram));
+  // Within its retry pause the message is not due yet: nothing starts.
+  panel->CheckDue();
+  EXPECT_FALSE(panel->Flushing());
+  // Rather than wait out the pause, the failed try moves an hour back.
+  outbox.Take(outbox.List().at(0).id)
+      ->Retry(u"connection refused", clock.Now() - std::chrono::hours(1));
+
+  panel->CheckDue();
+  EXPECT_TRUE(panel->Flushing());
+  for (int i = 0; i < 3000 && panel->Flushing(); ++i) {
+    QApplication::processEvents(QEventLoop::AllEvents, 10);
+    ::usleep(10000);
+  }
+  ASSERT_FALSE(panel->Flushing());
+  QApplication::processEvents();
+  panel->CheckDue();
+  EXPECT_FALSE(panel->Flushing());
+
+  ASSERT_EQ(Delivered().size(), 1u);
+  EXPECT_EQ(Addresses(Envelope(1)["rcptTo"]), std::set<std::string>{"hanako@example.jp"});
+  EXPECT_EQ(outbox.Count(), 0u);
+  EXPECT_FALSE(count->isVisible());
+  EXPECT_EQ(count->text(), QString());
 }
 
 // POP before SMTP against Dovecot: only a login lets the delivery start.

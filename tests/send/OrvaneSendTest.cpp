@@ -462,17 +462,19 @@ TEST_F(OrvaneSend, FlushesRunningTogetherDeliverEachMessageOnce) {
 }
 
 // Notifications asked on the command line reach a server that offers DSN,
-// which reads them back as they were meant.
+// which reads them back as they were meant, also after the outbox.
 TEST_F(OrvaneSend, AsksForDeliveryStatusNotificationsWhereTheServerOffersThem) {
   TempFolder dsnMail;
   const StartedServer dsn =
       StartSmtpServer(dsnMail.Path(), "orvane", kPassword, "LOGIN", {}, {"--dsn", "1"});
   ASSERT_TRUE(dsn.process);
   WriteAccount("dsn", "SMTPPORT=" + std::to_string(dsn.port));
-  const Finished run = Run("\"$SEND\" -t -i --no-log --account=dsn -N delay,failure -Rfull -V id+1",
-                           "To: a@example.jp, b@example.jp\nSubject: x\n\nbody\n");
+  const Finished run = Run(
+      "\"$SEND\" -odq -t -i --no-log --account=dsn -N delay,failure -Rfull -V id+1 && "
+      "\"$SEND\" -q --no-log",
+      "To: a@example.jp, b@example.jp\nSubject: x\n\nbody\n");
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.err, "orvane-send: 送信待ちに入れました\n") << run.err;
   const JsonValue envelope = ParseJson(ReadFile(dsnMail / "1.json"));
   EXPECT_EQ(U8(envelope["dsn"]["ret"].string), "FULL");
   EXPECT_EQ(U8(envelope["dsn"]["envid"].string), "id+1");

@@ -22,13 +22,18 @@
 #include "addressbook/forms/ZyusyoForm.h"
 #include "app/ComposeMessage.h"
 #include "app/LogListUnit.h"
+#include "app/OutboxList.h"
+#include "app/OutboxQueue.h"
 #include "app/RecipientHistoryFiles.h"
 #include "app/WarningDraft.h"
 #include "app/forms/EncodeForm.h"
 #include "app/forms/LogFormView.h"
 #include "app/forms/LogListForm.h"
 #include "app/forms/OptionForm.h"
+#include "app/forms/OutboxListForm.h"
+#include "app/forms/OutboxPanel.h"
 #include "app/forms/SendFormView.h"
+#include "app/forms/SendLaterForm.h"
 #include "app/forms/ToolBarCustmForm.h"
 #include "app/forms/VersionForm.h"
 #include "checks/forms/ConfirmFormView.h"
@@ -365,6 +370,47 @@ QWidget* Confirmation(GallerySession& session) {
   return session.Keep(std::make_unique<TConfirmFormView>(session.Context(), confirm));
 }
 
+// Two messages waiting: the window's own, sent later, and one that
+// orvane-send kept after a failed attempt.
+void QueueSampleMessages(GallerySession& session) {
+  const Outbox outbox = ProgramOutbox(session.Settings());
+  if (outbox.Count() > 0) return;
+  const SystemClock clock;
+  OutboxMessage own{"NewAccount",
+                    "",
+                    {"hanako@example.jp", "cc@example.jp"},
+                    "Subject: =?ISO-2022-JP?B?GyRCQkckQTlnJG8kOyRORnxEeCRLJEQkJCRGGyhC?=\r\n"
+                    "\r\nbody\r\n"};
+  own.notBefore = clock.Now() + std::chrono::hours(20);
+  own.draft = OutboxDraft{
+      u"花子 <hanako@example.jp>", u"cc@example.jp", {}, u"打ち合わせの日程について", "本文.txt"};
+  outbox.Add(own, clock);
+  OutboxMessage kept{
+      "NewAccount", "", {"ichiro.sato@example.co.jp"}, "Subject: nightly report\r\n\r\nbody\r\n"};
+  kept.attempts = 1;
+  kept.lastReply = u"451 4.7.1 Greylisted, please try again later";
+  outbox.Add(kept, clock);
+}
+
+QWidget* OutboxWindow(GallerySession& session) {
+  QueueSampleMessages(session);
+  TOrvaneMainForm& form = session.Form();
+  auto& list = session.KeepModel(std::make_unique<OutboxList>(
+      SendSequenceServices{form.Settings(), form.Services().clock, *form.Services().sendClients,
+                           form.AccessTokens()},
+      form.Services().prompt));
+  auto* window = session.Keep(std::make_unique<TOutboxListForm>(
+      &session.MainWindow(), list, session.MainWindow(), [](const OutboxDraft&) {}));
+  window->SelectRow(0);
+  return window;
+}
+
+QWidget* MainWindowWithOutbox(GallerySession& session) {
+  QueueSampleMessages(session);
+  session.MainWindow().findChild<TOutboxPanel*>(QStringLiteral("Outbox"))->Refresh();
+  return &session.MainWindow();
+}
+
 }  // namespace
 
 struct GallerySession::Services {
@@ -413,6 +459,14 @@ QWidget* GallerySession::MainMenu(const char* name) {
 std::span<const GalleryWindow> GalleryWindows() {
   static const GalleryWindow windows[] = {
       {"main", MainWindow},
+      {"main-outbox", MainWindowWithOutbox},
+      {"menu-MM_Send", [](GallerySession& s) { return s.MainMenu("MM_Send"); }},
+      {"outbox", OutboxWindow},
+      {"send-later",
+       [](GallerySession& s) {
+         return s.Keep(std::make_unique<TSendLaterForm>(&s.MainWindow(), s.PromptService(),
+                                                        s.Form().Services().clock));
+       }},
       {"menu-A1", [](GallerySession& s) { return s.MainMenu("A1"); }},
       {"menu-T1", [](GallerySession& s) { return s.MainMenu("T1"); }},
       {"menu-MM_config", [](GallerySession& s) { return s.MainMenu("MM_config"); }},

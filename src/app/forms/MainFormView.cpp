@@ -28,6 +28,7 @@
 #include "app/forms/EncodeForm.h"
 #include "app/forms/LogListForm.h"
 #include "app/forms/OptionForm.h"
+#include "app/forms/OutboxPanel.h"
 #include "app/forms/SendFormView.h"
 #include "app/forms/ToolBarCustmForm.h"
 #include "app/forms/VersionForm.h"
@@ -92,6 +93,8 @@ TOrvaneMainFormView::TOrvaneMainFormView(TOrvaneMainForm& form, QWidget* parent)
   BuildControls();
   BuildMenus();
   BuildStatusBar();
+  outbox_ =
+      new TOutboxPanel(*this, form_, *this, *this, [this](const QString& text) { ShowHint(text); });
   ConnectActions();
   setFixedSize(WindowSize());
   form_.OnChanged = [this] { Render(); };
@@ -191,8 +194,12 @@ void TOrvaneMainFormView::BuildControls() {
   cancel->setObjectName(QStringLiteral("BTM_Cancel"));
   SetHint(cancel, ToQString(ActionInfoOf(ActionId::Exit).hint));
   connect(cancel, &QPushButton::clicked, actions_.Action(ActionId::Exit), &QAction::trigger);
-  connect(send, &QPushButton::clicked, this,
-          [this] { Guarded([this] { form_.Send(*this, this); }); });
+  connect(send, &QPushButton::clicked, this, [this] {
+    Guarded([this] {
+      form_.Send(*this, this);
+      outbox_->Refresh();
+    });
+  });
   for (QPushButton* button : {send, cancel}) {
     AtLeast(button, 75, 25);
     buttons->addWidget(button);
@@ -292,6 +299,7 @@ void TOrvaneMainFormView::ConnectActions() {
 void TOrvaneMainFormView::Start() {
   form_.TickClock();
   clockTimer_->start();
+  outbox_->Start();
   startError_ = form_.Create(*this);
   Render();
   ShowHint(ToQString(form_.Panel(0)));
@@ -353,6 +361,7 @@ void TOrvaneMainFormView::closeEvent(QCloseEvent* event) {
   if (closing_) return;
   closing_ = true;
   if (auto failure = form_.Close(pos().x(), pos().y())) ShowError(*failure);
+  outbox_->TellWaitingOnClose();
   auto finish = [this] {
     closed_ = true;
     close();
@@ -608,6 +617,12 @@ void TOrvaneMainFormView::RunCommand(MenuCommand command, int tag) {
         return;
       case MenuCommand::ConfirmSettings:
         TConfirmSetFormView(Context()).exec();
+        return;
+      case MenuCommand::SendLater:
+        outbox_->SendLater();
+        return;
+      case MenuCommand::OpenOutbox:
+        outbox_->OpenList();
         return;
       case MenuCommand::Cut:
       case MenuCommand::Copy:

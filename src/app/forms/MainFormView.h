@@ -20,6 +20,8 @@ class QToolButton;
 
 namespace orvane {
 
+class TOutboxPanel;
+
 // The main window on screen: lays out the controls, renders what the
 // controller says and forwards what the user does to it.
 class TOrvaneMainFormView : public QMainWindow,
@@ -113,6 +115,7 @@ class TOrvaneMainFormView : public QMainWindow,
   QMenu* editToPopup_ = nullptr;
   QMenu* subjectPopup_ = nullptr;
   QTimer* clockTimer_ = nullptr;
+  TOutboxPanel* outbox_ = nullptr;
   std::optional<ToolBarLayout> shownToolBar_;
   std::vector<QObject*> toolBarItems_;
   std::optional<WideString> startError_;

@@ -13,7 +13,7 @@ namespace orvane {
 
 namespace {
 
-constexpr int kListWidthMin = 260;
+constexpr int kRuleListWidthMin = 260;
 
 // The tallest tab's rows all show, so no list needs to scroll.
 int TallestTab() {
@@ -51,7 +51,7 @@ QWidget* TWarningSetFormView::MakeTab(const TWarningTab& tab) {
                     item->checkState() == Qt::Checked);
   });
   const int rowHeight = std::max(list->sizeHintForRow(0), list->fontMetrics().height() + 4);
-  list->setMinimumSize(std::max(kListWidthMin, list->sizeHintForColumn(0) + 24),
+  list->setMinimumSize(std::max(kRuleListWidthMin, list->sizeHintForColumn(0) + 24),
                        TallestTab() * rowHeight + 2 * list->frameWidth() + 2);
 
   auto* label = new QLabel(ToQString(tab.label), page);
