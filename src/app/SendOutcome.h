@@ -83,6 +83,9 @@ struct SendOutcome {
   std::optional<TimePoint> queued = std::nullopt;
   // Notifications were asked for and the server does not take DSN.
   bool dsnUnsupported = false;
+  // A rule of section Block stopped the send at the checks; reason says
+  // which.
+  bool blocked = false;
 };
 
 // Whether the same message may well go through later, unchanged: a reply

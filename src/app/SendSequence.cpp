@@ -5,6 +5,7 @@
 #include "app/OutboxQueue.h"
 #include "app/SendConfirmation.h"
 #include "app/WarningDraft.h"
+#include "checks/BlockRules.h"
 #include "checks/ConfirmSettings.h"
 #include "mime/HeaderFields.h"
 #include "platform/Error.h"
@@ -52,6 +53,29 @@ void MessageFileStage(const SendSequenceServices& services, const SendRequest& r
 }
 
 // The pre-send checks, when there is someone to show them to.
+// Block, before the warnings and whether or not they are skipped: a send
+// that breaks a rule stops with the rule's line, which nobody can answer.
+bool BlockStage(const SendSequenceServices& services, TBlockedMessage message,
+                SendWindow& window, SendOutcome& outcome) {
+  outcome.stage = SendStage::Checks;
+  const std::optional<WideString> blocked =
+      BlockedSend(ReadBlockRules(services.settings), message);
+  if (!blocked) return true;
+  outcome.blocked = true;
+  outcome.reason = *blocked;
+  window.ShowError(*blocked);
+  return false;
+}
+
+// The envelope's addresses as the rules read them: the composed message's
+// list or a ready message's vector.
+template <typename Addresses>
+std::vector<WideString> WideRecipients(const Addresses& recipients) {
+  std::vector<WideString> wide;
+  for (const AnsiString& recipient : recipients) wide.push_back(SjisToWide(recipient));
+  return wide;
+}
+
 bool CheckStage(const SendSequenceServices& services, const TWarningDraft& warningDraft,
                 WarningDisplay* warnings, const TZelMime& mime, SendOutcome& outcome) {
   outcome.stage = SendStage::Checks;
@@ -119,7 +143,9 @@ void LoadForChecks(const SendSequenceServices& services, const SendDisplays& dis
   SelectEncodeCharSet(services.settings, mime.DefaultEncodeCharSet);
   // Read in memory: no attachment is saved anywhere.
   mime.Option = TMimeOptions{TMimeOption::MultiPartDecode};
-  if (!displays.warnings || !ReadWarningSettings(services.settings).ReadsBody())
+  const TBlockRules block = ReadBlockRules(services.settings);
+  const bool readsBody = displays.warnings && ReadWarningSettings(services.settings).ReadsBody();
+  if (!readsBody && !block.ReadsBody() && !block.ReadsAttachments())
     return mime.SetMessageText(AnsiString(MessageHeader(text)));
   mime.SetMessageText(text);
   mime.Decode();
@@ -134,6 +160,9 @@ SendOutcome RunSendSequence(const SendSequenceServices& services, const SendRequ
     const WideString signature = ComposeStage(services, request, mime, outcome);
     if (services.settings.Read(keys::kFileSave))
       MessageFileStage(services, request, displays.notice, mime, outcome);
+    const TBlockedMessage message{WideRecipients(mime.Recipients()), request.draft.Subject,
+                                  [&mime] { return mime.BodyText(); }, request.attachments};
+    if (!BlockStage(services, message, displays.window, outcome)) return outcome;
     if (!CheckStage(services, request, signature, displays.warnings, mime, outcome)) return outcome;
     if (!ConfirmStage(services, request, displays.confirm, mime, outcome)) return outcome;
   } catch (const Error& e) {
@@ -175,6 +204,11 @@ SendOutcome RunReadySend(const SendSequenceServices& services, ReadySendRequest 
     LoadForChecks(services, displays, *ready.text, mime);
     const TWarningDraft warningDraft =
         WarningDraftOf(services.settings, ready.draft, request.accountName, false, u"", {});
+    const TAttachList& attached = mime.Attachments();
+    const TBlockedMessage message{WideRecipients(ready.recipients), warningDraft.Subject,
+                                  [&mime] { return mime.BodyText(); },
+                                  {attached.begin(), attached.end()}};
+    if (!BlockStage(services, message, displays.window, outcome)) return outcome;
     if (!CheckStage(services, warningDraft, displays.warnings, mime, outcome)) return outcome;
   } catch (const Error& e) {
     return Failed(outcome, e, &displays.window);

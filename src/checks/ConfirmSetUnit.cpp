@@ -29,18 +29,27 @@ TConfirmSetForm::TConfirmSetForm(const IniFileUnit& settings)
       skipWhenInternal(settings.Read(keys::kConfirmSkipWhenInternal)),
       bccLeakLimit(std::clamp(settings.Read(keys::kConfirmBccLeakLimit), 2, kBccLeakLimitMax)),
       delaySeconds(ReadDelaySeconds(settings)),
+      blockAddresses(SjisToWide(settings.Read(keys::kBlockAddresses))),
+      blockDomains(SjisToWide(settings.Read(keys::kBlockDomains))),
+      blockWords(SjisToWide(settings.Read(keys::kBlockWords))),
+      blockExtensions(SjisToWide(settings.Read(keys::kBlockExtensions))),
       settings_(settings) {}
 
 void TConfirmSetForm::Save() const {
-  for (const WideString& entry : SplitCommaList(internalDomains)) {
-    if (!CanBeDomain(entry)) throw Error(u"社内のドメインとして使えない書き方です: " + entry);
-    // The settings file is Shift_JIS; a domain it cannot hold is written as
-    // its "xn--" labels instead.
-    if (SjisToWide(WideToSjis(entry)) != entry)
-      throw Error(
-          u"設定ファイルに保存できない文字を含むドメインです。xn-- で始まる形で書いてください: " +
-          entry);
-  }
+  for (const WideString* list : {&internalDomains, &blockDomains})
+    for (const WideString& entry : SplitCommaList(*list))
+      if (!CanBeDomain(entry))
+        throw Error((list == &internalDomains ? u"社内のドメイン" : u"送信を禁止するドメイン") +
+                    WideString(u"として使えない書き方です: ") + entry);
+  // The settings file is Shift_JIS; a domain it cannot hold is written as
+  // its "xn--" labels instead.
+  for (const WideString* list :
+       {&internalDomains, &blockAddresses, &blockDomains, &blockWords, &blockExtensions})
+    for (const WideString& entry : SplitCommaList(*list))
+      if (SjisToWide(WideToSjis(entry)) != entry)
+        throw Error(u"設定ファイルに保存できない文字を含んでいます (ドメインは xn-- で始まる形で"
+                    u"書いてください): " +
+                    entry);
   auto flag = [](bool on) { return on ? "1" : "0"; };
   settings_.GeneralFile().Update([&](ProfileText& profile) {
     auto set = [&](const auto& key, const AnsiString& value) {
@@ -52,6 +61,10 @@ void TConfirmSetForm::Save() const {
     set(keys::kConfirmSkipWhenInternal, flag(skipWhenInternal));
     set(keys::kConfirmBccLeakLimit, std::to_string(bccLeakLimit));
     set(keys::kConfirmDelaySeconds, std::to_string(delaySeconds));
+    set(keys::kBlockAddresses, WideToSjis(blockAddresses));
+    set(keys::kBlockDomains, WideToSjis(blockDomains));
+    set(keys::kBlockWords, WideToSjis(blockWords));
+    set(keys::kBlockExtensions, WideToSjis(blockExtensions));
   });
 }
 

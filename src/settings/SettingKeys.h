@@ -117,6 +117,14 @@ inline constexpr GeneralInteger kConfirmBccLeakLimit{"Confirm", "BccLeakLimit", 
 inline constexpr GeneralInteger kConfirmDelaySeconds{"Confirm", "DelaySeconds", 0};
 inline constexpr int kMaxDelaySeconds = 60;
 
+// Section Block: what no send may do, whoever confirms it. Comma lists of
+// addresses, domains (their subdomains too), words of the subject or the
+// body, and extensions of attached files.
+inline constexpr GeneralText kBlockAddresses{"Block", "Addresses", ""};
+inline constexpr GeneralText kBlockDomains{"Block", "Domains", ""};
+inline constexpr GeneralText kBlockWords{"Block", "Words", ""};
+inline constexpr GeneralText kBlockExtensions{"Block", "Extensions", ""};
+
 // Section Outbox: what could not be sent for a while waits in the outbox.
 // Enabled queues the window's temporary failures; Headless does the same
 // for orvane-send, off so that scripts that retry on status 75 keep

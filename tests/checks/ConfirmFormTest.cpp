@@ -122,13 +122,15 @@ TEST(ConfirmSettingsDialog, OkWritesEveryKeyOrNothing) {
   struct Row {
     std::u16string domains;
     const char* error;  // the start of the message, or null
+    std::u16string blockDomains = u"example.net";
   } rows[] = {
       {u"example.co.jp, @example.com 例え.jp", nullptr},
       {u"", nullptr},
       {u"example.co.jp, taro@example.co.jp", "社内のドメインとして使えない書き方です: taro@"},
       {u"example..jp", "社内のドメインとして使えない書き方です: example..jp"},
       {u"<example.jp>", "社内のドメインとして使えない書き方です: <example.jp>"},
-      {u"한국.kr", "設定ファイルに保存できない文字を含むドメインです"},
+      {u"한국.kr", "設定ファイルに保存できない文字を含んでいます"},
+      {u"", "送信を禁止するドメインとして使えない書き方です: a@b", u"a@b"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(WideToUtf8(row.domains));
@@ -144,6 +146,8 @@ TEST(ConfirmSettingsDialog, OkWritesEveryKeyOrNothing) {
     form.subDomains = false;
     form.bccLeakLimit = 3;
     form.delaySeconds = 5;
+    form.blockDomains = row.blockDomains;
+    form.blockWords = u"極秘, \"社外 秘\"";
     if (row.error) {
       try {
         form.Save();
@@ -163,6 +167,8 @@ TEST(ConfirmSettingsDialog, OkWritesEveryKeyOrNothing) {
     EXPECT_TRUE(again.skipWhenInternal);
     EXPECT_EQ(again.bccLeakLimit, 3);
     EXPECT_EQ(again.delaySeconds, 5);
+    EXPECT_EQ(again.blockDomains, row.blockDomains);
+    EXPECT_EQ(again.blockWords, u"極秘, \"社外 秘\"");
     EXPECT_EQ(settings.Read(keys::kFileSave), true);
   }
 }

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
 #include <filesystem>
@@ -198,6 +199,27 @@ TEST_F(SendEndToEnd, ARefusedRecipientIsNamedWhereverTheSendIsShown) {
   EXPECT_EQ(Addresses(Envelope(1)["rcptTo"]), std::set<std::string>{"hanako@example.jp"});
   const std::string log = ReadFile(home / "SendedLog" / "SLog0.Log");
   EXPECT_NE(log.find(WideToSjis(refused.toStdU16String())), std::string::npos);
+}
+
+// A rule of section Block stops the send before anything reaches the
+// server, with its line, and no send window opens.
+TEST_F(SendEndToEnd, AForbiddenDomainStopsTheSendBeforeAnythingIsSent) {
+  StartSmtp("LOGIN");
+  WriteAccount("");
+  WriteFile(home / "orvane.ini", "[Block]\r\nDomains=example.jp\r\n");
+  OpenDraft();
+  QString shown;
+  OnNextModal([&](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    shown = box ? box->text() : QString::fromLatin1(modal->metaObject()->className());
+    static_cast<QDialog*>(modal)->reject();
+  });
+  // The first modal window is the refusal, not the send window.
+  Find<QPushButton>("BTM_Send")->click();
+  QApplication::processEvents();
+  EXPECT_EQ(U8(shown), "送信できません: 送信を禁止したドメインの宛先です (hanako@example.jp)");
+  EXPECT_TRUE(Delivered().empty());
+  EXPECT_FALSE(fs::exists(mailbox / "connections"));
 }
 
 // An account set to ask for delivery status notifications asks for them

@@ -154,6 +154,17 @@ TEST_F(OrvaneSend, SendsADraftOrAWholeMessageAndEndsWithTheDocumentedStatus) {
        "\"$SEND\" -N success,failure -R hdrs --no-log --account=taro x@example.jp",
        "Subject: dsn\n\nbody\n", 0, "サーバが DSN に対応していないため", "dsn", "",
        "山田 太郎<taro@example.jp>", "body", "", "x@example.jp,", "taro@example.jp"},
+      {"a forbidden domain stops the send, --no-checks or not",
+       "printf '[Block]\\nDomains=example.net\\n' > orvane.ini; \"$SEND\" --no-checks "
+       "--account=taro x@sub.example.net; s=$?; : > orvane.ini; exit $s",
+       "Subject: x\n\nbody\n", 65,
+       "送信できません: 送信を禁止したドメインの宛先です (x@sub.example.net)"},
+      {"a forbidden word at the end of two mebibytes",
+       // The settings file is Shift_JIS: 極秘 is 213 311 224 351 there.
+       "printf '[Block]\\nWords=\\213\\311\\224\\351\\n' > orvane.ini; \"$SEND\" -t -i "
+       "--account=taro; s=$?; "
+       ": > orvane.ini; exit $s",
+       dots + "極秘\n", 65, "送信できません: 送信を禁止した言葉が件名か本文にあります (極秘)"},
       {"a long message from a pipe, dots kept", "cat | \"$SEND\" -t -i --no-log", longMessage, 0,
        "", "long", "<x@example.jp>", "山田 太郎<taro@example.jp>", longBody, "", "x@example.jp,",
        "taro@example.jp", "", "line 59999 of a long body\n"},

@@ -32,6 +32,17 @@ QSpinBox* Number(const char* name, int& value, int low, int high, QWidget* paren
   return spin;
 }
 
+QLineEdit* ListField(const char* name, WideString& value, const QString& example,
+                     QWidget* parent) {
+  auto* field = new QLineEdit(ToQString(value), parent);
+  field->setObjectName(QLatin1String(name));
+  field->setPlaceholderText(example);
+  field->setMinimumWidth(field->fontMetrics().averageCharWidth() * kDomainFieldChars);
+  QObject::connect(field, &QLineEdit::textChanged, field,
+                   [&value](const QString& text) { value = ToWide(text); });
+  return field;
+}
+
 QLabel* BuddyLabel(const QString& text, QWidget* buddy) {
   auto* label = new QLabel(text, buddy->parentWidget());
   label->setBuddy(buddy);
@@ -90,6 +101,37 @@ TConfirmSetFormView::TConfirmSetFormView(const DialogContext& context)
   numbers->addWidget(new QLabel(QStringLiteral("(0 秒で待たずに送信)"), this), 1, 2);
   numbers->setColumnStretch(3, 1);
   Body()->addLayout(numbers);
+
+  auto* block = new QGroupBox(QStringLiteral("送信の禁止"), this);
+  block->setObjectName(QStringLiteral("GroupBlock"));
+  auto* blockGrid = new QGridLayout(block);
+  const struct {
+    const char* name;
+    QString caption;
+    WideString& value;
+    QString example;
+  } fields[] = {
+      {"EDIT_BlockAddresses", QStringLiteral("宛先 (&A)"), form_.blockAddresses,
+       QStringLiteral("rival@example.com")},
+      {"EDIT_BlockDomains", QStringLiteral("ドメイン (&O)"), form_.blockDomains,
+       QStringLiteral("example.net (サブドメインも)")},
+      {"EDIT_BlockWords", QStringLiteral("件名・本文の言葉 (&T)"), form_.blockWords,
+       QStringLiteral("極秘, 社外秘")},
+      {"EDIT_BlockExtensions", QStringLiteral("添付ファイルの拡張子 (&X)"), form_.blockExtensions,
+       QStringLiteral("exe, bat")},
+  };
+  int row = 0;
+  for (const auto& field : fields) {
+    QLineEdit* edit = ListField(field.name, field.value, field.example, block);
+    blockGrid->addWidget(BuddyLabel(field.caption, edit), row, 0);
+    blockGrid->addWidget(edit, row++, 1);
+  }
+  auto* blockNote = new QLabel(
+      QStringLiteral("どれかに当たる送信は、確認なしに止めます (コンマで区切ります)。"), block);
+  blockNote->setObjectName(QStringLiteral("LabelBlockNote"));
+  blockNote->setWordWrap(true);
+  blockGrid->addWidget(blockNote, row, 1);
+  Body()->addWidget(block);
 
   auto* rules = new QLabel(QStringLiteral("[警告15] よく似たドメイン、[警告16] Bcc にすべき宛先は、"
                                           "確認の画面を使わなくても「警告の設定」で選べます。"),

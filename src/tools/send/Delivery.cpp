@@ -9,6 +9,7 @@
 #include "app/MessageFileName.h"
 #include "app/SendSequence.h"
 #include "app/VersionUnit.h"
+#include "checks/BlockRules.h"
 #include "checks/WarningSettings.h"
 #include "platform/CodePage.h"
 #include "platform/Error.h"
@@ -64,10 +65,11 @@ MessageDraft DraftOf(const SendCommand& command, const IniFileUnit& settings) {
 // it is read whole first.
 ReadyMessage ReadyOf(const SendCommand& command, const IniFileUnit& settings,
                      const AnsiString& account, const Clock& clock,
-                     const std::shared_ptr<StandardInput>& input, bool mayQueue) {
+                     const std::shared_ptr<StandardInput>& input, bool whole) {
   input->ReadStart();
-  // The outbox keeps a message whole: one that may go there is read first.
-  const bool streamed = !mayQueue && !input->Ended() && HeaderStandsAlone(input->Start()) &&
+  // The outbox keeps a message whole, and words or attachments that stop a
+  // send are looked for in all of it: such a message is read first.
+  const bool streamed = !whole && !input->Ended() && HeaderStandsAlone(input->Start()) &&
                         (command.noChecks || !ReadWarningSettings(settings).ReadsBody());
   if (!streamed) input->ReadAll();
   AnsiString text = input->TakeHeld();
@@ -116,7 +118,9 @@ Ending Deliver(const SendCommand& command, const Arguments& arguments, const Ini
   if (command.mode == SendMode::Sendmail) {
     const auto input = std::make_shared<StandardInput>(command.dotEndsInput);
     ReadyMessage ready =
-        ReadyOf(command, settings, account, clock, input, command.queueOnly || queueOnFailure);
+        ReadyOf(command, settings, account, clock, input,
+                command.queueOnly || queueOnFailure || ReadBlockRules(settings).ReadsBody() ||
+                    ReadBlockRules(settings).ReadsAttachments());
     outcome = RunReadySend(
         services,
         {std::move(ready), account, !command.partial, command.queueOnly, queueOnFailure,

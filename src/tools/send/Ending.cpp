@@ -139,6 +139,8 @@ Ending EndingOf(const SendOutcome& outcome, const AnsiString& account) {
     case MessageFile:
       return {EX_CONFIG, outcome.reason, "the message file (Option/FileSave) could not be written"};
     case Checks:
+      if (outcome.blocked)
+        return {EX_DATAERR, outcome.reason, "not sent: a rule of section Block forbids it"};
       if (!outcome.reason.empty())
         return {EX_CONFIG, outcome.reason, "the pre-send checks could not read their settings"};
       return {EX_DATAERR, u"[警告] があるため送信しませんでした (--strict)",
