@@ -8,7 +8,9 @@
 #include "checks/BlockRules.h"
 #include "checks/ConfirmSettings.h"
 #include "mime/HeaderFields.h"
+#include "mime/SevenBit.h"
 #include "platform/Error.h"
+#include "platform/Path.h"
 #include "transport/TCPThread.h"
 
 namespace orvane {
@@ -147,7 +149,9 @@ void LoadForChecks(const SendSequenceServices& services, const SendDisplays& dis
   const bool readsBody = displays.warnings && ReadWarningSettings(services.settings).ReadsBody();
   if (!readsBody && !block.ReadsBody() && !block.ReadsAttachments())
     return mime.SetMessageText(AnsiString(MessageHeader(text)));
-  mime.SetMessageText(text);
+  // A ready message keeps the line ends it was given until the wire: the
+  // decoder finds parts only between CR LF lines.
+  mime.SetMessageText(WithCrLfLineEnds(text));
   mime.Decode();
 }
 
@@ -201,13 +205,18 @@ SendOutcome RunReadySend(const SendSequenceServices& services, ReadySendRequest 
   ReadyMessage& ready = request.message;
   try {
     TZelMime mime(services.clock, services.settings.ProgramFolder());
+    // The attachments' names as the decoding meets them: in memory, no
+    // part is saved, so the parts keep no file name of their own.
+    std::vector<std::filesystem::path> attached;
+    mime.OnAttachDecoding = [&attached](TZelMime&, TContentType, const AnsiString&,
+                                        WideString& name, bool&) {
+      attached.push_back(WideToPath(name));
+    };
     LoadForChecks(services, displays, *ready.text, mime);
     const TWarningDraft warningDraft =
         WarningDraftOf(services.settings, ready.draft, request.accountName, false, u"", {});
-    const TAttachList& attached = mime.Attachments();
     const TBlockedMessage message{WideRecipients(ready.recipients), warningDraft.Subject,
-                                  [&mime] { return mime.BodyText(); },
-                                  {attached.begin(), attached.end()}};
+                                  [&mime] { return mime.BodyText(); }, attached};
     if (!BlockStage(services, message, displays.window, outcome)) return outcome;
     if (!CheckStage(services, warningDraft, displays.warnings, mime, outcome)) return outcome;
   } catch (const Error& e) {

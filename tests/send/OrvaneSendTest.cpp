@@ -165,6 +165,15 @@ TEST_F(OrvaneSend, SendsADraftOrAWholeMessageAndEndsWithTheDocumentedStatus) {
        "--account=taro; s=$?; "
        ": > orvane.ini; exit $s",
        dots + "極秘\n", 65, "送信できません: 送信を禁止した言葉が件名か本文にあります (極秘)"},
+      {"a forbidden kind of attachment inside a ready message",
+       "printf '[Block]\\nExtensions=exe\\n' > orvane.ini; \"$SEND\" -t -i --account=taro; "
+       "s=$?; : > orvane.ini; exit $s",
+       "To: x@example.jp\nSubject: tool\nMIME-Version: 1.0\n"
+       "Content-Type: multipart/mixed; boundary=b\n\n--b\nContent-Type: text/plain\n\nhi\n"
+       "--b\nContent-Type: application/octet-stream\n"
+       "Content-Disposition: attachment; filename=setup.exe\nContent-Transfer-Encoding: base64\n\n"
+       "TVo=\n--b--\n",
+       65, "送信できません: 送信を禁止した種類の添付ファイルです (setup.exe)"},
       {"a long message from a pipe, dots kept", "cat | \"$SEND\" -t -i --no-log", longMessage, 0,
        "", "long", "<x@example.jp>", "山田 太郎<taro@example.jp>", longBody, "", "x@example.jp,",
        "taro@example.jp", "", "line 59999 of a long body\n"},
