@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/OutboxQueue.h"
+#include "app/OutboxSummary.h"
 #include "platform/CodePage.h"
 #include "platform/Error.h"
 #include "tools/send/Output.h"
@@ -25,9 +26,7 @@ std::string Utf8(const AnsiString& sjis) {
 
 void TellGivenUp(const FlushReport& report, bool english) {
   for (const OutboxRecord& record : report.gaveUp) {
-    WideString to;
-    for (const AnsiString& recipient : record.recipients)
-      to += (to.empty() ? u"" : u", ") + SjisToWide(recipient);
+    const WideString to = OutboxRecipients(record);
     PrintError(u"送信待ちのメール (" + to + u") の送信を諦めました: " + record.failure);
     if (english)
       PrintError("gave up a queued message to " + WideToUtf8(to) + ": " +
